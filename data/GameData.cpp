@@ -1,0 +1,101 @@
+// The order of the game data: header, outer body, main body, sections.
+#include "data/GameData.h"
+
+#include "data/GameContainer.h"
+#include "data/GameSettings.h"
+#include "data/Stream.h"
+#include "data/TempDirectory.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+
+bool GameDebugMode = false;
+int32_t GameId = 0;
+std::array<uint8_t, 16> GameGUID{};
+
+namespace {
+
+constexpr const char* kResourceError = "Error: Error in resource data.";
+
+// Only the last component of a stored name is used, so a damaged or hostile
+// name cannot place the file outside the temporary directory.
+std::string SafeFileName(const std::string& name)
+{
+    size_t cut = name.find_last_of("\\/");
+    std::string base = cut == std::string::npos ? name : name.substr(cut + 1);
+    if (base == "." || base == "..")
+        return std::string();
+    return base;
+}
+
+class CNullObserver : public ILoadObserver {
+public:
+    void SettingsRead(bool) override {}
+    void Progress(int, const std::string&) override {}
+};
+
+} // namespace
+
+GameLoadResult LoadGameData(const std::string& hostPath, ILoadObserver* observer)
+{
+    CStream file;
+    if (!file.LoadFromFile(hostPath)) {
+        Platform_ShowMessage("Error: Cannot read the game file.");
+        return GameLoadResult::Failed;
+    }
+    return LoadGameDataFromStream(file, observer);
+}
+
+GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
+{
+    CNullObserver nullObserver;
+    if (!observer)
+        observer = &nullObserver;
+    InitFastCRC();
+
+    int64_t marker = FindGameDataMarker(file.Memory(), static_cast<int64_t>(file.Size()));
+    if (marker < 0) {
+        Platform_ShowMessage("Error: Not a valid game file.");
+        return GameLoadResult::Failed;
+    }
+    file.Seek(static_cast<size_t>(marker + 16));
+    int32_t storedVersion = file.ReadInteger();
+    file.Seek(static_cast<size_t>(marker + 16));
+    file.WriteInteger(storedVersion ^ VersionMask(marker));
+
+    if (!DecryptWad(file, marker + 8))
+        return GameLoadResult::Tampered;
+
+    file.Seek(static_cast<size_t>(marker + 16));
+    if (file.ReadInteger() != kGameDataVersion) {
+        Platform_ShowMessage("Error: Wrong version number.");
+        return GameLoadResult::Failed;
+    }
+    file.ReadInteger(); // reserved
+    GameDebugMode = file.ReadBoolean();
+    file.ReadInteger(); // reserved
+    if (!Settings.LoadFromStream(file)) {
+        Platform_ShowMessage(kResourceError);
+        return GameLoadResult::Failed;
+    }
+    observer->SettingsRead(GameDebugMode);
+    observer->Progress(1, "Reading data");
+
+    // The stored library is the original platform's 3D helper. It is written
+    // out as the format expects, but nothing here ever loads it.
+    std::string libraryName = SafeFileName(file.ReadString());
+    std::unique_ptr<CStream> library = file.ReadStreamC();
+    if (!libraryName.empty() && !TempDir.empty())
+        library->SaveToFile(TempDir + "/" + libraryName);
+    library.reset();
+
+    std::unique_ptr<CStream> body = file.ReadStreamE();
+    int32_t filler = body->ReadInteger();
+    for (int32_t k = 0; k < filler; ++k)
+        body->ReadInteger();
+    body->ReadInteger(); // reserved
+    GameId = body->ReadInteger();
+    body->ReadBytes(GameGUID.data(), GameGUID.size());
+
+    // The sections follow here; they are read once their readers exist.
+    return GameLoadResult::Loaded;
+}

@@ -1,0 +1,3 @@
+#include "data/TempDirectory.h"
+
+std::string TempDir;

@@ -1,0 +1,7 @@
+// The clocks of the runner: a monotonic microsecond counter and a
+// millisecond tick count.
+#pragma once
+
+#include <cstdint>
+
+int64_t Platform_MonotonicMicroseconds();

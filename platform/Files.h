@@ -1,0 +1,33 @@
+// The file system as the runner sees it. Game code speaks in the original
+// platform's paths ("dir\file.txt", any case); ToHostPath turns such a path
+// into one this system can open, and every file call goes through it first.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Backslashes become slashes, repeated separators collapse, a drive letter
+// maps into the runner's own data folder, and a component that does not
+// exist with its exact case is matched case-insensitively.
+std::string ToHostPath(const std::string& gamePath);
+
+bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes);
+bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size);
+bool Platform_FileExists(const std::string& hostPath);
+bool Platform_DirectoryExists(const std::string& hostPath);
+bool Platform_CreateDirectories(const std::string& hostPath);
+bool Platform_DeleteFile(const std::string& hostPath);
+// Deletes every file and folder below hostPath, depth first, then hostPath itself.
+bool Platform_RemoveTree(const std::string& hostPath);
+
+// The running program's own file and the folder it lies in (no trailing separator).
+std::string Platform_ExecutablePath();
+std::string Platform_ProgramDirectory();
+std::string Platform_WorkingDirectory();
+// Environment lookups: exact name first, then ignoring case, as games written
+// for a case-insensitive environment expect.
+bool Platform_GetEnvironment(const std::string& name, std::string& value);
+// The runner's own data folder ($XDG_DATA_HOME/brindle or ~/.local/share/brindle).
+std::string Platform_DataDirectory();

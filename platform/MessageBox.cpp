@@ -1,0 +1,36 @@
+// Message boxes: standard error until the window layer offers real boxes.
+#include "platform/MessageBox.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string ApplicationTitle = "Brindle Runner";
+MessageHook Hook;
+
+} // namespace
+
+void Platform_ShowMessage(const std::string& text)
+{
+    if (Hook) {
+        Hook(text);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+void Platform_SetApplicationTitle(const std::string& title)
+{
+    ApplicationTitle = title;
+}
+
+const std::string& Platform_ApplicationTitle()
+{
+    return ApplicationTitle;
+}
+
+void Platform_SetMessageHook(MessageHook hook)
+{
+    Hook = std::move(hook);
+}

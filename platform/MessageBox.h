@@ -1,0 +1,17 @@
+// Plain message boxes for start-up and loading messages. Without a display
+// (or before one exists) the text goes to standard error instead.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Shows text with an OK button and waits for it.
+void Platform_ShowMessage(const std::string& text);
+
+// The caption of message boxes: the game executable's name without extension.
+void Platform_SetApplicationTitle(const std::string& title);
+const std::string& Platform_ApplicationTitle();
+
+// Tests and automation capture messages instead of showing them.
+using MessageHook = std::function<void(const std::string& text)>;
+void Platform_SetMessageHook(MessageHook hook);

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds, and runs.
+#   bash run.sh demo            build and play the demo game
+#   bash run.sh test            build and run every test
+#   bash run.sh build           only build
+#   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
+#   bash run.sh bench           build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+here=$(pwd)
+build=${BRINDLE_BUILD_DIR:-$here/build}
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  zlib1g-dev libpng-dev libtomlplusplus-dev
+  libgtest-dev libbenchmark-dev
+)
+fuzz_packages=(clang libclang-rt-14-dev)
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  install_missing "${packages[@]}"
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build"
+}
+
+case "${1:-}" in
+  demo)
+    configure_and_build
+    "$build/brindle-pack" --executable "$here/demo" -o "$build/demo-game"
+    "$build/demo-game"
+    ;;
+  test)
+    configure_and_build
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    ;;
+  build)
+    configure_and_build
+    ;;
+  fuzz)
+    install_missing "${packages[@]}" "${fuzz_packages[@]}"
+    fuzz_build=$here/build-fuzz
+    CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
+    cmake --build "$fuzz_build" --target fuzz_load_game
+    mkdir -p "$fuzz_build/corpus"
+    "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
+      -max_len=65536 "$fuzz_build/corpus"
+    ;;
+  bench)
+    configure_and_build
+    for b in "$build"/bench/bench_*; do [ -x "$b" ] && "$b"; done
+    ;;
+  *)
+    sed -n '2,8p' "$0"
+    exit 2
+    ;;
+esac

@@ -1,0 +1,3 @@
+#include "system/Parameters.h"
+
+std::vector<std::string> GameParameters;

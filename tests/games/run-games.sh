@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Packs every game project below GAMES_DIR with brindle-pack, runs it with
+# brindle-run and compares what it printed with the project's expectations:
+#   expected-output.txt   standard output, exactly (required)
+#   expected-errors.txt   standard error, exactly (default: empty)
+#   expected-status       exit status (default: 0)
+#   runner-options        options for brindle-run, one line (default: none)
+# Each game also runs once as a self-contained executable, which must behave
+# the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
+set -u
+pack=$1 run=$2 games=$3
+shift 3
+work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-games.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failed=0 count=0
+
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+  for dir in "$games"/*/; do [ -f "$dir/game.toml" ] && names+=("$(basename "$dir")"); done
+fi
+
+compare() { # label expected-file actual-file
+  if ! cmp -s "$2" "$3"; then
+    echo "FAIL $1"; diff -u "$2" "$3" | head -40; return 1
+  fi
+}
+
+for name in "${names[@]}"; do
+  dir=$games/$name
+  count=$((count + 1))
+  options=""
+  [ -f "$dir/runner-options" ] && options=$(head -n 1 "$dir/runner-options")
+  status=0
+  [ -f "$dir/expected-status" ] && status=$(head -n 1 "$dir/expected-status")
+  expected_errors=$dir/expected-errors.txt
+  [ -f "$expected_errors" ] || expected_errors=/dev/null
+
+  if ! "$pack" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
+    echo "FAIL $name: brindle-pack failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
+  fi
+  if ! "$pack" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
+    echo "FAIL $name: brindle-pack --executable failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
+  fi
+
+  ok=1
+  for form in brg exe; do
+    (cd "$work" && if [ $form = brg ]; then
+      # shellcheck disable=SC2086
+      "$run" $options "./$name.brg"
+    else
+      BRINDLE_RUNNER_OPTIONS="$options" "./$name.exe"
+    fi) >"$work/out" 2>"$work/err" </dev/null
+    got=$?
+    if [ "$got" != "$status" ]; then
+      echo "FAIL $name ($form): exit status $got, expected $status"; cat "$work/err" | head -20; ok=0
+    fi
+    compare "$name ($form) output" "$dir/expected-output.txt" "$work/out" || ok=0
+    compare "$name ($form) errors" "$expected_errors" "$work/err" || ok=0
+  done
+  if [ $ok = 1 ]; then echo "ok   $name"; else failed=$((failed + 1)); fi
+done
+
+echo "$((count - failed)) of $count games passed"
+[ $failed -eq 0 ]

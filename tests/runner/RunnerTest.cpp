@@ -1,0 +1,102 @@
+// The runner's command line and its temporary directory.
+#include "data/TempDirectory.h"
+#include "runner/RunDirectory.h"
+#include "runner/RunnerOptions.h"
+#include "tests/support/TestSupport.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+} // namespace
+
+TEST(RunnerOptions, GameSeesItsFileAndOnlyItsOwnArguments)
+{
+    struct Case {
+        Words arguments;
+        bool selfContained;
+        std::string environment;
+        bool ok;
+        std::string gameFile;
+        Words gameArguments;
+    } cases[] = {
+        {{"brindle-run", "game.brg"}, false, "", true, "game.brg", {"game.brg"}},
+        {{"brindle-run", "game.brg", "--help", "x"}, false, "", true, "game.brg", {"game.brg", "--help", "x"}},
+        {{"brindle-run", "--", "--odd-name"}, false, "", true, "--odd-name", {"--odd-name"}},
+        {{"brindle-run"}, false, "", false, "", {}},
+        {{"brindle-run", "--bogus", "game.brg"}, false, "", false, "", {}},
+        // A self-contained game passes everything on and reads options from the environment.
+        {{"/games/g", "--help", "-x"}, true, "", true, "/games/g", {"/games/g", "--help", "-x"}},
+        {{"/games/g"}, true, "--bogus", false, "", {}},
+    };
+    for (const Case& c : cases) {
+        RunnerOptions options;
+        std::string error;
+        bool ok = ParseRunnerOptions(c.arguments, c.selfContained, c.environment, options, error);
+        EXPECT_EQ(ok, c.ok) << c.arguments.back();
+        if (!ok) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        EXPECT_FALSE(options.ShowHelp) << c.arguments.back();
+        EXPECT_EQ(options.GameFile, c.gameFile);
+        EXPECT_EQ(options.GameArguments, c.gameArguments);
+    }
+    RunnerOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseRunnerOptions({"/games/g", "a"}, true, " --help ", options, error));
+    EXPECT_TRUE(options.ShowHelp);
+    EXPECT_EQ(options.GameArguments, (Words{"/games/g", "a"}));
+}
+
+TEST(RunDirectory, TempDirTxtWinsOverTheEnvironment)
+{
+    CScratchFolder program;
+    CScratchFolder base;
+    program.Write("tempdir.txt", base.Path() + "\r\nsecond line\r\n");
+    setenv("temp", "/nonexistent", 1);
+    EXPECT_EQ(ChooseTempBase(program.Path()), base.Path());
+    CMessageCapture messages;
+    ASSERT_TRUE(CreateTempDir(program.Path()));
+    EXPECT_EQ(TempDir.rfind(base.Path() + "/br_ttt_", 0), 0u) << TempDir;
+    EXPECT_TRUE(std::filesystem::is_directory(TempDir));
+    std::string made = TempDir;
+    std::filesystem::create_directories(made + "/a/b");
+    RemoveTempDir();
+    EXPECT_FALSE(std::filesystem::exists(made));
+    EXPECT_TRUE(messages.Messages().empty());
+    unsetenv("temp");
+}
+
+TEST(RunDirectory, EnvironmentChoosesTheBaseInOrder)
+{
+    CScratchFolder program;
+    unsetenv("temp");
+    unsetenv("TEMP");
+    unsetenv("tmp");
+    unsetenv("TMP");
+    setenv("TMPDIR", "/from/tmpdir", 1);
+    EXPECT_EQ(ChooseTempBase(program.Path()), "/from/tmpdir");
+    setenv("TMP", "/from/tmp", 1);
+    EXPECT_EQ(ChooseTempBase(program.Path()), "/from/tmp"); // looked up ignoring case
+    setenv("temp", "/from/temp", 1);
+    EXPECT_EQ(ChooseTempBase(program.Path()), "/from/temp");
+    unsetenv("temp");
+    unsetenv("TMP");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(ChooseTempBase(program.Path()), "/tmp");
+}
+
+TEST(RunDirectory, UnusableBaseFallsBackToTmp)
+{
+    CScratchFolder program;
+    program.Write("tempdir.txt", std::string("/proc/no/such/place"));
+    CMessageCapture messages;
+    ASSERT_TRUE(CreateTempDir(program.Path()));
+    EXPECT_EQ(TempDir.rfind("/tmp/br_ttt_", 0), 0u) << TempDir;
+    RemoveTempDir();
+    EXPECT_TRUE(messages.Messages().empty());
+}

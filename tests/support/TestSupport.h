@@ -1,0 +1,39 @@
+// Helpers shared by the unit tests: captured messages, scratch folders and
+// games built in memory.
+#pragma once
+
+#include "data/Stream.h"
+#include "platform/MessageBox.h"
+#include "tools/pack/GameBuilder.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Collects every message box shown while it lives.
+class CMessageCapture {
+public:
+    CMessageCapture()
+    {
+        Platform_SetMessageHook([this](const std::string& text) { c_messages.push_back(text); });
+    }
+    ~CMessageCapture() { Platform_SetMessageHook(nullptr); }
+    const std::vector<std::string>& Messages() const { return c_messages; }
+
+private:
+    std::vector<std::string> c_messages;
+};
+
+// A fresh folder below the system's temporary folder, removed afterwards.
+class CScratchFolder {
+public:
+    CScratchFolder();
+    ~CScratchFolder();
+    const std::string& Path() const { return c_path; }
+    std::string File(const std::string& name) const { return c_path + "/" + name; }
+    void Write(const std::string& name, const std::string& text) const;
+    void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+
+private:
+    std::string c_path;
+};
