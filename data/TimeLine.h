@@ -1,0 +1,6 @@
+// CTimeLine: the stored record of one resource. (Fields and their reader come with the records.)
+#pragma once
+
+class CTimeLine {
+public:
+};
