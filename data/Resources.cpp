@@ -22,6 +22,16 @@ TResourceList<CObject> Objects;
 TResourceList<CRoom> Rooms;
 TResourceList<CTrigger> Triggers;
 
+int32_t Trigger_FindConstant(std::string_view name)
+{
+    for (int32_t k = 0; k < Triggers.Count(); ++k) {
+        const CTrigger* trigger = Triggers.Get(k);
+        if (trigger && !trigger->i_constname.empty() && trigger->i_constname == name)
+            return k;
+    }
+    return -1;
+}
+
 void ClearResources()
 {
     Sounds.Clear();

@@ -5,6 +5,9 @@
 
 #include "data/ResourceList.h"
 
+#include <cstdint>
+#include <string_view>
+
 class CSound;
 class CSprite;
 class CBackground;
@@ -26,6 +29,9 @@ extern TResourceList<CTimeLine> TimeLines;
 extern TResourceList<CObject> Objects;
 extern TResourceList<CRoom> Rooms;
 extern TResourceList<CTrigger> Triggers;
+
+// The index of the first trigger whose constant is named name, or -1.
+int32_t Trigger_FindConstant(std::string_view name);
 
 // Empties every list (tests, and before a game is loaded again).
 void ClearResources();

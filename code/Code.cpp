@@ -1,0 +1,154 @@
+// Compiling a piece of code: lexer, name binding, parser, final pass.
+#include "code/Code.h"
+
+#include "code/Binder.h"
+#include "code/CodeError.h"
+#include "code/Lexer.h"
+#include "code/Operators.h"
+#include "code/Parser.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The final pass: a post-order walk that marks locals, turns constant owners
+// into fixed owners and folds operations on constants. Locals are not scoped
+// to blocks: a declaration applies to every later use in the same code.
+class CFinalPass {
+public:
+    explicit CFinalPass(const CCode& code) : f_code(code) {}
+
+    bool Visit(RToken& node)
+    {
+        for (RToken& child : node.items)
+            if (!Visit(child))
+                return false;
+        switch (node.kind) {
+        case Sym::Var:
+            for (const RToken& name : node.items)
+                f_locals.push_back(name.ind);
+            return true;
+        case Node::Variable:
+            return VisitVariable(node);
+        case Node::Unary:
+            return FoldUnary(node);
+        case Node::Binary:
+            return FoldBinary(node);
+        default:
+            return true;
+        }
+    }
+
+private:
+    bool IsLocal(int32_t varIndex) const
+    {
+        return std::find(f_locals.begin(), f_locals.end(), varIndex) != f_locals.end();
+    }
+
+    bool VisitVariable(RToken& node)
+    {
+        RToken& owner = node.items[0];
+        if (owner.kind != Node::Constant)
+            return true;
+        if (owner.value.kind == VALUE_REAL && owner.value.val == kOwnerUnqualified && IsLocal(node.ind))
+            owner.value.val = -7;
+        if (node.items.size() > 1)
+            return true;
+        if (owner.value.kind == VALUE_STRING) {
+            Code_Error(f_code, owner.position, "Left hand side must be a real value.");
+            return false;
+        }
+        node.kind = Node::ConstantOwnerVariable;
+        node.ind2 = static_cast<int32_t>(RoundToInteger(owner.value.val));
+        return true;
+    }
+
+    bool FoldUnary(RToken& node)
+    {
+        RToken& operand = node.items[0];
+        if (operand.kind != Node::Constant)
+            return true;
+        RValue value = operand.value;
+        if (!Operator_Unary(f_code, operand.position, node.ind, value))
+            return false;
+        MakeConstant(node, std::move(value));
+        return true;
+    }
+
+    bool FoldBinary(RToken& node)
+    {
+        RToken& left = node.items[0];
+        RToken& right = node.items[1];
+        if (left.kind != Node::Constant || right.kind != Node::Constant)
+            return true;
+        RValue value = left.value;
+        if (!Operator_Binary(f_code, right.position, node.ind, right.value, value))
+            return false;
+        MakeConstant(node, std::move(value));
+        return true;
+    }
+
+    static void MakeConstant(RToken& node, RValue value)
+    {
+        node.kind = Node::Constant;
+        node.value = std::move(value);
+        node.items.clear();
+        node.items.shrink_to_fit();
+    }
+
+    const CCode& f_code;
+    std::vector<int32_t> f_locals;
+};
+
+} // namespace
+
+void CCode::Create(std::string text, bool isExpression)
+{
+    Destroy();
+    i_str = std::move(text);
+    i_kind = isExpression ? kExpression : kProgram;
+}
+
+void CCode::Destroy()
+{
+    i_token = RToken();
+    i_value = RValue();
+    i_compiled = false;
+    i_Args = 0;
+    i_ArgArray = false;
+}
+
+bool CCode::Compile()
+{
+    if (i_compiled) {
+        Code_ClearError();
+        Code_Error(*this, 0, "Internal Error: Recompiling compiled code.");
+        return false;
+    }
+    std::vector<RToken1> tokens;
+    if (!Tokenize(*this, tokens))
+        return false;
+    std::vector<RToken2> bound;
+    RBindResult binding;
+    if (!BindNames(*this, tokens, bound, binding))
+        return false;
+    tokens.clear();
+    RToken root;
+    bool parsed = i_kind == kProgram ? ParseProgram(*this, bound, root) : ParseExpression(*this, bound, root);
+    if (!parsed)
+        return false;
+    Code_ClearError();
+    CFinalPass pass(*this);
+    if (!pass.Visit(root))
+        return false;
+    i_token = std::move(root);
+    if (i_kind == kExpression && i_token.kind == Node::Constant) {
+        i_value = i_token.value;
+        i_kind = kConstantExpression;
+    }
+    i_compiled = true;
+    i_Args = binding.highestArgument + 1;
+    i_ArgArray = binding.usesArgumentArray;
+    return true;
+}

@@ -1,0 +1,48 @@
+// CCode: one piece of script code, a program or an expression, with the code
+// tree that compiling it produces. Compiling runs the lexer, binds every
+// name, parses, and makes a final pass that marks locals, fixes constant
+// owners and folds constant operations.
+#pragma once
+
+#include "code/Tokens.h"
+#include "code/Value.h"
+
+#include <string>
+
+class CCode {
+public:
+    enum : int32_t {
+        kProgram = 1,
+        kExpression = 2,
+        kConstantExpression = 3,
+    };
+
+    CCode() = default;
+    CCode(std::string text, bool isExpression) { Create(std::move(text), isExpression); }
+
+    void Create(std::string text, bool isExpression);
+    void Destroy();
+    // False after reporting the first error; the code then stays uncompiled.
+    bool Compile();
+    const std::string& GetText() const { return i_str; }
+
+    const RToken& Token() const { return i_token; }
+    int32_t Kind() const { return i_kind; }
+    bool Compiled() const { return i_compiled; }
+    const RValue& Value() const { return i_value; }
+    int32_t Args() const { return i_Args; }
+    bool ArgsArray() const { return i_ArgArray; }
+
+private:
+    int32_t i_kind = kProgram;
+    bool i_compiled = false;
+    std::string i_str;
+    RToken i_token;
+    RValue i_value;
+    int32_t i_Args = 0;
+    bool i_ArgArray = false;
+};
+
+// Deep nesting would otherwise exhaust the stack of the parser and of the
+// executor; code nested deeper than this is refused when compiled.
+constexpr int kMaxCodeNesting = 200;

@@ -1,0 +1,75 @@
+// The function table and function lookup.
+#include "code/Functions.h"
+
+#include "data/Resources.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+std::vector<RFunction> Table;
+std::unordered_map<std::string, int32_t> TableIndex; // name → first index
+RExtensionFunctionLookup Extensions;
+
+} // namespace
+
+void Function_Add(const std::string& name, TRoutine routine, int32_t argnumb)
+{
+    int32_t index = static_cast<int32_t>(Table.size());
+    Table.push_back(RFunction{name, routine, argnumb});
+    TableIndex.emplace(name, index);
+}
+
+bool Function_Find(std::string_view name, int32_t& number)
+{
+    int32_t script = Scripts.Find(name);
+    if (script >= 0) {
+        number = kFirstScriptFunction + script;
+        return true;
+    }
+    int32_t id;
+    if (Extensions.find && Extensions.find(name, id)) {
+        number = kFirstExtensionFunction + id;
+        return true;
+    }
+    auto found = TableIndex.find(std::string(name));
+    if (found == TableIndex.end())
+        return false;
+    number = found->second;
+    return true;
+}
+
+int32_t Function_ArgCount(int32_t number)
+{
+    if (number >= kFirstExtensionFunction)
+        return Extensions.argumentCount ? Extensions.argumentCount(number - kFirstExtensionFunction) : -1;
+    if (number >= kFirstScriptFunction)
+        return kAnyArgumentCount;
+    if (number < 0 || number >= static_cast<int32_t>(Table.size()))
+        return -100;
+    return Table[static_cast<size_t>(number)].f_argnumb;
+}
+
+const RFunction* Function_Get(int32_t number)
+{
+    if (number < 0 || number >= static_cast<int32_t>(Table.size()))
+        return nullptr;
+    return &Table[static_cast<size_t>(number)];
+}
+
+int32_t Function_Count()
+{
+    return static_cast<int32_t>(Table.size());
+}
+
+void Function_Clear()
+{
+    Table.clear();
+    TableIndex.clear();
+}
+
+void Function_SetExtensionLookup(RExtensionFunctionLookup lookup)
+{
+    Extensions = std::move(lookup);
+}

@@ -1,0 +1,45 @@
+// The function table: every built-in function with its native routine and
+// argument count, and the lookup that ties a called name to a function
+// number (scripts first, then extension functions, then built-ins).
+#pragma once
+
+#include "code/Value.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class CInstance;
+
+constexpr int32_t kFirstScriptFunction = 100000;
+constexpr int32_t kFirstExtensionFunction = 500000;
+constexpr int32_t kMaxCallArguments = 16;
+constexpr int32_t kAnyArgumentCount = -1;
+
+// A built-in routine: the caller sets result to the real 0 first; args has
+// 16 slots (7 from an action), those past argc hold the real 0.
+using TRoutine = void (*)(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args);
+
+struct RFunction {
+    std::string f_name;
+    TRoutine f_routine = nullptr;
+    int32_t f_argnumb = 0;
+};
+
+void Function_Add(const std::string& name, TRoutine routine, int32_t argnumb);
+bool Function_Find(std::string_view name, int32_t& number);
+// Extension: its own count; script: -1; built-in: its count; -100 outside the table.
+int32_t Function_ArgCount(int32_t number);
+const RFunction* Function_Get(int32_t number);
+int32_t Function_Count();
+// Empties the table (tests that register their own).
+void Function_Clear();
+
+// Extension functions are found by name in the loaded extension packages;
+// the extension module installs these when it is started.
+struct RExtensionFunctionLookup {
+    std::function<bool(std::string_view name, int32_t& id)> find;
+    std::function<int32_t(int32_t id)> argumentCount;
+};
+void Function_SetExtensionLookup(RExtensionFunctionLookup lookup);

@@ -1,0 +1,116 @@
+// RValue: the script language's value, a real or a string. Values are copied
+// everywhere, so a real never allocates and a string shares its text: copying
+// a string value only bumps a count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// An immutable, shared text. The empty text holds no block at all. Counts are
+// not atomic: all script code runs on the main thread.
+class RString {
+public:
+    RString() = default;
+    RString(std::string text) { Assign(std::move(text)); }
+    RString(std::string_view text) { Assign(std::string(text)); }
+    RString(const char* text) { Assign(std::string(text)); }
+    RString(const RString& other) : s_block(other.s_block)
+    {
+        if (s_block)
+            ++s_block->refs;
+    }
+    RString(RString&& other) noexcept : s_block(other.s_block) { other.s_block = nullptr; }
+    ~RString() { Release(); }
+
+    RString& operator=(const RString& other)
+    {
+        RBlock* block = other.s_block;
+        if (block)
+            ++block->refs;
+        Release();
+        s_block = block;
+        return *this;
+    }
+    RString& operator=(RString&& other) noexcept
+    {
+        if (this != &other) {
+            Release();
+            s_block = other.s_block;
+            other.s_block = nullptr;
+        }
+        return *this;
+    }
+
+    const std::string& Text() const { return s_block ? s_block->text : EmptyText(); }
+    operator const std::string&() const { return Text(); }
+    size_t size() const { return s_block ? s_block->text.size() : 0; }
+    bool empty() const { return size() == 0; }
+    const char* c_str() const { return Text().c_str(); }
+    bool operator==(const RString& other) const { return s_block == other.s_block || Text() == other.Text(); }
+    bool operator==(std::string_view other) const { return Text() == other; }
+
+private:
+    struct RBlock {
+        uint32_t refs;
+        std::string text;
+    };
+    static const std::string& EmptyText();
+    void Assign(std::string text)
+    {
+        if (!text.empty())
+            s_block = new RBlock{1, std::move(text)};
+    }
+    void Release()
+    {
+        if (s_block && --s_block->refs == 0)
+            delete s_block;
+        s_block = nullptr;
+    }
+
+    RBlock* s_block = nullptr;
+};
+
+enum : int32_t {
+    VALUE_REAL = 0,
+    VALUE_STRING = 1,
+};
+
+struct RValue {
+    int32_t kind = VALUE_REAL;
+    double val = 0.0;
+    RString str;
+
+    RValue() = default;
+    RValue(double real) : val(real) {}
+    RValue(int real) : val(real) {}
+    RValue(RString text, double real = 0.0) : kind(VALUE_STRING), val(real), str(std::move(text)) {}
+    RValue(const char* text) : kind(VALUE_STRING), str(text) {}
+    RValue(std::string text) : kind(VALUE_STRING), str(std::move(text)) {}
+
+    bool IsReal() const { return kind == VALUE_REAL; }
+    bool IsString() const { return kind == VALUE_STRING; }
+    void SetReal(double real)
+    {
+        kind = VALUE_REAL;
+        val = real;
+        str = RString();
+    }
+    void SetString(RString text)
+    {
+        kind = VALUE_STRING;
+        val = 0.0;
+        str = std::move(text);
+    }
+};
+
+static_assert(sizeof(RString) == sizeof(void*), "a shared text is one pointer");
+static_assert(sizeof(RValue) == 24, "values are copied everywhere; keep them small");
+
+// Reals become integers by rounding to the nearest, ties to even.
+int64_t RoundToInteger(double value);
+// A real is true from 0.5 up.
+inline bool IsTrue(double value)
+{
+    return value >= 0.5;
+}

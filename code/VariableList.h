@@ -1,0 +1,60 @@
+// CVariableList: the variables of one owner (an instance, the game's globals
+// or one run's locals), found by variable number. Each variable has a simple
+// value and an array of rows of values; array index i × 32000 + j addresses
+// row i, column j, and index 0 is the simple value.
+//
+// Variables are kept in creation order (which is what the stream format
+// stores); a small open-addressed index keeps lookups constant-time once a
+// list grows past a handful of variables.
+#pragma once
+
+#include "code/Value.h"
+
+#include <cstdint>
+#include <vector>
+
+class CStream;
+
+constexpr int32_t kArrayRowSize = 32000;
+
+struct RVariable {
+    int32_t ind = 0;
+    RValue simplevalue;
+    std::vector<std::vector<RValue>> value;
+};
+
+class CVariableList {
+public:
+    static constexpr int32_t kVersion = 440;
+
+    void Clear();
+    void Assign(const CVariableList& source);
+    void SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value);
+    // False (value untouched) when the variable or element does not exist,
+    // unless uninitialized variables read as 0.
+    bool GetVar(int32_t varIndex, int32_t arrayIndex, RValue& value) const;
+    void Init(int32_t varIndex);
+    // The stored value itself, or nullptr; the fast path of reads.
+    const RValue* Lookup(int32_t varIndex, int32_t arrayIndex) const;
+    bool Has(int32_t varIndex) const { return FindVariable(varIndex) != nullptr; }
+
+    int32_t Count() const { return static_cast<int32_t>(v_vars.size()); }
+    const RVariable& At(int32_t position) const { return v_vars[static_cast<size_t>(position)]; }
+
+    void SaveToStream(CStream& stream) const;
+    // Reads a list saved by SaveToStream; a wrong version leaves it empty.
+    void LoadFromStream(CStream& stream);
+
+private:
+    const RVariable* FindVariable(int32_t varIndex) const;
+    RVariable* FindVariable(int32_t varIndex)
+    {
+        return const_cast<RVariable*>(static_cast<const CVariableList*>(this)->FindVariable(varIndex));
+    }
+    RVariable& Append(int32_t varIndex);
+    void IndexPosition(int32_t position);
+    void RebuildIndex();
+
+    std::vector<RVariable> v_vars;
+    std::vector<int32_t> v_index; // position + 1 per slot, 0 for empty; unused while the list is small
+};
