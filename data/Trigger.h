@@ -5,5 +5,6 @@
 
 class CTrigger {
 public:
+    std::string i_name;
     std::string i_constname;
 };

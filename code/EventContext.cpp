@@ -1,0 +1,3 @@
+#include "code/EventContext.h"
+
+RCurrentEvent CurrentEvent;
