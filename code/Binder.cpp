@@ -18,7 +18,10 @@ double NumberLiteralValue(const std::string& text)
         }
         return value;
     }
-    double weight = 1.0;
+    // Accumulated in extended precision and rounded once, so that 0.3 is
+    // the nearest double to 0.3 (and not the sum 0.1 + 0.2 happens to give).
+    long double accumulated = 0.0L;
+    long double weight = 1.0L;
     bool fraction = false;
     for (char c : text) {
         if (c == '.') {
@@ -27,13 +30,13 @@ double NumberLiteralValue(const std::string& text)
         }
         int digit = c - '0';
         if (!fraction) {
-            value = value * 10 + digit;
+            accumulated = accumulated * 10 + digit;
         } else {
             weight /= 10;
-            value += weight * digit;
+            accumulated += weight * digit;
         }
     }
-    return value;
+    return static_cast<double>(accumulated);
 }
 
 bool BindNames(const CCode& code, const std::vector<RToken1>& input, std::vector<RToken2>& output,

@@ -73,3 +73,10 @@ void Function_SetExtensionLookup(RExtensionFunctionLookup lookup)
 {
     Extensions = std::move(lookup);
 }
+
+bool Function_CallExtension(int32_t id, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc)
+{
+    if (!Extensions.call)
+        return true;
+    return Extensions.call(id, self, other, result, args, argc);
+}

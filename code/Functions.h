@@ -41,5 +41,8 @@ void Function_Clear();
 struct RExtensionFunctionLookup {
     std::function<bool(std::string_view name, int32_t& id)> find;
     std::function<int32_t(int32_t id)> argumentCount;
+    std::function<bool(int32_t id, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc)> call;
 };
 void Function_SetExtensionLookup(RExtensionFunctionLookup lookup);
+// Calls extension function id; false when the call failed.
+bool Function_CallExtension(int32_t id, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc);

@@ -1,6 +1,9 @@
-// CScript: the stored record of one resource. (Fields and their reader come with the records.)
+// (Placeholder until the script record lands.)
 #pragma once
+
+#include <string>
 
 class CScript {
 public:
+    std::string s_text;
 };

@@ -1,0 +1,625 @@
+// Walking the code tree: statements, expressions, variables, calls.
+//
+// Reals are handled inline on the common paths (arithmetic, comparisons,
+// conditions); strings, errors and odd kinds go through the operator
+// routines. Nothing here keeps a pointer into an instance list across a call
+// that can run script code: lists are walked by position and re-read.
+#include "code/Executor.h"
+
+#include "code/Code.h"
+#include "code/CodeError.h"
+#include "code/ErrorReport.h"
+#include "code/FunctionCatalogue.h"
+#include "code/Functions.h"
+#include "code/Operators.h"
+#include "code/Scripts.h"
+#include "code/VariableAccess.h"
+#include "code/Variables.h"
+#include "data/GameSettings.h"
+#include "world/Instance.h"
+#include "world/InstanceList.h"
+#include "world/World.h"
+
+#include <memory>
+
+namespace {
+
+enum : int {
+    kNormal = 0,
+    kError = -1,
+    kExit = -2,
+    kBreak = -3,
+    kContinue = -4,
+};
+
+constexpr int32_t kOwnerSelf = -1;
+constexpr int32_t kOwnerOther = -2;
+constexpr int32_t kOwnerAll = -3;
+constexpr int32_t kOwnerNoone = -4;
+constexpr int32_t kOwnerGlobal = -5;
+constexpr int32_t kOwnerLocal = -7;
+
+int ExecutionDepth = 0;
+
+struct RVariableReference {
+    int32_t owner;
+    int32_t var;
+    int32_t array;
+};
+
+int32_t CompoundOperator(int32_t assignment)
+{
+    switch (assignment) {
+    case Sym::AddAssign: return Sym::Plus;
+    case Sym::SubtractAssign: return Sym::Minus;
+    case Sym::MultiplyAssign: return Sym::Multiply;
+    case Sym::DivideAssign: return Sym::Divide;
+    case Sym::OrAssign: return Sym::BitOr;
+    case Sym::AndAssign: return Sym::BitAnd;
+    default: return Sym::BitXor;
+    }
+}
+
+class CRun {
+public:
+    CRun(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+        : r_self(self), r_other(other), r_code(code), r_result(result)
+    {
+    }
+
+    int RunProgram(const RToken& root)
+    {
+        if (root.kind == Node::EmptyProgram)
+            return kNormal;
+        if (root.kind == Node::Block)
+            return RunBlock(root);
+        return Fail(root.position, "This is not a program.");
+    }
+
+    bool Evaluate(const RToken& node, RValue& out);
+
+private:
+    int Fail(int32_t position, const std::string& message)
+    {
+        Code_Error(r_code, position, message);
+        return kError;
+    }
+    bool FailExpression(int32_t position, const std::string& message)
+    {
+        Code_Error(r_code, position, message);
+        return false;
+    }
+
+    int RunStatement(const RToken& node);
+    int RunBlock(const RToken& node);
+    int RunIf(const RToken& node);
+    int RunWhile(const RToken& node);
+    int RunDo(const RToken& node);
+    int RunFor(const RToken& node);
+    int RunRepeat(const RToken& node);
+    int RunWith(const RToken& node);
+    int RunWithBody(CInstance* instance, const RToken& body);
+    int RunSwitch(const RToken& node);
+    int RunAssignment(const RToken& node);
+
+    bool Call(const RToken& node, RValue& out);
+    bool Reference(const RToken& node, RVariableReference& reference);
+    bool Read(const RVariableReference& reference, RValue& out);
+    bool ReadNode(const RToken& node, const RVariableReference& reference, RValue& out);
+    bool Store(const RVariableReference& reference, const RValue& value);
+    bool EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value);
+
+    CInstance* r_self;
+    CInstance* r_other;
+    const CCode& r_code;
+    RValue& r_result;
+    std::unique_ptr<CVariableList> r_locals;
+};
+
+// ---------------------------------------------------------------- statements
+
+int CRun::RunStatement(const RToken& node)
+{
+    switch (node.kind) {
+    case Node::Block:
+        return RunBlock(node);
+    case Node::Call:
+        return Call(node, r_result) ? kNormal : kError;
+    case Node::Assignment:
+        return RunAssignment(node);
+    case Sym::If:
+        return RunIf(node);
+    case Sym::While:
+        return RunWhile(node);
+    case Sym::Do:
+        return RunDo(node);
+    case Sym::For:
+        return RunFor(node);
+    case Sym::Repeat:
+        return RunRepeat(node);
+    case Sym::Exit:
+        return kExit;
+    case Sym::Return:
+        return Evaluate(node.items[0], r_result) ? kExit : kError;
+    case Sym::Break:
+        return kBreak;
+    case Sym::Continue:
+        return kContinue;
+    case Sym::With:
+        return RunWith(node);
+    case Sym::Switch:
+        return RunSwitch(node);
+    case Sym::Case:
+        return Fail(node.position, "Case statement only allowed inside switch statement.");
+    case Sym::Default:
+        return Fail(node.position, "Default statement only allowed inside switch statement.");
+    case Sym::Var:
+        return kNormal;
+    case Sym::GlobalVar:
+        for (const RToken& name : node.items)
+            Variable_DeclareGlobal(name.ind);
+        return kNormal;
+    default:
+        return Fail(node.position, "Statement expected.");
+    }
+}
+
+int CRun::RunBlock(const RToken& node)
+{
+    for (const RToken& statement : node.items) {
+        int code = RunStatement(statement);
+        if (code != kNormal)
+            return code;
+    }
+    return kNormal;
+}
+
+int CRun::RunIf(const RToken& node)
+{
+    RValue condition;
+    if (!Evaluate(node.items[0], condition))
+        return kError;
+    if (condition.kind != VALUE_REAL)
+        return Fail(node.items[0].position, "Expression expected");
+    if (IsTrue(condition.val))
+        return RunStatement(node.items[1]);
+    if (node.items.size() > 2)
+        return RunStatement(node.items[2]);
+    return kNormal;
+}
+
+int CRun::RunWhile(const RToken& node)
+{
+    RValue condition;
+    for (;;) {
+        if (!Evaluate(node.items[0], condition))
+            return kError;
+        if (condition.kind != VALUE_REAL)
+            return Fail(node.items[0].position, "Boolean expression expected");
+        if (!IsTrue(condition.val))
+            return kNormal;
+        int code = RunStatement(node.items[1]);
+        if (code == kBreak)
+            return kNormal;
+        if (code != kNormal && code != kContinue)
+            return code;
+    }
+}
+
+int CRun::RunDo(const RToken& node)
+{
+    RValue condition;
+    for (;;) {
+        int code = RunStatement(node.items[0]);
+        if (code == kBreak)
+            return kNormal;
+        if (code == kError || code == kExit)
+            return code;
+        if (!Evaluate(node.items[1], condition))
+            return kError;
+        if (condition.kind != VALUE_REAL)
+            return Fail(node.items[1].position, "Boolean expression expected");
+        if (IsTrue(condition.val))
+            return kNormal;
+    }
+}
+
+int CRun::RunFor(const RToken& node)
+{
+    int code = RunStatement(node.items[0]);
+    if (code != kNormal)
+        return code;
+    RValue condition;
+    for (;;) {
+        if (!Evaluate(node.items[1], condition))
+            return kError;
+        if (condition.kind != VALUE_REAL)
+            return Fail(node.items[1].position, "Expression expected");
+        if (!IsTrue(condition.val))
+            return kNormal;
+        code = RunStatement(node.items[3]);
+        if (code == kBreak)
+            return kNormal;
+        if (code == kError || code == kExit)
+            return code;
+        code = RunStatement(node.items[2]);
+        if (code != kNormal)
+            return code;
+    }
+}
+
+bool CRun::EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value)
+{
+    RValue result;
+    if (!Evaluate(node, result))
+        return false;
+    if (result.kind != VALUE_REAL)
+        return FailExpression(node.position, stringMessage);
+    value = RoundToInteger(result.val);
+    return true;
+}
+
+int CRun::RunRepeat(const RToken& node)
+{
+    int64_t count;
+    if (!EvaluateInteger(node.items[0], "Repeat count must be a number", count))
+        return kError;
+    for (int64_t k = 0; k < count; ++k) {
+        int code = RunStatement(node.items[1]);
+        if (code == kBreak)
+            return kNormal;
+        if (code != kNormal && code != kContinue)
+            return code;
+    }
+    return kNormal;
+}
+
+int CRun::RunWithBody(CInstance* instance, const RToken& body)
+{
+    CInstance* savedSelf = r_self;
+    CInstance* savedOther = r_other;
+    r_other = r_self;
+    r_self = instance;
+    int code = RunStatement(body);
+    r_self = savedSelf;
+    r_other = savedOther;
+    return code;
+}
+
+int CRun::RunWith(const RToken& node)
+{
+    int64_t target;
+    if (!EvaluateInteger(node.items[0], "Object id expected", target))
+        return kError;
+    const RToken& body = node.items[1];
+    if (target == kOwnerLocal)
+        return Fail(node.items[0].position, "Cannot use local in with statement.");
+    if (target == kOwnerGlobal)
+        return Fail(node.items[0].position, "Cannot use global in with statement.");
+    if (target == kOwnerNoone)
+        return kNormal;
+    int code = kNormal;
+    if (target == kOwnerOther) {
+        code = RunWithBody(r_other, body);
+    } else if (target == kOwnerSelf || target == kOwnerUnqualified) {
+        code = RunWithBody(r_self, body);
+    } else if (target >= 100000) {
+        CInstanceLists* room = Room_Instances();
+        CInstance* instance = room && target <= INT32_MAX ? room->FindById(static_cast<int32_t>(target)) : nullptr;
+        if (instance && !instance->i_marked)
+            code = RunWithBody(instance, body);
+    } else if (CInstanceLists* room = Room_Instances()) {
+        // All instances, or those of an object and its descendants, present
+        // when the statement starts; ones marked meanwhile are skipped.
+        bool all = target == kOwnerAll;
+        int32_t object = static_cast<int32_t>(target);
+        int32_t count = all ? room->InstanceCount() : room->Obj_Number_Recursive(object);
+        for (int32_t k = 0; k < count; ++k) {
+            CInstance* instance = all ? room->InstanceAt(k) : room->Obj_Instance_Recursive(object, k);
+            if (!instance || instance->i_marked)
+                continue;
+            code = RunWithBody(instance, body);
+            if (code == kBreak)
+                return kNormal;
+            if (code != kNormal && code != kContinue)
+                return code;
+        }
+    }
+    // A single instance passes break on to an enclosing loop; continue ends here.
+    return code == kContinue ? kNormal : code;
+}
+
+int CRun::RunSwitch(const RToken& node)
+{
+    RValue value;
+    if (!Evaluate(node.items[0], value))
+        return kError;
+    size_t start = node.items.size();
+    for (size_t k = 1; k < node.items.size(); ++k) {
+        const RToken& label = node.items[k];
+        if (label.kind == Sym::Default) {
+            start = k;
+            break;
+        }
+        if (label.kind != Sym::Case)
+            continue;
+        RValue candidate;
+        if (!Evaluate(label.items[0], candidate))
+            return kError;
+        bool match = value.kind == candidate.kind &&
+                     (value.kind == VALUE_REAL ? value.val == candidate.val : value.str == candidate.str);
+        if (match) {
+            start = k;
+            break;
+        }
+    }
+    for (size_t k = start + 1; k < node.items.size(); ++k) {
+        const RToken& statement = node.items[k];
+        if (statement.kind == Sym::Case || statement.kind == Sym::Default)
+            continue;
+        int code = RunStatement(statement);
+        if (code == kBreak)
+            return kNormal;
+        if (code != kNormal)
+            return code;
+    }
+    return kNormal;
+}
+
+int CRun::RunAssignment(const RToken& node)
+{
+    const RToken& target = node.items[0];
+    RVariableReference reference;
+    if (!Reference(target, reference))
+        return kError;
+    RValue value;
+    if (!Evaluate(node.items[1], value))
+        return kError;
+    if (node.ind == Sym::Assign) {
+        r_result = value;
+    } else {
+        if (!ReadNode(target, reference, r_result))
+            return kError;
+        int32_t op = CompoundOperator(node.ind);
+        if (r_result.kind == VALUE_REAL && value.kind == VALUE_REAL &&
+            (op == Sym::Plus || op == Sym::Minus || op == Sym::Multiply)) {
+            if (op == Sym::Plus)
+                r_result.val += value.val;
+            else if (op == Sym::Minus)
+                r_result.val -= value.val;
+            else
+                r_result.val *= value.val;
+        } else if (!Operator_Binary(r_code, node.items[1].position, op, value, r_result)) {
+            return kError;
+        }
+    }
+    if (!Store(reference, r_result))
+        return Fail(target.position, "Cannot assign to the variable");
+    return kNormal;
+}
+
+// ---------------------------------------------------------------- variables
+
+bool CRun::Reference(const RToken& node, RVariableReference& reference)
+{
+    reference.var = node.ind;
+    reference.array = 0;
+    if (node.kind == Node::ConstantOwnerVariable) {
+        reference.owner = node.ind2;
+        return true;
+    }
+    RValue owner;
+    if (!Evaluate(node.items[0], owner))
+        return false;
+    if (owner.kind != VALUE_REAL)
+        return FailExpression(node.position, "Wrong type of variable index");
+    reference.owner = static_cast<int32_t>(RoundToInteger(owner.val));
+    for (size_t k = 1; k < node.items.size(); ++k) {
+        RValue index;
+        if (!Evaluate(node.items[k], index))
+            return false;
+        if (index.kind != VALUE_REAL)
+            return FailExpression(node.items[k].position, "Wrong type of array index");
+        int64_t i = RoundToInteger(index.val);
+        if (i < 0)
+            return FailExpression(node.items[k].position, "Negative array index");
+        if (i >= kArrayRowSize)
+            return FailExpression(node.items[k].position, "Array index >= 32000");
+        reference.array = k == 1 ? static_cast<int32_t>(i) : reference.array * kArrayRowSize + static_cast<int32_t>(i);
+    }
+    return true;
+}
+
+bool CRun::Read(const RVariableReference& reference, RValue& out)
+{
+    switch (reference.owner) {
+    case kOwnerLocal:
+        return r_locals && r_locals->GetVar(reference.var, reference.array, out);
+    case kOwnerNoone:
+        return false;
+    case kOwnerUnqualified:
+        if (Variable_IsGlobal(reference.var))
+            return GlobalVars.GetVar(reference.var, reference.array, out);
+        return Variable_GetOfInstance(r_self, reference.var, reference.array, out);
+    case kOwnerGlobal:
+        return GlobalVars.GetVar(reference.var, reference.array, out);
+    case kOwnerOther:
+        return Variable_GetOfInstance(r_other, reference.var, reference.array, out);
+    case kOwnerSelf:
+        return Variable_GetOfInstance(r_self, reference.var, reference.array, out);
+    default:
+        return Variable_GetOfOwner(reference.owner, reference.var, reference.array, out);
+    }
+}
+
+bool CRun::ReadNode(const RToken& node, const RVariableReference& reference, RValue& out)
+{
+    if (Read(reference, out))
+        return true;
+    if (Settings.UninitializedIsZero) {
+        out = RValue();
+        return true;
+    }
+    std::string message = "Unknown variable " + Code_Variable_Name(reference.var);
+    if (reference.array != 0)
+        message += " or array index out of bounds";
+    return FailExpression(node.position, message);
+}
+
+bool CRun::Store(const RVariableReference& reference, const RValue& value)
+{
+    switch (reference.owner) {
+    case kOwnerLocal:
+        if (!r_locals)
+            r_locals = std::make_unique<CVariableList>();
+        r_locals->SetVar(reference.var, reference.array, value);
+        return true;
+    case kOwnerUnqualified:
+        if (Variable_IsGlobal(reference.var)) {
+            GlobalVars.SetVar(reference.var, reference.array, value);
+            return true;
+        }
+        return Variable_SetOfInstance(r_self, reference.var, reference.array, value);
+    case kOwnerGlobal:
+        GlobalVars.SetVar(reference.var, reference.array, value);
+        return true;
+    case kOwnerNoone:
+        return false;
+    case kOwnerOther:
+        return Variable_SetOfInstance(r_other, reference.var, reference.array, value);
+    case kOwnerSelf:
+        return Variable_SetOfInstance(r_self, reference.var, reference.array, value);
+    default:
+        return Variable_SetOfOwner(reference.owner, reference.var, reference.array, value);
+    }
+}
+
+// ---------------------------------------------------------------- calls
+
+bool CRun::Call(const RToken& node, RValue& out)
+{
+    RValue arguments[kMaxCallArguments];
+    int count = static_cast<int>(node.items.size());
+    for (int k = 0; k < count; ++k)
+        if (!Evaluate(node.items[static_cast<size_t>(k)], arguments[k]))
+            return false;
+    const int32_t number = node.ind;
+    if (number < kFirstScriptFunction) {
+        RValue result;
+        const RFunction* function = Function_Get(number);
+        if (function && function->f_routine)
+            function->f_routine(r_self, r_other, count, result, arguments);
+        else
+            Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+        out = std::move(result);
+        return true;
+    }
+    RValue result;
+    bool ok = number < kFirstExtensionFunction
+                  ? Script_Execute(number - kFirstScriptFunction, r_self, r_other, result, true, arguments, count)
+                  : Function_CallExtension(number - kFirstExtensionFunction, r_self, r_other, result, arguments, count);
+    out = std::move(result);
+    return ok;
+}
+
+// ---------------------------------------------------------------- expressions
+
+bool CRun::Evaluate(const RToken& node, RValue& out)
+{
+    switch (node.kind) {
+    case Node::Constant:
+        out = node.value;
+        return true;
+    case Node::ConstantOwnerVariable:
+    case Node::Variable: {
+        RVariableReference reference;
+        return Reference(node, reference) && ReadNode(node, reference, out);
+    }
+    case Node::Binary: {
+        if (!Evaluate(node.items[0], out))
+            return false;
+        RValue right;
+        if (!Evaluate(node.items[1], right))
+            return false;
+        if (out.kind == VALUE_REAL && right.kind == VALUE_REAL) {
+            double a = out.val, b = right.val;
+            switch (node.ind) {
+            case Sym::Plus: out.val = a + b; return true;
+            case Sym::Minus: out.val = a - b; return true;
+            case Sym::Multiply: out.val = a * b; return true;
+            case Sym::Less: out.val = a - b < -kCompareEpsilon ? 1.0 : 0.0; return true;
+            case Sym::Greater: out.val = a - b > kCompareEpsilon ? 1.0 : 0.0; return true;
+            case Sym::LessEqual: out.val = a - b <= kCompareEpsilon ? 1.0 : 0.0; return true;
+            case Sym::GreaterEqual: out.val = a - b >= -kCompareEpsilon ? 1.0 : 0.0; return true;
+            case Sym::Equal:
+            case Sym::Assign: out.val = (a - b > -kCompareEpsilon && a - b < kCompareEpsilon) ? 1.0 : 0.0; return true;
+            case Sym::And: out.val = IsTrue(a) && IsTrue(b) ? 1.0 : 0.0; return true;
+            case Sym::Or: out.val = IsTrue(a) || IsTrue(b) ? 1.0 : 0.0; return true;
+            default: break;
+            }
+        }
+        return Operator_Binary(r_code, node.items[1].position, node.ind, right, out);
+    }
+    case Node::Unary:
+        if (!Evaluate(node.items[0], out))
+            return false;
+        if (out.kind == VALUE_REAL && node.ind == Sym::Minus) {
+            out.val = -out.val;
+            return true;
+        }
+        return Operator_Unary(r_code, node.items[0].position, node.ind, out);
+    case Node::Call:
+        return Call(node, out);
+    default:
+        return FailExpression(node.position, "(Sub-)expression expected.");
+    }
+}
+
+} // namespace
+
+bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    Code_ClearError();
+    if (!code.Compiled()) {
+        Code_Error(code, 0, "Internal Error: Executing non-compiled code.");
+        return false;
+    }
+    if (code.Kind() == CCode::kConstantExpression) {
+        result = code.Value();
+        return true;
+    }
+    if (!self || !other) {
+        Code_Error(code, 0, "Internal Error: Executing code for nil instance.");
+        return false;
+    }
+    if (ExecutionDepth >= kMaxExecutionDepth) {
+        Code_Error(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+        return false;
+    }
+    ++ExecutionDepth;
+    CRun run(self, other, code, result);
+    bool ok;
+    if (code.Kind() == CCode::kExpression)
+        ok = run.Evaluate(code.Token(), result);
+    else
+        ok = run.RunProgram(code.Token()) != kError;
+    --ExecutionDepth;
+    return ok;
+}
+
+bool Code_Run(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(self, other, code, result))
+        return true;
+    Error_ShowInEvent(Code_ErrorMessage, false);
+    Code_ClearError();
+    return false;
+}
+
+bool Code_Evaluate(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(self, other, code, result))
+        return true;
+    result = RValue("ERROR");
+    return false;
+}

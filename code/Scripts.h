@@ -1,0 +1,36 @@
+// Scripts at run time: their compiled code, the sixteen argument slots that
+// all code shares, the argument count and the running script's name, and the
+// call of a script with its argument handling.
+#pragma once
+
+#include "code/Value.h"
+
+#include <cstdint>
+#include <string>
+
+class CCode;
+class CInstance;
+
+constexpr int kArgumentSlots = 16;
+
+struct RScriptCallState {
+    RValue arguments[kArgumentSlots];
+    int32_t argumentCount = 0;
+    std::string runningName = "<unknown>";
+};
+extern RScriptCallState ScriptCall;
+
+// Compiles every existing script in index order; at the first failure shows
+// the fatal compile error and returns false.
+bool Script_CompileAll();
+// The compiled code of a script, or nullptr.
+const CCode* Script_Code(int32_t index);
+// Compiles one script's text (scripts added at run time and tests).
+bool Script_Compile(int32_t index);
+void Script_ClearCompiled();
+
+// Calls script index with the given arguments. False (with the pending error
+// message prefixed by the script's name) when the script failed or, with
+// check on and the game checking argument counts, was given the wrong number.
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
+                    const RValue* arguments, int count);

@@ -1,0 +1,337 @@
+// Running code: statements, expressions, variables through every owner,
+// with, switch, script calls and the executor's messages.
+#include "code/ArgumentVariables.h"
+#include "code/Executor.h"
+#include "code/VariableCatalogue.h"
+#include "code/Scripts.h"
+#include "code/VariableAccess.h"
+#include "data/Object.h"
+#include "data/Script.h"
+#include "tests/code/CodeFixture.h"
+#include "world/Instance.h"
+#include "world/InstanceList.h"
+#include "world/World.h"
+
+namespace {
+
+int CallCount = 0;
+
+void CountCall(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    result = RValue(static_cast<double>(++CallCount));
+}
+
+void DestroySelf(CInstance* self, CInstance*, int, RValue&, RValue*)
+{
+    self->i_marked = true;
+}
+
+class ExecutorTest : public CodeFixture {
+protected:
+    void SetUp() override
+    {
+        CodeFixture::SetUp();
+        Code_ImplementArgumentVariables();
+        ASSERT_TRUE(Variable_RegisterAll());
+        Function_Add("count_call", &CountCall, 0);
+        Function_Add("destroy_self", &DestroySelf, 0);
+        CallCount = 0;
+        Variable_Init();
+        ScriptCall = RScriptCallState();
+        Script_ClearCompiled();
+        // Objects: 0 base, 1 child of base, 2 unrelated.
+        for (int k = 0; k < 3; ++k)
+            Objects.Set(k, std::make_unique<CObject>(), "obj" + std::to_string(k));
+        Objects.Get(1)->o_parent = 0;
+        Room_SetInstances(&e_room);
+        e_self = e_room.AddInstance(0, 0, 2, 100001);
+        e_other = e_room.AddInstance(0, 0, 2, 100002);
+    }
+    void TearDown() override
+    {
+        Room_SetInstances(nullptr);
+        e_room.ClearInstances();
+        Script_ClearCompiled();
+        CodeFixture::TearDown();
+    }
+
+    // Runs a program for self; "ok" or the pending message's last line.
+    std::string Run(const std::string& text)
+    {
+        CCode code(text, false);
+        if (!code.Compile())
+            return "compile: " + Code_ErrorMessage;
+        RValue result;
+        if (Code_Execute(e_self, e_other, code, result))
+            return "ok";
+        std::string message = Code_ErrorMessage;
+        return message.substr(message.rfind('\r') + 1);
+    }
+
+    double Get(CInstance* instance, const std::string& name)
+    {
+        RValue value;
+        EXPECT_TRUE(instance->i_vars.GetVar(Code_Variable_Find(name), 0, value)) << name;
+        return value.val;
+    }
+
+    void AddScript(int index, const std::string& name, const std::string& text)
+    {
+        auto script = std::make_unique<CScript>();
+        script->s_text = text;
+        Scripts.Set(index, std::move(script), name);
+    }
+
+    CInstanceLists e_room;
+    CInstance* e_self = nullptr;
+    CInstance* e_other = nullptr;
+};
+
+} // namespace
+
+TEST_F(ExecutorTest, StatementsAndTheirResults)
+{
+    struct Case {
+        const char* code;
+        const char* variable;
+        double expected;
+    } cases[] = {
+        {"a = 0; if (0.5) a = 1", "a", 1},
+        {"a = 0; if (0.49999) a = 1 else a = 2", "a", 2},
+        {"a = 1 || count_call()", "a", 1},
+        {"n = 0; repeat (2.5) n += 1", "n", 2},
+        {"n = 0; repeat (3.5) n += 1", "n", 4},
+        {"n = 0; repeat (-1) n += 1", "n", 0},
+        {"switch (2) { case 1: a = 1; case 2: a = 2; case 3: a = 3; }", "a", 3},
+        {"switch (2) { case 1: a = 1; case 2: a = 2; break; case 3: a = 3; }", "a", 2},
+        {"x5 = 5; d = 0; c = 0; switch (x5) { default: d = 1; case 5: c = 1; } r = d * 10 + c", "r", 11},
+        {"m = 0; switch (0.1 + 0.2) { case 0.3: m = 1; } t = (0.1 + 0.2 == 0.3)", "m", 0},
+        {"switch ('b') { case 'a': s = 1; break; case 'b': s = 2; break; default: s = 3 }", "s", 2},
+        {"q = 0; switch (7) { q = 9; case 1: q = 1 } ", "q", 0},
+        {"i = 0; while (i < 10) { i += 1; if i == 4 break }", "i", 4},
+        {"i = 0; k = 0; while i < 5 { i += 1; if i mod 2 == 0 continue; k += 1 }", "k", 3},
+        {"i = 10; do i -= 3 until i < 0", "i", -2},
+        {"s = 0; for (i = 1; i <= 4; i += 1) s += i", "s", 10},
+        {"s = 0; for (i = 0; i < 10; i += 1) { if i == 3 continue; if i == 6 break; s += i }", "s", 12},
+        {"a = 5; exit; a = 6", "a", 5},
+        {"a = 5; break; a = 6", "a", 5},
+        {"a[3] = 7; b = a[0, 3]", "b", 7},
+        {"var l; l = 4; g = l * 2", "g", 8},
+        {"a = 2; a *= 3; a -= 1; a /= 5", "a", 1},
+        {"a = 6; a |= 1; a &= 3; a ^= 2", "a", 1},
+        {"self.a = 3; other.a = 4; b = self.a * 10 + other.a", "b", 34},
+    };
+    for (const Case& c : cases) {
+        e_self->i_vars.Clear();
+        EXPECT_EQ(Run(c.code), "ok") << c.code;
+        EXPECT_EQ(Get(e_self, c.variable), c.expected) << c.code;
+    }
+    EXPECT_EQ(CallCount, 1); // no short-circuit
+}
+
+TEST_F(ExecutorTest, RunTimeMessages)
+{
+    struct Case {
+        const char* code;
+        const char* message;
+    } cases[] = {
+        {"if ('a') x = 1", "at position 5: Expression expected"},
+        {"while ('a') x = 1", "at position 8: Boolean expression expected"},
+        {"do x = 1 until 'a'", "at position 16: Boolean expression expected"},
+        {"for (i = 0; 'a'; i += 1) x = 1", "at position 13: Expression expected"},
+        {"repeat ('a') x = 1", "at position 9: Repeat count must be a number"},
+        {"with ('a') x = 1", "at position 7: Object id expected"},
+        {"with (local) x = 1", "at position 7: Cannot use local in with statement."},
+        {"with (global) x = 1", "at position 7: Cannot use global in with statement."},
+        {"case 1: x = 1", "at position 6: Case statement only allowed inside switch statement."},
+        {"switch (1) { default: { case 1: x = 2 } }", "at position 30: Case statement only allowed inside switch statement."},
+        {"if (1) ; else y = 1;", "at position 8: Statement expected."},
+        {"x += 1", "at position 1: Unknown variable x"},
+        {"y = a[2]", "at position 5: Unknown variable a or array index out of bounds"},
+        {"y = a['i']", "at position 7: Wrong type of array index"},
+        {"y = a[-1]", "at position 7: Negative array index"},
+        {"y = a[32000]", "at position 7: Array index >= 32000"},
+        {"y = ('o').a[1]", "at position 11: Wrong type of variable index"},
+        {"noone.x = 1", "at position 7: Cannot assign to the variable"},
+        {"id = 5", "at position 1: Cannot assign to the variable"},
+        {"y = noone.x", "at position 11: Unknown variable x"},
+        {"y = 1 / z", "at position 9: Unknown variable z"},
+        {"z = 0; y = 1 / z", "at position 16: Division by 0."},
+        {"y = 'a' + 1 * z", "at position 15: Unknown variable z"},
+    };
+    Variable_ClearBuiltins();
+    for (const char* name : {"x", "y"})
+        Variable_AddBuiltin(name, nullptr, nullptr, true);
+    Variable_AddBuiltin("id", nullptr, nullptr, false);
+    for (const Case& c : cases) {
+        e_self->i_vars.Clear();
+        EXPECT_EQ(Run(c.code), c.message) << c.code;
+    }
+}
+
+TEST_F(ExecutorTest, FailedCompoundAssignmentStoresNothing)
+{
+    EXPECT_EQ(Run("s = 'a'; s += 1"), "at position 15: Wrong type of arguments to +.");
+    RValue value;
+    ASSERT_TRUE(e_self->i_vars.GetVar(Code_Variable_Find("s"), 0, value));
+    EXPECT_EQ(value.str.Text(), "a");
+}
+
+TEST_F(ExecutorTest, UninitializedVariablesCanReadAsZero)
+{
+    Settings.UninitializedIsZero = true;
+    EXPECT_EQ(Run("x9 += 1; y9 = a9[4]; var l9; z9 = l9 + global.g9"), "ok");
+    EXPECT_EQ(Get(e_self, "x9"), 1);
+    EXPECT_EQ(Get(e_self, "y9"), 0);
+    EXPECT_EQ(Get(e_self, "z9"), 0);
+}
+
+TEST_F(ExecutorTest, OwnersReachTheRightInstances)
+{
+    CInstance* base = e_room.AddInstance(0, 0, 0, 100010);
+    CInstance* child = e_room.AddInstance(0, 0, 1, 100011);
+    EXPECT_EQ(Run("obj1.v = 3; obj0.w = 4; r = obj0.w"), "ok");
+    EXPECT_EQ(Get(child, "v"), 3);
+    EXPECT_EQ(Get(base, "w"), 4);
+    EXPECT_EQ(Get(child, "w"), 4); // descendants too
+    EXPECT_EQ(Get(e_self, "r"), 4); // the first of the object's instances
+
+    // No instance of the object, or no such id: writing does nothing, reading fails.
+    Objects.Set(3, std::make_unique<CObject>(), "obj3");
+    EXPECT_EQ(Run("obj3.v = 1; (123456).v = 2"), "ok");
+    EXPECT_EQ(Run("r = obj3.v"), "at position 10: Unknown variable v");
+    EXPECT_EQ(Run("r = (123456).v"), "at position 14: Unknown variable v");
+
+    // all.x reads the first unmarked instance of the room list.
+    e_self->i_marked = true;
+    EXPECT_EQ(Run("all.t = 1"), "ok");
+    e_self->i_marked = false;
+    e_other->i_vars.SetVar(Code_Variable_Find("t"), 0, RValue(9.0));
+    e_self->i_marked = true;
+    CCode read("r2 = all.t", false);
+    ASSERT_TRUE(read.Compile());
+    RValue result;
+    ASSERT_TRUE(Code_Execute(e_other, e_other, read, result));
+    EXPECT_EQ(Get(e_other, "r2"), 9);
+    EXPECT_FALSE(e_self->i_vars.Has(Code_Variable_Find("t"))); // marked: not written
+    e_self->i_marked = false;
+
+    // An id reaches its instance; other reaches other.
+    EXPECT_EQ(Run("(100010).q = 5; other.q = 6"), "ok");
+    EXPECT_EQ(Get(base, "q"), 5);
+    EXPECT_EQ(Get(e_other, "q"), 6);
+}
+
+TEST_F(ExecutorTest, WithChangesSelfAndOther)
+{
+    e_room.AddInstance(0, 0, 0, 100010);
+    e_room.AddInstance(0, 0, 1, 100011);
+    EXPECT_EQ(Run("n = 0; with (obj0) { other.n += 1 }"), "ok");
+    EXPECT_EQ(Get(e_self, "n"), 2);
+    EXPECT_EQ(Run("c = 0; with (all) other.c += 1"), "ok");
+    EXPECT_EQ(Get(e_self, "c"), 4);
+    // Instances destroyed during the walk are skipped; the walk stops at break.
+    EXPECT_EQ(Run("k = 0; with (all) { other.k += 1; if (other.k == 2) break }"), "ok");
+    EXPECT_EQ(Get(e_self, "k"), 2);
+    EXPECT_EQ(Run("with (all) destroy_self()"), "ok");
+    for (int32_t k = 0; k < e_room.InstanceCount(); ++k)
+        EXPECT_TRUE(e_room.InstanceAt(k)->i_marked);
+    for (int32_t k = 0; k < e_room.InstanceCount(); ++k)
+        e_room.InstanceAt(k)->i_marked = false;
+    // with (other) swaps the two; with (self) keeps self as other.
+    EXPECT_EQ(Run("with (other) { z = 1; other.z2 = 2 }; with (self) other.z3 = 3"), "ok");
+    EXPECT_EQ(Get(e_other, "z"), 1);
+    EXPECT_EQ(Get(e_self, "z2"), 2);
+    EXPECT_EQ(Get(e_self, "z3"), 3);
+    EXPECT_EQ(Run("with (noone) z4 = 1; with (100002) z5 = 5"), "ok");
+    EXPECT_FALSE(e_self->i_vars.Has(Code_Variable_Find("z4")));
+    EXPECT_EQ(Get(e_other, "z5"), 5);
+    // Locals of the run stay visible inside the body.
+    EXPECT_EQ(Run("var v; v = 7; with (other) w = v"), "ok");
+    EXPECT_EQ(Get(e_other, "w"), 7);
+}
+
+TEST_F(ExecutorTest, GlobalvarMakesANameGlobalOnceItRuns)
+{
+    EXPECT_EQ(Run("gv = 1"), "ok");
+    EXPECT_EQ(Run("global.gv = 5; globalvar gv; gv += 1"), "ok");
+    EXPECT_EQ(Get(e_self, "gv"), 1); // the instance variable is untouched
+    RValue value;
+    ASSERT_TRUE(Variable_GetGlobal(Code_Variable_Find("gv"), 0, value));
+    EXPECT_EQ(value.val, 6);
+    CCode code("r = gv", false);
+    ASSERT_TRUE(code.Compile());
+    RValue result;
+    ASSERT_TRUE(Code_Execute(e_other, e_other, code, result));
+    EXPECT_EQ(Get(e_other, "r"), 6);
+}
+
+TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
+{
+    AddScript(0, "scr_three", "x3 = 3;");
+    AddScript(1, "scr_exit", "exit;");
+    AddScript(2, "scr_args", "return argument0 * 10 + argument1 + argument_count * 100;");
+    AddScript(3, "scr_third", "return argument2;");
+    AddScript(4, "scr_fail", "return 1 / zz;");
+    AddScript(5, "scr_outer", "return scr_fail();");
+    AddScript(6, "scr_deep", "return scr_deep();");
+    for (int k = 0; k <= 6; ++k)
+        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Code_ErrorMessage;
+    // Script calls see their own slots; the caller's come back afterwards.
+    ScriptCall.arguments[0] = RValue(77.0);
+    EXPECT_EQ(Run("y = scr_three(); z = scr_exit()"), "ok");
+    EXPECT_EQ(Get(e_self, "y"), 3);
+    EXPECT_EQ(Get(e_self, "z"), 0);
+    EXPECT_EQ(ScriptCall.arguments[0].val, 77);
+    EXPECT_EQ(ScriptCall.runningName, "<unknown>");
+
+    Settings.CheckScriptArguments = false;
+    EXPECT_EQ(Run("y = scr_args(4)"), "ok");
+    EXPECT_EQ(Get(e_self, "y"), 140);
+
+    Settings.CheckScriptArguments = true;
+    CCode call("y = scr_third(1, 2)", false);
+    ASSERT_TRUE(call.Compile());
+    RValue result;
+    EXPECT_FALSE(Code_Execute(e_self, e_other, call, result));
+    EXPECT_EQ(Code_ErrorMessage, "Illegal argument count calling script \"scr_third\".\rScript requires 3 "
+                                 "arguments, 2 have been supplied.");
+
+    CCode failing("y = scr_outer()", false);
+    ASSERT_TRUE(failing.Compile());
+    EXPECT_FALSE(Code_Execute(e_self, e_other, failing, result));
+    EXPECT_EQ(Code_ErrorMessage.substr(0, 41), "In script scr_outer:\rIn script scr_fail:\r");
+
+    CCode deep("y = scr_deep()", false);
+    ASSERT_TRUE(deep.Compile());
+    EXPECT_FALSE(Code_Execute(e_self, e_other, deep, result)); // refused, not a crash
+    EXPECT_NE(Code_ErrorMessage.find("Too many nested script calls"), std::string::npos);
+}
+
+TEST_F(ExecutorTest, EntryPoints)
+{
+    CCode uncompiled("x = 1", false);
+    RValue result;
+    EXPECT_FALSE(Code_Execute(e_self, e_other, uncompiled, result));
+    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Executing non-compiled code."), std::string::npos);
+    CCode program("x = 1", false);
+    ASSERT_TRUE(program.Compile());
+    EXPECT_FALSE(Code_Execute(nullptr, e_other, program, result));
+    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Executing code for nil instance."), std::string::npos);
+    CCode constant("2 + 2", true);
+    ASSERT_TRUE(constant.Compile());
+    EXPECT_TRUE(Code_Execute(nullptr, nullptr, constant, result)); // constants need no instance
+    EXPECT_EQ(result.val, 4);
+    CCode failing("1 / qq", true);
+    ASSERT_TRUE(failing.Compile());
+    EXPECT_FALSE(Code_Evaluate(e_self, e_other, failing, result));
+    EXPECT_EQ(result.str.Text(), "ERROR");
+    CCode returning("a = 1; return a + 1; a = 5", false);
+    ASSERT_TRUE(returning.Compile());
+    EXPECT_TRUE(Code_Execute(e_self, e_other, returning, result));
+    EXPECT_EQ(result.val, 2);
+    CCode lastAssignment("a = 1; b = 9", false);
+    ASSERT_TRUE(lastAssignment.Compile());
+    EXPECT_TRUE(Code_Execute(e_self, e_other, lastAssignment, result));
+    EXPECT_EQ(result.val, 9);
+}

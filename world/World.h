@@ -1,0 +1,14 @@
+// What the script language reaches of the running world: the current room's
+// instance lists and the counter of instance ids.
+#pragma once
+
+#include <cstdint>
+
+class CInstanceLists;
+
+// The running room's instance lists; nullptr before the first room and after the end.
+CInstanceLists* Room_Instances();
+void Room_SetInstances(CInstanceLists* lists);
+
+// The last instance id handed out; new instances take the next one.
+extern int32_t LastInstanceId;
