@@ -27,6 +27,10 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.ShowVersion = true;
         return true;
     }
+    if (word == "--functions") {
+        options.ListFunctions = true;
+        return true;
+    }
     error = "unknown option '" + word + "'";
     return false;
 }
@@ -59,7 +63,7 @@ bool ParseRunnerOptions(const std::vector<std::string>& arguments, bool selfCont
         if (!TakeOption(arguments, k, options, error))
             return false;
     }
-    if (options.ShowHelp || options.ShowVersion)
+    if (options.ShowHelp || options.ShowVersion || options.ListFunctions)
         return true;
     if (k >= arguments.size()) {
         error = "no game file given";
@@ -82,5 +86,7 @@ std::string RunnerUsage()
            "Options:\n"
            "  --help            show this text\n"
            "  --version         show the runner's version\n"
+           "  --functions       list every built-in function: name, argument count\n"
+           "                    (-1 for any) and whether it is implemented yet\n"
            "  --                end of options; the next word is the game file\n";
 }

@@ -2,6 +2,7 @@
 // named on the command line.
 #include "platform/Executable.h"
 #include "platform/Files.h"
+#include "runner/Registration.h"
 #include "runner/RunnerOptions.h"
 #include "runner/Startup.h"
 
@@ -48,6 +49,15 @@ int main(int argc, char** argv)
     }
     if (options.ShowVersion) {
         std::printf("brindle-run %s\n", BRINDLE_VERSION);
+        return kExitClean;
+    }
+    std::string problem;
+    if (!Runner_RegisterTables(problem)) {
+        std::fprintf(stderr, "brindle-run: internal error: %s\n", problem.c_str());
+        return kExitFailed;
+    }
+    if (options.ListFunctions) {
+        std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
     return RunGame(options);

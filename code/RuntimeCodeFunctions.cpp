@@ -1,0 +1,182 @@
+// Code at run time: execute_string, execute_file, script_execute, and
+// variables reached by name.
+#include "code/RuntimeCodeFunctions.h"
+
+#include "code/Code.h"
+#include "code/CodeError.h"
+#include "code/ErrorReport.h"
+#include "code/Executor.h"
+#include "code/FunctionCatalogue.h"
+#include "code/Scripts.h"
+#include "code/VariableAccess.h"
+#include "code/Variables.h"
+#include "data/Resources.h"
+#include "platform/Files.h"
+#include "world/Instance.h"
+
+namespace {
+
+// Runs text as a program with the arguments after the first in the slots.
+void ExecuteText(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args, const std::string& text,
+                 const char* heading)
+{
+    RValue saved[kArgumentSlots];
+    for (int k = 0; k < kArgumentSlots; ++k)
+        saved[k] = ScriptCall.arguments[k];
+    for (int k = 0; k < kArgumentSlots; ++k)
+        ScriptCall.arguments[k] = k + 1 < argc ? args[k + 1] : RValue();
+    CCode code(text, false);
+    if (!code.Compile()) {
+        Error_Show(std::string(heading) + "\r" + Code_ErrorMessage, false);
+        // The failed compile must not swallow the caller's next error.
+        Code_ClearError();
+    } else {
+        Code_Run(self, other, code, result);
+    }
+    for (int k = 0; k < kArgumentSlots; ++k)
+        ScriptCall.arguments[k] = saved[k];
+}
+
+void F_ExecuteString(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+{
+    if (argc == 0)
+        return;
+    ExecuteText(self, other, argc, result, args, args[0].str.Text(), "COMPILATION ERROR in string to be executed");
+}
+
+void F_ExecuteFile(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+{
+    if (argc == 0)
+        return;
+    std::vector<uint8_t> bytes;
+    if (!Platform_ReadWholeFile(ToHostPath(args[0].str.Text()), bytes)) {
+        Error_ShowInEvent("Trying to execute non-existing file.", false);
+        return;
+    }
+    // Each line followed by a carriage return, whatever ended it in the file.
+    std::string text;
+    std::string line;
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        char c = static_cast<char>(bytes[k]);
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n')
+                ++k;
+            text += line + "\r";
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        text += line + "\r";
+    ExecuteText(self, other, argc, result, args, text, "COMPILATION ERROR in file to be executed");
+}
+
+void F_ScriptExecute(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+{
+    if (argc == 0)
+        return;
+    int64_t index = RoundToInteger(args[0].val);
+    if (index < 0 || index > INT32_MAX || !Scripts.Exists(static_cast<int32_t>(index))) {
+        Error_ShowInEvent("Trying to execute non-existing script.", false);
+        return;
+    }
+    Code_ClearError();
+    Script_Execute(static_cast<int32_t>(index), self, other, result, true, args + 1, argc - 1);
+    if (Code_ErrorFlag) {
+        Error_ShowInEvent(Code_ErrorMessage, false);
+        Code_ClearError();
+    }
+}
+
+// Indices of the array functions: false after the message when out of range.
+bool ArrayIndex(const RValue* args, int first, int count, int32_t& arrayIndex)
+{
+    arrayIndex = 0;
+    for (int k = 0; k < count; ++k) {
+        int64_t i = RoundToInteger(args[first + k].val);
+        if (i < 0 || i >= kArrayRowSize) {
+            Error_ShowInEvent("Array index >= 32000", false);
+            return false;
+        }
+        arrayIndex = arrayIndex * kArrayRowSize + static_cast<int32_t>(i);
+    }
+    return true;
+}
+
+int32_t NameNumber(const RValue& name)
+{
+    return Code_Variable_Find(name.str.Text());
+}
+
+bool ReadGlobal(int32_t var, int32_t arrayIndex, RValue& value)
+{
+    return GlobalVars.GetVar(var, arrayIndex, value);
+}
+
+bool ReadLocal(CInstance* self, int32_t var, int32_t arrayIndex, RValue& value)
+{
+    return Variable_GetOfInstance(self, var, arrayIndex, value);
+}
+
+void F_VariableGlobalExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+{
+    RValue value;
+    result = RValue(ReadGlobal(NameNumber(args[0]), 0, value) ? 1.0 : 0.0);
+}
+
+void F_VariableLocalExists(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+{
+    int32_t var = NameNumber(args[0]);
+    RValue value;
+    result = RValue(var < kMaxBuiltinVariables || ReadLocal(self, var, 0, value) ? 1.0 : 0.0);
+}
+
+template <int Indices, bool Global>
+void F_VariableGet(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+{
+    int32_t arrayIndex;
+    if (!ArrayIndex(args, 1, Indices, arrayIndex))
+        return;
+    int32_t var = NameNumber(args[0]);
+    RValue value;
+    if (Global ? ReadGlobal(var, arrayIndex, value) : ReadLocal(self, var, arrayIndex, value))
+        result = value;
+}
+
+template <int Indices, bool Global>
+void F_VariableSet(CInstance* self, CInstance*, int, RValue&, RValue* args)
+{
+    int32_t arrayIndex;
+    if (!ArrayIndex(args, 1, Indices, arrayIndex))
+        return;
+    int32_t var = NameNumber(args[0]);
+    const RValue& value = args[1 + Indices];
+    if (Global)
+        GlobalVars.SetVar(var, arrayIndex, value);
+    else
+        Variable_SetOfInstance(self, var, arrayIndex, value);
+}
+
+} // namespace
+
+void Code_ImplementRuntimeCodeFunctions()
+{
+    Function_Implement("execute_string", &F_ExecuteString);
+    Function_Implement("execute_file", &F_ExecuteFile);
+    Function_Implement("script_execute", &F_ScriptExecute);
+    Function_Implement("variable_global_exists", &F_VariableGlobalExists);
+    Function_Implement("variable_local_exists", &F_VariableLocalExists);
+    Function_Implement("variable_global_get", &F_VariableGet<0, true>);
+    Function_Implement("variable_local_get", &F_VariableGet<0, false>);
+    Function_Implement("variable_global_array_get", &F_VariableGet<1, true>);
+    Function_Implement("variable_local_array_get", &F_VariableGet<1, false>);
+    Function_Implement("variable_global_array2_get", &F_VariableGet<2, true>);
+    Function_Implement("variable_local_array2_get", &F_VariableGet<2, false>);
+    Function_Implement("variable_global_set", &F_VariableSet<0, true>);
+    Function_Implement("variable_local_set", &F_VariableSet<0, false>);
+    Function_Implement("variable_global_array_set", &F_VariableSet<1, true>);
+    Function_Implement("variable_local_array_set", &F_VariableSet<1, false>);
+    Function_Implement("variable_global_array2_set", &F_VariableSet<2, true>);
+    Function_Implement("variable_local_array2_set", &F_VariableSet<2, false>);
+}

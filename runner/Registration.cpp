@@ -1,0 +1,39 @@
+// Which module supplies what, in one place.
+#include "runner/Registration.h"
+
+#include "code/ArgumentVariables.h"
+#include "code/BuiltinConstants.h"
+#include "code/Constants.h"
+#include "code/FunctionCatalogue.h"
+#include "code/RuntimeCodeFunctions.h"
+#include "code/VariableCatalogue.h"
+
+bool Runner_RegisterTables(std::string& problem)
+{
+    Code_ImplementArgumentVariables();
+    Code_ImplementRuntimeCodeFunctions();
+
+    std::string missing;
+    if (!Function_RegisterAll(&missing)) {
+        problem = "functions outside the catalogue: " + missing;
+        return false;
+    }
+    if (!Variable_RegisterAll(&missing)) {
+        problem = "variables outside the catalogue: " + missing;
+        return false;
+    }
+    Constant_Clear();
+    Constant_AddBuiltins();
+    return true;
+}
+
+std::string Runner_ListFunctions()
+{
+    std::string out;
+    for (int32_t k = 0; k < Function_Count(); ++k) {
+        const RFunction* function = Function_Get(k);
+        out += function->f_name + "\t" + std::to_string(function->f_argnumb) + "\t" +
+               (function->f_routine ? "implemented" : "not implemented") + "\n";
+    }
+    return out;
+}
