@@ -101,6 +101,7 @@ private:
     int RunWithBody(CInstance* instance, const RToken& body);
     int RunSwitch(const RToken& node);
     int RunAssignment(const RToken& node);
+    int FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value);
 
     bool Call(const RToken& node, RValue& out);
     bool Reference(const RToken& node, RVariableReference& reference);
@@ -108,6 +109,24 @@ private:
     bool ReadNode(const RToken& node, const RVariableReference& reference, RValue& out);
     bool Store(const RVariableReference& reference, const RValue& value);
     bool EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value);
+
+    // The list holding a kind-8 node's variable when it is a user variable
+    // of self or a local; nullptr when the general path must decide.
+    CVariableList* FastList(const RToken& node)
+    {
+        if (node.ind < kMaxBuiltinVariables)
+            return nullptr;
+        if (node.ind2 == kOwnerUnqualified)
+            return Variable_IsGlobal(node.ind) ? &GlobalVars : &r_self->i_vars;
+        if (node.ind2 == kOwnerLocal)
+            return r_locals.get();
+        return nullptr;
+    }
+    RValue* FastSimpleValue(const RToken& node)
+    {
+        CVariableList* list = FastList(node);
+        return list ? list->FindSimpleValue(node.ind) : nullptr;
+    }
 
     CInstance* r_self;
     CInstance* r_other;
@@ -369,14 +388,48 @@ int CRun::RunSwitch(const RToken& node)
 int CRun::RunAssignment(const RToken& node)
 {
     const RToken& target = node.items[0];
+    if (target.kind == Node::ConstantOwnerVariable && FastList(target)) {
+        // Nothing to evaluate for the target; the value may run scripts that
+        // add variables, so the slot is found only afterwards.
+        RValue value;
+        if (!Evaluate(node.items[1], value))
+            return kError;
+        if (node.ind == Sym::Assign) {
+            CVariableList* list = FastList(target);
+            if (list) {
+                RValue& slot = list->SimpleValue(target.ind);
+                slot = value;
+                r_result = std::move(value);
+                return kNormal;
+            }
+        } else if (RValue* slot = FastSimpleValue(target);
+                   slot && slot->kind == VALUE_REAL && value.kind == VALUE_REAL &&
+                   (node.ind == Sym::AddAssign || node.ind == Sym::SubtractAssign || node.ind == Sym::MultiplyAssign)) {
+            if (node.ind == Sym::AddAssign)
+                slot->val += value.val;
+            else if (node.ind == Sym::SubtractAssign)
+                slot->val -= value.val;
+            else
+                slot->val *= value.val;
+            r_result = *slot;
+            return kNormal;
+        }
+        return FinishAssignment(node, RVariableReference{target.ind2, target.ind, 0}, value);
+    }
     RVariableReference reference;
     if (!Reference(target, reference))
         return kError;
     RValue value;
     if (!Evaluate(node.items[1], value))
         return kError;
+    return FinishAssignment(node, reference, value);
+}
+
+int CRun::FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value)
+{
+    const RToken& target = node.items[0];
     if (node.ind == Sym::Assign) {
-        r_result = value;
+        r_result = std::move(value);
     } else {
         if (!ReadNode(target, reference, r_result))
             return kError;
@@ -531,6 +584,12 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
         out = node.value;
         return true;
     case Node::ConstantOwnerVariable:
+        // The common case: an instance's own or a local variable without index.
+        if (const RValue* value = FastSimpleValue(node)) {
+            out = *value;
+            return true;
+        }
+        [[fallthrough]];
     case Node::Variable: {
         RVariableReference reference;
         return Reference(node, reference) && ReadNode(node, reference, out);

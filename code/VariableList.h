@@ -36,6 +36,18 @@ public:
     void Init(int32_t varIndex);
     // The stored value itself, or nullptr; the fast path of reads.
     const RValue* Lookup(int32_t varIndex, int32_t arrayIndex) const;
+    // The simple value to change in place, or nullptr when the variable is missing.
+    RValue* FindSimpleValue(int32_t varIndex)
+    {
+        RVariable* variable = FindVariable(varIndex);
+        return variable ? &variable->simplevalue : nullptr;
+    }
+    // The simple value to change in place, created as the real 0 when missing.
+    RValue& SimpleValue(int32_t varIndex)
+    {
+        RVariable* variable = FindVariable(varIndex);
+        return variable ? variable->simplevalue : Append(varIndex).simplevalue;
+    }
     bool Has(int32_t varIndex) const { return FindVariable(varIndex) != nullptr; }
 
     int32_t Count() const { return static_cast<int32_t>(v_vars.size()); }

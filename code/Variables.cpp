@@ -20,9 +20,9 @@ RArgumentVariables ArgumentNumbers;
 std::vector<std::string> UserNames;
 std::unordered_map<std::string, int32_t> UserIndex;
 
-std::vector<bool> GlobalDeclared(kInitialDeclared, false);
-
 } // namespace
+
+std::vector<uint8_t> GlobalDeclared(kInitialDeclared, 0);
 
 int32_t Variable_AddBuiltin(const std::string& name, TVariableGetter getter, TVariableSetter setter, bool canset)
 {
@@ -106,7 +106,7 @@ std::string Code_Variable_Name(int32_t varIndex)
 void Variable_Init()
 {
     GlobalVars.Clear();
-    GlobalDeclared.assign(kInitialDeclared, false);
+    GlobalDeclared.assign(kInitialDeclared, 0);
 }
 
 void Variable_DeclareGlobal(int32_t varIndex)
@@ -115,17 +115,9 @@ void Variable_DeclareGlobal(int32_t varIndex)
         return;
     size_t position = static_cast<size_t>(varIndex - kFirstUserVariable);
     if (position >= GlobalDeclared.size())
-        GlobalDeclared.resize(position + 1, false);
-    GlobalDeclared[position] = true;
+        GlobalDeclared.resize(position + 1, 0);
+    GlobalDeclared[position] = 1;
     GlobalVars.Init(varIndex);
-}
-
-bool Variable_IsGlobal(int32_t varIndex)
-{
-    if (varIndex < kFirstUserVariable)
-        return false;
-    size_t position = static_cast<size_t>(varIndex - kFirstUserVariable);
-    return position < GlobalDeclared.size() && GlobalDeclared[position];
 }
 
 void Variable_SaveGlobals(CStream& stream)
@@ -133,8 +125,8 @@ void Variable_SaveGlobals(CStream& stream)
     stream.WriteInteger(kGlobalVersion);
     GlobalVars.SaveToStream(stream);
     stream.WriteInteger(static_cast<int32_t>(GlobalDeclared.size()));
-    for (bool declared : GlobalDeclared)
-        stream.WriteBoolean(declared);
+    for (uint8_t declared : GlobalDeclared)
+        stream.WriteBoolean(declared != 0);
 }
 
 void Variable_LoadGlobals(CStream& stream)
@@ -146,9 +138,9 @@ void Variable_LoadGlobals(CStream& stream)
     int32_t count = stream.ReadInteger();
     if (count < 0 || static_cast<size_t>(count) > (stream.Size() - stream.Position()) / 4)
         throw EStreamError("Stream read error");
-    std::vector<bool> declared(static_cast<size_t>(count));
+    std::vector<uint8_t> declared(static_cast<size_t>(count));
     for (int32_t k = 0; k < count; ++k)
-        declared[static_cast<size_t>(k)] = stream.ReadBoolean();
+        declared[static_cast<size_t>(k)] = stream.ReadBoolean() ? 1 : 0;
     GlobalVars.Assign(globals);
     GlobalDeclared = std::move(declared);
 }

@@ -60,7 +60,16 @@ const RArgumentVariables& Variable_ArgumentNumbers();
 extern CVariableList GlobalVars;
 void Variable_Init();
 void Variable_DeclareGlobal(int32_t varIndex);
-bool Variable_IsGlobal(int32_t varIndex);
+// One byte per user variable: declared with globalvar. Read on every access
+// of an unqualified name, so it is inline.
+extern std::vector<uint8_t> GlobalDeclared;
+inline bool Variable_IsGlobal(int32_t varIndex)
+{
+    if (varIndex < kFirstUserVariable)
+        return false;
+    size_t position = static_cast<size_t>(varIndex - kFirstUserVariable);
+    return position < GlobalDeclared.size() && GlobalDeclared[position] != 0;
+}
 inline bool Variable_GetGlobal(int32_t varIndex, int32_t arrayIndex, RValue& value)
 {
     return GlobalVars.GetVar(varIndex, arrayIndex, value);
