@@ -12,4 +12,6 @@ public:
     RBox i_bbox;
     int32_t i_count = 0;
     int Count() const { return i_count; }
+    int Width() const { return 0; }
+    int Height() const { return 0; }
 };

@@ -7,11 +7,13 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "world/InstanceVariables.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
     Code_ImplementArgumentVariables();
     Code_ImplementRuntimeCodeFunctions();
+    World_ImplementInstanceVariables();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {
