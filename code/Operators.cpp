@@ -19,6 +19,12 @@ double TruncatedQuotient(double a, double b)
     return q;
 }
 
+std::string TooLongMessage(const char* op)
+{
+    return std::string("The result of ") + op + " would be longer than " + std::to_string(kLongestBuiltString) +
+           " characters.";
+}
+
 int ShiftCount(double b)
 {
     return static_cast<int>(static_cast<uint64_t>(RoundToInteger(b)) & 0xFF);
@@ -71,12 +77,16 @@ bool Operator_Unary(const CCode& code, int32_t position, int32_t op, RValue& val
 bool Operator_Binary(const CCode& code, int32_t position, int32_t op, const RValue& right, RValue& left)
 {
     const bool reals = left.kind == VALUE_REAL && right.kind == VALUE_REAL;
-    const char* message = nullptr;
+    std::string message;
     switch (op) {
     case Sym::Plus:
         if (reals) {
             left.val += right.val;
         } else if (left.kind == VALUE_STRING && right.kind == VALUE_STRING) {
+            if (left.str.size() + right.str.size() > kLongestBuiltString) {
+                message = TooLongMessage("+");
+                break;
+            }
             // The left value's real part stays with the joined text.
             left.str = RString(left.str.Text() + right.str.Text());
         } else {
@@ -94,6 +104,11 @@ bool Operator_Binary(const CCode& code, int32_t position, int32_t op, const RVal
             left.val *= right.val;
         } else if (left.kind == VALUE_REAL && right.kind == VALUE_STRING) {
             int64_t count = RoundToInteger(left.val);
+            if (count > 0 && !right.str.empty() &&
+                static_cast<uint64_t>(count) > kLongestBuiltString / right.str.size()) {
+                message = TooLongMessage("*");
+                break;
+            }
             std::string repeated;
             if (count > 0 && !right.str.empty()) {
                 repeated.reserve(static_cast<size_t>(count) * right.str.size());
@@ -204,7 +219,7 @@ bool Operator_Binary(const CCode& code, int32_t position, int32_t op, const RVal
         message = "Internal error: unknown binary operator.";
         break;
     }
-    if (message) {
+    if (!message.empty()) {
         Code_Error(code, position, message);
         return false;
     }

@@ -107,6 +107,10 @@ struct RValue {
 static_assert(sizeof(RString) == sizeof(void*), "a shared text is one pointer");
 static_assert(sizeof(RValue) == 24, "values are copied everywhere; keep them small");
 
+// No operator or built-in builds a string longer than this (64 MiB): a count
+// from a script must not be able to ask for terabytes.
+constexpr size_t kLongestBuiltString = size_t(64) << 20;
+
 // Reals become integers by rounding to the nearest, ties to even.
 int64_t RoundToInteger(double value);
 // A real is true from 0.5 up.

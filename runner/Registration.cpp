@@ -7,6 +7,8 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "library/DebugOutput.h"
+#include "library/MathFunctions.h"
 #include "world/InstanceVariables.h"
 
 bool Runner_RegisterTables(std::string& problem)
@@ -14,6 +16,8 @@ bool Runner_RegisterTables(std::string& problem)
     Code_ImplementArgumentVariables();
     Code_ImplementRuntimeCodeFunctions();
     World_ImplementInstanceVariables();
+    Library_RegisterMath();
+    Library_ImplementDebugOutput();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

@@ -32,6 +32,7 @@ TEST_F(CodeFixture, OperatorResults)
         {"3 * 'ab'", "'ababab'"},
         {"2.5 * 'x'", "'xx'"},
         {"-1 * 'x'", "''"},
+        {"1000000000000 * 'ab'", "error: The result of * would be longer than 67108864 characters."},
         {"'ab' * 3", "error: Wrong type of arguments to *."},
         {"'a' * 'b'", "error: Wrong type of arguments to *."},
         {"'a' - 'b'", "error: Wrong type of arguments to -."},
