@@ -104,7 +104,8 @@ bool BuildFontAtlas(CFont& font, std::string& error)
     font.s_last = std::min(font.s_last, 255);
     font.s_x.fill(0), font.s_y.fill(0), font.s_w.fill(0), font.s_h.fill(0);
     font.s_shift.fill(0), font.s_offset.fill(0);
-    FT_Int32 flags = FT_LOAD_RENDER | (font.s_AntiAlias == 0 ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+    bool mono = font.s_AntiAlias == 0;
+    FT_Int32 flags = mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
 
     std::vector<RGlyph> glyphs;
     int spaceAdvance = 0;
@@ -118,6 +119,12 @@ bool BuildFontAtlas(CFont& font, std::string& error)
         int advance = static_cast<int>((slot->advance.x + 32) >> 6);
         if (c == 32)
             spaceAdvance = advance != 0 ? advance : averageWidth < maxWidth ? averageWidth : maxWidth;
+        // An empty outline has no bitmap (the mono renderer would still
+        // make a 1 × 1 one).
+        if (slot->format == FT_GLYPH_FORMAT_OUTLINE && slot->outline.n_points == 0)
+            continue;
+        if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL))
+            continue;
         const FT_Bitmap& bitmap = slot->bitmap;
         if (bitmap.width == 0 || bitmap.rows == 0)
             continue; // no bitmap: the entry stays zero
