@@ -13,6 +13,7 @@ build=${BRINDLE_BUILD_DIR:-$here/build}
 packages=(
   build-essential cmake ninja-build pkg-config
   zlib1g-dev libpng-dev libtomlplusplus-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)

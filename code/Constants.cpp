@@ -8,12 +8,12 @@
 
 namespace {
 
-struct RConstant {
+struct RConstantEntry {
     std::string name;
     RValue value;
 };
 
-std::vector<RConstant> Table;
+std::vector<RConstantEntry> Table;
 std::unordered_map<std::string, size_t> TableIndex; // name → newest position
 
 } // namespace
@@ -21,7 +21,7 @@ std::unordered_map<std::string, size_t> TableIndex; // name → newest position
 void Constant_Add(const std::string& name, const RValue& value)
 {
     TableIndex[name] = Table.size();
-    Table.push_back(RConstant{name, value});
+    Table.push_back(RConstantEntry{name, value});
 }
 
 bool Constant_FindInTable(std::string_view name, RValue& value)

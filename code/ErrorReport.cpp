@@ -2,7 +2,7 @@
 #include "code/ErrorReport.h"
 
 #include "code/EventContext.h"
-#include "data/EventNames.h"
+#include "data/EventTexts.h"
 #include "data/GameSettings.h"
 #include "data/Resources.h"
 #include "platform/Files.h"

@@ -1,6 +1,8 @@
 // TBitmap32 pixels and the Windows bitmap file codec.
 #include "data/Bitmap32.h"
 
+#include "data/Stream.h"
+
 #include <bit>
 #include <cstring>
 
@@ -30,6 +32,40 @@ void TBitmap32::SetPixel(int x, int y, uint32_t argb)
     p[1] = static_cast<uint8_t>(argb >> 8);
     p[2] = static_cast<uint8_t>(argb >> 16);
     p[3] = static_cast<uint8_t>(argb >> 24);
+}
+
+bool TBitmap32::LoadFromStream(CStream& stream)
+{
+    SetSize(0, 0);
+    if (stream.ReadInteger() != kRecordVersion)
+        return false;
+    int32_t width = stream.ReadInteger();
+    int32_t height = stream.ReadInteger();
+    if (width <= 0 || height <= 0)
+        // Two negative sizes multiply to a positive count; neither is an image.
+        return width >= 0 && height >= 0;
+    int32_t count = stream.ReadInteger();
+    uint64_t expected = uint64_t(width) * uint64_t(height) * 4;
+    if (count < 0 || uint64_t(count) != expected || expected > stream.Size() - stream.Position())
+        return false;
+    // One copy straight from the stream's buffer: no zero fill, no per-pixel work.
+    const uint8_t* source = stream.Memory() + stream.Position();
+    b_pixels.assign(source, source + expected);
+    b_width = width;
+    b_height = height;
+    stream.Seek(stream.Position() + expected);
+    return true;
+}
+
+void TBitmap32::SaveToStream(CStream& stream) const
+{
+    stream.WriteInteger(kRecordVersion);
+    stream.WriteInteger(b_width);
+    stream.WriteInteger(b_height);
+    if (IsEmpty())
+        return;
+    stream.WriteInteger(static_cast<int32_t>(b_pixels.size()));
+    stream.WriteBytes(b_pixels.data(), b_pixels.size());
 }
 
 namespace {

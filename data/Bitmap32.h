@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+class CStream;
+
 class TBitmap32 {
 public:
     TBitmap32() = default;
@@ -35,6 +37,14 @@ public:
     // bottom-up or top-down); writing gives 32 bits with the alpha kept.
     bool LoadFromBitmapFile(const uint8_t* data, size_t size);
     std::vector<uint8_t> SaveToBitmapFile() const;
+
+    // The image record inside sprite and background records: version, size,
+    // then the pixels as one raw block (absent for an empty image). False on
+    // a wrong version or a block that does not match the size; the image is
+    // then left empty.
+    static constexpr int32_t kRecordVersion = 800;
+    bool LoadFromStream(CStream& stream);
+    void SaveToStream(CStream& stream) const;
 
     bool operator==(const TBitmap32& other) const = default;
 

@@ -3,6 +3,8 @@
 
 #include "data/GameContainer.h"
 #include "data/GameSettings.h"
+#include "data/Resources.h"
+#include "data/Sections.h"
 #include "data/Stream.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
@@ -15,17 +17,6 @@ std::array<uint8_t, 16> GameGUID{};
 namespace {
 
 constexpr const char* kResourceError = "Error: Error in resource data.";
-
-// Only the last component of a stored name is used, so a damaged or hostile
-// name cannot place the file outside the temporary directory.
-std::string SafeFileName(const std::string& name)
-{
-    size_t cut = name.find_last_of("\\/");
-    std::string base = cut == std::string::npos ? name : name.substr(cut + 1);
-    if (base == "." || base == "..")
-        return std::string();
-    return base;
-}
 
 class CNullObserver : public ILoadObserver {
 public:
@@ -50,6 +41,7 @@ GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
     CNullObserver nullObserver;
     if (!observer)
         observer = &nullObserver;
+    ClearResources();
     InitFastCRC();
 
     int64_t marker = FindGameDataMarker(file.Memory(), static_cast<int64_t>(file.Size()));
@@ -96,6 +88,7 @@ GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
     GameId = body->ReadInteger();
     body->ReadBytes(GameGUID.data(), GameGUID.size());
 
-    // The sections follow here; they are read once their readers exist.
+    if (!LoadSections(*body, *observer))
+        return GameLoadResult::Failed;
     return GameLoadResult::Loaded;
 }

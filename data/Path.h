@@ -1,6 +1,49 @@
-// CPath: the stored record of one resource. (Fields and their reader come with the records.)
+// CPath: a path resource as stored (way points, connection kind, closed
+// flag, precision) and the interpolated points and length derived from it,
+// which every position lookup on the path uses.
 #pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CStream;
+
+struct RWayPoint {
+    double x = 0;
+    double y = 0;
+    double speed = 100; // percent of the path speed
+    bool operator==(const RWayPoint&) const = default;
+};
+
+struct RIntPoint {
+    double x = 0;
+    double y = 0;
+    double speed = 100;
+    double l = 0; // distance along the path from the first interpolated point
+    bool operator==(const RIntPoint&) const = default;
+};
 
 class CPath {
 public:
+    static constexpr int32_t kVersion = 530;
+
+    std::vector<RWayPoint> i_points;
+    int32_t i_kind = 0; // 0 straight lines, 1 smooth curve
+    bool i_closed = true;
+    int32_t i_precision = 4; // smoothing depth 0..8
+
+    // Derived by Rebuild.
+    std::vector<RIntPoint> i_intpoints;
+    double i_length = 0;
+
+    int Count() const { return static_cast<int>(i_points.size()); }
+
+    void Clear() { *this = CPath(); }
+    // Recomputes the interpolated points and the length from the points.
+    void Rebuild();
+
+    bool LoadFromStream(CStream& stream);
+    void SaveToStream(CStream& stream) const;
+
+    bool operator==(const CPath&) const = default;
 };

@@ -63,6 +63,19 @@ public:
     }
     // Leaves a hole; the name goes with the resource.
     void Delete(int index) { Set(index, nullptr, std::string()); }
+    // Same names and equal resources at every index, holes at the same places.
+    bool Equals(const TResourceList& other) const
+    {
+        if (r_names != other.r_names)
+            return false;
+        for (size_t k = 0; k < r_items.size(); ++k) {
+            const T* a = r_items[k].get();
+            const T* b = other.r_items[k].get();
+            if ((a == nullptr) != (b == nullptr) || (a && !(*a == *b)))
+                return false;
+        }
+        return true;
+    }
     void Clear()
     {
         r_items.clear();

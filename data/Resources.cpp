@@ -1,3 +1,4 @@
+// The program's resource lists and tables.
 #include "data/Resources.h"
 
 #include "data/Background.h"
@@ -11,16 +12,7 @@
 #include "data/TimeLine.h"
 #include "data/Trigger.h"
 
-TResourceList<CSound> Sounds;
-TResourceList<CSprite> Sprites;
-TResourceList<CBackground> Backgrounds;
-TResourceList<CPath> Paths;
-TResourceList<CScript> Scripts;
-TResourceList<CFont> Fonts;
-TResourceList<CTimeLine> TimeLines;
-TResourceList<CObject> Objects;
-TResourceList<CRoom> Rooms;
-TResourceList<CTrigger> Triggers;
+CGameResources GameResources;
 
 int32_t Trigger_FindConstant(std::string_view name)
 {
@@ -32,8 +24,27 @@ int32_t Trigger_FindConstant(std::string_view name)
     return -1;
 }
 
-void ClearResources()
+TResourceList<CSound>& Sounds = GameResources.Sounds;
+TResourceList<CSprite>& Sprites = GameResources.Sprites;
+TResourceList<CBackground>& Backgrounds = GameResources.Backgrounds;
+TResourceList<CPath>& Paths = GameResources.Paths;
+TResourceList<CScript>& Scripts = GameResources.Scripts;
+TResourceList<CFont>& Fonts = GameResources.Fonts;
+TResourceList<CTimeLine>& TimeLines = GameResources.TimeLines;
+TResourceList<CObject>& Objects = GameResources.Objects;
+TResourceList<CRoom>& Rooms = GameResources.Rooms;
+TResourceList<CTrigger>& Triggers = GameResources.Triggers;
+
+CGameResources::CGameResources() = default;
+CGameResources::~CGameResources() = default;
+CGameResources::CGameResources(CGameResources&&) noexcept = default;
+CGameResources& CGameResources::operator=(CGameResources&&) noexcept = default;
+
+void CGameResources::Clear()
 {
+    ExtensionPackages.clear();
+    Triggers.Clear();
+    Constants.clear();
     Sounds.Clear();
     Sprites.Clear();
     Backgrounds.Clear();
@@ -43,5 +54,25 @@ void ClearResources()
     TimeLines.Clear();
     Objects.Clear();
     Rooms.Clear();
-    Triggers.Clear();
+    LastInstanceId = CGameResources().LastInstanceId;
+    LastTileId = CGameResources().LastTileId;
+    DataFiles.clear();
+    GameInformation.Clear();
+    LibraryInitCode.clear();
+    RoomOrder.clear();
+}
+
+bool CGameResources::operator==(const CGameResources& o) const
+{
+    return ExtensionPackages == o.ExtensionPackages && Triggers.Equals(o.Triggers) && Constants == o.Constants &&
+           Sounds.Equals(o.Sounds) && Sprites.Equals(o.Sprites) && Backgrounds.Equals(o.Backgrounds) &&
+           Paths.Equals(o.Paths) && Scripts.Equals(o.Scripts) && Fonts.Equals(o.Fonts) &&
+           TimeLines.Equals(o.TimeLines) && Objects.Equals(o.Objects) && Rooms.Equals(o.Rooms) &&
+           LastInstanceId == o.LastInstanceId && LastTileId == o.LastTileId && DataFiles == o.DataFiles &&
+           GameInformation == o.GameInformation && LibraryInitCode == o.LibraryInitCode && RoomOrder == o.RoomOrder;
+}
+
+void ClearResources()
+{
+    GameResources.Clear();
 }

@@ -1,17 +1,38 @@
-// (Placeholder until the sprite record lands.)
+// CSprite: a sprite resource as stored: its images, origin and collision
+// masks, with the bounding box derived from the masks. Drawing and collision
+// tests are built on these fields elsewhere.
 #pragma once
 
+#include "data/Bitmap32.h"
 #include "data/Mask.h"
 
 #include <cstdint>
+#include <vector>
+
+class CStream;
 
 class CSprite {
 public:
+    static constexpr int32_t kVersion = 800;
+
     int32_t i_xorig = 0;
     int32_t i_yorig = 0;
-    RBox i_bbox;
-    int32_t i_count = 0;
-    int Count() const { return i_count; }
-    int Width() const { return 0; }
-    int Height() const { return 0; }
+    std::vector<TBitmap32> i_bitmap; // the images, all of one size in a well-formed sprite
+    bool i_sepmasks = false;         // one mask per image, else one shared mask
+    std::vector<TMask> i_mask;       // i_bitmap.size() masks, or one, or none without images
+    RBox i_bbox;                     // derived from the masks by ComputeBoundingBox
+
+    int Count() const { return static_cast<int>(i_bitmap.size()); }
+    int Width() const { return i_bitmap.empty() ? 0 : i_bitmap[0].Width(); }
+    int Height() const { return i_bitmap.empty() ? 0 : i_bitmap[0].Height(); }
+
+    void Clear();
+    // Rebuilds the masks from the images, then the bounding box.
+    void ComputeMask(bool sepmasks, int32_t bbmode, const RBox& bbox, int32_t kind, int32_t tolerance);
+    void ComputeBoundingBox();
+
+    bool LoadFromStream(CStream& stream);
+    void SaveToStream(CStream& stream) const;
+
+    bool operator==(const CSprite&) const = default;
 };

@@ -173,20 +173,25 @@ std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
         throw EStreamError("Decompression error");
-    std::vector<uint8_t> out;
-    std::array<uint8_t, kZlibChunk> chunk;
+    // Inflated straight into the result, which grows geometrically: no
+    // intermediate chunk to copy from.
+    std::vector<uint8_t> out(std::max<size_t>(size * 4, kZlibChunk));
+    size_t have = 0;
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(size);
     int status = Z_OK;
     do {
-        z.next_out = chunk.data();
-        z.avail_out = kZlibChunk;
+        if (have == out.size())
+            out.resize(out.size() * 2);
+        size_t room = std::min<size_t>(out.size() - have, 1u << 30);
+        z.next_out = out.data() + have;
+        z.avail_out = static_cast<uInt>(room);
         status = inflate(&z, Z_NO_FLUSH);
+        have += room - z.avail_out;
         if (status != Z_OK && status != Z_STREAM_END) {
             inflateEnd(&z);
             throw EStreamError("Decompression error");
         }
-        out.insert(out.end(), chunk.data(), chunk.data() + (kZlibChunk - z.avail_out));
         // No progress with input left means the data ends early.
         if (status == Z_OK && z.avail_in == 0 && z.avail_out != 0) {
             inflateEnd(&z);
@@ -194,6 +199,7 @@ std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
         }
     } while (status != Z_STREAM_END);
     inflateEnd(&z);
+    out.resize(have);
     return out;
 }
 
@@ -388,13 +394,17 @@ void InitFastCRC()
 
 uint32_t CalcCRC(const void* buffer, int64_t size)
 {
-    if (!CrcTableReady)
-        InitFastCRC();
-    uint32_t c = 0xFFFFFFFFu;
+    // The stored checksum is the complement of the standard CRC-32, which
+    // zlib computes many bytes at a time; the whole game passes through here.
     const uint8_t* p = static_cast<const uint8_t*>(buffer);
-    for (int64_t k = 0; k < size; ++k)
-        c = (c >> 8) ^ CrcTable[(c ^ p[k]) & 0xFF];
-    return c;
+    uLong crc = crc32(0L, Z_NULL, 0);
+    while (size > 0) {
+        uInt take = static_cast<uInt>(std::min<int64_t>(size, 1 << 30));
+        crc = crc32(crc, p, take);
+        p += take;
+        size -= take;
+    }
+    return ~static_cast<uint32_t>(crc);
 }
 
 uint32_t LocalRandom(uint32_t& z, uint32_t& w)

@@ -7,3 +7,8 @@
 #include <string>
 
 extern std::string TempDir;
+
+// The last component of a name stored in the game data, or "" for "." and
+// "..". Names are cut down to this before anything is written under TempDir,
+// so damaged or hostile data cannot place a file outside it.
+std::string SafeFileName(const std::string& name);

@@ -31,6 +31,10 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.ListFunctions = true;
         return true;
     }
+    if (word == "--dump") {
+        options.Dump = true;
+        return true;
+    }
     error = "unknown option '" + word + "'";
     return false;
 }
@@ -88,5 +92,6 @@ std::string RunnerUsage()
            "  --version         show the runner's version\n"
            "  --functions       list every built-in function: name, argument count\n"
            "                    (-1 for any) and whether it is implemented yet\n"
+           "  --dump            load the game, print every resource it holds and end\n"
            "  --                end of options; the next word is the game file\n";
 }

@@ -12,6 +12,7 @@ struct RunnerOptions {
     bool ShowHelp = false;
     bool ShowVersion = false;
     bool ListFunctions = false;
+    bool Dump = false;                      // print every resource and end
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
 };

@@ -2,6 +2,8 @@
 #include "runner/Startup.h"
 
 #include "data/GameData.h"
+#include "data/ResourceDump.h"
+#include "data/Resources.h"
 #include "data/Stream.h"
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
@@ -50,7 +52,12 @@ int RunGame(const RunnerOptions& options)
     loadingWindow.Progress(100, "Ready");
     loadingWindow.Close();
 
-    std::printf("Loaded game %d.\n", GameId);
+    if (options.Dump) {
+        std::string text = "game " + std::to_string(GameId) + "\n" + DumpResources(GameResources);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    } else {
+        std::printf("Loaded game %d.\n", GameId);
+    }
     std::fflush(stdout);
 
     RemoveTempDir();

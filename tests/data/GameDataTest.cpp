@@ -3,6 +3,7 @@
 #include "data/GameContainer.h"
 #include "data/GameData.h"
 #include "data/GameSettings.h"
+#include "data/Room.h"
 #include "runner/Startup.h"
 #include "tests/support/TestSupport.h"
 
@@ -19,6 +20,9 @@ GameProject SampleProject()
     for (size_t k = 0; k < 16; ++k)
         project.GameGUID[k] = static_cast<uint8_t>(0xA0 + k);
     project.DebugMode = true;
+    // A game needs a room to start in.
+    project.Resources.Rooms.Set(0, std::make_unique<CRoom>(), "room0");
+    project.Resources.RoomOrder = {0};
     return project;
 }
 

@@ -2,6 +2,7 @@
 #include "tools/pack/GameBuilder.h"
 
 #include "data/GameContainer.h"
+#include "data/Sections.h"
 #include "data/Stream.h"
 #include "tools/pack/Manifest.h"
 
@@ -21,6 +22,7 @@ CStream BuildMainBody(const GameProject& project, uint32_t& z, uint32_t& w)
     body.WriteInteger(0); // reserved
     body.WriteInteger(project.GameId);
     body.WriteBytes(project.GameGUID.data(), project.GameGUID.size());
+    SaveSections(body, project.Resources);
     return body;
 }
 
@@ -41,6 +43,9 @@ std::vector<uint8_t> BuildOuterBody(const GameProject& project, uint32_t& z, uin
 
 std::vector<uint8_t> BuildGame(const GameProject& project, const std::vector<uint8_t>& runnerImage)
 {
+    // The runner refuses a game without a first room.
+    if (project.Resources.RoomOrder.empty())
+        throw EProjectError("the game has no room order; it needs at least one room to start in");
     // The random filler and key come from the game itself, so the same
     // project always packs to the same bytes.
     std::string seedText = project.Name + "/" + std::to_string(project.GameId);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/GameSettings.h"
+#include "data/Resources.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,7 @@ struct GameProject {
     std::array<uint8_t, 16> GameGUID{};
     bool DebugMode = false;
     GameSettings Settings;
+    CGameResources Resources; // every section of the game, as the runner reads it
 };
 
 constexpr const char* kManifestName = "game.toml";

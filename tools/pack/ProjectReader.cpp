@@ -4,8 +4,12 @@
 #include "platform/Files.h"
 #include "tools/pack/Manifest.h"
 #include "tools/pack/Project.h"
+#include "tools/pack/ReaderContext.h"
+
+#include "data/Room.h"
 
 #include <cctype>
+#include <deque>
 #include <filesystem>
 
 namespace {
@@ -57,7 +61,7 @@ bool ParseGUID(const std::string& text, std::array<uint8_t, 16>& guid)
     return true;
 }
 
-void ReadGameTable(CManifestTable game, GameProject& project)
+void ReadGameTable(CManifestTable& game, GameProject& project)
 {
     project.Name = game.GetString("name", std::filesystem::path(project.Folder).filename().string());
     // Without an id of its own a game still gets a stable one, so its save
@@ -76,7 +80,6 @@ void ReadGameTable(CManifestTable game, GameProject& project)
         game.Fail("guid", "expected 32 hexadecimal digits such as \"0123abcd-4567-89ef-0123-456789abcdef\"");
     }
     project.DebugMode = game.GetBool("debug", false);
-    game.Finish();
 }
 
 void ReadWindowTable(CManifestTable window, GameSettings& s)
@@ -142,6 +145,92 @@ void ReadErrorsTable(CManifestTable errors, GameSettings& s)
     errors.Finish();
 }
 
+// The manifest and the files it includes: each resource list is the
+// concatenation of the lists of all of them, the manifest's first.
+class CManifestSet {
+public:
+    void Add(const std::string& host, const std::string& shown)
+    {
+        c_documents.push_back(ParseManifestFile(host, shown));
+        c_roots.emplace_back(c_documents.back(), shown);
+    }
+    CManifestTable& Main() { return c_roots.front(); }
+    std::vector<CManifestTable> Entries(const std::string& key)
+    {
+        std::vector<CManifestTable> all;
+        for (CManifestTable& root : c_roots)
+            for (CManifestTable& entry : root.GetTableArray(key))
+                all.push_back(std::move(entry));
+        return all;
+    }
+    void Finish()
+    {
+        for (CManifestTable& root : c_roots)
+            root.Finish();
+    }
+
+private:
+    std::deque<toml::table> c_documents;
+    std::deque<CManifestTable> c_roots;
+};
+
+void ReadIncludes(CManifestSet& set, const GameProject& project, const std::string& shownFolder)
+{
+    CManifestTable& main = set.Main();
+    const toml::node* node = main.GetNode("include");
+    if (!node)
+        return;
+    const toml::array* files = node->as_array();
+    if (!files)
+        main.Fail("include", "expected a list of TOML files, as [\"objects.toml\"]");
+    for (const toml::node& file : *files) {
+        if (!file.is_string())
+            main.Fail("include", "expected a list of TOML files, as [\"objects.toml\"]");
+        std::string relative = file.as_string()->get();
+        if (!Platform_FileExists(project.Folder + "/" + relative))
+            main.Fail("include", "cannot read the file \"" + relative + "\"");
+        set.Add(project.Folder + "/" + relative, shownFolder + "/" + relative);
+    }
+}
+
+void ReadResources(CManifestSet& set, CManifestTable& game, GameProject& project)
+{
+    CReaderContext context(project);
+    std::vector<CManifestTable> lists[static_cast<size_t>(EResourceKind::Count)];
+    for (size_t k = 0; k < static_cast<size_t>(EResourceKind::Count); ++k) {
+        lists[k] = set.Entries(ResourceKey(static_cast<EResourceKind>(k)));
+        context.CollectNames(static_cast<EResourceKind>(k), lists[k]);
+    }
+    auto list = [&lists](EResourceKind kind) -> std::vector<CManifestTable>& {
+        return lists[static_cast<size_t>(kind)];
+    };
+    std::vector<CManifestTable> constants = set.Entries("constant");
+    ReadConstants(context, constants);
+    ReadTriggers(context, list(EResourceKind::Trigger));
+    ReadSounds(context, list(EResourceKind::Sound));
+    ReadSprites(context, list(EResourceKind::Sprite));
+    ReadBackgrounds(context, list(EResourceKind::Background));
+    ReadPaths(context, list(EResourceKind::Path));
+    ReadScripts(context, list(EResourceKind::Script));
+    ReadFonts(context, list(EResourceKind::Font));
+    ReadTimeLines(context, list(EResourceKind::TimeLine));
+    ReadObjects(context, list(EResourceKind::Object));
+    ReadRooms(context, list(EResourceKind::Room));
+    // A game starts in its first room, so a project without rooms gets one.
+    if (list(EResourceKind::Room).empty())
+        project.Resources.Rooms.Set(0, std::make_unique<CRoom>(), "room0");
+    std::vector<CManifestTable> files = set.Entries("datafile");
+    ReadDataFiles(context, files);
+    std::vector<CManifestTable> extensions = set.Entries("extension");
+    ReadExtensionPackages(context, extensions);
+    ReadGameInformation(context, set.Main().GetTable("information"));
+    std::vector<CManifestTable> init = set.Entries("library_init");
+    ReadLibraryInitCode(context, init);
+    ReadRoomOrder(context, game);
+    if (project.Resources.RoomOrder.empty())
+        game.FailHere("the game has no room to start in: list a room, or give [game] room_order");
+}
+
 } // namespace
 
 void ReadProject(const std::string& folder, GameProject& project)
@@ -157,13 +246,18 @@ void ReadProject(const std::string& folder, GameProject& project)
     while (shownFolder.size() > 1 && shownFolder.back() == '/')
         shownFolder.pop_back();
     std::string shownName = shownFolder + "/" + kManifestName;
-    toml::table document = ParseManifestFile(manifestPath, shownName);
-    CManifestTable root(document, shownName);
+    CManifestSet set;
+    set.Add(manifestPath, shownName);
+    CManifestTable& root = set.Main();
+    ReadIncludes(set, project, shownFolder);
 
-    ReadGameTable(root.GetTable("game"), project);
+    CManifestTable game = root.GetTable("game");
+    ReadGameTable(game, project);
     ReadWindowTable(root.GetTable("window"), project.Settings);
     ReadKeysTable(root.GetTable("keys"), project.Settings);
     ReadLoadingTable(root.GetTable("loading"), project);
     ReadErrorsTable(root.GetTable("errors"), project.Settings);
-    root.Finish();
+    ReadResources(set, game, project);
+    game.Finish();
+    set.Finish();
 }

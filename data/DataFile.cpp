@@ -1,0 +1,43 @@
+// Reading and writing included-file records.
+#include "data/DataFile.h"
+
+#include "data/Stream.h"
+
+bool CDataFile::LoadFromStream(CStream& stream)
+{
+    Clear();
+    if (stream.ReadInteger() != kVersion)
+        return false;
+    stream.ReadString(s_filename);
+    stream.ReadString(s_origname);
+    s_exists = stream.ReadBoolean();
+    s_size = stream.ReadInteger();
+    s_store = stream.ReadBoolean();
+    if (HasData())
+        s_data = std::move(stream.ReadStream()->Bytes());
+    s_exportaction = stream.ReadInteger();
+    stream.ReadString(s_exportdir);
+    s_overwrite = stream.ReadBoolean();
+    s_freedata = stream.ReadBoolean();
+    s_removeend = stream.ReadBoolean();
+    return true;
+}
+
+void CDataFile::SaveToStream(CStream& stream) const
+{
+    stream.WriteInteger(kVersion);
+    stream.WriteString(s_filename);
+    stream.WriteString(s_origname);
+    stream.WriteBoolean(s_exists);
+    stream.WriteInteger(s_size);
+    stream.WriteBoolean(s_store);
+    if (HasData()) {
+        stream.WriteInteger(static_cast<int32_t>(s_data.size()));
+        stream.WriteBytes(s_data.data(), s_data.size());
+    }
+    stream.WriteInteger(s_exportaction);
+    stream.WriteString(s_exportdir);
+    stream.WriteBoolean(s_overwrite);
+    stream.WriteBoolean(s_freedata);
+    stream.WriteBoolean(s_removeend);
+}

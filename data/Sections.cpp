@@ -1,0 +1,248 @@
+// Section framing: versions, counts, resource lists of compressed blocks with
+// presence flags and names, and the progress shown before each section.
+#include "data/Sections.h"
+
+#include "data/Background.h"
+#include "data/Font.h"
+#include "data/GameData.h"
+#include "data/Object.h"
+#include "data/Path.h"
+#include "data/Resources.h"
+#include "data/Room.h"
+#include "data/Script.h"
+#include "data/Sound.h"
+#include "data/Sprite.h"
+#include "data/Stream.h"
+#include "data/TimeLine.h"
+#include "data/Trigger.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr const char* kResourceError = "Error: Error in resource data.";
+constexpr const char* kExtensionError = "Error in loading extension packages.";
+
+constexpr int32_t kExtensionsVersion = 700;
+constexpr int32_t kListVersion = 800;
+constexpr int32_t kLibraryInitVersion = 500;
+constexpr int32_t kRoomOrderVersion = 700;
+
+// The trigger list stores no names: each trigger carries its own.
+template <typename T>
+std::string ListName(const T&, std::string stored)
+{
+    return stored;
+}
+std::string ListName(const CTrigger& trigger, std::string)
+{
+    return trigger.i_name;
+}
+
+template <typename T>
+bool ReadResourceList(CStream& body, TResourceList<T>& list, bool named)
+{
+    list.Clear();
+    if (body.ReadInteger() != kListVersion)
+        return false;
+    int32_t count = body.ReadInteger();
+    for (int32_t index = 0; index < count; ++index) {
+        std::unique_ptr<CStream> block = body.ReadStreamC();
+        if (!block->ReadBoolean()) {
+            list.Set(index, nullptr, std::string());
+            continue;
+        }
+        std::string name;
+        if (named)
+            block->ReadString(name);
+        auto item = std::make_unique<T>();
+        if (!item->LoadFromStream(*block))
+            return false;
+        name = ListName(*item, std::move(name));
+        list.Set(index, std::move(item), std::move(name));
+    }
+    return true;
+}
+
+template <typename T>
+void WriteResourceList(CStream& body, const TResourceList<T>& list, bool named)
+{
+    body.WriteInteger(kListVersion);
+    body.WriteInteger(list.Count());
+    for (int index = 0; index < list.Count(); ++index) {
+        CStream block;
+        const T* item = list.Get(index);
+        block.WriteBoolean(item != nullptr);
+        if (item) {
+            if (named)
+                block.WriteString(list.Name(index));
+            item->SaveToStream(block);
+        }
+        body.WriteStreamC(block);
+    }
+}
+
+bool ReadExtensionPackages(CStream& body, CGameResources& r)
+{
+    if (body.ReadInteger() != kExtensionsVersion) {
+        Platform_ShowMessage(kResourceError);
+        return false;
+    }
+    int32_t count = body.ReadInteger();
+    for (int32_t k = 0; k < count; ++k)
+        if (!r.ExtensionPackages.emplace_back().LoadFromExeStream(body)) {
+            Platform_ShowMessage(kExtensionError);
+            Platform_ShowMessage(kResourceError);
+            return false;
+        }
+    return true;
+}
+
+bool ReadConstants(CStream& body, CGameResources& r)
+{
+    if (body.ReadInteger() != kListVersion)
+        return false;
+    int32_t count = body.ReadInteger();
+    for (int32_t k = 0; k < count; ++k) {
+        RConstant& constant = r.Constants.emplace_back();
+        body.ReadString(constant.name);
+        body.ReadString(constant.value);
+    }
+    return true;
+}
+
+bool ReadRoomsAndCounters(CStream& body, CGameResources& r)
+{
+    if (!ReadResourceList(body, r.Rooms, true))
+        return false;
+    r.LastInstanceId = body.ReadInteger();
+    r.LastTileId = body.ReadInteger();
+    return true;
+}
+
+bool ReadDataFiles(CStream& body, CGameResources& r)
+{
+    if (body.ReadInteger() != kListVersion)
+        return false;
+    int32_t count = body.ReadInteger();
+    for (int32_t k = 0; k < count; ++k) {
+        std::unique_ptr<CStream> block = body.ReadStreamC();
+        if (!r.DataFiles.emplace_back().LoadFromStream(*block))
+            return false;
+    }
+    return true;
+}
+
+bool ReadLibraryInitCode(CStream& body, CGameResources& r)
+{
+    if (body.ReadInteger() != kLibraryInitVersion)
+        return false;
+    int32_t count = body.ReadInteger();
+    for (int32_t k = 0; k < count; ++k)
+        body.ReadString(r.LibraryInitCode.emplace_back());
+    return true;
+}
+
+bool ReadRoomOrder(CStream& body, CGameResources& r)
+{
+    if (body.ReadInteger() != kRoomOrderVersion)
+        return false;
+    int32_t count = body.ReadInteger();
+    // The first entry is the first room: a game needs one.
+    if (count <= 0)
+        return false;
+    for (int32_t k = 0; k < count; ++k)
+        r.RoomOrder.push_back(body.ReadInteger());
+    return true;
+}
+
+struct RSection {
+    int percent;
+    const char* text;
+    bool (*read)(CStream&, CGameResources&);
+};
+
+const RSection kSections[] = {
+    {0, "Loading extension packages", ReadExtensionPackages},
+    {5, "Loading triggers", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Triggers, false); }},
+    {6, "Loading constants", ReadConstants},
+    {7, "Loading sounds", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Sounds, true); }},
+    {10, "Loading sprites", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Sprites, true); }},
+    {23, "Loading backgrounds",
+     [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Backgrounds, true); }},
+    {30, "Loading paths", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Paths, true); }},
+    {32, "Loading scripts", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Scripts, true); }},
+    {34, "Loading fonts", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Fonts, true); }},
+    {36, "Loading time lines", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.TimeLines, true); }},
+    {38, "Loading objects", [](CStream& b, CGameResources& r) { return ReadResourceList(b, r.Objects, true); }},
+    {40, "Loading rooms", ReadRoomsAndCounters},
+    {43, "Loading included files", ReadDataFiles},
+    {45, "Loading help", [](CStream& b, CGameResources& r) { return r.GameInformation.LoadFromStream(b); }},
+    {47, "Loading library init code", ReadLibraryInitCode},
+    {49, "Loading room order", ReadRoomOrder},
+};
+
+} // namespace
+
+bool LoadSections(CStream& body, ILoadObserver& observer)
+{
+    GameResources.Clear();
+    for (const RSection& section : kSections) {
+        observer.Progress(section.percent, section.text);
+        if (!section.read(body, GameResources)) {
+            // The extension reader has shown its own messages.
+            if (section.read != ReadExtensionPackages)
+                Platform_ShowMessage(kResourceError);
+            return false;
+        }
+    }
+    return true;
+}
+
+void SaveSections(CStream& body, const CGameResources& r)
+{
+    body.WriteInteger(kExtensionsVersion);
+    body.WriteInteger(static_cast<int32_t>(r.ExtensionPackages.size()));
+    for (const CExtensionPackage& package : r.ExtensionPackages)
+        package.SaveToExeStream(body);
+
+    WriteResourceList(body, r.Triggers, false);
+
+    body.WriteInteger(kListVersion);
+    body.WriteInteger(static_cast<int32_t>(r.Constants.size()));
+    for (const RConstant& constant : r.Constants) {
+        body.WriteString(constant.name);
+        body.WriteString(constant.value);
+    }
+
+    WriteResourceList(body, r.Sounds, true);
+    WriteResourceList(body, r.Sprites, true);
+    WriteResourceList(body, r.Backgrounds, true);
+    WriteResourceList(body, r.Paths, true);
+    WriteResourceList(body, r.Scripts, true);
+    WriteResourceList(body, r.Fonts, true);
+    WriteResourceList(body, r.TimeLines, true);
+    WriteResourceList(body, r.Objects, true);
+    WriteResourceList(body, r.Rooms, true);
+    body.WriteInteger(r.LastInstanceId);
+    body.WriteInteger(r.LastTileId);
+
+    body.WriteInteger(kListVersion);
+    body.WriteInteger(static_cast<int32_t>(r.DataFiles.size()));
+    for (const CDataFile& file : r.DataFiles) {
+        CStream block;
+        file.SaveToStream(block);
+        body.WriteStreamC(block);
+    }
+
+    r.GameInformation.SaveToStream(body);
+
+    body.WriteInteger(kLibraryInitVersion);
+    body.WriteInteger(static_cast<int32_t>(r.LibraryInitCode.size()));
+    for (const std::string& code : r.LibraryInitCode)
+        body.WriteString(code);
+
+    body.WriteInteger(kRoomOrderVersion);
+    body.WriteInteger(static_cast<int32_t>(r.RoomOrder.size()));
+    for (int32_t room : r.RoomOrder)
+        body.WriteInteger(room);
+}

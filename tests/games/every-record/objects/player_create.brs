@@ -1,0 +1,2 @@
+speed = 2;
+direction = 90;

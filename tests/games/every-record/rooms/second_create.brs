@@ -1,0 +1,1 @@
+room_caption = "Second";

@@ -1,0 +1,2 @@
+x += argument0;
+y += argument1;

@@ -1,0 +1,82 @@
+// What the readers of one project share: the project being filled, the
+// names of every resource (gathered first, so references may point to
+// resources listed later), and reading code and files named by the manifest.
+#pragma once
+
+#include "tools/pack/Manifest.h"
+#include "tools/pack/Project.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+enum class EResourceKind {
+    Sound,
+    Sprite,
+    Background,
+    Path,
+    Script,
+    Font,
+    TimeLine,
+    Object,
+    Room,
+    Trigger,
+    Count,
+};
+
+// The manifest key of each kind's array of tables ("sprite" for [[sprite]]).
+const char* ResourceKey(EResourceKind kind);
+
+class CReaderContext {
+public:
+    explicit CReaderContext(GameProject& project) : c_project(project) {}
+
+    GameProject& Project() { return c_project; }
+    CGameResources& Resources() { return c_project.Resources; }
+
+    // Notes the names of the entries of one kind; a second entry with the
+    // same name is an error at that entry.
+    void CollectNames(EResourceKind kind, std::vector<CManifestTable>& entries);
+    int32_t Find(EResourceKind kind, const std::string& name) const;
+    // A reference by name: -1 when the key is absent (or ""), an error when
+    // nothing of that kind has the name.
+    int32_t GetReference(CManifestTable& table, const std::string& key, EResourceKind kind);
+
+    // The common start of every resource entry: true for a hole
+    // ("hole = true", which allows no other key), else the name.
+    bool ReadHole(CManifestTable& table, std::string& name);
+
+    // A piece of code given inline as key, or in the file key + "_file".
+    // given tells whether either was present; both at once is an error.
+    std::string GetCode(CManifestTable& table, const std::string& key, bool* given = nullptr);
+    // The bytes of a project file named by key (its value is a path
+    // relative to the project folder).
+    std::vector<uint8_t> ReadFile(CManifestTable& table, const std::string& key, const std::string& relative);
+    std::string HostPath(const std::string& relative) const { return c_project.Folder + "/" + relative; }
+
+private:
+    GameProject& c_project;
+    std::array<std::map<std::string, int32_t>, static_cast<size_t>(EResourceKind::Count)> c_names;
+};
+
+// One reader per kind of entry; each fills its part of the project's resources.
+void ReadSounds(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadSprites(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadBackgrounds(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadPaths(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadScripts(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadFonts(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadTimeLines(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadObjects(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadRooms(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadTriggers(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadConstants(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadLibraryInitCode(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadDataFiles(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadExtensionPackages(CReaderContext& context, std::vector<CManifestTable>& entries);
+void ReadGameInformation(CReaderContext& context, CManifestTable table);
+// The room order from [game] room_order; every existing room in index
+// order when absent.
+void ReadRoomOrder(CReaderContext& context, CManifestTable& game);
