@@ -103,6 +103,17 @@ private:
 
 } // namespace
 
+CCode CCode::MakeConstant(const RValue& value)
+{
+    CCode code;
+    code.i_kind = kConstantExpression;
+    code.i_compiled = true;
+    code.i_value = value;
+    code.i_token.kind = Node::Constant;
+    code.i_token.value = value;
+    return code;
+}
+
 void CCode::Create(std::string text, bool isExpression)
 {
     Destroy();

@@ -20,6 +20,9 @@ public:
     CCode() = default;
     CCode(std::string text, bool isExpression) { Create(std::move(text), isExpression); }
 
+    // A compiled constant expression holding value (literal action arguments).
+    static CCode MakeConstant(const RValue& value);
+
     void Create(std::string text, bool isExpression);
     void Destroy();
     // False after reporting the first error; the code then stays uncompiled.

@@ -556,21 +556,8 @@ bool CRun::Call(const RToken& node, RValue& out)
     for (int k = 0; k < count; ++k)
         if (!Evaluate(node.items[static_cast<size_t>(k)], arguments[k]))
             return false;
-    const int32_t number = node.ind;
-    if (number < kFirstScriptFunction) {
-        RValue result;
-        const RFunction* function = Function_Get(number);
-        if (function && function->f_routine)
-            function->f_routine(r_self, r_other, count, result, arguments);
-        else
-            Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
-        out = std::move(result);
-        return true;
-    }
     RValue result;
-    bool ok = number < kFirstExtensionFunction
-                  ? Script_Execute(number - kFirstScriptFunction, r_self, r_other, result, true, arguments, count)
-                  : Function_CallExtension(number - kFirstExtensionFunction, r_self, r_other, result, arguments, count);
+    bool ok = Function_Call(node.ind, r_self, r_other, result, arguments, count);
     out = std::move(result);
     return ok;
 }

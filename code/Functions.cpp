@@ -1,6 +1,9 @@
 // The function table and function lookup.
 #include "code/Functions.h"
 
+#include "code/ErrorReport.h"
+#include "code/FunctionCatalogue.h"
+#include "code/Scripts.h"
 #include "data/Resources.h"
 
 #include <unordered_map>
@@ -79,4 +82,19 @@ bool Function_CallExtension(int32_t id, CInstance* self, CInstance* other, RValu
     if (!Extensions.call)
         return true;
     return Extensions.call(id, self, other, result, args, argc);
+}
+
+bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc)
+{
+    result = RValue();
+    if (number >= kFirstExtensionFunction)
+        return Function_CallExtension(number - kFirstExtensionFunction, self, other, result, args, argc);
+    if (number >= kFirstScriptFunction)
+        return Script_Execute(number - kFirstScriptFunction, self, other, result, true, args, argc);
+    const RFunction* function = Function_Get(number);
+    if (function && function->f_routine)
+        function->f_routine(self, other, argc, result, args);
+    else
+        Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+    return true;
 }

@@ -6,6 +6,14 @@
 #include "world/InstanceList.h"
 #include "world/World.h"
 
+namespace {
+
+// Built-in variables whose module does not serve them yet keep what was last
+// written, game-wide, so games that touch them still run.
+CVariableList BuiltinFallback;
+
+} // namespace
+
 bool Variable_GetOfInstance(CInstance* instance, int32_t varIndex, int32_t arrayIndex, RValue& value)
 {
     if (varIndex >= kMaxBuiltinVariables)
@@ -13,8 +21,7 @@ bool Variable_GetOfInstance(CInstance* instance, int32_t varIndex, int32_t array
     const RBuiltinVariable* builtin = Variable_Builtin(varIndex);
     if (builtin && builtin->getter)
         return builtin->getter(instance, arrayIndex, value);
-    // A built-in whose state lives nowhere else yet keeps what was written.
-    return instance->i_vars.GetVar(varIndex, arrayIndex, value);
+    return BuiltinFallback.GetVar(varIndex, arrayIndex, value);
 }
 
 bool Variable_SetOfInstance(CInstance* instance, int32_t varIndex, int32_t arrayIndex, const RValue& value)
@@ -28,7 +35,7 @@ bool Variable_SetOfInstance(CInstance* instance, int32_t varIndex, int32_t array
         return false;
     if (builtin && builtin->setter)
         return builtin->setter(instance, arrayIndex, value);
-    instance->i_vars.SetVar(varIndex, arrayIndex, value);
+    BuiltinFallback.SetVar(varIndex, arrayIndex, value);
     return true;
 }
 

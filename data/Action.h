@@ -62,6 +62,9 @@ public:
     std::array<std::string, kMaxArguments> act_argstring;
     bool act_isnot = false;
     std::shared_ptr<CCode> act_codecode; // attached by the compile pass
+    // Each argument in use compiled by the compile pass: a constant for
+    // literal texts and constant expressions, else the expression to evaluate.
+    std::array<std::shared_ptr<CCode>, kMaxArguments> act_argcode;
 
     // A code action as the authoring tool makes it: the code is argument 0.
     static CAction MakeCode(const std::string& code);

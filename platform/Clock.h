@@ -5,3 +5,6 @@
 #include <cstdint>
 
 int64_t Platform_MonotonicMicroseconds();
+
+// Blocks the thread for at least this long.
+void Platform_SleepMicroseconds(int64_t microseconds);

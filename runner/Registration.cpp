@@ -9,13 +9,21 @@
 #include "code/VariableCatalogue.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
+#include "runner/IncludedFiles.h"
+#include "world/GameVariables.h"
+#include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
+#include "world/RoomFunctions.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
     Code_ImplementArgumentVariables();
     Code_ImplementRuntimeCodeFunctions();
     World_ImplementInstanceVariables();
+    World_ImplementGameVariables();
+    World_ImplementInstanceFunctions();
+    World_ImplementRoomFunctions();
+    Runner_ImplementIncludedFileFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
 

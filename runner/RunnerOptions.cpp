@@ -1,6 +1,7 @@
 // Parsing the runner's options.
 #include "runner/RunnerOptions.h"
 
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -33,6 +34,43 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
     }
     if (word == "--dump") {
         options.Dump = true;
+        return true;
+    }
+    if (word == "--headless") {
+        options.Headless = true;
+        return true;
+    }
+    if (word == "--fast") {
+        options.Fast = true;
+        return true;
+    }
+    if (word == "--steps" || word == "--seed" || word == "--errors") {
+        if (k + 1 >= words.size()) {
+            error = "option '" + word + "' needs a value";
+            return false;
+        }
+        const std::string& value = words[++k];
+        if (word == "--errors") {
+            if (value != "abort" && value != "ignore") {
+                error = "option --errors takes abort or ignore, not '" + value + "'";
+                return false;
+            }
+            options.AbortOnErrors = value == "abort";
+            return true;
+        }
+        char* end = nullptr;
+        long long number = std::strtoll(value.c_str(), &end, 10);
+        bool valid = !value.empty() && *end == '\0' && number >= 0 && (word == "--steps" || number <= 0xFFFFFFFFLL);
+        if (!valid) {
+            error = "option '" + word + "' takes a whole number, not '" + value + "'";
+            return false;
+        }
+        if (word == "--steps") {
+            options.Steps = number;
+        } else {
+            options.HasSeed = true;
+            options.Seed = static_cast<uint32_t>(number);
+        }
         return true;
     }
     error = "unknown option '" + word + "'";
@@ -93,5 +131,12 @@ std::string RunnerUsage()
            "  --functions       list every built-in function: name, argument count\n"
            "                    (-1 for any) and whether it is implemented yet\n"
            "  --dump            load the game, print every resource it holds and end\n"
+           "  --headless        run without a window and without drawing; time, dates and\n"
+           "                    the random seed are fixed, so a run repeats exactly\n"
+           "  --steps N         end the game after N steps, as if the game ended itself\n"
+           "  --fast            do not sleep between steps (time still advances per step)\n"
+           "  --seed N          the random generator's seed at the start of the game\n"
+           "  --errors MODE     without a window, 'ignore' (the default) lets the game go on\n"
+           "                    after an error; 'abort' ends it at the first error\n"
            "  --                end of options; the next word is the game file\n";
 }

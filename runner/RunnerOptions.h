@@ -3,6 +3,7 @@
 // and takes runner options only from the environment variable below.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@ struct RunnerOptions {
     bool ShowVersion = false;
     bool ListFunctions = false;
     bool Dump = false;                      // print every resource and end
+    bool Headless = false;                  // no window, no drawing; deterministic time and seed
+    int64_t Steps = -1;                     // end the game after this many steps (-1: no limit)
+    bool Fast = false;                      // no sleeping between steps
+    bool HasSeed = false;
+    uint32_t Seed = 0;                      // the random generator's seed at start
+    bool AbortOnErrors = false;             // without a window, every error ends the game
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
 };

@@ -9,6 +9,14 @@
 #include "runner/RunDirectory.h"
 #include "platform/MessageBox.h"
 #include "system/Parameters.h"
+#include "code/ErrorReport.h"
+#include "library/Random.h"
+#include "runner/IncludedFiles.h"
+#include "runner/Preparation.h"
+#include "world/GameVariables.h"
+#include "world/Rooms.h"
+#include "world/StepLoop.h"
+#include "world/World.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +29,8 @@ std::string FolderOf(const std::string& path)
     std::string folder = std::filesystem::absolute(path).parent_path().string();
     return folder.empty() ? std::string(".") : folder;
 }
+
+uint32_t SeedAtStart = 0;
 
 } // namespace
 
@@ -37,10 +47,40 @@ GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* obser
     return GameLoadResult::Failed;
 }
 
+namespace {
+
+// The game's run: start, the step loop, the end. False when an error ended it.
+bool RunTheGame(const RunnerOptions& options)
+{
+    IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    RoomHooks.seedRandom = options.HasSeed || options.Headless ? +[] { Random_SetSeed(SeedAtStart); }
+                                                               : +[] { Random_Randomize(); };
+    SeedAtStart = options.Seed;
+    Error_SetAbortWithoutWindow(options.AbortOnErrors);
+    Error_SetHooks(RErrorHooks{nullptr, nullptr, [] { PendingRoomChange = kChangeStop; }});
+
+    StepLoop = RStepLoopState();
+    StepLoop.running = true;
+    if (!Game_Start()) {
+        StepLoop.running = false;
+    } else {
+        RStepLoopOptions loop;
+        loop.clock = &clock;
+        loop.maxSteps = options.Steps;
+        loop.pace = options.Headless && !options.Fast;
+        StepLoop_Run(loop);
+    }
+    Game_End();
+    return !Error_Terminating;
+}
+
+} // namespace
+
 int RunGame(const RunnerOptions& options)
 {
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
+    Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
     CLoadingWindow loadingWindow;
@@ -49,17 +89,32 @@ int RunGame(const RunnerOptions& options)
         RemoveTempDir();
         return result == GameLoadResult::Tampered ? kExitTampered : kExitFailed;
     }
-    loadingWindow.Progress(100, "Ready");
-    loadingWindow.Close();
 
     if (options.Dump) {
+        loadingWindow.Close();
         std::string text = "game " + std::to_string(GameId) + "\n" + DumpResources(GameResources);
         std::fwrite(text.data(), 1, text.size(), stdout);
-    } else {
-        std::printf("Loaded game %d.\n", GameId);
+        std::fflush(stdout);
+        RemoveTempDir();
+        return kExitClean;
+    }
+
+    int status = kExitClean;
+    try {
+        LastInstanceId = GameResources.LastInstanceId;
+        if (!Runner_PrepareGame(loadingWindow)) {
+            status = kExitFailed;
+        } else {
+            loadingWindow.Close();
+            if (!RunTheGame(options))
+                status = kExitFailed;
+            IncludedFiles_RemoveAll();
+        }
+    } catch (const std::exception&) {
+        Platform_ShowMessage("Unexpected error occured when running the game.");
+        status = kExitFailed;
     }
     std::fflush(stdout);
-
     RemoveTempDir();
-    return kExitClean;
+    return status;
 }

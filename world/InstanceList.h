@@ -55,6 +55,8 @@ public:
     // Moves instances between the active and deactivated lists by their flag.
     void UpdateActive();
     void RebuildObjectLists();
+    // After an instance took another id (a changed instance keeps its old one).
+    void ReindexIds() { RebuildIdIndex(); }
 
     // The active instance with this id (the newest when several share it), marked or not.
     CInstance* FindById(int32_t id) const;

@@ -146,7 +146,7 @@ TEST_F(ExecutorTest, RunTimeMessages)
         {"case 1: x = 1", "at position 6: Case statement only allowed inside switch statement."},
         {"switch (1) { default: { case 1: x = 2 } }", "at position 30: Case statement only allowed inside switch statement."},
         {"if (1) ; else y = 1;", "at position 8: Statement expected."},
-        {"x += 1", "at position 1: Unknown variable x"},
+        {"q += 1", "at position 1: Unknown variable q"},
         {"y = a[2]", "at position 5: Unknown variable a or array index out of bounds"},
         {"y = a['i']", "at position 7: Wrong type of array index"},
         {"y = a[-1]", "at position 7: Negative array index"},
@@ -279,30 +279,30 @@ TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
         ASSERT_TRUE(Script_Compile(k)) << k << ": " << Code_ErrorMessage;
     // Script calls see their own slots; the caller's come back afterwards.
     ScriptCall.arguments[0] = RValue(77.0);
-    EXPECT_EQ(Run("y = scr_three(); z = scr_exit()"), "ok");
-    EXPECT_EQ(Get(e_self, "y"), 3);
-    EXPECT_EQ(Get(e_self, "z"), 0);
+    EXPECT_EQ(Run("ry = scr_three(); rz = scr_exit()"), "ok");
+    EXPECT_EQ(Get(e_self, "ry"), 3);
+    EXPECT_EQ(Get(e_self, "rz"), 0);
     EXPECT_EQ(ScriptCall.arguments[0].val, 77);
     EXPECT_EQ(ScriptCall.runningName, "<unknown>");
 
     Settings.CheckScriptArguments = false;
-    EXPECT_EQ(Run("y = scr_args(4)"), "ok");
-    EXPECT_EQ(Get(e_self, "y"), 140);
+    EXPECT_EQ(Run("ry = scr_args(4)"), "ok");
+    EXPECT_EQ(Get(e_self, "ry"), 140);
 
     Settings.CheckScriptArguments = true;
-    CCode call("y = scr_third(1, 2)", false);
+    CCode call("ry = scr_third(1, 2)", false);
     ASSERT_TRUE(call.Compile());
     RValue result;
     EXPECT_FALSE(Code_Execute(e_self, e_other, call, result));
     EXPECT_EQ(Code_ErrorMessage, "Illegal argument count calling script \"scr_third\".\rScript requires 3 "
                                  "arguments, 2 have been supplied.");
 
-    CCode failing("y = scr_outer()", false);
+    CCode failing("ry = scr_outer()", false);
     ASSERT_TRUE(failing.Compile());
     EXPECT_FALSE(Code_Execute(e_self, e_other, failing, result));
     EXPECT_EQ(Code_ErrorMessage.substr(0, 41), "In script scr_outer:\rIn script scr_fail:\r");
 
-    CCode deep("y = scr_deep()", false);
+    CCode deep("ry = scr_deep()", false);
     ASSERT_TRUE(deep.Compile());
     EXPECT_FALSE(Code_Execute(e_self, e_other, deep, result)); // refused, not a crash
     EXPECT_NE(Code_ErrorMessage.find("Too many nested script calls"), std::string::npos);

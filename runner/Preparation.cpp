@@ -1,0 +1,96 @@
+// The preparation steps between loading the game and its first room.
+#include "runner/Preparation.h"
+
+#include "code/EventContext.h"
+#include "code/GameConstants.h"
+#include "code/Scripts.h"
+#include "data/GameData.h"
+#include "data/Object.h"
+#include "data/Resources.h"
+#include "data/TimeLine.h"
+#include "platform/MessageBox.h"
+#include "runner/IncludedFiles.h"
+#include "world/Actions.h"
+#include "world/TimeEvents.h"
+
+namespace {
+
+bool DefineGameConstants()
+{
+    for (const RConstant& constant : GameResources.Constants)
+        if (!Constant_Define(constant.name, constant.value))
+            return false;
+    return true;
+}
+
+bool CompileTimeLines()
+{
+    for (int32_t t = 0; t < TimeLines.Count(); ++t) {
+        CTimeLine* line = TimeLines.Get(t);
+        if (!line)
+            continue;
+        for (int m = 0; m < line->Count(); ++m) {
+            CurrentEvent = RCurrentEvent{t, kTimeLineEventType, line->s_step[static_cast<size_t>(m)], 0};
+            if (!Event_Compile(line->s_event[static_cast<size_t>(m)]))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool CompileObjects()
+{
+    for (int32_t o = 0; o < Objects.Count(); ++o) {
+        CObject* object = Objects.Get(o);
+        if (!object)
+            continue;
+        for (int32_t etype = 0; etype < kEventTypeCount; ++etype) {
+            for (auto& [number, event] : object->o_events[static_cast<size_t>(etype)]) {
+                CurrentEvent = RCurrentEvent{o, etype, number, 0};
+                if (!Event_Compile(event))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+struct RStep {
+    int percent;
+    const char* text;
+    bool (*work)();
+    const char* failure;
+};
+
+const RStep kSteps[] = {
+    {50, "Extracting included files",
+     [] {
+         IncludedFiles_PrepareAll();
+         return true;
+     },
+     nullptr},
+    {55, "Preparing extension pacakges", [] { return true; }, "Failed to prepare extension packages."},
+    {60, "Preparing constants", &DefineGameConstants, "Failed to define the constants."},
+    {61, "Preparing triggers", &TimeEvents_PrepareTriggers, "Failed to prepare triggers."},
+    {62, "Compiling scripts", &Script_CompileAll, "Failed to compile the scripts."},
+    {70, "Compiling time line actions", &CompileTimeLines, "Failed to compile the actions in the time lines."},
+    {72, "Compiling object actions", &CompileObjects, "Failed to compile the actions in the objects."},
+    {80, "Preparing sounds", [] { return true; }, "Failed to prepare the sounds."},
+    {90, "Preparing graphics", [] { return true; }, nullptr},
+};
+
+} // namespace
+
+bool Runner_PrepareGame(ILoadObserver& progress)
+{
+    for (const RStep& step : kSteps) {
+        progress.Progress(step.percent, step.text);
+        if (!step.work()) {
+            if (step.failure)
+                Platform_ShowMessage(step.failure);
+            return false;
+        }
+    }
+    progress.Progress(100, "Ready");
+    return true;
+}

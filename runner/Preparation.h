@@ -1,0 +1,8 @@
+// Preparing a loaded game: included files, extension packages, constants,
+// triggers, scripts, time line and object actions, sounds and graphics,
+// each announced in the loading window; the first failure stops start-up.
+#pragma once
+
+class ILoadObserver;
+
+bool Runner_PrepareGame(ILoadObserver& progress);

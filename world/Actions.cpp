@@ -1,0 +1,270 @@
+// Compiling and running actions.
+#include "world/Actions.h"
+
+#include "code/ArgumentVariables.h"
+#include "code/Code.h"
+#include "code/CodeError.h"
+#include "code/ErrorReport.h"
+#include "code/EventContext.h"
+#include "code/Executor.h"
+#include "code/Functions.h"
+#include "code/Scripts.h"
+#include "data/Event.h"
+#include "data/Resources.h"
+#include "platform/MessageBox.h"
+#include "world/Instance.h"
+#include "world/InstanceList.h"
+#include "world/Rooms.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kStop = -1;
+
+// Argument kinds as the action libraries store them.
+constexpr int32_t kArgumentExpression = 0;
+constexpr int32_t kArgumentString = 1;
+constexpr int32_t kArgumentEither = 2;
+constexpr int32_t kArgumentText = 15;
+constexpr int32_t kArgumentConstant = -1;
+
+bool CompileCode(CAction& action)
+{
+    auto code = std::make_shared<CCode>(action.act_codestring, false);
+    if (!code->Compile()) {
+        Error_ShowInEvent("COMPILATION ERROR in code action\r" + Code_ErrorMessage, true);
+        return false;
+    }
+    action.act_codecode = std::move(code);
+    return true;
+}
+
+bool CompileArgument(CAction& action, int index)
+{
+    int32_t& kind = action.act_argtype[static_cast<size_t>(index)];
+    const std::string& text = action.act_argstring[static_cast<size_t>(index)];
+    if (kind == kArgumentEither)
+        kind = !text.empty() && (text[0] == '\'' || text[0] == '"') ? kArgumentExpression : kArgumentString;
+    if (kind == kArgumentString || kind == kArgumentText) {
+        action.act_argcode[static_cast<size_t>(index)] = std::make_shared<CCode>(CCode::MakeConstant(RValue(text)));
+        kind = kArgumentConstant;
+        return true;
+    }
+    auto code = std::make_shared<CCode>(text, true);
+    if (!code->Compile()) {
+        Error_ShowInEvent("COMPILATION ERROR in argument " + std::to_string(index) + "\r" + Code_ErrorMessage, true);
+        return false;
+    }
+    if (code->Kind() == CCode::kConstantExpression)
+        kind = kArgumentConstant;
+    action.act_argcode[static_cast<size_t>(index)] = std::move(code);
+    return true;
+}
+
+// Runs one action for one self; the question's answer comes back.
+bool ExecuteAction(const CAction& action, CInstance* self, CInstance* other)
+{
+    ArgumentRelative = action.act_userelative && action.act_relative;
+    RValue arguments[kMaxCallArguments];
+    int count = std::min(action.act_argumentcount, CAction::kMaxArguments);
+    for (int k = 0; k < count; ++k) {
+        const CCode* code = action.act_argcode[static_cast<size_t>(k)].get();
+        if (code && !Code_Run(self, other, *code, arguments[k]))
+            arguments[k] = RValue();
+    }
+    RValue result;
+    if (action.act_exetype == kExecuteFunction) {
+        // A function the game lacks was reported when the game was loaded.
+        if (action.act_functionid < 0)
+            return true;
+        if (!Function_Call(action.act_functionid, self, other, result, arguments, count)) {
+            Error_ShowInEvent(Code_ErrorMessage, false);
+            Code_ClearError();
+        }
+    } else if (action.act_exetype == kExecuteCode && action.act_codecode) {
+        RValue saved[kArgumentSlots];
+        for (int k = 0; k < count; ++k) {
+            saved[k] = ScriptCall.arguments[k];
+            ScriptCall.arguments[k] = arguments[k];
+        }
+        Code_Run(self, other, *action.act_codecode, result);
+        for (int k = 0; k < count; ++k)
+            ScriptCall.arguments[k] = saved[k];
+    }
+    bool answer = IsTrue(result.val);
+    return action.act_isnot ? !answer : answer;
+}
+
+// With applies-to: self, other, or every unmarked instance of an object and
+// its descendants. A question answers true only when every one does.
+bool ExecuteApplied(const CAction& action, CInstance* self, CInstance* other)
+{
+    if (!action.act_useapplyto || action.act_who == kApplySelf)
+        return ExecuteAction(action, self, other);
+    if (action.act_who == kApplyOther)
+        return ExecuteAction(action, other, self);
+    CInstanceLists* room = CurrentRoom;
+    if (action.act_who < 0 || action.act_who >= Objects.Count() || !room)
+        return true;
+    int32_t count = room->Obj_Number_Recursive(action.act_who);
+    for (int32_t k = 0; k < count; ++k) {
+        CInstance* instance = room->Obj_Instance_Recursive(action.act_who, k);
+        if (!instance || instance->i_marked)
+            continue;
+        if (!ExecuteAction(action, instance, other) && action.act_isquestion)
+            return false;
+    }
+    return true;
+}
+
+class CListRun {
+public:
+    CListRun(const CEvent& event, CInstance* self, CInstance* other) : l_event(event), l_self(self), l_other(other) {}
+
+    void Start()
+    {
+        for (int i = 0; i != kStop && i < l_event.Count();)
+            i = Run(i);
+    }
+
+private:
+    const CAction& At(int i) const { return l_event.e_actions[static_cast<size_t>(i)]; }
+    int Count() const { return l_event.Count(); }
+
+    int Run(int i)
+    {
+        if (i == kStop || i >= Count() || IsChangePending())
+            return kStop;
+        CurrentEvent.action = i;
+        const CAction& action = At(i);
+        int next;
+        if (action.act_kind == kActionBeginBlock)
+            next = RunBlock(i);
+        else if (action.act_kind == kActionRepeat)
+            next = RunRepeat(i);
+        else if (action.act_isquestion)
+            next = RunQuestion(i);
+        else if (action.act_kind == kActionExit)
+            next = kStop;
+        else if (action.act_kind == kActionEndBlock || action.act_kind == kActionElse) {
+            next = i + 1;
+        } else {
+            ExecuteApplied(action, l_self, l_other);
+            next = i + 1;
+        }
+        return IsChangePending() ? kStop : next;
+    }
+
+    int RunBlock(int i)
+    {
+        int k = i + 1;
+        while (k != kStop && k < Count() && At(k).act_kind != kActionEndBlock)
+            k = Run(k);
+        if (k == kStop)
+            return kStop;
+        return k < Count() ? k + 1 : Count();
+    }
+
+    int RunRepeat(int i)
+    {
+        const CAction& action = At(i);
+        int64_t times = 0;
+        if (const CCode* code = action.act_argcode[0].get()) {
+            RValue count;
+            if (Code_Run(l_self, l_other, *code, count))
+                times = RoundToInteger(count.val);
+        }
+        for (int64_t k = 0; k < times; ++k)
+            if (Run(i + 1) == kStop)
+                return kStop;
+        return Skip(i + 1);
+    }
+
+    int RunQuestion(int i)
+    {
+        bool answer = ExecuteApplied(At(i), l_self, l_other);
+        if (IsChangePending())
+            return kStop;
+        int r = answer ? Run(i + 1) : Skip(i + 1);
+        if (r != kStop && r < Count() && At(r).act_kind == kActionElse)
+            r = answer ? Skip(r + 1) : Run(r + 1);
+        return r;
+    }
+
+    // The index after the action (or block) at i, without running it.
+    int Skip(int i)
+    {
+        if (i == kStop || i >= Count())
+            return kStop;
+        const CAction& action = At(i);
+        if (action.act_kind == kActionBeginBlock) {
+            int depth = 0;
+            for (int k = i; k < Count(); ++k) {
+                int kind = At(k).act_kind;
+                if (kind == kActionBeginBlock)
+                    ++depth;
+                else if (kind == kActionEndBlock && --depth == 0)
+                    return k + 1;
+            }
+            return Count();
+        }
+        if (action.act_isquestion || action.act_kind == kActionRepeat)
+            return Skip(i + 1);
+        return i + 1;
+    }
+
+    const CEvent& l_event;
+    CInstance* l_self;
+    CInstance* l_other;
+};
+
+} // namespace
+
+bool Action_Compile(CAction& action)
+{
+    int32_t number;
+    if (action.act_exetype == kExecuteFunction) {
+        if (Function_Find(action.act_functionname, number)) {
+            action.act_functionid = number;
+        } else {
+            action.act_functionid = -1;
+            Platform_ShowMessage("Failed to locate action function " + action.act_functionname);
+        }
+    }
+    if (action.act_kind == kActionVariable || action.act_kind == kActionCode) {
+        if (action.act_kind == kActionVariable)
+            action.act_codestring = action.act_argstring[0] + (action.act_relative ? " += " : " = ") +
+                                    action.act_argstring[1];
+        else
+            action.act_codestring = action.act_argstring[0];
+        action.act_kind = kActionNormal;
+        action.act_exetype = kExecuteCode;
+        action.act_argumentcount = 0;
+    }
+    if (action.act_exetype == kExecuteCode && !CompileCode(action))
+        return false;
+    int count = std::clamp(action.act_argumentcount, 0, CAction::kMaxArguments);
+    for (int k = 0; k < count; ++k)
+        if (!CompileArgument(action, k))
+            return false;
+    action.act_codestring.clear();
+    for (std::string& text : action.act_argstring)
+        text.clear();
+    return true;
+}
+
+bool Event_Compile(CEvent& event)
+{
+    for (int k = 0; k < event.Count(); ++k) {
+        CurrentEvent.action = k;
+        if (!Action_Compile(event.e_actions[static_cast<size_t>(k)]))
+            return false;
+    }
+    return true;
+}
+
+void Event_Run(const CEvent& event, CInstance* self, CInstance* other)
+{
+    CListRun(event, self, other).Start();
+}

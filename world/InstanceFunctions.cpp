@@ -1,0 +1,353 @@
+// The script functions that create, change, copy, find, count, destroy,
+// deactivate and activate instances and perform events.
+#include "world/InstanceLife.h"
+
+#include "code/ErrorReport.h"
+#include "code/EventContext.h"
+#include "code/FunctionCatalogue.h"
+#include "data/Object.h"
+#include "data/Resources.h"
+#include "data/Sprite.h"
+#include "world/EventDispatch.h"
+#include "world/Instance.h"
+#include "world/ObjectEvents.h"
+#include "world/Rooms.h"
+#include "world/World.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int32_t kSelf = -1;
+constexpr int32_t kOther = -2;
+constexpr int32_t kAll = -3;
+constexpr double kNoone = -4;
+
+int32_t Integer(const RValue& value)
+{
+    int64_t rounded = RoundToInteger(value.val);
+    return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
+}
+
+bool Usable(const CInstance* instance)
+{
+    return instance && !instance->i_marked;
+}
+
+// The instances an object-or-instance argument names, unmarked, in order.
+template <typename Visit>
+void ForEachTarget(int32_t target, CInstance* self, CInstance* other, Visit visit)
+{
+    CLiveRoom* room = CurrentRoom;
+    if (target == kSelf) {
+        if (Usable(self))
+            visit(self);
+    } else if (target == kOther) {
+        if (Usable(other))
+            visit(other);
+    } else if (!room) {
+        return;
+    } else if (target == kAll) {
+        int32_t count = room->InstanceCount();
+        for (int32_t k = 0; k < count; ++k)
+            if (Usable(room->InstanceAt(k)))
+                visit(room->InstanceAt(k));
+    } else if (target >= 100000) {
+        CInstance* instance = room->FindById(target);
+        if (Usable(instance))
+            visit(instance);
+    } else if (target >= 0) {
+        int32_t count = room->Obj_Number_Recursive(target);
+        for (int32_t k = 0; k < count; ++k)
+            if (Usable(room->Obj_Instance_Recursive(target, k)))
+                visit(room->Obj_Instance_Recursive(target, k));
+    }
+}
+
+void F_InstanceCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+{
+    CInstance* instance = Instance_Create(Integer(args[2]), args[0].val, args[1].val);
+    result = RValue(instance ? static_cast<double>(instance->i_id) : kNoone);
+}
+
+void F_InstanceCopy(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+{
+    result = RValue(static_cast<double>(Instance_Copy(self, IsTrue(args[0].val))));
+}
+
+void F_InstanceDestroy(CInstance* self, CInstance*, int, RValue&, RValue*)
+{
+    Instance_Destroy(self);
+}
+
+void F_InstanceChange(CInstance* self, CInstance*, int, RValue&, RValue* args)
+{
+    Instance_Change(self, Integer(args[0]), IsTrue(args[1].val));
+}
+
+void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+{
+    int32_t target = Integer(args[0]);
+    int64_t n = RoundToInteger(args[1].val);
+    result = RValue(kNoone);
+    if (target >= 100000) {
+        CInstance* instance = CurrentRoom ? CurrentRoom->FindById(target) : nullptr;
+        if (n == 0 && Usable(instance))
+            result = RValue(static_cast<double>(instance->i_id));
+        return;
+    }
+    if (target != kAll && target < 0)
+        return;
+    int64_t seen = 0;
+    bool found = false;
+    ForEachTarget(target, self, other, [&](CInstance* instance) {
+        if (!found && seen++ == n) {
+            result = RValue(static_cast<double>(instance->i_id));
+            found = true;
+        }
+    });
+}
+
+void F_InstanceExists(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+{
+    bool any = false;
+    ForEachTarget(Integer(args[0]), self, other, [&](CInstance*) { any = true; });
+    result = RValue(any ? 1.0 : 0.0);
+}
+
+void F_InstanceNumber(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+{
+    double count = 0;
+    ForEachTarget(Integer(args[0]), self, other, [&](CInstance*) { ++count; });
+    result = RValue(count);
+}
+
+void NearestOrFurthest(CInstance* self, CInstance* other, RValue& result, RValue* args, bool nearest)
+{
+    int32_t target = Integer(args[2]);
+    result = RValue(kNoone);
+    if (target >= 100000)
+        return;
+    double best = nearest ? 1e10 : -1;
+    ForEachTarget(target, self, other, [&](CInstance* instance) {
+        double dx = instance->i_x - args[0].val;
+        double dy = instance->i_y - args[1].val;
+        double distance = dx * dx + dy * dy;
+        if (nearest ? distance < best : distance > best) {
+            best = distance;
+            result = RValue(static_cast<double>(instance->i_id));
+        }
+    });
+}
+
+void F_InstanceNearest(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+{
+    NearestOrFurthest(self, other, result, args, true);
+}
+
+void F_InstanceFurthest(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+{
+    NearestOrFurthest(self, other, result, args, false);
+}
+
+// --- deactivation ---
+
+// Outside the region by the bounding box (touching counts as inside), or by
+// the position for an instance without a sprite or mask.
+bool IsOutside(const CInstance* instance, double left, double top, double width, double height)
+{
+    bool hasMask = Sprites.Exists(instance->i_spriteindex) || Sprites.Exists(instance->i_maskindex);
+    if (hasMask) {
+        const RBox& b = instance->i_bbox;
+        return left > b.right || left + width < b.left || top > b.bottom || top + height < b.top;
+    }
+    return !(left <= instance->i_x && instance->i_x <= left + width && top <= instance->i_y &&
+             instance->i_y <= top + height);
+}
+
+void KeepCallerActive(CInstance* self, const RValue& notme)
+{
+    if (IsTrue(notme.val) && self)
+        self->i_deactivated = false;
+}
+
+void UpdateActive()
+{
+    if (CurrentRoom)
+        CurrentRoom->UpdateActive();
+}
+
+void F_DeactivateAll(CInstance* self, CInstance*, int, RValue&, RValue* args)
+{
+    if (!CurrentRoom)
+        return;
+    for (int32_t k = 0; k < CurrentRoom->InstanceCount(); ++k)
+        CurrentRoom->InstanceAt(k)->i_deactivated = true;
+    KeepCallerActive(self, args[0]);
+    UpdateActive();
+}
+
+void F_DeactivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+{
+    ForEachTarget(Integer(args[0]), self, other, [](CInstance* instance) { instance->i_deactivated = true; });
+    UpdateActive();
+}
+
+void F_DeactivateRegion(CInstance* self, CInstance*, int, RValue&, RValue* args)
+{
+    if (!CurrentRoom)
+        return;
+    bool inside = IsTrue(args[4].val);
+    for (int32_t k = 0; k < CurrentRoom->InstanceCount(); ++k) {
+        CInstance* instance = CurrentRoom->InstanceAt(k);
+        if (IsOutside(instance, args[0].val, args[1].val, args[2].val, args[3].val) != inside)
+            instance->i_deactivated = true;
+    }
+    KeepCallerActive(self, args[5]);
+    UpdateActive();
+}
+
+void F_ActivateAll(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    if (!CurrentRoom)
+        return;
+    for (int32_t k = 0; k < CurrentRoom->DeactivatedCount(); ++k)
+        CurrentRoom->DeactivatedAt(k)->i_deactivated = false;
+    UpdateActive();
+}
+
+void F_ActivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+{
+    if (!CurrentRoom)
+        return;
+    int32_t target = Integer(args[0]);
+    if (target == kSelf && self) {
+        self->i_deactivated = false;
+    } else if (target == kOther && other) {
+        other->i_deactivated = false;
+    } else {
+        for (int32_t k = 0; k < CurrentRoom->DeactivatedCount(); ++k) {
+            CInstance* instance = CurrentRoom->DeactivatedAt(k);
+            bool match = target == kAll || (target >= 100000 && instance->i_id == target) ||
+                         (target >= 0 && target < 100000 &&
+                          (instance->i_objectindex == target || Object_IsDescendentOf(instance->i_objectindex, target)));
+            if (match)
+                instance->i_deactivated = false;
+        }
+    }
+    UpdateActive();
+}
+
+void F_ActivateRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
+{
+    if (!CurrentRoom)
+        return;
+    bool inside = IsTrue(args[4].val);
+    for (int32_t k = 0; k < CurrentRoom->DeactivatedCount(); ++k) {
+        CInstance* instance = CurrentRoom->DeactivatedAt(k);
+        if (IsOutside(instance, args[0].val, args[1].val, args[2].val, args[3].val) != inside)
+            instance->i_deactivated = false;
+    }
+    UpdateActive();
+}
+
+// --- events ---
+
+void F_EventPerform(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+{
+    PerformEvent(self, other, Integer(args[0]), Integer(args[1]));
+}
+
+void F_EventUser(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+{
+    PerformEvent(self, other, 7, Integer(args[0]) + 10);
+}
+
+void F_EventPerformObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+{
+    PerformEventObject(self, other, Integer(args[0]), Integer(args[1]), Integer(args[2]));
+}
+
+void F_EventInherited(CInstance* self, CInstance* other, int, RValue&, RValue*)
+{
+    int32_t parent = Object_ExistingParent(CurrentEvent.object);
+    if (Objects.Exists(CurrentEvent.object) && parent >= 0)
+        PerformEventObject(self, other, parent, CurrentEvent.type, CurrentEvent.number);
+}
+
+} // namespace
+
+CInstance* Instance_Create(int32_t objectindex, double x, double y)
+{
+    if (!Objects.Exists(objectindex) || !CurrentRoom) {
+        Error_ShowInEvent("Creating instance for non-existing object: " + std::to_string(objectindex), false);
+        return nullptr;
+    }
+    CInstance* instance = CurrentRoom->AddInstance(x, y, objectindex, ++LastInstanceId);
+    PerformEvent(instance, instance, 0, 0);
+    return instance;
+}
+
+void Instance_Destroy(CInstance* instance)
+{
+    if (!instance)
+        return;
+    PerformEvent(instance, instance, 1, 0);
+    instance->i_marked = true;
+}
+
+void Instance_Change(CInstance* instance, int32_t objectindex, bool perform)
+{
+    if (!instance || !CurrentRoom)
+        return;
+    if (!Objects.Exists(objectindex)) {
+        Error_ShowInEvent("Asking to change into non-existing object: " + std::to_string(objectindex), false);
+        return;
+    }
+    if (perform)
+        PerformEvent(instance, instance, 1, 0);
+    CInstance* changed = CurrentRoom->AddInstance(instance->i_x, instance->i_y, objectindex, ++LastInstanceId);
+    changed->Assign(*instance);
+    changed->SetObject(objectindex);
+    // The new instance took the old one's id: index it under that id.
+    CurrentRoom->ReindexIds();
+    instance->i_marked = true;
+    if (perform)
+        PerformEvent(changed, changed, 0, 0);
+}
+
+int32_t Instance_Copy(CInstance* instance, bool perform)
+{
+    if (!instance || !CurrentRoom)
+        return static_cast<int32_t>(kNoone);
+    CInstance* copy = CurrentRoom->AddInstance(instance->i_x, instance->i_y, instance->i_objectindex, ++LastInstanceId);
+    int32_t id = copy->i_id;
+    copy->Assign(*instance);
+    copy->i_id = id;
+    if (perform)
+        PerformEvent(copy, copy, 0, 0);
+    return id;
+}
+
+void World_ImplementInstanceFunctions()
+{
+    Function_Implement("instance_create", &F_InstanceCreate);
+    Function_Implement("instance_copy", &F_InstanceCopy);
+    Function_Implement("instance_destroy", &F_InstanceDestroy);
+    Function_Implement("instance_change", &F_InstanceChange);
+    Function_Implement("instance_find", &F_InstanceFind);
+    Function_Implement("instance_exists", &F_InstanceExists);
+    Function_Implement("instance_number", &F_InstanceNumber);
+    Function_Implement("instance_nearest", &F_InstanceNearest);
+    Function_Implement("instance_furthest", &F_InstanceFurthest);
+    Function_Implement("instance_deactivate_all", &F_DeactivateAll);
+    Function_Implement("instance_deactivate_object", &F_DeactivateObject);
+    Function_Implement("instance_deactivate_region", &F_DeactivateRegion);
+    Function_Implement("instance_activate_all", &F_ActivateAll);
+    Function_Implement("instance_activate_object", &F_ActivateObject);
+    Function_Implement("instance_activate_region", &F_ActivateRegion);
+    Function_Implement("event_perform", &F_EventPerform);
+    Function_Implement("event_user", &F_EventUser);
+    Function_Implement("event_perform_object", &F_EventPerformObject);
+    Function_Implement("event_inherited", &F_EventInherited);
+}

@@ -1,0 +1,4 @@
+// Supplies the room-change and game functions.
+#pragma once
+
+void World_ImplementRoomFunctions();

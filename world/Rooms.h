@@ -1,0 +1,80 @@
+// The rooms of the running game: the live copies (which is what makes a room
+// persistent), the current room, the room order, the pending change and the
+// order of everything that happens when rooms are entered and left and when
+// the game starts, ends and restarts.
+#pragma once
+
+#include "data/Room.h"
+#include "world/InstanceList.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CInstance;
+
+// A room as the game runs in it: the stored fields (which scripts may
+// change) with the instance lists.
+class CLiveRoom : public CRoom, public CInstanceLists {
+public:
+    CLiveRoom() = default;
+    CLiveRoom(const CLiveRoom&) = delete;
+    CLiveRoom& operator=(const CLiveRoom&) = delete;
+    int32_t r_lasttile = -1;
+};
+
+enum : int32_t {
+    kNoChange = -1,
+    kChangeEnd = -100,
+    kChangeRestart = -200,
+    kChangeLoad = -300,
+    kChangeStop = -400,
+};
+
+extern int32_t PendingRoomChange;
+extern std::string PendingLoadFile;
+extern int32_t CurrentRoomIndex;
+extern CLiveRoom* CurrentRoom;
+extern int32_t TransitionKind;
+extern int32_t TransitionSteps;
+
+inline bool IsChangePending()
+{
+    return PendingRoomChange != kNoChange;
+}
+
+// The room order.
+int32_t Room_First();
+int32_t Room_Last();
+int32_t Room_Previous(int32_t room);
+int32_t Room_Next(int32_t room);
+bool Room_Exists(int32_t room);
+
+// Requests: they only set the pending change.
+void Room_Goto(int32_t room, int32_t transition);
+void Room_GotoPrevious(int32_t transition);
+void Room_GotoNext(int32_t transition);
+void Room_Restart(int32_t transition);
+void Game_RequestEnd();
+void Game_RequestRestart();
+void Game_RequestLoad(const std::string& file);
+
+// Carried out by the step loop: starting, ending and changing.
+bool Game_Start();
+void Game_End();
+// Carries out the pending change; false when the game stopped running.
+bool Room_CarryOutPendingChange();
+
+// Things the room needs from modules that come later (drawing, input,
+// saving); each does nothing until its module installs it.
+struct RRoomHooks {
+    void (*clearInput)() = nullptr;
+    void (*roomEntered)(bool first) = nullptr; // region sizing, showing the window
+    void (*roomStarted)() = nullptr;           // first drawing and the transition
+    bool (*loadGame)(const std::string& file) = nullptr;
+    void (*seedRandom)() = nullptr;
+    bool (*startExtensions)() = nullptr;
+    void (*endExtensions)() = nullptr;
+};
+extern RRoomHooks RoomHooks;

@@ -1,0 +1,58 @@
+// The step loop: one step raises the events of all instances in a fixed
+// order, moves them, removes destroyed ones and draws; the loop holds the
+// room speed, counts frames per second and carries out room changes.
+#pragma once
+
+#include <cstdint>
+
+// Time as the loop sees it. The real clock sleeps; a virtual one (for
+// automation and tests) advances by exactly the time slept, so a run does
+// the same whatever the machine is doing.
+class IStepClock {
+public:
+    virtual ~IStepClock() = default;
+    virtual int64_t Microseconds() = 0;
+    virtual void Sleep(int64_t microseconds) = 0;
+};
+IStepClock& RealStepClock();
+IStepClock& VirtualStepClock();
+
+struct RStepLoopOptions {
+    IStepClock* clock = nullptr; // the real clock when null
+    int64_t maxSteps = -1;       // end the game after this many steps (-1: no limit)
+    bool pace = false;           // with a virtual clock, still sleep in real time
+};
+
+struct RStepLoopState {
+    bool running = false;
+    bool paused = false;
+    int32_t fps = 0;
+    int64_t steps = 0; // steps run since the game started
+    bool automaticDraw = true;
+};
+extern RStepLoopState StepLoop;
+
+// Things a step does that belong to modules outside the world; each does
+// nothing until its module installs it.
+struct RStepHooks {
+    bool (*skipStep)() = nullptr;        // splash, information window, inactive window
+    void (*gameKeys)() = nullptr;
+    void (*prepareInput)() = nullptr;    // clear input when the window is not active
+    void (*inputEvents)() = nullptr;     // keyboard, joystick and mouse stages
+    bool (*followPath)(class CInstance* instance) = nullptr; // true when the path ended
+    void (*boundaryEvents)() = nullptr;
+    void (*collisionEvents)() = nullptr;
+    void (*updateParticles)() = nullptr;
+    void (*drawRoom)() = nullptr;
+    void (*scrollBackgrounds)() = nullptr;
+    void (*debugWindow)() = nullptr;
+    void (*endStepInput)() = nullptr;    // forget this step's presses and releases
+    void (*presentFrame)() = nullptr;
+    void (*handleMessages)() = nullptr;
+};
+extern RStepHooks StepHooks;
+
+// Runs steps until the game ends or is paused; returns then.
+void StepLoop_Run(const RStepLoopOptions& options);
+// One step, as the loop runs it.
+void StepLoop_Step();
