@@ -200,49 +200,84 @@ bool LoadSections(CStream& body, ILoadObserver& observer)
 
 void SaveSections(CStream& body, const CGameResources& r)
 {
-    body.WriteInteger(kExtensionsVersion);
-    body.WriteInteger(static_cast<int32_t>(r.ExtensionPackages.size()));
-    for (const CExtensionPackage& package : r.ExtensionPackages)
-        package.SaveToExeStream(body);
+    for (int section = 0; section < kSectionCount; ++section)
+        SaveSection(body, r, section);
+}
 
-    WriteResourceList(body, r.Triggers, false);
-
-    body.WriteInteger(kListVersion);
-    body.WriteInteger(static_cast<int32_t>(r.Constants.size()));
-    for (const RConstant& constant : r.Constants) {
-        body.WriteString(constant.name);
-        body.WriteString(constant.value);
+void SaveSection(CStream& body, const CGameResources& r, int section)
+{
+    switch (section) {
+    case 0:
+        body.WriteInteger(kExtensionsVersion);
+        body.WriteInteger(static_cast<int32_t>(r.ExtensionPackages.size()));
+        for (const CExtensionPackage& package : r.ExtensionPackages)
+            package.SaveToExeStream(body);
+        break;
+    case 1:
+        WriteResourceList(body, r.Triggers, false);
+        break;
+    case 2:
+        body.WriteInteger(kListVersion);
+        body.WriteInteger(static_cast<int32_t>(r.Constants.size()));
+        for (const RConstant& constant : r.Constants) {
+            body.WriteString(constant.name);
+            body.WriteString(constant.value);
+        }
+        break;
+    case 3:
+        WriteResourceList(body, r.Sounds, true);
+        break;
+    case 4:
+        WriteResourceList(body, r.Sprites, true);
+        break;
+    case 5:
+        WriteResourceList(body, r.Backgrounds, true);
+        break;
+    case 6:
+        WriteResourceList(body, r.Paths, true);
+        break;
+    case 7:
+        WriteResourceList(body, r.Scripts, true);
+        break;
+    case 8:
+        WriteResourceList(body, r.Fonts, true);
+        break;
+    case 9:
+        WriteResourceList(body, r.TimeLines, true);
+        break;
+    case 10:
+        WriteResourceList(body, r.Objects, true);
+        break;
+    case 11:
+        WriteResourceList(body, r.Rooms, true);
+        body.WriteInteger(r.LastInstanceId);
+        body.WriteInteger(r.LastTileId);
+        break;
+    case 12:
+        body.WriteInteger(kListVersion);
+        body.WriteInteger(static_cast<int32_t>(r.DataFiles.size()));
+        for (const CDataFile& file : r.DataFiles) {
+            CStream block;
+            file.SaveToStream(block);
+            body.WriteStreamC(block);
+        }
+        break;
+    case 13:
+        r.GameInformation.SaveToStream(body);
+        break;
+    case 14:
+        body.WriteInteger(kLibraryInitVersion);
+        body.WriteInteger(static_cast<int32_t>(r.LibraryInitCode.size()));
+        for (const std::string& code : r.LibraryInitCode)
+            body.WriteString(code);
+        break;
+    case 15:
+        body.WriteInteger(kRoomOrderVersion);
+        body.WriteInteger(static_cast<int32_t>(r.RoomOrder.size()));
+        for (int32_t room : r.RoomOrder)
+            body.WriteInteger(room);
+        break;
+    default:
+        break;
     }
-
-    WriteResourceList(body, r.Sounds, true);
-    WriteResourceList(body, r.Sprites, true);
-    WriteResourceList(body, r.Backgrounds, true);
-    WriteResourceList(body, r.Paths, true);
-    WriteResourceList(body, r.Scripts, true);
-    WriteResourceList(body, r.Fonts, true);
-    WriteResourceList(body, r.TimeLines, true);
-    WriteResourceList(body, r.Objects, true);
-    WriteResourceList(body, r.Rooms, true);
-    body.WriteInteger(r.LastInstanceId);
-    body.WriteInteger(r.LastTileId);
-
-    body.WriteInteger(kListVersion);
-    body.WriteInteger(static_cast<int32_t>(r.DataFiles.size()));
-    for (const CDataFile& file : r.DataFiles) {
-        CStream block;
-        file.SaveToStream(block);
-        body.WriteStreamC(block);
-    }
-
-    r.GameInformation.SaveToStream(body);
-
-    body.WriteInteger(kLibraryInitVersion);
-    body.WriteInteger(static_cast<int32_t>(r.LibraryInitCode.size()));
-    for (const std::string& code : r.LibraryInitCode)
-        body.WriteString(code);
-
-    body.WriteInteger(kRoomOrderVersion);
-    body.WriteInteger(static_cast<int32_t>(r.RoomOrder.size()));
-    for (int32_t room : r.RoomOrder)
-        body.WriteInteger(room);
 }
