@@ -18,6 +18,7 @@
 #include "runner/Startup.h"
 #include "tests/support/TestSupport.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -298,5 +299,47 @@ TEST(Sections, EmptyListsAndHolesReadAsSuch)
     EXPECT_FALSE(Sprites.Exists(0));
     EXPECT_EQ(Sprites.Name(1), "");
     EXPECT_EQ(Sounds.Count(), 0);
+    ClearResources();
+}
+
+TEST(Sections, LargeListsReportTheirFirstFailureInIndexOrder)
+{
+    // Enough incompressible pixels that the list is read on two threads.
+    CGameResources r = MinimalResources();
+    uint32_t z = 1, w = 2;
+    for (int k = 0; k < 80; ++k) {
+        auto sprite = std::make_unique<CSprite>();
+        TBitmap32& image = sprite->i_bitmap.emplace_back(128, 128);
+        for (size_t p = 0; p < 128 * 128 * 4; p += 4) {
+            uint32_t value = LocalRandom(z, w);
+            std::memcpy(image.Pixels() + p, &value, 4);
+        }
+        sprite->ComputeMask(false, kBoxFullImage, RBox(), kMaskRectangle, 0);
+        r.Sprites.Set(k, std::move(sprite), "spr" + std::to_string(k));
+    }
+    CStream good = MainBodyHeader();
+    SaveSections(good, r);
+    CMessageCapture messages;
+    ASSERT_EQ(Load(GameAroundMainBody(good), messages), GameLoadResult::Loaded);
+    EXPECT_TRUE(Sprites.Equals(r.Sprites));
+
+    // Entry 50 has another version and entry 60 is cut short: the version
+    // counts, as it would when the entries are read one after the other.
+    CStream section;
+    section.WriteInteger(800);
+    section.WriteInteger(r.Sprites.Count());
+    for (int k = 0; k < r.Sprites.Count(); ++k) {
+        CStream block;
+        block.WriteBoolean(true);
+        block.WriteString(r.Sprites.Name(k));
+        r.Sprites.Get(k)->SaveToStream(block);
+        if (k == 50)
+            block.Memory()[4 + 4 + r.Sprites.Name(k).size()] = 0x21; // version 801
+        if (k == 60)
+            block.Bytes().resize(100);
+        section.WriteStreamC(block);
+    }
+    EXPECT_EQ(Load(GameWithSection(r, 4, section), messages), GameLoadResult::Failed);
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{kResourceError});
     ClearResources();
 }
