@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -115,13 +116,17 @@ bool ReadResourceList(CStream& body, TResourceList<T>& list, bool named)
                 stop = true;
         }
     };
+    std::thread helper;
     if (total >= kParallelBytes && places.size() > 1) {
-        std::thread helper(work);
-        work();
-        helper.join();
-    } else {
-        work();
+        try {
+            helper = std::thread(work);
+        } catch (const std::system_error&) {
+            // No second thread: this one reads every entry.
+        }
     }
+    work();
+    if (helper.joinable())
+        helper.join();
     for (size_t k = 0; k < entries.size(); ++k) {
         if (entries[k].error)
             std::rethrow_exception(entries[k].error);
