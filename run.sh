@@ -57,8 +57,10 @@ case "${1:-}" in
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
     cmake --build "$fuzz_build" --target fuzz_load_game
     mkdir -p "$fuzz_build/corpus"
+    # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
+    # reach the resource sections from the first run on.
     "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus"
+      -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
     ;;
   bench)
     configure_and_build

@@ -46,8 +46,10 @@ bool TBitmap32::LoadFromStream(CStream& stream)
         return width >= 0 && height >= 0;
     int32_t count = stream.ReadInteger();
     uint64_t expected = uint64_t(width) * uint64_t(height) * 4;
-    if (count < 0 || uint64_t(count) != expected || expected > stream.Size() - stream.Position())
+    if (count < 0 || uint64_t(count) != expected)
         return false;
+    if (expected > stream.Size() - stream.Position())
+        throw EStreamError("Stream read error");
     // One copy straight from the stream's buffer: no zero fill, no per-pixel work.
     const uint8_t* source = stream.Memory() + stream.Position();
     b_pixels.assign(source, source + expected);

@@ -17,6 +17,11 @@
 #include "data/Trigger.h"
 #include "platform/MessageBox.h"
 
+#include <atomic>
+#include <exception>
+#include <system_error>
+#include <thread>
+
 namespace {
 
 constexpr const char* kResourceError = "Error: Error in resource data.";
@@ -38,6 +43,33 @@ std::string ListName(const CTrigger& trigger, std::string)
     return trigger.i_name;
 }
 
+// One list entry from its inflated block: nullptr for a hole, the name in
+// name; false when the record fails.
+template <typename T>
+bool ReadEntry(CStream& block, bool named, std::unique_ptr<T>& item, std::string& name)
+{
+    if (!block.ReadBoolean())
+        return true;
+    if (named)
+        block.ReadString(name);
+    item = std::make_unique<T>();
+    if (!item->LoadFromStream(block))
+        return false;
+    name = ListName(*item, std::move(name));
+    return true;
+}
+
+// Where one compressed block lies in the body.
+struct RBlockPlace {
+    size_t offset;
+    size_t size;
+};
+
+// Entries are independent of each other, so large lists inflate and read
+// their blocks on two threads; the outcome is taken in index order, which
+// gives the same first failure as reading one entry after the other.
+constexpr size_t kParallelBytes = 4u << 20;
+
 template <typename T>
 bool ReadResourceList(CStream& body, TResourceList<T>& list, bool named)
 {
@@ -45,21 +77,65 @@ bool ReadResourceList(CStream& body, TResourceList<T>& list, bool named)
     if (body.ReadInteger() != kListVersion)
         return false;
     int32_t count = body.ReadInteger();
-    for (int32_t index = 0; index < count; ++index) {
-        std::unique_ptr<CStream> block = body.ReadStreamC();
-        if (!block->ReadBoolean()) {
-            list.Set(index, nullptr, std::string());
-            continue;
+    std::vector<RBlockPlace> places;
+    std::exception_ptr scanError; // a damaged size ends the list where it stands
+    size_t total = 0;
+    try {
+        for (int32_t index = 0; index < count; ++index) {
+            int32_t size = body.ReadInteger();
+            if (size < 0 || static_cast<size_t>(size) > body.Size() - body.Position())
+                throw EStreamError("Stream read error");
+            places.push_back(RBlockPlace{body.Position(), static_cast<size_t>(size)});
+            body.Seek(body.Position() + static_cast<size_t>(size));
+            total += static_cast<size_t>(size);
         }
-        std::string name;
-        if (named)
-            block->ReadString(name);
-        auto item = std::make_unique<T>();
-        if (!item->LoadFromStream(*block))
-            return false;
-        name = ListName(*item, std::move(name));
-        list.Set(index, std::move(item), std::move(name));
+    } catch (const EStreamError&) {
+        scanError = std::current_exception();
     }
+
+    struct REntry {
+        std::unique_ptr<T> item;
+        std::string name;
+        bool ok = false;
+        std::exception_ptr error;
+    };
+    std::vector<REntry> entries(places.size());
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stop{false};
+    auto work = [&] {
+        for (size_t k; !stop && (k = next++) < places.size();) {
+            REntry& entry = entries[k];
+            try {
+                CStream block(InflateBytes(body.Memory() + places[k].offset, places[k].size));
+                entry.ok = ReadEntry(block, named, entry.item, entry.name);
+            } catch (...) {
+                entry.error = std::current_exception();
+            }
+            // Entries after a failure are not needed.
+            if (!entry.ok)
+                stop = true;
+        }
+    };
+    std::thread helper;
+    if (total >= kParallelBytes && places.size() > 1) {
+        try {
+            helper = std::thread(work);
+        } catch (const std::system_error&) {
+            // No second thread: this one reads every entry.
+        }
+    }
+    work();
+    if (helper.joinable())
+        helper.join();
+    for (size_t k = 0; k < entries.size(); ++k) {
+        if (entries[k].error)
+            std::rethrow_exception(entries[k].error);
+        if (!entries[k].ok)
+            return false;
+        list.Set(static_cast<int>(k), std::move(entries[k].item), std::move(entries[k].name));
+    }
+    if (scanError)
+        std::rethrow_exception(scanError);
     return true;
 }
 
@@ -200,49 +276,84 @@ bool LoadSections(CStream& body, ILoadObserver& observer)
 
 void SaveSections(CStream& body, const CGameResources& r)
 {
-    body.WriteInteger(kExtensionsVersion);
-    body.WriteInteger(static_cast<int32_t>(r.ExtensionPackages.size()));
-    for (const CExtensionPackage& package : r.ExtensionPackages)
-        package.SaveToExeStream(body);
+    for (int section = 0; section < kSectionCount; ++section)
+        SaveSection(body, r, section);
+}
 
-    WriteResourceList(body, r.Triggers, false);
-
-    body.WriteInteger(kListVersion);
-    body.WriteInteger(static_cast<int32_t>(r.Constants.size()));
-    for (const RConstant& constant : r.Constants) {
-        body.WriteString(constant.name);
-        body.WriteString(constant.value);
+void SaveSection(CStream& body, const CGameResources& r, int section)
+{
+    switch (section) {
+    case 0:
+        body.WriteInteger(kExtensionsVersion);
+        body.WriteInteger(static_cast<int32_t>(r.ExtensionPackages.size()));
+        for (const CExtensionPackage& package : r.ExtensionPackages)
+            package.SaveToExeStream(body);
+        break;
+    case 1:
+        WriteResourceList(body, r.Triggers, false);
+        break;
+    case 2:
+        body.WriteInteger(kListVersion);
+        body.WriteInteger(static_cast<int32_t>(r.Constants.size()));
+        for (const RConstant& constant : r.Constants) {
+            body.WriteString(constant.name);
+            body.WriteString(constant.value);
+        }
+        break;
+    case 3:
+        WriteResourceList(body, r.Sounds, true);
+        break;
+    case 4:
+        WriteResourceList(body, r.Sprites, true);
+        break;
+    case 5:
+        WriteResourceList(body, r.Backgrounds, true);
+        break;
+    case 6:
+        WriteResourceList(body, r.Paths, true);
+        break;
+    case 7:
+        WriteResourceList(body, r.Scripts, true);
+        break;
+    case 8:
+        WriteResourceList(body, r.Fonts, true);
+        break;
+    case 9:
+        WriteResourceList(body, r.TimeLines, true);
+        break;
+    case 10:
+        WriteResourceList(body, r.Objects, true);
+        break;
+    case 11:
+        WriteResourceList(body, r.Rooms, true);
+        body.WriteInteger(r.LastInstanceId);
+        body.WriteInteger(r.LastTileId);
+        break;
+    case 12:
+        body.WriteInteger(kListVersion);
+        body.WriteInteger(static_cast<int32_t>(r.DataFiles.size()));
+        for (const CDataFile& file : r.DataFiles) {
+            CStream block;
+            file.SaveToStream(block);
+            body.WriteStreamC(block);
+        }
+        break;
+    case 13:
+        r.GameInformation.SaveToStream(body);
+        break;
+    case 14:
+        body.WriteInteger(kLibraryInitVersion);
+        body.WriteInteger(static_cast<int32_t>(r.LibraryInitCode.size()));
+        for (const std::string& code : r.LibraryInitCode)
+            body.WriteString(code);
+        break;
+    case 15:
+        body.WriteInteger(kRoomOrderVersion);
+        body.WriteInteger(static_cast<int32_t>(r.RoomOrder.size()));
+        for (int32_t room : r.RoomOrder)
+            body.WriteInteger(room);
+        break;
+    default:
+        break;
     }
-
-    WriteResourceList(body, r.Sounds, true);
-    WriteResourceList(body, r.Sprites, true);
-    WriteResourceList(body, r.Backgrounds, true);
-    WriteResourceList(body, r.Paths, true);
-    WriteResourceList(body, r.Scripts, true);
-    WriteResourceList(body, r.Fonts, true);
-    WriteResourceList(body, r.TimeLines, true);
-    WriteResourceList(body, r.Objects, true);
-    WriteResourceList(body, r.Rooms, true);
-    body.WriteInteger(r.LastInstanceId);
-    body.WriteInteger(r.LastTileId);
-
-    body.WriteInteger(kListVersion);
-    body.WriteInteger(static_cast<int32_t>(r.DataFiles.size()));
-    for (const CDataFile& file : r.DataFiles) {
-        CStream block;
-        file.SaveToStream(block);
-        body.WriteStreamC(block);
-    }
-
-    r.GameInformation.SaveToStream(body);
-
-    body.WriteInteger(kLibraryInitVersion);
-    body.WriteInteger(static_cast<int32_t>(r.LibraryInitCode.size()));
-    for (const std::string& code : r.LibraryInitCode)
-        body.WriteString(code);
-
-    body.WriteInteger(kRoomOrderVersion);
-    body.WriteInteger(static_cast<int32_t>(r.RoomOrder.size()));
-    for (int32_t room : r.RoomOrder)
-        body.WriteInteger(room);
 }

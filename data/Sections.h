@@ -13,3 +13,6 @@ bool LoadSections(CStream& body, ILoadObserver& observer);
 
 // Writes the sections of resources, as LoadSections reads them.
 void SaveSections(CStream& body, const CGameResources& resources);
+// Writes one section, 0 (extension packages) to 15 (room order).
+void SaveSection(CStream& body, const CGameResources& resources, int section);
+constexpr int kSectionCount = 16;

@@ -223,14 +223,29 @@ std::unique_ptr<CStream> CStream::ReadStreamE()
     uint8_t inverse[256];
     for (int i = 0; i < 256; ++i)
         inverse[table[i]] = static_cast<uint8_t>(i);
-    for (size_t i = n; i-- > 1;)
-        body[i] = static_cast<uint8_t>(inverse[body[i]] - body[i - 1] - i);
-    for (size_t i = n; i-- > 0;) {
-        ptrdiff_t j = static_cast<ptrdiff_t>(i) - table[i % 256];
-        if (j < 0)
-            j = 0;
-        std::swap(body[i], body[static_cast<size_t>(j)]);
+    // The whole game passes through here, so both passes run together in
+    // windows that stay in the cache: the swaps at i reach back at most 255
+    // bytes, all of which the difference pass has finished by then.
+    uint8_t* b = body.data();
+    auto swapAt = [b, &table](size_t i) {
+        size_t back = table[i & 255];
+        size_t j = back > i ? 0 : i - back;
+        std::swap(b[i], b[j]);
+    };
+    constexpr size_t kWindow = 64 * 1024;
+    size_t swapped = n; // swaps are done for every index at or above this
+    for (size_t end = n; end > 1;) {
+        size_t start = end > kWindow ? end - kWindow : 1;
+        for (size_t i = end; i-- > start;)
+            b[i] = static_cast<uint8_t>(inverse[b[i]] - b[i - 1] - static_cast<uint8_t>(i));
+        // Indices from start + 255 up have everything they touch finished.
+        size_t limit = start == 1 ? 0 : start + 255;
+        while (swapped > limit && swapped > 0)
+            swapAt(--swapped);
+        end = start;
     }
+    while (swapped > 0)
+        swapAt(--swapped);
     return std::make_unique<CStream>(std::move(body));
 }
 
@@ -407,9 +422,3 @@ uint32_t CalcCRC(const void* buffer, int64_t size)
     return ~static_cast<uint32_t>(crc);
 }
 
-uint32_t LocalRandom(uint32_t& z, uint32_t& w)
-{
-    z = 36969u * (z & 0xFFFFu) + (z >> 16);
-    w = 18000u * (w & 0xFFFFu) + (w >> 16);
-    return (z << 16) + (w & 0xFFFFu);
-}

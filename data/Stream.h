@@ -102,7 +102,13 @@ void InitFastCRC();
 uint32_t CalcCRC(const void* buffer, int64_t size);
 
 // Two multiply-with-carry generators; z and w are carried by the caller.
-uint32_t LocalRandom(uint32_t& z, uint32_t& w);
+// Inline: it runs once for every word of the game data.
+inline uint32_t LocalRandom(uint32_t& z, uint32_t& w)
+{
+    z = 36969u * (z & 0xFFFFu) + (z >> 16);
+    w = 18000u * (w & 0xFFFFu) + (w >> 16);
+    return (z << 16) + (w & 0xFFFFu);
+}
 
 // zlib helpers shared by the compressed blocks and the image files.
 std::vector<uint8_t> DeflateBytes(const uint8_t* data, size_t size);

@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include "data/GameContainer.h"
+#include "data/GameSettings.h"
 #include "platform/Files.h"
 
 #include <atomic>
@@ -33,4 +35,29 @@ void CScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& 
 {
     std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
     Platform_WriteWholeFile(File(name), bytes.data(), bytes.size());
+}
+
+std::vector<uint8_t> GameAroundMainBody(const CStream& body)
+{
+    CStream outer;
+    outer.WriteInteger(0);
+    outer.WriteBoolean(false);
+    outer.WriteInteger(0);
+    GameSettings().SaveToStream(outer);
+    outer.WriteString("D3DX8.dll");
+    outer.WriteStreamC(CStream());
+    uint32_t z = 12345, w = 67890;
+    outer.WriteStreamE(body, z, w);
+    return WriteGameContainer({}, outer.Bytes(), 99);
+}
+
+CStream MainBodyHeader()
+{
+    CStream body;
+    body.WriteInteger(0); // filler count
+    body.WriteInteger(0); // reserved
+    body.WriteInteger(1); // game id
+    for (int k = 0; k < 4; ++k)
+        body.WriteInteger(0);
+    return body;
 }

@@ -24,6 +24,12 @@ private:
     std::vector<std::string> c_messages;
 };
 
+// A whole game file around a main body written by the test: the outer body
+// with default settings, then body scrambled as the builder does it.
+std::vector<uint8_t> GameAroundMainBody(const CStream& body);
+// The start of a main body: no filler, game id 1, a zero GUID.
+CStream MainBodyHeader();
+
 // A fresh folder below the system's temporary folder, removed afterwards.
 class CScratchFolder {
 public:
