@@ -13,6 +13,7 @@ build=${BRINDLE_BUILD_DIR:-$here/build}
 packages=(
   build-essential cmake ninja-build pkg-config
   zlib1g-dev libpng-dev libtomlplusplus-dev
+  libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
