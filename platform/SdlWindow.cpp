@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -294,10 +295,30 @@ void CSdlGameWindow::PumpEvents(const WindowEventHandler& handler)
     }
 }
 
+bool HasEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
 std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
 {
+    // Without a display server SDL would settle on a driver that shows
+    // nothing (and probing on the way prints complaints); that is the null
+    // window's job. A driver asked for by name is always tried.
+    bool asked = HasEnvironment("SDL_VIDEODRIVER");
+    if (!asked && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY")) {
+        error = "no display server";
+        return nullptr;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
+        return nullptr;
+    }
+    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!asked && (driver == "offscreen" || driver == "dummy")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display server";
         return nullptr;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);

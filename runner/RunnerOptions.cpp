@@ -27,6 +27,10 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.ShowVersion = true;
         return true;
     }
+    if (word == "--headless") {
+        options.Headless = true;
+        return true;
+    }
     error = "unknown option '" + word + "'";
     return false;
 }
@@ -82,5 +86,6 @@ std::string RunnerUsage()
            "Options:\n"
            "  --help            show this text\n"
            "  --version         show the runner's version\n"
+           "  --headless        run without a window: nothing is shown or drawn\n"
            "  --                end of options; the next word is the game file\n";
 }

@@ -11,6 +11,7 @@ constexpr const char* kOptionsVariable = "BRINDLE_RUNNER_OPTIONS";
 struct RunnerOptions {
     bool ShowHelp = false;
     bool ShowVersion = false;
+    bool Headless = false;                 // no window and no drawing: the null display
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
 };

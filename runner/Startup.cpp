@@ -3,6 +3,7 @@
 
 #include "data/GameData.h"
 #include "data/Stream.h"
+#include "graphics/Graphics.h"
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
 #include "platform/MessageBox.h"
@@ -47,12 +48,19 @@ int RunGame(const RunnerOptions& options)
         RemoveTempDir();
         return result == GameLoadResult::Tampered ? kExitTampered : kExitFailed;
     }
+    loadingWindow.Progress(90, "Preparing graphics");
+    if (!Display_Start(Settings, Platform_OpenGameWindow(options.Headless))) {
+        Display_Close();
+        RemoveTempDir();
+        return kExitFailed;
+    }
     loadingWindow.Progress(100, "Ready");
     loadingWindow.Close();
 
     std::printf("Loaded game %d.\n", GameId);
     std::fflush(stdout);
 
+    Display_Close();
     RemoveTempDir();
     return kExitClean;
 }

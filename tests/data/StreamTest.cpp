@@ -177,8 +177,9 @@ TEST(Stream, SubstitutionTouchesOnlyItsRange)
     CStream s(std::vector<uint8_t>(16, 0x41));
     s.Encrypt(777, 5, 3);
     for (size_t k = 0; k < 16; ++k) {
-        if (k < 5 || k >= 8)
+        if (k < 5 || k >= 8) {
             EXPECT_EQ(s.Bytes()[k], 0x41) << k;
+        }
     }
     EXPECT_NE(s.Bytes()[5], 0x41);
     // Keys far below any valid one stay inside the table.
