@@ -173,7 +173,8 @@ void CNullRenderDevice::Flush()
     if (n_batch.IsEmpty())
         return;
     ++n_stats.drawCalls;
-    n_sent.insert(n_sent.end(), n_batch.Vertices().begin(), n_batch.Vertices().end());
+    if (n_keepSent)
+        n_sent.insert(n_sent.end(), n_batch.Vertices().begin(), n_batch.Vertices().end());
     n_batch.Clear();
 }
 

@@ -101,7 +101,9 @@ public:
     const RPresentation& LastPresentation() const { return n_lastPresentation; }
     const RDrawSettings& DrawSettings() const { return n_settings; }
     const RPixelRect& Viewport() const { return n_viewport; }
-    // The vertices of every batch sent since the last call, for tests.
+    // Tests can keep the vertices of every batch sent; TakeSentVertices
+    // hands them over. Off by default so long headless runs keep nothing.
+    void KeepSentVertices(bool keep) { n_keepSent = keep; }
     std::vector<RVertex> TakeSentVertices();
 
 private:
@@ -116,6 +118,7 @@ private:
     TextureHandle n_target = 0;
     TextureHandle n_nextHandle = 1;
     bool n_sync = false;
+    bool n_keepSent = false;
     RPixelRect n_viewport;
     RDrawSettings n_settings;
     CDrawBatcher n_batch;

@@ -28,6 +28,7 @@ protected:
         Display_Open(std::move(window));
         ASSERT_TRUE(Display_CreateDevice(640, 480, false));
         g_device = static_cast<CNullRenderDevice*>(Display_Device());
+        g_device->KeepSentVertices(true);
         Draw_ResetState(false);
     }
     void TearDown() override
