@@ -200,8 +200,6 @@ private:
     GLint g_uTransform = -1;
     GLint g_uMode = -1;
     GLint g_maxTextureSize = 0;
-    size_t g_vboSize = 0;
-    size_t g_iboSize = 0;
 
     GLuint g_backFramebuffer = 0;
     GLuint g_backColor = 0;
@@ -618,13 +616,10 @@ void CGlRenderDevice::Flush()
     const std::vector<uint32_t>& indices = g_batch.Indices();
     size_t vertexBytes = vertices.size() * sizeof(RVertex);
     size_t indexBytes = indices.size() * sizeof(uint32_t);
-    // Orphan the buffers each batch so the driver never waits for the last draw.
-    g_vboSize = std::max(g_vboSize, vertexBytes);
-    g_iboSize = std::max(g_iboSize, indexBytes);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(g_vboSize), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertexBytes), vertices.data());
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(g_iboSize), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(indexBytes), indices.data());
+    // Fresh storage for every batch, so the driver never waits for the GPU
+    // to finish with the previous one.
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBytes), vertices.data(), GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indexBytes), indices.data(), GL_STREAM_DRAW);
     glDrawElements(ListMode(g_batch.Kind()), static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
     ++g_stats.drawCalls;
     g_batch.Clear();
