@@ -19,9 +19,18 @@ double Factor(const RPresentGeometry& g)
     return std::min(static_cast<double>(g.clientW) / g.regionW, static_cast<double>(g.clientH) / g.regionH);
 }
 
+// Games pass any scale and any position: results stay within a range where
+// the sums below cannot overflow.
 int64_t Round(double value)
 {
-    return RoundToInteger(value);
+    if (std::isnan(value))
+        return 0;
+    return RoundToInteger(std::clamp(value, -1e15, 1e15));
+}
+
+int32_t To32(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -33,8 +42,7 @@ RPixelRect Display_PresentRectangle(const RPresentGeometry& g)
     double f = Factor(g);
     int64_t w = Round(g.regionW * f);
     int64_t h = Round(g.regionH * f);
-    return {static_cast<int32_t>((g.clientW - w) / 2), static_cast<int32_t>((g.clientH - h) / 2),
-            static_cast<int32_t>(w), static_cast<int32_t>(h)};
+    return {To32((g.clientW - w) / 2), To32((g.clientH - h) / 2), To32(w), To32(h)};
 }
 
 RRegionPoint Display_ClientToRegion(const RPresentGeometry& g, double mx, double my)

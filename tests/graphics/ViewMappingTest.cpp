@@ -20,6 +20,11 @@ TEST(PresentRectangle, FollowsTheScale)
     for (const Case& c : cases)
         EXPECT_EQ(Display_PresentRectangle(c.g), c.expected)
             << c.g.clientW << "x" << c.g.clientH << " scale " << c.g.scale;
+    // Absurd scales stay within range instead of overflowing.
+    RPixelRect huge = Display_PresentRectangle({800, 600, 640, 480, 1e300});
+    EXPECT_EQ(huge.w, INT32_MAX);
+    EXPECT_EQ(huge.x, INT32_MIN);
+    EXPECT_EQ(Display_ClientToRegion({800, 600, 640, 480, 1e300}, 5, 5), (RRegionPoint{0, 0}));
 }
 
 TEST(MouseMapping, ClientToRegionAndBack)
