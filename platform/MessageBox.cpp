@@ -7,6 +7,7 @@ namespace {
 
 std::string ApplicationTitle = "Brindle Runner";
 MessageHook Hook;
+QuestionHook Question;
 
 } // namespace
 
@@ -33,4 +34,18 @@ const std::string& Platform_ApplicationTitle()
 void Platform_SetMessageHook(MessageHook hook)
 {
     Hook = std::move(hook);
+}
+
+bool Platform_AskYesNo(const std::string& text)
+{
+    if (Question)
+        return Question(text);
+    std::fprintf(stderr, "%s (No)\n", text.c_str());
+    std::fflush(stderr);
+    return false;
+}
+
+void Platform_SetQuestionHook(QuestionHook hook)
+{
+    Question = std::move(hook);
 }

@@ -5,6 +5,8 @@
 #include "code/GameConstants.h"
 #include "code/Scripts.h"
 #include "data/GameData.h"
+#include "data/GameSettings.h"
+#include "graphics/Graphics.h"
 #include "data/Object.h"
 #include "data/Resources.h"
 #include "data/TimeLine.h"
@@ -14,6 +16,8 @@
 #include "world/TimeEvents.h"
 
 namespace {
+
+bool PrepareHeadless = false;
 
 bool DefineGameConstants()
 {
@@ -76,13 +80,15 @@ const RStep kSteps[] = {
     {70, "Compiling time line actions", &CompileTimeLines, "Failed to compile the actions in the time lines."},
     {72, "Compiling object actions", &CompileObjects, "Failed to compile the actions in the objects."},
     {80, "Preparing sounds", [] { return true; }, "Failed to prepare the sounds."},
-    {90, "Preparing graphics", [] { return true; }, nullptr},
+    {90, "Preparing graphics", [] { return Display_Start(Settings, Platform_OpenGameWindow(PrepareHeadless)); },
+     nullptr},
 };
 
 } // namespace
 
-bool Runner_PrepareGame(ILoadObserver& progress)
+bool Runner_PrepareGame(ILoadObserver& progress, bool headless)
 {
+    PrepareHeadless = headless;
     for (const RStep& step : kSteps) {
         progress.Progress(step.percent, step.text);
         if (!step.work()) {

@@ -5,4 +5,5 @@
 
 class ILoadObserver;
 
-bool Runner_PrepareGame(ILoadObserver& progress);
+// headless: the display is the null one, without a window.
+bool Runner_PrepareGame(ILoadObserver& progress, bool headless);

@@ -7,6 +7,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "graphics/Graphics.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
 #include "runner/IncludedFiles.h"
@@ -24,6 +25,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
     Runner_ImplementIncludedFileFunctions();
+    Graphics_RegisterFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
 

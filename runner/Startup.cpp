@@ -5,6 +5,7 @@
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
 #include "data/Stream.h"
+#include "graphics/Graphics.h"
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
 #include "platform/MessageBox.h"
@@ -102,7 +103,7 @@ int RunGame(const RunnerOptions& options)
     int status = kExitClean;
     try {
         LastInstanceId = GameResources.LastInstanceId;
-        if (!Runner_PrepareGame(loadingWindow)) {
+        if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
             loadingWindow.Close();
@@ -115,6 +116,8 @@ int RunGame(const RunnerOptions& options)
         status = kExitFailed;
     }
     std::fflush(stdout);
+
+    Display_Close();
     RemoveTempDir();
     return status;
 }

@@ -4,7 +4,7 @@
 #   expected-output.txt   standard output, exactly (required)
 #   expected-errors.txt   standard error, exactly (default: empty)
 #   expected-status       exit status (default: 0)
-#   runner-options        options for brindle-run, one line (default: none)
+#   runner-options        options for brindle-run, one line (default: --headless)
 # Each game also runs once as a self-contained executable, which must behave
 # the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
 set -u
@@ -28,7 +28,7 @@ compare() { # label expected-file actual-file
 for name in "${names[@]}"; do
   dir=$games/$name
   count=$((count + 1))
-  options=""
+  options="--headless"
   [ -f "$dir/runner-options" ] && options=$(head -n 1 "$dir/runner-options")
   status=0
   [ -f "$dir/expected-status" ] && status=$(head -n 1 "$dir/expected-status")

@@ -1,0 +1,59 @@
+// The drawing device of the game window: its creation and reset, the back
+// buffer region, frames and presenting, and reading pixels back. The display
+// owns the platform window and device; everything in graphics/ draws through
+// Display_Device().
+#pragma once
+
+#include "data/Bitmap32.h"
+#include "platform/GameWindow.h"
+#include "platform/RenderDevice.h"
+
+#include <memory>
+
+// Messages of a failed start of the device.
+extern const char* const kDisplayDepthMessage;
+extern const char* const kDisplayModeMessage;
+extern const char* const kDisplaySurfacesMessage;
+
+// Takes the window the display lives in (and attaches the window state to it).
+void Display_Open(std::unique_ptr<IGameWindow> window);
+// Releases the device first, then the window.
+void Display_Close();
+IGameWindow* Display_Window();
+// The device, or null before creation and after a failure.
+IRenderDevice* Display_Device();
+
+// Starts the device with a back-buffer region of w × h (clipped to the
+// screen). Shows the reason in a message box and returns false on failure.
+bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization);
+// Brings the device back to its remembered state after a change of display
+// mode or 3D mode. Surfaces do not survive it.
+bool Display_Reset();
+// Called before every reset; surfaces free themselves there.
+void Display_SetBeforeResetHook(void (*hook)());
+
+// The back buffer's region clipped to the screen; resets viewport and
+// projection when it changes.
+void Display_SetRegionSize(int32_t w, int32_t h);
+void Display_GetBackRegion(int32_t& w, int32_t& h);
+
+void Display_BeginFrame();
+// Presents; a failed present resets the device and loses the frame.
+bool Display_EndFrameAndPresent();
+bool Display_PresentFrame();
+// Shows the last frame again with the window's strips (painting).
+void Display_PaintWindow();
+void Display_WaitVerticalBlank();
+
+// Asks for a display mode; fields <= 0 stay as they are. The screen's mode
+// is never changed here: the request succeeds exactly when the screen
+// already has every asked value. testOnly only tells whether it would.
+bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly);
+
+// A rectangle of the back buffer, cut to the region; false when nothing is left.
+bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap);
+
+extern bool Display_Synchronization;
+extern bool Display_AutomaticDraw;
+// The view the room is being drawn through; the room drawing sets it.
+extern int32_t Display_CurrentView;

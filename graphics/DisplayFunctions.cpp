@@ -1,0 +1,297 @@
+// Script functions of the display, the window and the screen.
+#include "code/ErrorReport.h"
+#include "code/FunctionCatalogue.h"
+#include "graphics/Colors.h"
+#include "graphics/Display.h"
+#include "graphics/FunctionArguments.h"
+#include "graphics/Graphics.h"
+#include "graphics/ImageFiles.h"
+#include "graphics/WindowState.h"
+
+namespace {
+
+#define ROUTINE(name)                                                                                                  \
+    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
+
+RDisplayMode CurrentMode()
+{
+    RDisplayMode mode;
+    if (IGameWindow* window = Display_Window())
+        window->GetDisplayMode(mode);
+    return mode;
+}
+
+// A successful change would need the device rebuilt; a refused one changes
+// nothing, so nothing (surfaces above all) is lost.
+void ChangeMode(RValue& result, const RDisplayMode& wanted)
+{
+    result.SetReal(Display_ChangeMode(wanted, false) ? 1 : 0);
+}
+
+ROUTINE(DisplayGetWidth) { result.SetReal(CurrentMode().width); }
+ROUTINE(DisplayGetHeight) { result.SetReal(CurrentMode().height); }
+ROUTINE(DisplayGetColorDepth) { result.SetReal(CurrentMode().bitsPerPixel); }
+ROUTINE(DisplayGetFrequency)
+{
+    // Drivers that do not know their rate say 0; games divide by it.
+    int32_t rate = CurrentMode().refreshRate;
+    result.SetReal(rate > 0 ? rate : 60);
+}
+ROUTINE(DisplaySetSize) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), 0, 0}); }
+ROUTINE(DisplaySetColorDepth) { ChangeMode(result, {0, 0, ArgInt(args[0]), 0}); }
+ROUTINE(DisplaySetFrequency) { ChangeMode(result, {0, 0, 0, ArgInt(args[0])}); }
+ROUTINE(DisplaySetAll) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}); }
+ROUTINE(DisplayTestAll)
+{
+    result.SetReal(Display_ChangeMode({ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}, true));
+}
+ROUTINE(DisplayReset) { result.SetReal(0); }
+ROUTINE(DisplayMouseGetX)
+{
+    int32_t x = 0, y = 0;
+    if (IGameWindow* window = Display_Window())
+        window->GetScreenMouse(x, y);
+    result.SetReal(x);
+}
+ROUTINE(DisplayMouseGetY)
+{
+    int32_t x = 0, y = 0;
+    if (IGameWindow* window = Display_Window())
+        window->GetScreenMouse(x, y);
+    result.SetReal(y);
+}
+ROUTINE(DisplayMouseSet)
+{
+    if (IGameWindow* window = Display_Window())
+        window->SetScreenMouse(ArgInt(args[0]), ArgInt(args[1]));
+}
+
+ROUTINE(WindowSetVisible) { Window_SetVisible(ArgBool(args[0])); }
+ROUTINE(WindowGetVisible) { result.SetReal(Window_IsVisible()); }
+ROUTINE(WindowSetFullScreen) { Window_SetFullScreen(ArgBool(args[0])); }
+ROUTINE(WindowGetFullScreen) { result.SetReal(WindowState.fullScreen); }
+ROUTINE(WindowSetShowBorder) { Window_SetShowBorder(ArgBool(args[0])); }
+ROUTINE(WindowGetShowBorder) { result.SetReal(WindowState.showBorder); }
+ROUTINE(WindowSetShowIcons) { Window_SetShowIcons(ArgBool(args[0])); }
+ROUTINE(WindowGetShowIcons) { result.SetReal(WindowState.showIcons); }
+ROUTINE(WindowSetSizeable) { Window_SetSizeable(ArgBool(args[0])); }
+ROUTINE(WindowGetSizeable) { result.SetReal(WindowState.sizeable); }
+ROUTINE(WindowSetStayOnTop) { Window_SetStayOnTop(ArgBool(args[0])); }
+ROUTINE(WindowGetStayOnTop) { result.SetReal(WindowState.stayOnTop); }
+ROUTINE(WindowSetCaption) { Window_SetCaption(args[0].IsString() ? args[0].str.Text() : std::string()); }
+ROUTINE(WindowGetCaption) { result.SetString(WindowState.caption); }
+ROUTINE(WindowSetCursor) { Window_SetCursor(ArgInt(args[0])); }
+ROUTINE(WindowGetCursor) { result.SetReal(WindowState.cursor); }
+ROUTINE(WindowSetColor) { Window_SetColor(ArgColor(args[0])); }
+ROUTINE(WindowGetColor) { result.SetReal(WindowState.color); }
+ROUTINE(WindowSetPosition) { Window_SetPosition(ArgInt(args[0]), ArgInt(args[1])); }
+ROUTINE(WindowSetSize) { Window_SetSize(ArgInt(args[0]), ArgInt(args[1])); }
+ROUTINE(WindowSetRectangle)
+{
+    Window_SetRectangle(ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]));
+}
+ROUTINE(WindowCenter) { Window_Center(); }
+ROUTINE(WindowDefault) { Window_Default(); }
+ROUTINE(WindowGetX) { result.SetReal(Window_ClientBounds().x); }
+ROUTINE(WindowGetY) { result.SetReal(Window_ClientBounds().y); }
+ROUTINE(WindowGetWidth) { result.SetReal(Window_ClientBounds().w); }
+ROUTINE(WindowGetHeight) { result.SetReal(Window_ClientBounds().h); }
+ROUTINE(WindowSetRegionSize)
+{
+    Window_SetRegionSize(ArgInt(args[0]), ArgInt(args[1]), ArgBool(args[2]));
+}
+ROUTINE(WindowGetRegionWidth) { result.SetReal(WindowState.regionW); }
+ROUTINE(WindowGetRegionHeight) { result.SetReal(WindowState.regionH); }
+ROUTINE(WindowSetRegionScale) { Window_SetRegionScale(args[0].val, ArgBool(args[1])); }
+ROUTINE(WindowGetRegionScale) { result.SetReal(WindowState.regionScale); }
+ROUTINE(WindowMouseGetX)
+{
+    int32_t x, y;
+    Window_MouseInClient(x, y);
+    result.SetReal(x);
+}
+ROUTINE(WindowMouseGetY)
+{
+    int32_t x, y;
+    Window_MouseInClient(x, y);
+    result.SetReal(y);
+}
+ROUTINE(WindowMouseSet)
+{
+    IGameWindow* window = Display_Window();
+    if (!window)
+        return;
+    RPixelRect client = window->ClientBounds();
+    window->SetScreenMouse(client.x + ArgInt(args[0]), client.y + ArgInt(args[1]));
+}
+
+// The mouse in room coordinates through one view entry; the region point
+// when the entry cannot map.
+RRegionPoint MouseThroughView(const RValue& view)
+{
+    RRegionPoint region = Window_MouseInRegion();
+    int64_t v = RoundToInteger(view.val);
+    if (v < 0 || v >= kViewTableSize || !View_CanMap(WindowState.views[static_cast<size_t>(v)]))
+        return region;
+    return View_RegionToRoom(WindowState.views[static_cast<size_t>(v)], static_cast<double>(region.x),
+                             static_cast<double>(region.y));
+}
+
+RRegionPoint MouseThroughViews()
+{
+    RRegionPoint region = Window_MouseInRegion();
+    return View_RegionToRoomThroughViews(WindowState.views, static_cast<double>(region.x),
+                                         static_cast<double>(region.y));
+}
+
+ROUTINE(WindowViewMouseGetX) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).x)); }
+ROUTINE(WindowViewMouseGetY) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).y)); }
+ROUTINE(WindowViewMouseSet)
+{
+    int64_t v = RoundToInteger(args[0].val);
+    if (v < 0 || v >= kViewTableSize || !View_CanMap(WindowState.views[static_cast<size_t>(v)]))
+        return;
+    RRegionPoint region = View_RoomToRegion(WindowState.views[static_cast<size_t>(v)], args[1].val, args[2].val);
+    Window_SetMouseToRegion(static_cast<double>(region.x), static_cast<double>(region.y));
+}
+ROUTINE(WindowViewsMouseGetX) { result.SetReal(static_cast<double>(MouseThroughViews().x)); }
+ROUTINE(WindowViewsMouseGetY) { result.SetReal(static_cast<double>(MouseThroughViews().y)); }
+ROUTINE(WindowViewsMouseSet)
+{
+    double x = args[0].val, y = args[1].val;
+    for (const RViewEntry& view : WindowState.views) {
+        if (!view.active)
+            continue;
+        if (View_CanMap(view)) {
+            RRegionPoint region = View_RoomToRegion(view, x, y);
+            x = static_cast<double>(region.x);
+            y = static_cast<double>(region.y);
+        }
+        break;
+    }
+    Window_SetMouseToRegion(x, y);
+}
+
+ROUTINE(SetSynchronization)
+{
+    Display_Synchronization = ArgBool(args[0]);
+    if (IRenderDevice* device = Display_Device())
+        device->SetSynchronization(Display_Synchronization);
+}
+ROUTINE(SetAutomaticDraw) { Display_AutomaticDraw = ArgBool(args[0]); }
+ROUTINE(ScreenRefresh) { Display_PresentFrame(); }
+ROUTINE(ScreenWaitVsync) { Display_WaitVerticalBlank(); }
+
+void SaveScreen(const RValue& name, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    const std::string& file = name.IsString() ? name.str.Text() : std::string();
+    if (file.empty()) {
+        Error_ShowInEvent("Trying to save screen to empty image file name.", false);
+        return;
+    }
+    TBitmap32 bitmap;
+    if (!Display_ReadScreen(x, y, w, h, bitmap))
+        return;
+    // The screen has no transparency of its own: whatever the read gave as
+    // alpha, the saved picture is opaque.
+    for (int32_t row = 0; row < bitmap.Height(); ++row)
+        for (int32_t col = 0; col < bitmap.Width(); ++col)
+            bitmap.Row(row)[col * 4 + 3] = 255;
+    Image_SaveFile(file, bitmap); // a file that cannot be written is passed over
+}
+
+ROUTINE(ScreenSave)
+{
+    int32_t w, h;
+    Display_GetBackRegion(w, h);
+    SaveScreen(args[0], 0, 0, w, h);
+}
+ROUTINE(ScreenSavePart)
+{
+    SaveScreen(args[0], ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]), ArgInt(args[4]));
+}
+ROUTINE(DrawGetPixel)
+{
+    double x = args[0].val, y = args[1].val;
+    if (Display_CurrentView >= 0 && Display_CurrentView < kViewTableSize &&
+        View_CanMap(WindowState.views[static_cast<size_t>(Display_CurrentView)])) {
+        RRegionPoint region = View_RoomToRegion(WindowState.views[static_cast<size_t>(Display_CurrentView)], x, y);
+        x = static_cast<double>(region.x);
+        y = static_cast<double>(region.y);
+    }
+    TBitmap32 pixel;
+    if (!Display_ReadScreen(ArgInt(RValue(x)), ArgInt(RValue(y)), 1, 1, pixel)) {
+        result.SetReal(0);
+        return;
+    }
+    result.SetReal(Color_FromDevice(pixel.PixelAt(0, 0)));
+}
+
+#undef ROUTINE
+
+} // namespace
+
+void Graphics_RegisterDisplayFunctions()
+{
+    Function_Implement("display_get_width", &DisplayGetWidth);
+    Function_Implement("display_get_height", &DisplayGetHeight);
+    Function_Implement("display_get_colordepth", &DisplayGetColorDepth);
+    Function_Implement("display_get_frequency", &DisplayGetFrequency);
+    Function_Implement("display_set_size", &DisplaySetSize);
+    Function_Implement("display_set_colordepth", &DisplaySetColorDepth);
+    Function_Implement("display_set_frequency", &DisplaySetFrequency);
+    Function_Implement("display_set_all", &DisplaySetAll);
+    Function_Implement("display_test_all", &DisplayTestAll);
+    Function_Implement("display_reset", &DisplayReset);
+    Function_Implement("display_mouse_get_x", &DisplayMouseGetX);
+    Function_Implement("display_mouse_get_y", &DisplayMouseGetY);
+    Function_Implement("display_mouse_set", &DisplayMouseSet);
+    Function_Implement("window_set_visible", &WindowSetVisible);
+    Function_Implement("window_get_visible", &WindowGetVisible);
+    Function_Implement("window_set_fullscreen", &WindowSetFullScreen);
+    Function_Implement("window_get_fullscreen", &WindowGetFullScreen);
+    Function_Implement("window_set_showborder", &WindowSetShowBorder);
+    Function_Implement("window_get_showborder", &WindowGetShowBorder);
+    Function_Implement("window_set_showicons", &WindowSetShowIcons);
+    Function_Implement("window_get_showicons", &WindowGetShowIcons);
+    Function_Implement("window_set_sizeable", &WindowSetSizeable);
+    Function_Implement("window_get_sizeable", &WindowGetSizeable);
+    Function_Implement("window_set_stayontop", &WindowSetStayOnTop);
+    Function_Implement("window_get_stayontop", &WindowGetStayOnTop);
+    Function_Implement("window_set_caption", &WindowSetCaption);
+    Function_Implement("window_get_caption", &WindowGetCaption);
+    Function_Implement("window_set_cursor", &WindowSetCursor);
+    Function_Implement("window_get_cursor", &WindowGetCursor);
+    Function_Implement("window_set_color", &WindowSetColor);
+    Function_Implement("window_get_color", &WindowGetColor);
+    Function_Implement("window_set_position", &WindowSetPosition);
+    Function_Implement("window_set_size", &WindowSetSize);
+    Function_Implement("window_set_rectangle", &WindowSetRectangle);
+    Function_Implement("window_center", &WindowCenter);
+    Function_Implement("window_default", &WindowDefault);
+    Function_Implement("window_get_x", &WindowGetX);
+    Function_Implement("window_get_y", &WindowGetY);
+    Function_Implement("window_get_width", &WindowGetWidth);
+    Function_Implement("window_get_height", &WindowGetHeight);
+    Function_Implement("window_set_region_size", &WindowSetRegionSize);
+    Function_Implement("window_get_region_width", &WindowGetRegionWidth);
+    Function_Implement("window_get_region_height", &WindowGetRegionHeight);
+    Function_Implement("window_set_region_scale", &WindowSetRegionScale);
+    Function_Implement("window_get_region_scale", &WindowGetRegionScale);
+    Function_Implement("window_mouse_get_x", &WindowMouseGetX);
+    Function_Implement("window_mouse_get_y", &WindowMouseGetY);
+    Function_Implement("window_mouse_set", &WindowMouseSet);
+    Function_Implement("window_view_mouse_get_x", &WindowViewMouseGetX);
+    Function_Implement("window_view_mouse_get_y", &WindowViewMouseGetY);
+    Function_Implement("window_view_mouse_set", &WindowViewMouseSet);
+    Function_Implement("window_views_mouse_get_x", &WindowViewsMouseGetX);
+    Function_Implement("window_views_mouse_get_y", &WindowViewsMouseGetY);
+    Function_Implement("window_views_mouse_set", &WindowViewsMouseSet);
+    Function_Implement("set_synchronization", &SetSynchronization);
+    Function_Implement("set_automatic_draw", &SetAutomaticDraw);
+    Function_Implement("screen_refresh", &ScreenRefresh);
+    Function_Implement("screen_wait_vsync", &ScreenWaitVsync);
+    Function_Implement("screen_save", &ScreenSave);
+    Function_Implement("screen_save_part", &ScreenSavePart);
+    Function_Implement("draw_getpixel", &DrawGetPixel);
+}

@@ -1,0 +1,11 @@
+// The one entry point that supplies every graphics routine.
+#include "graphics/Graphics.h"
+
+void Graphics_RegisterDisplayFunctions();
+void Graphics_RegisterDrawFunctions();
+
+void Graphics_RegisterFunctions()
+{
+    Graphics_RegisterDisplayFunctions();
+    Graphics_RegisterDrawFunctions();
+}

@@ -1,0 +1,11 @@
+// Writing pictures the game asks to save: PNG when the name ends in ".png"
+// (any case), otherwise a Windows bitmap file.
+#pragma once
+
+#include "data/Bitmap32.h"
+
+#include <string>
+
+bool Image_HasPngName(const std::string& gameName);
+// gameName is a path as the game gives it. False when it cannot be written.
+bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap);

@@ -1,0 +1,174 @@
+// The textured quad family.
+#include "graphics/TextureDraw.h"
+
+#include "code/Value.h"
+#include "graphics/Colors.h"
+#include "graphics/Display.h"
+#include "graphics/DrawState.h"
+#include "graphics/Textures.h"
+
+#include <cmath>
+
+namespace {
+
+struct RQuad {
+    double x[4], y[4]; // top-left, top-right, bottom-right, bottom-left
+    uint32_t color[4];
+    double u0, v0, u1, v1;
+};
+
+void SendQuad(const RTexture& t, const RQuad& q)
+{
+    IRenderDevice* device = Display_Device();
+    if (!device)
+        return;
+    const float z = static_cast<float>(DrawState.depth);
+    const float us[4] = {float(q.u0), float(q.u1), float(q.u1), float(q.u0)};
+    const float vs[4] = {float(q.v0), float(q.v0), float(q.v1), float(q.v1)};
+    RVertex v[4];
+    for (int k = 0; k < 4; ++k)
+        v[k] = {static_cast<float>(q.x[k]), static_cast<float>(q.y[k]), z, q.color[k], us[k], vs[k]};
+    device->SetDrawSettings(Draw_Settings(true));
+    device->Draw(EPrimitive::TriangleFan, t.handle, v, 4);
+}
+
+// Places the corner offsets {L, R} × {T, B} around (x, y), turned by angle.
+void PlaceCorners(RQuad& q, double x, double y, double l, double r, double t, double b, double angle)
+{
+    const double dx[4] = {l, r, r, l};
+    const double dy[4] = {t, t, b, b};
+    if (std::fabs(angle) < 0.001) {
+        for (int k = 0; k < 4; ++k) {
+            q.x[k] = x + dx[k];
+            q.y[k] = y + dy[k];
+        }
+        return;
+    }
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (int k = 0; k < 4; ++k) {
+        q.x[k] = x + dx[k] * c + dy[k] * s;
+        q.y[k] = y - dx[k] * s + dy[k] * c;
+    }
+}
+
+void WholePicture(RQuad& q, const RTexture& t)
+{
+    q.u0 = q.v0 = 0;
+    q.u1 = static_cast<double>(t.imageW) / t.textureW;
+    q.v1 = static_cast<double>(t.imageH) / t.textureH;
+}
+
+void OneColor(RQuad& q, int32_t color, double alpha)
+{
+    uint32_t c = Color_ToDevice(color, alpha);
+    q.color[0] = q.color[1] = q.color[2] = q.color[3] = c;
+}
+
+// The first tile position at or before the region's start, for repeated
+// copies; a single copy stays where it is.
+int64_t FirstTile(int64_t start, int64_t size, double regionStart, bool tiled)
+{
+    if (!tiled)
+        return start;
+    start %= size;
+    if (start >= 1)
+        start -= size;
+    double gap = regionStart - static_cast<double>(start + size);
+    if (gap > 0) // skip whole tiles at once rather than one by one
+        start += static_cast<int64_t>(std::ceil(gap / static_cast<double>(size))) * size;
+    return start;
+}
+
+} // namespace
+
+void Draw_Texture(int32_t id, double x, double y)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return;
+    RQuad q;
+    WholePicture(q, *t);
+    OneColor(q, 0xFFFFFF, 1.0);
+    PlaceCorners(q, x, y, -0.5, t->imageW - 0.5, -0.5, t->imageH - 0.5, 0);
+    SendQuad(*t, q);
+}
+
+void Draw_TextureExt(int32_t id, int32_t color, double alpha, double angle, double xscale, double yscale, double x,
+                     double y, double xorig, double yorig)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return;
+    RQuad q;
+    WholePicture(q, *t);
+    OneColor(q, color, alpha);
+    double l = -xscale * xorig - 0.5;
+    double top = -yscale * yorig - 0.5;
+    PlaceCorners(q, x, y, l, t->imageW * xscale + l, top, t->imageH * yscale + top, angle);
+    SendQuad(*t, q);
+}
+
+void Draw_TexturePart(int32_t id, int32_t color, double alpha, double xo, double yo, double w, double h, double x,
+                      double y, double xscale, double yscale)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return;
+    RQuad q;
+    q.u0 = xo / t->textureW;
+    q.v0 = yo / t->textureH;
+    q.u1 = (xo + w) / t->textureW;
+    q.v1 = (yo + h) / t->textureH;
+    OneColor(q, color, alpha);
+    PlaceCorners(q, x, y, -0.5, xscale * w - 0.5, -0.5, yscale * h - 0.5, 0);
+    SendQuad(*t, q);
+}
+
+void Draw_TextureGeneral(int32_t id, int32_t c1, int32_t c2, int32_t c3, int32_t c4, double alpha, double angle,
+                         double xo, double yo, double w, double h, double x, double y, double xscale, double yscale)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return;
+    RQuad q;
+    q.u0 = xo / t->textureW;
+    q.v0 = yo / t->textureH;
+    q.u1 = (xo + w) / t->textureW;
+    q.v1 = (yo + h) / t->textureH;
+    q.color[0] = Color_ToDevice(c1, alpha);
+    q.color[1] = Color_ToDevice(c2, alpha);
+    q.color[2] = Color_ToDevice(c3, alpha);
+    q.color[3] = Color_ToDevice(c4, alpha);
+    PlaceCorners(q, x, y, -0.5, xscale * w - 0.5, -0.5, yscale * h - 0.5, angle);
+    SendQuad(*t, q);
+}
+
+void Draw_TextureTiled(int32_t id, bool htiled, bool vtiled, int32_t color, double alpha, double x, double y,
+                       double xscale, double yscale, double xorig, double yorig, double left, double top, double width,
+                       double height)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return;
+    const int64_t tw = RoundToInteger(t->imageW * xscale);
+    const int64_t th = RoundToInteger(t->imageH * yscale);
+    if (tw < 1 || th < 1)
+        return;
+    RQuad q;
+    WholePicture(q, *t);
+    OneColor(q, color, alpha);
+    const double l = -xscale * xorig - 0.5;
+    const double r = t->imageW * xscale + l;
+    const double tp = -yscale * yorig - 0.5;
+    const double b = t->imageH * yscale + tp;
+    for (int64_t cx = FirstTile(RoundToInteger(x), tw, left, htiled); cx < left + width; cx += tw) {
+        for (int64_t cy = FirstTile(RoundToInteger(y), th, top, vtiled); cy < top + height; cy += th) {
+            PlaceCorners(q, static_cast<double>(cx), static_cast<double>(cy), l, r, tp, b, 0);
+            SendQuad(*t, q);
+            if (!vtiled)
+                break;
+        }
+        if (!htiled)
+            break;
+    }
+}

@@ -1,0 +1,122 @@
+// Presenting and mouse mappings.
+#include "graphics/ViewMapping.h"
+
+#include "code/Value.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// The factor of a fixed or aspect-keeping scale.
+double Factor(const RPresentGeometry& g)
+{
+    if (g.scale > 0)
+        return g.scale;
+    if (g.regionW <= 0 || g.regionH <= 0)
+        return 0;
+    return std::min(static_cast<double>(g.clientW) / g.regionW, static_cast<double>(g.clientH) / g.regionH);
+}
+
+// Games pass any scale and any position: results stay within a range where
+// the sums below cannot overflow.
+int64_t Round(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return RoundToInteger(std::clamp(value, -1e15, 1e15));
+}
+
+int32_t To32(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+RPixelRect Display_PresentRectangle(const RPresentGeometry& g)
+{
+    if (g.scale == 0)
+        return {0, 0, g.clientW, g.clientH};
+    double f = Factor(g);
+    int64_t w = Round(g.regionW * f);
+    int64_t h = Round(g.regionH * f);
+    return {To32((g.clientW - w) / 2), To32((g.clientH - h) / 2), To32(w), To32(h)};
+}
+
+RRegionPoint Display_ClientToRegion(const RPresentGeometry& g, double mx, double my)
+{
+    if (g.scale == 0)
+        return {Round(mx * g.regionW / std::max(g.clientW, 1)), Round(my * g.regionH / std::max(g.clientH, 1))};
+    double f = Factor(g);
+    if (f == 0)
+        return {0, 0};
+    int64_t offsetX = (g.clientW - Round(g.regionW * f)) / 2;
+    int64_t offsetY = (g.clientH - Round(g.regionH * f)) / 2;
+    return {Round((mx - static_cast<double>(offsetX)) / f), Round((my - static_cast<double>(offsetY)) / f)};
+}
+
+RRegionPoint Display_RegionToClient(const RPresentGeometry& g, double x, double y)
+{
+    if (g.scale == 0) {
+        // An empty region maps everything onto the origin rather than divide by zero.
+        if (g.regionW <= 0 || g.regionH <= 0)
+            return {0, 0};
+        return {Round(x * g.clientW / g.regionW), Round(y * g.clientH / g.regionH)};
+    }
+    double f = Factor(g);
+    return {g.clientW / 2 + Round(x * f) - Round(g.regionW * f) / 2,
+            g.clientH / 2 + Round(y * f) - Round(g.regionH * f) / 2};
+}
+
+bool View_CanMap(const RViewEntry& view)
+{
+    return view.active && view.vw != 0 && view.vh != 0 && view.pw != 0 && view.ph != 0;
+}
+
+namespace {
+
+// Moves (dx, dy), measured from the top-left of a w × h box at (ox, oy),
+// turned by angle degrees about the box's centre.
+RRegionPoint Turn(double dx, double dy, double ox, double oy, double w, double h, double angle)
+{
+    if (std::fabs(angle) < 0.01)
+        return {Round(dx + ox), Round(dy + oy)};
+    double t = angle * std::numbers::pi / 180.0;
+    double ex = dx - w / 2;
+    double ey = dy - h / 2;
+    return {Round(std::cos(t) * ex + w / 2 + ox + std::sin(t) * ey),
+            Round(h / 2 + oy - ex * std::sin(t) + ey * std::cos(t))};
+}
+
+} // namespace
+
+RRegionPoint View_RegionToRoom(const RViewEntry& v, double x, double y)
+{
+    double dx = (x - v.px) * v.vw / v.pw;
+    double dy = (y - v.py) * v.vh / v.ph;
+    return Turn(dx, dy, v.vx, v.vy, v.vw, v.vh, -v.angle);
+}
+
+RRegionPoint View_RoomToRegion(const RViewEntry& v, double x, double y)
+{
+    double dx = (x - v.vx) * v.pw / v.vw;
+    double dy = (y - v.vy) * v.ph / v.vh;
+    return Turn(dx, dy, v.px, v.py, v.pw, v.ph, v.angle);
+}
+
+RRegionPoint View_RegionToRoomThroughViews(const TViewTable& views, double x, double y)
+{
+    RRegionPoint result{Round(x), Round(y)};
+    for (int k = kViewTableSize - 1; k >= 0; --k) {
+        const RViewEntry& v = views[static_cast<size_t>(k)];
+        if (!v.active)
+            continue;
+        // An entry of zero size cannot map; it keeps the region point.
+        result = View_CanMap(v) ? View_RegionToRoom(v, x, y) : RRegionPoint{Round(x), Round(y)};
+        if (result.x >= v.vx && result.x < v.vx + v.vw && result.y >= v.vy && result.y < v.vy + v.vh)
+            return result;
+    }
+    return result;
+}

@@ -1,0 +1,353 @@
+// The game window on SDL, and the choice between it and the null window.
+// Full screen uses SDL's desktop-sized borderless mode, so the screen's own
+// display mode never changes.
+#include "platform/GameWindow.h"
+
+#include "platform/Clock.h"
+#include "platform/GlDevice.h"
+#include "platform/NullVideo.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+// Game text is Windows-1252; SDL wants UTF-8.
+std::string Cp1252ToUtf8(const std::string& text)
+{
+    static const uint16_t kHigh[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                       0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        uint32_t code = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The nearest system cursor for each cursor number of the game.
+SDL_SystemCursor CursorShape(int32_t cursor)
+{
+    switch (cursor) {
+    case -3:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case -4:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case -6:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case -7:
+    case -15:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case -8:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case -9:
+    case -14:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case -11:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case -13:
+    case -18:
+        return SDL_SYSTEM_CURSOR_NO;
+    case -17:
+    case -19:
+        return SDL_SYSTEM_CURSOR_WAITARROW;
+    case -21:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case -22:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    default:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+
+class CSdlGameWindow : public IGameWindow {
+public:
+    explicit CSdlGameWindow(SDL_Window* window) : s_window(window) {}
+    ~CSdlGameWindow() override;
+
+    bool IsHeadless() const override { return false; }
+    bool GetDisplayMode(RDisplayMode& mode) const override;
+    void GetScreenMouse(int32_t& x, int32_t& y) const override;
+    void SetScreenMouse(int32_t x, int32_t y) override { SDL_WarpMouseGlobal(x, y); }
+    void WaitVerticalBlank() override;
+    void SetVisible(bool visible) override;
+    bool IsVisible() const override { return (SDL_GetWindowFlags(s_window) & SDL_WINDOW_SHOWN) != 0; }
+    void SetCaption(const std::string& caption) override
+    {
+        SDL_SetWindowTitle(s_window, Cp1252ToUtf8(caption).c_str());
+    }
+    void SetFrame(const RWindowFrame& frame) override;
+    void SetStayOnTop(bool onTop) override { SDL_SetWindowAlwaysOnTop(s_window, onTop ? SDL_TRUE : SDL_FALSE); }
+    void SetClientBounds(const RPixelRect& bounds) override;
+    RPixelRect ClientBounds() const override;
+    void GetFrameSize(int32_t& w, int32_t& h) const override;
+    void SetMinimumClientSize(int32_t w, int32_t h) override
+    {
+        SDL_SetWindowMinimumSize(s_window, std::max(w, 1), std::max(h, 1));
+    }
+    void SetCursor(int32_t cursor) override;
+    void SetScreenSaverAllowed(bool allowed) override
+    {
+        if (allowed)
+            SDL_EnableScreenSaver();
+        else
+            SDL_DisableScreenSaver();
+    }
+    void PumpEvents(const WindowEventHandler& handler) override;
+    std::unique_ptr<IRenderDevice> CreateRenderDevice(std::string& error) override
+    {
+        return Platform_CreateGlDevice(s_window, error);
+    }
+
+private:
+    SDL_Window* s_window;
+    RWindowFrame s_frame;
+    std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> s_cursors{};
+};
+
+CSdlGameWindow::~CSdlGameWindow()
+{
+    for (SDL_Cursor* cursor : s_cursors)
+        if (cursor)
+            SDL_FreeCursor(cursor);
+    SDL_DestroyWindow(s_window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool CSdlGameWindow::GetDisplayMode(RDisplayMode& mode) const
+{
+    SDL_DisplayMode current;
+    if (SDL_GetCurrentDisplayMode(std::max(SDL_GetWindowDisplayIndex(s_window), 0), &current) != 0)
+        return false;
+    mode.width = current.w;
+    mode.height = current.h;
+    // X servers report a depth of 24 for 4-byte pixels; games know that as 32.
+    int bytes = SDL_BYTESPERPIXEL(current.format);
+    mode.bitsPerPixel = bytes == 4 ? 32 : static_cast<int32_t>(SDL_BITSPERPIXEL(current.format));
+    // Some drivers do not know their rate; 60 Hz is what a screen most likely has.
+    mode.refreshRate = current.refresh_rate > 0 ? current.refresh_rate : 60;
+    return true;
+}
+
+void CSdlGameWindow::GetScreenMouse(int32_t& x, int32_t& y) const
+{
+    int gx = 0, gy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    x = gx;
+    y = gy;
+}
+
+void CSdlGameWindow::WaitVerticalBlank()
+{
+    // No portable call waits for the blank itself: sleep to the next tick of
+    // the refresh rate instead.
+    RDisplayMode mode;
+    int32_t rate = GetDisplayMode(mode) && mode.refreshRate > 0 ? mode.refreshRate : 60;
+    int64_t period = 1000000 / rate;
+    int64_t now = Platform_MonotonicMicroseconds();
+    int64_t next = (now / period + 1) * period;
+    std::this_thread::sleep_for(std::chrono::microseconds(next - now));
+}
+
+void CSdlGameWindow::SetVisible(bool visible)
+{
+    if (visible)
+        SDL_ShowWindow(s_window);
+    else
+        SDL_HideWindow(s_window);
+}
+
+void CSdlGameWindow::SetFrame(const RWindowFrame& frame)
+{
+    // Caption buttons cannot be chosen separately here: the window manager
+    // shows those it shows for any window with a border.
+    s_frame = frame;
+    SDL_SetWindowFullscreen(s_window, frame.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!frame.fullScreen) {
+        SDL_SetWindowBordered(s_window, frame.border ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowResizable(s_window, frame.sizeable && frame.border ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
+void CSdlGameWindow::SetClientBounds(const RPixelRect& bounds)
+{
+    if (s_frame.fullScreen)
+        return;
+    SDL_SetWindowSize(s_window, std::max(bounds.w, 1), std::max(bounds.h, 1));
+    SDL_SetWindowPosition(s_window, bounds.x, bounds.y);
+}
+
+RPixelRect CSdlGameWindow::ClientBounds() const
+{
+    RPixelRect r;
+    SDL_GetWindowPosition(s_window, &r.x, &r.y);
+    SDL_GetWindowSize(s_window, &r.w, &r.h);
+    return r;
+}
+
+void CSdlGameWindow::GetFrameSize(int32_t& w, int32_t& h) const
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(s_window, &top, &left, &bottom, &right) != 0)
+        top = left = bottom = right = 0;
+    w = left + right;
+    h = top + bottom;
+}
+
+void CSdlGameWindow::SetCursor(int32_t cursor)
+{
+    if (cursor == -1) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_SystemCursor shape = CursorShape(cursor);
+    if (!s_cursors[shape])
+        s_cursors[shape] = SDL_CreateSystemCursor(shape);
+    if (s_cursors[shape]) // some video drivers have no cursors at all
+        SDL_SetCursor(s_cursors[shape]);
+}
+
+void CSdlGameWindow::PumpEvents(const WindowEventHandler& handler)
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        RWindowEvent out;
+        switch (e.type) {
+        case SDL_QUIT:
+            out.kind = EWindowEvent::Close;
+            break;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                out.kind = EWindowEvent::Close;
+                break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                out.kind = EWindowEvent::Resized;
+                out.w = e.window.data1;
+                out.h = e.window.data2;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+                out.kind = EWindowEvent::Paint;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                out.kind = EWindowEvent::FocusGained;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                out.kind = EWindowEvent::FocusLost;
+                break;
+            default:
+                continue;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            out.kind = e.type == SDL_KEYDOWN ? EWindowEvent::KeyDown : EWindowEvent::KeyUp;
+            out.key = e.key.keysym.sym;
+            out.scancode = e.key.keysym.scancode;
+            out.repeat = e.key.repeat != 0;
+            break;
+        case SDL_TEXTINPUT:
+            out.kind = EWindowEvent::Text;
+            out.text = e.text.text;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out.kind = e.type == SDL_MOUSEBUTTONDOWN ? EWindowEvent::MouseDown : EWindowEvent::MouseUp;
+            out.button = e.button.button == SDL_BUTTON_LEFT    ? 1
+                         : e.button.button == SDL_BUTTON_RIGHT ? 2
+                         : e.button.button == SDL_BUTTON_MIDDLE ? 3
+                                                                : 0;
+            out.x = e.button.x;
+            out.y = e.button.y;
+            break;
+        case SDL_MOUSEWHEEL:
+            out.kind = EWindowEvent::MouseWheel;
+            out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            break;
+        case SDL_MOUSEMOTION:
+            out.kind = EWindowEvent::MouseMove;
+            out.x = e.motion.x;
+            out.y = e.motion.y;
+            break;
+        default:
+            continue;
+        }
+        if (handler)
+            handler(out);
+    }
+}
+
+bool HasEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
+{
+    // Without a display server SDL would settle on a driver that shows
+    // nothing (and probing on the way prints complaints); that is the null
+    // window's job. A driver asked for by name is always tried.
+    bool asked = HasEnvironment("SDL_VIDEODRIVER");
+    if (!asked && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY")) {
+        error = "no display server";
+        return nullptr;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!asked && (driver == "offscreen" || driver == "dummy")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display server";
+        return nullptr;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_Window* window = SDL_CreateWindow("", 100, 100, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::make_unique<CSdlGameWindow>(window);
+}
+
+} // namespace
+
+std::unique_ptr<IGameWindow> Platform_OpenGameWindow(bool headless, bool* fellBack)
+{
+    if (fellBack)
+        *fellBack = false;
+    if (!headless) {
+        std::string error;
+        if (auto window = OpenSdlWindow(error))
+            return window;
+        std::fprintf(stderr, "No display available (%s); running without a window.\n", error.c_str());
+        if (fellBack)
+            *fellBack = true;
+    }
+    return std::make_unique<CNullGameWindow>();
+}
