@@ -12,6 +12,7 @@
 #include "library/MathFunctions.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
+#include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
 #include "world/RoomFunctions.h"
@@ -24,6 +25,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
     Library_RegisterMath();

@@ -13,8 +13,10 @@
 #include "code/ErrorReport.h"
 #include "library/Random.h"
 #include "runner/IncludedFiles.h"
+#include "runner/InputConnection.h"
 #include "runner/Preparation.h"
 #include "world/GameVariables.h"
+#include "world/Input.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
@@ -58,7 +60,8 @@ bool RunTheGame(const RunnerOptions& options)
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
-    Error_SetHooks(RErrorHooks{nullptr, nullptr, [] { PendingRoomChange = kChangeStop; }});
+    Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    Runner_ConnectInput();
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -79,6 +82,11 @@ bool RunTheGame(const RunnerOptions& options)
 
 int RunGame(const RunnerOptions& options)
 {
+    std::string scriptError;
+    if (!options.InputFile.empty() && !Runner_LoadInputScript(options.InputFile, scriptError)) {
+        std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
+        return kExitUsage;
+    }
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
     Game_SetProgramDirectory(FolderOf(options.GameFile));
