@@ -4,7 +4,9 @@
 #   expected-output.txt   standard output, exactly (required)
 #   expected-errors.txt   standard error, exactly (default: empty)
 #   expected-status       exit status (default: 0)
-#   runner-options        options for brindle-run, one line (default: --headless)
+#   runner-options        options for brindle-run, one line (default: --headless);
+#                         {game} stands for the project folder, so a game can
+#                         name its own files (--input {game}/input.txt)
 # Each game also runs once as a self-contained executable, which must behave
 # the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
 set -u
@@ -30,6 +32,7 @@ for name in "${names[@]}"; do
   count=$((count + 1))
   options="--headless"
   [ -f "$dir/runner-options" ] && options=$(head -n 1 "$dir/runner-options")
+  options=${options//\{game\}/$dir}
   status=0
   [ -f "$dir/expected-status" ] && status=$(head -n 1 "$dir/expected-status")
   expected_errors=$dir/expected-errors.txt
