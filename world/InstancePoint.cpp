@@ -51,7 +51,13 @@ bool Instance_ContainsPoint(const CInstance& instance, double x, double y, bool 
     double dx = std::nearbyint(x) - std::nearbyint(instance.i_x);
     double dy = std::nearbyint(y) - std::nearbyint(instance.i_y);
     double radians = -instance.i_imageangle * std::numbers::pi / 180.0;
+    // Quarter turns must map pixels exactly: cos(90°) computes as 6e-17, which
+    // would move a pixel on a mask edge to the next row.
     double c = std::cos(radians), s = std::sin(radians);
+    if (std::abs(c) < 1e-12)
+        c = 0;
+    if (std::abs(s) < 1e-12)
+        s = 0;
     double column = std::floor(sprite->i_xorig + (dx * c + dy * s) / sx);
     double row = std::floor(sprite->i_yorig + (dy * c - dx * s) / sy);
     if (!(column >= 0 && column < mask->i_w && row >= 0 && row < mask->i_h))
