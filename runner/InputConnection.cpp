@@ -17,9 +17,15 @@ constexpr int64_t kWaitPollMicroseconds = 50000;
 
 CInputScript Script;
 bool HasScript = false;
+// A scripted run has a pointer of its own, whatever the real one does; it
+// starts just outside the client area.
+int32_t ScriptedX = -1, ScriptedY = -1;
 
 void MoveMouseInClient(int32_t x, int32_t y)
 {
+    ScriptedX = x;
+    ScriptedY = y;
+    // The platform's pointer follows where it can, for the display's own mouse functions.
     IGameWindow* window = Display_Window();
     if (!window)
         return;
@@ -42,7 +48,8 @@ int32_t Clamp32(int64_t value)
 
 void MouseInRoom(int32_t& x, int32_t& y)
 {
-    RRegionPoint region = Window_MouseInRegion();
+    RRegionPoint region = HasScript ? Display_ClientToRegion(Window_PresentGeometry(), ScriptedX, ScriptedY)
+                                    : Window_MouseInRegion();
     RRegionPoint room = View_RegionToRoomThroughViews(WindowState.views, static_cast<double>(region.x),
                                                       static_cast<double>(region.y));
     x = Clamp32(room.x);
@@ -74,6 +81,7 @@ void Runner_ConnectInput()
     World_InstallInputHooks();
     Platform_ResetKeys();
     Input_Reset();
+    ScriptedX = ScriptedY = -1;
     InputHooks.pumpWindow = [] { Window_ProcessEvents(&Input_HandleWindowEvent); };
     InputHooks.mouseInRoom = &MouseInRoom;
     InputHooks.waitForInput = &WaitForInput;
