@@ -17,6 +17,7 @@ constexpr int32_t kKeyCodes = 256;
 constexpr int32_t kMouseButtons = 3; // 1 left, 2 right, 3 middle
 // The typed text keeps this many characters before each new one.
 constexpr size_t kTypedTextKept = 1024;
+constexpr int32_t kPointerNowhere = INT32_MIN;
 
 struct RInputState {
     std::array<bool, kKeyCodes> in_keyHeld{};
@@ -35,9 +36,10 @@ struct RInputState {
     int32_t in_currentButton = 0;
     bool in_wheelUp = false;
     bool in_wheelDown = false;
-    // The pointer in room pixels at this and at the previous mouse stage.
-    int32_t in_mouseX = 0, in_mouseY = 0;
-    int32_t in_previousX = 0, in_previousY = 0;
+    // The pointer in room pixels at this and at the previous mouse stage;
+    // nowhere before the first, so that no instance sees it leave.
+    int32_t in_mouseX = kPointerNowhere, in_mouseY = kPointerNowhere;
+    int32_t in_previousX = kPointerNowhere, in_previousY = kPointerNowhere;
     // Esc is held only because the close button stood in for it; seen once
     // the keyboard stage has run with it.
     bool in_closeEscape = false;

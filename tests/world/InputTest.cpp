@@ -514,6 +514,20 @@ TEST_F(MouseStageTest, LocalEventsReachOnlyTheInstanceUnderThePointer)
                                      "mouse[mouse_wheel_up] 300"}));
 }
 
+TEST_F(InputTest, PointerSeenForTheFirstTimeEntersButNeverLeaves)
+{
+    LoadGame(LogObject("obj_area", {"mouse[mouse_enter]", "mouse[mouse_leave]"}, true) +
+             RoomWith("obj_area", {{0, 0}, {200, 0}}));
+    AddSprite(8, [](int, int) { return true; }, {"obj_area"});
+    StartGame();
+    InputHooks.mouseInRoom = [](int32_t& x, int32_t& y) {
+        x = 203;
+        y = 3;
+    };
+    Step(2);
+    EXPECT_EQ(TakeMessages(), Lines{"mouse[mouse_enter] 200"});
+}
+
 TEST_F(MouseStageTest, GlobalReleaseComesOncePerButton)
 {
     Input_MouseDown(1);
