@@ -7,6 +7,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "library/DataStructures.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
 #include "world/InstanceVariables.h"
@@ -18,6 +19,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInstanceVariables();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
+    Library_RegisterDataStructures();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {
