@@ -10,6 +10,7 @@
 #include "library/DataStructures.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
+#include "library/MiscFunctions.h"
 #include "world/InstanceVariables.h"
 
 bool Runner_RegisterTables(std::string& problem)
@@ -20,6 +21,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterMath();
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();
+    Library_RegisterMiscFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

@@ -10,6 +10,7 @@
 #include "library/DataStructures.h"
 #include "library/DsValues.h"
 #include "library/MathFunctions.h"
+#include "library/MiscFunctions.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ protected:
     {
         Library_RegisterMath();
         Library_RegisterDataStructures();
+        Library_RegisterMiscFunctions();
         std::string strays;
         ASSERT_TRUE(Function_RegisterAll(&strays)) << strays;
     }
