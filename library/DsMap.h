@@ -1,11 +1,14 @@
 // CDS_Map: values under keys for the ds_map_* built-ins. Entries are kept
-// sorted by key with the data structures' comparison, so keys are found by
-// binary search; equal keys may occur several times, the oldest first.
+// in a tree ordered by the data structures' comparison, so finding, adding
+// and deleting take logarithmic time; equal keys may occur several times,
+// the oldest first.
 #pragma once
 
 #include "code/Value.h"
 #include "data/Stream.h"
+#include "library/DsValues.h"
 
+#include <map>
 #include <vector>
 
 class CDS_Map {
@@ -27,8 +30,8 @@ public:
     // real 0 when there is none.
     RValue FindPrevious(const RValue& key) const;
     RValue FindNext(const RValue& key) const;
-    RValue FindFirst() const { return Empty() ? RValue() : i_entries.front().key; }
-    RValue FindLast() const { return Empty() ? RValue() : i_entries.back().key; }
+    RValue FindFirst() const { return Empty() ? RValue() : i_entries.begin()->first; }
+    RValue FindLast() const { return Empty() ? RValue() : i_entries.rbegin()->first; }
     bool Empty() const { return i_entries.empty(); }
     size_t Size() const { return i_entries.size(); }
 
@@ -38,17 +41,19 @@ public:
     void ReadFromStream(CStream& stream);
 
 private:
-    struct REntry {
-        RValue key;
-        RValue value;
+    // The tree only walks down by this and never rebalances by it, so keys
+    // that compare equal within the precision cannot upset its structure.
+    struct RKeyOrder {
+        bool operator()(const RValue& a, const RValue& b) const { return Ds_Compare(a, b) < 0; }
     };
-    // The first entry whose key does not compare less than key.
-    size_t LowerBound(const RValue& key) const;
-    // The first entry whose key compares greater than key: one past the last
-    // one that does not.
-    size_t UpperBound(const RValue& key) const;
-    // The entry of the first key equal to key; Size() when there is none.
-    size_t Locate(const RValue& key) const;
+    using TEntries = std::multimap<RValue, RValue, RKeyOrder>;
+    // The first of the keys equal to key; end() when there is none.
+    template <class TTree>
+    static auto Locate(TTree& entries, const RValue& key)
+    {
+        const auto at = entries.lower_bound(key);
+        return at != entries.end() && Ds_Equal(at->first, key) ? at : entries.end();
+    }
 
-    std::vector<REntry> i_entries; // sorted by key
+    TEntries i_entries; // a new key goes after the keys equal to it
 };
