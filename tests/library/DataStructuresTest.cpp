@@ -816,3 +816,48 @@ TEST_F(DataStructures, GridAddRefusesStringsPastTheLimit)
     EXPECT_EQ(Describe(Call("ds_list_write", {list})), "''");
     EXPECT_EQ(Reported(), "Error in function ds_list_write(): the result would be longer than 67108864 characters.");
 }
+
+// Valid texts of every kind with digits changed or cut short: each read
+// either takes a whole structure or reports and leaves it as it was, and
+// never reads or allocates past what the text holds.
+TEST_F(DataStructures, CorruptedTextsNeverBreakARead)
+{
+    const double list = NewList({1, "two", 3.5});
+    const double map = Call("ds_map_create", {}).val;
+    Call("ds_map_add", {map, "k", "v"});
+    Call("ds_map_add", {map, 2, 4});
+    const double queue = Call("ds_queue_create", {}).val;
+    Call("ds_queue_enqueue", {queue, "q"});
+    const double grid = Call("ds_grid_create", {2, 2}).val;
+    Call("ds_grid_set", {grid, 1, 1, "g"});
+    const double stack = Call("ds_stack_create", {}).val;
+    Call("ds_stack_push", {stack, 8});
+    const double priority = Call("ds_priority_create", {}).val;
+    Call("ds_priority_add", {priority, "p", 1});
+    const std::pair<std::string, double> kinds[] = {{"list", list}, {"map", map},     {"queue", queue},
+                                                    {"grid", grid}, {"stack", stack}, {"priority", priority}};
+    Random_SetSeed(11);
+    for (const auto& [kind, id] : kinds) {
+        const std::string original = Call("ds_" + kind + "_write", {id}).str.Text();
+        for (int k = 0; k < 300; ++k) {
+            std::string text = original;
+            const uint32_t at = 8 + Random_Below(static_cast<uint32_t>(text.size() - 8));
+            if (k % 3 == 0)
+                text.resize(at);
+            else
+                text[at] = "0123456789ABCDEFZ"[Random_Below(17)];
+            Error_Reset();
+            Call("ds_" + kind + "_read", {id, text});
+            const std::string now = Call("ds_" + kind + "_write", {id}).str.Text();
+            if (!Reported().empty()) {
+                EXPECT_EQ(now, original) << kind << " " << text;
+            } else if (now != original) {
+                // What a read accepted is a whole structure: it round-trips.
+                Call("ds_" + kind + "_read", {id, now});
+                EXPECT_EQ(Call("ds_" + kind + "_write", {id}).str.Text(), now) << kind << " " << text;
+                EXPECT_EQ(Reported(), "") << kind << " " << text;
+            }
+            Call("ds_" + kind + "_read", {id, original});
+        }
+    }
+}
