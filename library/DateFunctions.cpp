@@ -19,7 +19,8 @@ bool DecodeArgument(const char* function, const RValue& argument, RDateParts& pa
 {
     if (Date_Decode(argument.val, parts))
         return true;
-    Library_ReportError((std::string("Error in function ") + function + "(): the date is outside years 1 to 9999.").c_str());
+    Library_ReportError(
+        (std::string("Error in function ") + function + "(): the date is outside years 1 to 9999.").c_str());
     return false;
 }
 
@@ -129,54 +130,67 @@ void F_IncBy(CInstance*, CInstance*, int, RValue& result, RValue* args)
     result.SetReal(Date_FromLinear(Date_Linear(args[0].val) + count * DaysPerUnit / UnitsPerDay));
 }
 
-// ---- parts ----
+// ---- fields ----
 
-enum class EPart { Year, Month, Week, Day, Hour, Minute, Second, Weekday, DayOfYear, HourOfYear, MinuteOfYear, SecondOfYear };
+enum class EDateField {
+    Year,
+    Month,
+    Week,
+    Day,
+    Hour,
+    Minute,
+    Second,
+    Weekday,
+    DayOfYear,
+    HourOfYear,
+    MinuteOfYear,
+    SecondOfYear,
+};
 
-constexpr const char* kPartFunctions[] = {
-    "date_get_year",   "date_get_month",   "date_get_week",        "date_get_day",
-    "date_get_hour",   "date_get_minute",  "date_get_second",      "date_get_weekday",
+constexpr const char* kFieldFunctions[] = {
+    "date_get_year",        "date_get_month",        "date_get_week",           "date_get_day",
+    "date_get_hour",        "date_get_minute",       "date_get_second",         "date_get_weekday",
     "date_get_day_of_year", "date_get_hour_of_year", "date_get_minute_of_year", "date_get_second_of_year",
 };
 
-double PartOf(const RDateParts& parts, EPart part)
+double FieldOf(const RDateParts& parts, EDateField field)
 {
     const double hourOfYear = (Date_DayOfYear(parts) - 1) * 24.0 + parts.Hour();
-    switch (part) {
-    case EPart::Year:
+    switch (field) {
+    case EDateField::Year:
         return parts.year;
-    case EPart::Month:
+    case EDateField::Month:
         return parts.month;
-    case EPart::Week:
+    case EDateField::Week:
         return Date_IsoWeek(parts.day);
-    case EPart::Day:
+    case EDateField::Day:
         return parts.dayOfMonth;
-    case EPart::Hour:
+    case EDateField::Hour:
         return parts.Hour();
-    case EPart::Minute:
+    case EDateField::Minute:
         return parts.Minute();
-    case EPart::Second:
+    case EDateField::Second:
         return parts.Second();
-    case EPart::Weekday:
+    case EDateField::Weekday:
         return Date_Weekday(parts.day);
-    case EPart::DayOfYear:
+    case EDateField::DayOfYear:
         return Date_DayOfYear(parts);
-    case EPart::HourOfYear:
+    case EDateField::HourOfYear:
         return hourOfYear;
-    case EPart::MinuteOfYear:
+    case EDateField::MinuteOfYear:
         return hourOfYear * 60 + parts.Minute();
-    case EPart::SecondOfYear:
+    case EDateField::SecondOfYear:
         return (hourOfYear * 60 + parts.Minute()) * 60 + parts.Second();
     }
     return 0;
 }
 
-template <EPart Part>
+template <EDateField Field>
 void F_Get(CInstance*, CInstance*, int, RValue& result, RValue* args)
 {
     RDateParts parts;
-    if (DecodeArgument(kPartFunctions[static_cast<int>(Part)], args[0], parts))
-        result.SetReal(PartOf(parts, Part));
+    if (DecodeArgument(kFieldFunctions[static_cast<int>(Field)], args[0], parts))
+        result.SetReal(FieldOf(parts, Field));
 }
 
 void F_DateOf(CInstance*, CInstance*, int, RValue& result, RValue* args)
@@ -301,18 +315,18 @@ void Library_ImplementDateFunctions()
     Function_Implement("date_inc_minute", &F_IncBy<1, 1440>);
     Function_Implement("date_inc_second", &F_IncBy<1, 86400>);
 
-    Function_Implement("date_get_year", &F_Get<EPart::Year>);
-    Function_Implement("date_get_month", &F_Get<EPart::Month>);
-    Function_Implement("date_get_week", &F_Get<EPart::Week>);
-    Function_Implement("date_get_day", &F_Get<EPart::Day>);
-    Function_Implement("date_get_hour", &F_Get<EPart::Hour>);
-    Function_Implement("date_get_minute", &F_Get<EPart::Minute>);
-    Function_Implement("date_get_second", &F_Get<EPart::Second>);
-    Function_Implement("date_get_weekday", &F_Get<EPart::Weekday>);
-    Function_Implement("date_get_day_of_year", &F_Get<EPart::DayOfYear>);
-    Function_Implement("date_get_hour_of_year", &F_Get<EPart::HourOfYear>);
-    Function_Implement("date_get_minute_of_year", &F_Get<EPart::MinuteOfYear>);
-    Function_Implement("date_get_second_of_year", &F_Get<EPart::SecondOfYear>);
+    Function_Implement("date_get_year", &F_Get<EDateField::Year>);
+    Function_Implement("date_get_month", &F_Get<EDateField::Month>);
+    Function_Implement("date_get_week", &F_Get<EDateField::Week>);
+    Function_Implement("date_get_day", &F_Get<EDateField::Day>);
+    Function_Implement("date_get_hour", &F_Get<EDateField::Hour>);
+    Function_Implement("date_get_minute", &F_Get<EDateField::Minute>);
+    Function_Implement("date_get_second", &F_Get<EDateField::Second>);
+    Function_Implement("date_get_weekday", &F_Get<EDateField::Weekday>);
+    Function_Implement("date_get_day_of_year", &F_Get<EDateField::DayOfYear>);
+    Function_Implement("date_get_hour_of_year", &F_Get<EDateField::HourOfYear>);
+    Function_Implement("date_get_minute_of_year", &F_Get<EDateField::MinuteOfYear>);
+    Function_Implement("date_get_second_of_year", &F_Get<EDateField::SecondOfYear>);
     Function_Implement("date_date_of", &F_DateOf);
     Function_Implement("date_time_of", &F_TimeOf);
 

@@ -807,7 +807,8 @@ TEST_F(DataStructures, GridAddRefusesStringsPastTheLimit)
     const std::string half(kLongestBuiltString / 2 + 1, 'x');
     Call("ds_grid_set_region", {grid, 0, 0, 0, 1, half});
     Call("ds_grid_add_region", {grid, 0, 0, 0, 1, half});
-    EXPECT_EQ(Reported(), "Error in function ds_grid_add_region(): the result would be longer than 67108864 characters.");
+    EXPECT_EQ(Reported(),
+              "Error in function ds_grid_add_region(): the result would be longer than 67108864 characters.");
     EXPECT_EQ(Call("ds_grid_get", {grid, 0, 1}).str.size(), half.size());
 
     // Writing a structure whose text would pass the limit gives "" and says so.
