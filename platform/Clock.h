@@ -47,5 +47,5 @@ private:
 void Platform_SetClock(CClock* clock);
 CClock& Platform_Clock();
 
-int64_t Platform_MonotonicMicroseconds();
 int64_t Platform_LocalMicroseconds();
+int64_t Platform_MonotonicMicroseconds();
