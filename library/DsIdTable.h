@@ -49,13 +49,6 @@ public:
         s_slots.clear();
         s_firstFree = 0;
     }
-    size_t Count() const
-    {
-        size_t count = 0;
-        for (const auto& slot : s_slots)
-            count += slot ? 1 : 0;
-        return count;
-    }
 
 private:
     std::vector<std::unique_ptr<TStructure>> s_slots;
