@@ -8,8 +8,10 @@
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
 #include "graphics/Graphics.h"
+#include "library/DataStructures.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
+#include "library/MiscFunctions.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
 #include "world/InstanceLife.h"
@@ -28,6 +30,8 @@ bool Runner_RegisterTables(std::string& problem)
     Graphics_RegisterFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
+    Library_RegisterDataStructures();
+    Library_RegisterMiscFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {
