@@ -37,6 +37,11 @@ void Platform_SetClock(CClock* clock)
     Installed = clock;
 }
 
+CClock& Platform_SystemClock()
+{
+    return SystemClock;
+}
+
 CClock& Platform_Clock()
 {
     return Installed ? *Installed : SystemClock;

@@ -46,6 +46,8 @@ private:
 // clock. The caller keeps the clock alive while it is installed.
 void Platform_SetClock(CClock* clock);
 CClock& Platform_Clock();
+// The system's own clock, whatever is installed: for real sleeping.
+CClock& Platform_SystemClock();
 
 int64_t Platform_LocalMicroseconds();
 int64_t Platform_MonotonicMicroseconds();

@@ -61,11 +61,12 @@ CLiveRoom* Room()
     return CurrentRoom;
 }
 
+// The local date and time, from the runner's clock (fixed in headless runs).
 std::tm LocalNow()
 {
-    std::time_t now = std::time(nullptr);
+    std::time_t seconds = static_cast<std::time_t>(Platform_LocalMicroseconds() / 1000000);
     std::tm parts{};
-    localtime_r(&now, &parts);
+    gmtime_r(&seconds, &parts);
     return parts;
 }
 
