@@ -12,6 +12,7 @@
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
 #include "library/MiscFunctions.h"
+#include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
 #include "world/InstanceLife.h"
@@ -28,6 +29,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
+    Motion_ImplementPositionFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();

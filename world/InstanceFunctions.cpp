@@ -1,6 +1,7 @@
 // The script functions that create, change, copy, find, count, destroy,
 // deactivate and activate instances and perform events.
 #include "world/InstanceLife.h"
+#include "world/InstanceTargets.h"
 
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
@@ -27,41 +28,6 @@ int32_t Integer(const RValue& value)
 {
     int64_t rounded = RoundToInteger(value.val);
     return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
-}
-
-bool Usable(const CInstance* instance)
-{
-    return instance && !instance->i_marked;
-}
-
-// The instances an object-or-instance argument names, unmarked, in order.
-template <typename Visit>
-void ForEachTarget(int32_t target, CInstance* self, CInstance* other, Visit visit)
-{
-    CLiveRoom* room = CurrentRoom;
-    if (target == kSelf) {
-        if (Usable(self))
-            visit(self);
-    } else if (target == kOther) {
-        if (Usable(other))
-            visit(other);
-    } else if (!room) {
-        return;
-    } else if (target == kAll) {
-        int32_t count = room->InstanceCount();
-        for (int32_t k = 0; k < count; ++k)
-            if (Usable(room->InstanceAt(k)))
-                visit(room->InstanceAt(k));
-    } else if (target >= 100000) {
-        CInstance* instance = room->FindById(target);
-        if (Usable(instance))
-            visit(instance);
-    } else if (target >= 0) {
-        int32_t count = room->Obj_Number_Recursive(target);
-        for (int32_t k = 0; k < count; ++k)
-            if (Usable(room->Obj_Instance_Recursive(target, k)))
-                visit(room->Obj_Instance_Recursive(target, k));
-    }
 }
 
 void F_InstanceCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)

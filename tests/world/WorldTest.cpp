@@ -225,3 +225,41 @@ TEST(EventTexts, NamesInMessages)
     for (const Case& c : cases)
         EXPECT_EQ(Event_Name(c.type, c.number), c.text);
 }
+
+#include "data/Sprite.h"
+
+TEST_F(WorldFixture, PointsMeetTheMaskNotJustTheBox)
+{
+    // A 4 × 4 sprite whose left half is opaque, with its origin in the middle.
+    auto sprite = std::make_unique<CSprite>();
+    TBitmap32 image(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 2; ++x)
+            image.SetPixel(x, y, 0xFF000000);
+    sprite->i_bitmap.push_back(image);
+    sprite->i_xorig = 2;
+    sprite->i_yorig = 2;
+    sprite->ComputeMask(false, kBoxFullImage, RBox{}, kMaskPrecise, 0);
+    Sprites.Set(0, std::move(sprite), "spr_half");
+    CObject& a = AddObject(0, "obj_a");
+    a.o_spriteindex = 0;
+    StartRoom({0});
+    CInstance* i = At(0);
+    i->SetPosition(10, 10);
+    EXPECT_EQ(i->i_bbox, (RBox{8, 8, 11, 11}));
+    struct Case {
+        const char* code;
+        const char* log;
+    } cases[] = {
+        {"show_debug_message(instance_position(8, 9, obj_a))", "100001\n"},
+        {"show_debug_message(instance_position(11, 9, obj_a))", "-4\n"}, // in the box, outside the mask
+        {"show_debug_message(position_empty(7, 9))", "1\n"},
+        {"show_debug_message(position_meeting(9, 11, -1))", "1\n"},
+        {"image_xscale = -1; show_debug_message(position_meeting(11, 9, obj_a))", "1\n"}, // mirrored
+        {"position_destroy(11, 9); show_debug_message(instance_number(obj_a))", "0\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(i, c.code), "ok") << c.code;
+        EXPECT_EQ(Log(), c.log) << c.code;
+    }
+}
