@@ -13,12 +13,6 @@ namespace {
 
 constexpr double kNoone = -4;
 
-int32_t Integer(const RValue& value)
-{
-    int64_t rounded = RoundToInteger(value.val);
-    return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
-}
-
 // The first instance named by target whose precise mask covers the point.
 CInstance* FirstAt(int32_t target, CInstance* self, CInstance* other, double x, double y)
 {
@@ -32,7 +26,7 @@ CInstance* FirstAt(int32_t target, CInstance* self, CInstance* other, double x, 
 
 void F_InstancePosition(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
 {
-    CInstance* found = FirstAt(Integer(args[2]), self, other, args[0].val, args[1].val);
+    CInstance* found = FirstAt(RoundToInt32(args[2].val), self, other, args[0].val, args[1].val);
     result = RValue(found ? static_cast<double>(found->i_id) : kNoone);
 }
 
@@ -44,7 +38,7 @@ void F_PositionEmpty(CInstance* self, CInstance* other, int, RValue& result, RVa
 void F_PositionMeeting(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
 {
     // -1 and -2 stand for the ids of self and other, which reaches the same instances.
-    result = RValue(FirstAt(Integer(args[2]), self, other, args[0].val, args[1].val) ? 1.0 : 0.0);
+    result = RValue(FirstAt(RoundToInt32(args[2].val), self, other, args[0].val, args[1].val) ? 1.0 : 0.0);
 }
 
 void F_PositionDestroy(CInstance* self, CInstance* other, int, RValue&, RValue* args)
@@ -57,7 +51,7 @@ void F_PositionDestroy(CInstance* self, CInstance* other, int, RValue&, RValue* 
 
 void F_PositionChange(CInstance* self, CInstance* other, int, RValue&, RValue* args)
 {
-    int32_t object = Integer(args[2]);
+    int32_t object = RoundToInt32(args[2].val);
     if (!Objects.Exists(object)) {
         Error_ShowInEvent("Asking to change into non-existing object: " + std::to_string(object), false);
         return;
