@@ -113,6 +113,14 @@ constexpr size_t kLongestBuiltString = size_t(64) << 20;
 
 // Reals become integers by rounding to the nearest, ties to even.
 int64_t RoundToInteger(double value);
+// The same as a 32-bit integer, saturating at the ends of the range: the
+// form of object, instance, room and colour arguments.
+inline int32_t RoundToInt32(double value)
+{
+    int64_t rounded = RoundToInteger(value);
+    return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
+}
+
 // A real is true from 0.5 up.
 inline bool IsTrue(double value)
 {

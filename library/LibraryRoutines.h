@@ -23,3 +23,4 @@ void Library_ReportTooLong(const char* function);
 void Library_RegisterNumberFunctions();
 void Library_RegisterAggregateFunctions();
 void Library_RegisterStringFunctions();
+void Library_ImplementDateFunctions();

@@ -1,12 +1,60 @@
+// The system clock (CLOCK_MONOTONIC and the local wall clock) and the
+// switch that lets tests put a fixed clock in its place.
 #include "platform/Clock.h"
 
 #include <time.h>
 
+namespace {
+
+class CSystemClock : public CClock {
+public:
+    int64_t MonotonicMicroseconds() override
+    {
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    }
+    int64_t LocalMicroseconds() override
+    {
+        timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        // The offset of the local time zone at this instant (TZ is honoured,
+        // so TZ=UTC gives plain UTC).
+        tm local{};
+        time_t seconds = now.tv_sec;
+        localtime_r(&seconds, &local);
+        return (static_cast<int64_t>(now.tv_sec) + local.tm_gmtoff) * 1000000 + now.tv_nsec / 1000;
+    }
+};
+
+CSystemClock SystemClock;
+CClock* Installed = nullptr;
+
+} // namespace
+
+void Platform_SetClock(CClock* clock)
+{
+    Installed = clock;
+}
+
+CClock& Platform_SystemClock()
+{
+    return SystemClock;
+}
+
+CClock& Platform_Clock()
+{
+    return Installed ? *Installed : SystemClock;
+}
+
 int64_t Platform_MonotonicMicroseconds()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    return Platform_Clock().MonotonicMicroseconds();
+}
+
+int64_t Platform_LocalMicroseconds()
+{
+    return Platform_Clock().LocalMicroseconds();
 }
 
 void Platform_SleepMicroseconds(int64_t microseconds)

@@ -3,6 +3,7 @@
 
 #include "graphics/Display.h"
 #include "graphics/WindowState.h"
+#include "motion/Collision.h"
 #include "platform/Clock.h"
 #include "platform/Keys.h"
 #include "runner/InputScript.h"
@@ -84,6 +85,9 @@ void Runner_ConnectInput()
     ScriptedX = ScriptedY = -1;
     InputHooks.pumpWindow = [] { Window_ProcessEvents(&Input_HandleWindowEvent); };
     InputHooks.mouseInRoom = &MouseInRoom;
+    InputHooks.instanceCovers = [](const CInstance& instance, double x, double y) {
+        return Collision_Point(instance, x, y, true);
+    };
     InputHooks.waitForInput = &WaitForInput;
     bool deterministic = HasScript || !HasRealWindow();
     InputHooks.windowActive = deterministic ? nullptr : +[] { return Platform_HasInputFocus(); };

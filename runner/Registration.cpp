@@ -8,8 +8,11 @@
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
 #include "graphics/Graphics.h"
+#include "library/DataStructures.h"
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
+#include "library/MiscFunctions.h"
+#include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
@@ -28,8 +31,11 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
+    Motion_ImplementPositionFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
+    Library_RegisterDataStructures();
+    Library_RegisterMiscFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

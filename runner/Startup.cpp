@@ -8,6 +8,7 @@
 #include "graphics/Graphics.h"
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
@@ -56,6 +57,10 @@ namespace {
 bool RunTheGame(const RunnerOptions& options)
 {
     IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    // A headless run repeats exactly: its time and dates follow the steps
+    // from a fixed start date-time.
+    if (options.Headless)
+        Platform_SetClock(&VirtualTimeSource());
     RoomHooks.seedRandom = options.HasSeed || options.Headless ? +[] { Random_SetSeed(SeedAtStart); }
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;

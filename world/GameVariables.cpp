@@ -39,12 +39,6 @@ bool Text(RValue& value, const std::string& text)
     return true;
 }
 
-int32_t Integer(const RValue& value)
-{
-    int64_t rounded = RoundToInteger(value.val);
-    return static_cast<int32_t>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
-}
-
 bool Flag(const RValue& value)
 {
     return RoundToInteger(value.val) >= 1;
@@ -61,11 +55,12 @@ CLiveRoom* Room()
     return CurrentRoom;
 }
 
+// The local date and time, from the runner's clock (fixed in headless runs).
 std::tm LocalNow()
 {
-    std::time_t now = std::time(nullptr);
+    std::time_t seconds = static_cast<std::time_t>(Platform_LocalMicroseconds() / 1000000);
     std::tm parts{};
-    localtime_r(&now, &parts);
+    gmtime_r(&seconds, &parts);
     return parts;
 }
 
@@ -103,6 +98,11 @@ struct RGameVariable {
         }
 #define READ(expression) [](CInstance*, int32_t, RValue& v) { return Real(v, static_cast<double>(expression)); }, nullptr
 
+int32_t IntegerOf(const RValue& v)
+{
+    return RoundToInt32(v.val);
+}
+
 double AsReal(const RValue& v)
 {
     return v.val;
@@ -119,30 +119,30 @@ double BackgroundSize(int32_t slot, bool width)
 const RGameVariable kVariables[] = {
     {"room", [](CInstance*, int32_t, RValue& v) { return Real(v, CurrentRoomIndex); },
      [](CInstance*, int32_t, const RValue& v) {
-         Room_Goto(Integer(v), TransitionKind);
+         Room_Goto(RoundToInt32(v.val), TransitionKind);
          return true;
      }},
     {"room_first", READ(Room_First())},
     {"room_last", READ(Room_Last())},
     {"transition_kind", [](CInstance*, int32_t, RValue& v) { return Real(v, TransitionKind); },
      [](CInstance*, int32_t, const RValue& v) {
-         TransitionKind = Integer(v);
+         TransitionKind = RoundToInt32(v.val);
          return true;
      }},
     {"transition_steps", [](CInstance*, int32_t, RValue& v) { return Real(v, TransitionSteps); },
      [](CInstance*, int32_t, const RValue& v) {
-         TransitionSteps = Integer(v);
+         TransitionSteps = RoundToInt32(v.val);
          return true;
      }},
     {"score", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.score); },
      [](CInstance*, int32_t, const RValue& v) {
-         GameState.score = Integer(v);
+         GameState.score = RoundToInt32(v.val);
          return true;
      }},
     {"lives", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.lives); },
      [](CInstance*, int32_t, const RValue& v) {
          int32_t before = GameState.lives;
-         GameState.lives = Integer(v);
+         GameState.lives = RoundToInt32(v.val);
          if (before > 0 && GameState.lives <= 0)
              PerformEventAll(kOtherEvent, kNoMoreLives);
          return true;
@@ -177,7 +177,7 @@ const RGameVariable kVariables[] = {
      }},
     {"room_speed", [](CInstance*, int32_t, RValue& v) { return Real(v, Room() ? Room()->r_speed : 0); },
      [](CInstance*, int32_t, const RValue& v) {
-         int32_t speed = Integer(v);
+         int32_t speed = RoundToInt32(v.val);
          if (speed <= 0) {
              Error_ShowInEvent("Trying to set the room speed to a value <= 0.", false);
              return false;
@@ -187,11 +187,11 @@ const RGameVariable kVariables[] = {
          return true;
      }},
     {"room_persistent", ROOM_FIELD(r_persistent ? 1 : 0, r_persistent = Flag(v))},
-    {"background_color", ROOM_FIELD(r_color, r_color = Integer(v))},
+    {"background_color", ROOM_FIELD(r_color, r_color = RoundToInt32(v.val))},
     {"background_showcolor", ROOM_FIELD(r_showcolor ? 1 : 0, r_showcolor = Flag(v))},
     {"background_visible", BACK_FIELD(visible, Flag)},
     {"background_foreground", BACK_FIELD(foreground, Flag)},
-    {"background_index", BACK_FIELD(index, Integer)},
+    {"background_index", BACK_FIELD(index, IntegerOf)},
     {"background_x", BACK_FIELD(x, AsReal)},
     {"background_y", BACK_FIELD(y, AsReal)},
     {"background_width", [](CInstance*, int32_t i, RValue& v) { return Real(v, BackgroundSize(i, true)); }, nullptr},
@@ -202,28 +202,28 @@ const RGameVariable kVariables[] = {
     {"background_yscale", BACK_FIELD(yscale, AsReal)},
     {"background_hspeed", BACK_FIELD(hspeed, AsReal)},
     {"background_vspeed", BACK_FIELD(vspeed, AsReal)},
-    {"background_blend", BACK_FIELD(blend, Integer)},
+    {"background_blend", BACK_FIELD(blend, IntegerOf)},
     {"background_alpha", BACK_FIELD(alpha, AsReal)},
     {"view_enabled", ROOM_FIELD(r_enableviews ? 1 : 0, r_enableviews = Flag(v))},
     {"view_current", READ(GameState.viewCurrent)},
     {"view_visible", VIEW_FIELD(visible, Flag)},
-    {"view_xview", VIEW_FIELD(xview, Integer)},
-    {"view_yview", VIEW_FIELD(yview, Integer)},
-    {"view_wview", VIEW_FIELD(wview, Integer)},
-    {"view_hview", VIEW_FIELD(hview, Integer)},
-    {"view_xport", VIEW_FIELD(xport, Integer)},
-    {"view_yport", VIEW_FIELD(yport, Integer)},
-    {"view_wport", VIEW_FIELD(wport, Integer)},
-    {"view_hport", VIEW_FIELD(hport, Integer)},
+    {"view_xview", VIEW_FIELD(xview, IntegerOf)},
+    {"view_yview", VIEW_FIELD(yview, IntegerOf)},
+    {"view_wview", VIEW_FIELD(wview, IntegerOf)},
+    {"view_hview", VIEW_FIELD(hview, IntegerOf)},
+    {"view_xport", VIEW_FIELD(xport, IntegerOf)},
+    {"view_yport", VIEW_FIELD(yport, IntegerOf)},
+    {"view_wport", VIEW_FIELD(wport, IntegerOf)},
+    {"view_hport", VIEW_FIELD(hport, IntegerOf)},
     {"view_angle", VIEW_FIELD(angle, AsReal)},
-    {"view_hborder", VIEW_FIELD(hborder, Integer)},
-    {"view_vborder", VIEW_FIELD(vborder, Integer)},
-    {"view_hspeed", VIEW_FIELD(hspeed, Integer)},
-    {"view_vspeed", VIEW_FIELD(vspeed, Integer)},
-    {"view_object", VIEW_FIELD(index, Integer)},
+    {"view_hborder", VIEW_FIELD(hborder, IntegerOf)},
+    {"view_vborder", VIEW_FIELD(vborder, IntegerOf)},
+    {"view_hspeed", VIEW_FIELD(hspeed, IntegerOf)},
+    {"view_vspeed", VIEW_FIELD(vspeed, IntegerOf)},
+    {"view_object", VIEW_FIELD(index, IntegerOf)},
     {"cursor_sprite", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.cursorSprite); },
      [](CInstance*, int32_t, const RValue& v) {
-         GameState.cursorSprite = Integer(v);
+         GameState.cursorSprite = RoundToInt32(v.val);
          return true;
      }},
     {"show_score", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.showScore ? 1 : 0); },

@@ -55,6 +55,8 @@ struct RInputHooks {
     void (*pumpWindow)() = nullptr;
     // The pointer in room coordinates, through the views.
     void (*mouseInRoom)(int32_t& x, int32_t& y) = nullptr;
+    // The instance's precise mask holds the room point (null: none does).
+    bool (*instanceCovers)(const class CInstance& instance, double x, double y) = nullptr;
     // The game window is the active one (null: always).
     bool (*windowActive)() = nullptr;
     // Joystick 0 or 1; false when absent (null: no joysticks).

@@ -12,7 +12,6 @@
 #include "world/EventDispatch.h"
 #include "world/Input.h"
 #include "world/Instance.h"
-#include "world/InstancePoint.h"
 #include "world/ObjectEvents.h"
 #include "world/Rooms.h"
 
@@ -49,7 +48,7 @@ void KeyEvents(int32_t etype, Flag isSet)
 
 bool Covers(const CInstance& instance, int32_t x, int32_t y)
 {
-    return Instance_ContainsPoint(instance, x, y, true);
+    return InputHooks.instanceCovers && InputHooks.instanceCovers(instance, x, y);
 }
 
 // A local mouse event: in dispatch order, to the instances for which test holds.

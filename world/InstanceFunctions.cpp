@@ -1,6 +1,7 @@
 // The script functions that create, change, copy, find, count, destroy,
 // deactivate and activate instances and perform events.
 #include "world/InstanceLife.h"
+#include "world/InstanceTargets.h"
 
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
@@ -23,50 +24,9 @@ constexpr int32_t kOther = -2;
 constexpr int32_t kAll = -3;
 constexpr double kNoone = -4;
 
-int32_t Integer(const RValue& value)
-{
-    int64_t rounded = RoundToInteger(value.val);
-    return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
-}
-
-bool Usable(const CInstance* instance)
-{
-    return instance && !instance->i_marked;
-}
-
-// The instances an object-or-instance argument names, unmarked, in order.
-template <typename Visit>
-void ForEachTarget(int32_t target, CInstance* self, CInstance* other, Visit visit)
-{
-    CLiveRoom* room = CurrentRoom;
-    if (target == kSelf) {
-        if (Usable(self))
-            visit(self);
-    } else if (target == kOther) {
-        if (Usable(other))
-            visit(other);
-    } else if (!room) {
-        return;
-    } else if (target == kAll) {
-        int32_t count = room->InstanceCount();
-        for (int32_t k = 0; k < count; ++k)
-            if (Usable(room->InstanceAt(k)))
-                visit(room->InstanceAt(k));
-    } else if (target >= 100000) {
-        CInstance* instance = room->FindById(target);
-        if (Usable(instance))
-            visit(instance);
-    } else if (target >= 0) {
-        int32_t count = room->Obj_Number_Recursive(target);
-        for (int32_t k = 0; k < count; ++k)
-            if (Usable(room->Obj_Instance_Recursive(target, k)))
-                visit(room->Obj_Instance_Recursive(target, k));
-    }
-}
-
 void F_InstanceCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)
 {
-    CInstance* instance = Instance_Create(Integer(args[2]), args[0].val, args[1].val);
+    CInstance* instance = Instance_Create(RoundToInt32(args[2].val), args[0].val, args[1].val);
     result = RValue(instance ? static_cast<double>(instance->i_id) : kNoone);
 }
 
@@ -82,12 +42,12 @@ void F_InstanceDestroy(CInstance* self, CInstance*, int, RValue&, RValue*)
 
 void F_InstanceChange(CInstance* self, CInstance*, int, RValue&, RValue* args)
 {
-    Instance_Change(self, Integer(args[0]), IsTrue(args[1].val));
+    Instance_Change(self, RoundToInt32(args[0].val), IsTrue(args[1].val));
 }
 
 void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
 {
-    int32_t target = Integer(args[0]);
+    int32_t target = RoundToInt32(args[0].val);
     int64_t n = RoundToInteger(args[1].val);
     result = RValue(kNoone);
     if (target >= 100000) {
@@ -111,20 +71,20 @@ void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RVal
 void F_InstanceExists(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
 {
     bool any = false;
-    ForEachTarget(Integer(args[0]), self, other, [&](CInstance*) { any = true; });
+    ForEachTarget(RoundToInt32(args[0].val), self, other, [&](CInstance*) { any = true; });
     result = RValue(any ? 1.0 : 0.0);
 }
 
 void F_InstanceNumber(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
 {
     double count = 0;
-    ForEachTarget(Integer(args[0]), self, other, [&](CInstance*) { ++count; });
+    ForEachTarget(RoundToInt32(args[0].val), self, other, [&](CInstance*) { ++count; });
     result = RValue(count);
 }
 
 void NearestOrFurthest(CInstance* self, CInstance* other, RValue& result, RValue* args, bool nearest)
 {
-    int32_t target = Integer(args[2]);
+    int32_t target = RoundToInt32(args[2].val);
     result = RValue(kNoone);
     if (target >= 100000)
         return;
@@ -189,7 +149,7 @@ void F_DeactivateAll(CInstance* self, CInstance*, int, RValue&, RValue* args)
 
 void F_DeactivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
 {
-    ForEachTarget(Integer(args[0]), self, other, [](CInstance* instance) { instance->i_deactivated = true; });
+    ForEachTarget(RoundToInt32(args[0].val), self, other, [](CInstance* instance) { instance->i_deactivated = true; });
     UpdateActive();
 }
 
@@ -220,7 +180,7 @@ void F_ActivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* a
 {
     if (!CurrentRoom)
         return;
-    int32_t target = Integer(args[0]);
+    int32_t target = RoundToInt32(args[0].val);
     if (target == kSelf && self) {
         self->i_deactivated = false;
     } else if (target == kOther && other) {
@@ -255,17 +215,17 @@ void F_ActivateRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
 
 void F_EventPerform(CInstance* self, CInstance* other, int, RValue&, RValue* args)
 {
-    PerformEvent(self, other, Integer(args[0]), Integer(args[1]));
+    PerformEvent(self, other, RoundToInt32(args[0].val), RoundToInt32(args[1].val));
 }
 
 void F_EventUser(CInstance* self, CInstance* other, int, RValue&, RValue* args)
 {
-    PerformEvent(self, other, 7, Integer(args[0]) + 10);
+    PerformEvent(self, other, 7, RoundToInt32(args[0].val) + 10);
 }
 
 void F_EventPerformObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
 {
-    PerformEventObject(self, other, Integer(args[0]), Integer(args[1]), Integer(args[2]));
+    PerformEventObject(self, other, RoundToInt32(args[0].val), RoundToInt32(args[1].val), RoundToInt32(args[2].val));
 }
 
 void F_EventInherited(CInstance* self, CInstance* other, int, RValue&, RValue*)

@@ -27,12 +27,6 @@ bool Flag(const RValue& value)
     return RoundToInteger(value.val) >= 1;
 }
 
-int32_t Integer(const RValue& value)
-{
-    int64_t rounded = RoundToInteger(value.val);
-    return static_cast<int32_t>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
-}
-
 const CSprite* SpriteOf(const CInstance* instance)
 {
     return Sprites.Get(instance->i_spriteindex);
@@ -102,7 +96,7 @@ const RInstanceVariable kVariables[] = {
     {"alarm",
      [](CInstance* i, int32_t index, RValue& v) { return Real(v, i->Alarm(index >= 0 && index < kAlarmCount ? index : 0)); },
      [](CInstance* i, int32_t index, const RValue& v) {
-         i->SetAlarm(index >= 0 && index < kAlarmCount ? index : 0, Integer(v));
+         i->SetAlarm(index >= 0 && index < kAlarmCount ? index : 0, RoundToInt32(v.val));
          return true;
      }},
     {"solid", PLAIN_FLAG(i_solid)},
@@ -115,7 +109,7 @@ const RInstanceVariable kVariables[] = {
     {"bbox_bottom", READ_ONLY(i->i_bbox.bottom)},
     {"sprite_index", [](CInstance* i, int32_t, RValue& v) { return Real(v, i->i_spriteindex); },
      [](CInstance* i, int32_t, const RValue& v) {
-         i->SetSprite(Integer(v));
+         i->SetSprite(RoundToInt32(v.val));
          return true;
      }},
     {"image_index", PLAIN_REAL(i_imageindex)},
@@ -159,7 +153,7 @@ const RInstanceVariable kVariables[] = {
     {"image_speed", PLAIN_REAL(i_imagespeed)},
     {"mask_index", [](CInstance* i, int32_t, RValue& v) { return Real(v, i->i_maskindex); },
      [](CInstance* i, int32_t, const RValue& v) {
-         i->SetMask(Integer(v));
+         i->SetMask(RoundToInt32(v.val));
          return true;
      }},
     {"path_index", READ_ONLY(i->i_pathindex)},
@@ -178,12 +172,12 @@ const RInstanceVariable kVariables[] = {
     {"path_orientation", PLAIN_REAL(i_pathorientation)},
     {"path_endaction", [](CInstance* i, int32_t, RValue& v) { return Real(v, i->i_pathend); },
      [](CInstance* i, int32_t, const RValue& v) {
-         i->i_pathend = Integer(v);
+         i->i_pathend = RoundToInt32(v.val);
          return true;
      }},
     {"timeline_index", [](CInstance* i, int32_t, RValue& v) { return Real(v, i->i_timelineindex); },
      [](CInstance* i, int32_t, const RValue& v) {
-         i->i_timelineindex = Integer(v);
+         i->i_timelineindex = RoundToInt32(v.val);
          return true;
      }},
     {"timeline_position", PLAIN_REAL(i_timelineposition)},

@@ -6,15 +6,9 @@
 
 namespace {
 
-int32_t Integer(const RValue& value)
-{
-    int64_t rounded = RoundToInteger(value.val);
-    return rounded < INT32_MIN ? INT32_MIN : rounded > INT32_MAX ? INT32_MAX : static_cast<int32_t>(rounded);
-}
-
 void F_RoomGoto(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
-    Room_Goto(Integer(args[0]), TransitionKind);
+    Room_Goto(RoundToInt32(args[0].val), TransitionKind);
 }
 
 void F_RoomGotoPrevious(CInstance*, CInstance*, int, RValue&, RValue*)
@@ -34,13 +28,13 @@ void F_RoomRestart(CInstance*, CInstance*, int, RValue&, RValue*)
 
 void F_RoomPrevious(CInstance*, CInstance*, int, RValue& result, RValue* args)
 {
-    int32_t room = Integer(args[0]);
+    int32_t room = RoundToInt32(args[0].val);
     result = RValue(Room_Exists(room) && room != Room_First() ? static_cast<double>(Room_Previous(room)) : -1.0);
 }
 
 void F_RoomNext(CInstance*, CInstance*, int, RValue& result, RValue* args)
 {
-    int32_t room = Integer(args[0]);
+    int32_t room = RoundToInt32(args[0].val);
     result = RValue(Room_Exists(room) && room != Room_Last() ? static_cast<double>(Room_Next(room)) : -1.0);
 }
 
@@ -61,22 +55,22 @@ void F_GameLoad(CInstance*, CInstance*, int, RValue&, RValue* args)
 
 void F_ActionPreviousRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
-    Room_GotoPrevious(Integer(args[0]));
+    Room_GotoPrevious(RoundToInt32(args[0].val));
 }
 
 void F_ActionNextRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
-    Room_GotoNext(Integer(args[0]));
+    Room_GotoNext(RoundToInt32(args[0].val));
 }
 
 void F_ActionCurrentRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
-    Room_Restart(Integer(args[0]));
+    Room_Restart(RoundToInt32(args[0].val));
 }
 
 void F_ActionAnotherRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
-    Room_Goto(Integer(args[0]), Integer(args[1]));
+    Room_Goto(RoundToInt32(args[0].val), RoundToInt32(args[1].val));
 }
 
 void F_ActionIfPreviousRoom(CInstance*, CInstance*, int, RValue& result, RValue*)

@@ -28,7 +28,7 @@ constexpr int32_t kEndOfPath = 8;
 
 class CRealClock : public IStepClock {
 public:
-    int64_t Microseconds() override { return Platform_MonotonicMicroseconds(); }
+    int64_t Microseconds() override { return Platform_SystemClock().MonotonicMicroseconds(); }
     // Blocks for all but the last millisecond, then polls the clock while
     // handling window messages, to hold the room speed precisely.
     void Sleep(int64_t microseconds) override
@@ -50,16 +50,15 @@ public:
 
 class CVirtualClock : public IStepClock {
 public:
-    int64_t Microseconds() override { return c_now; }
-    void Sleep(int64_t microseconds) override
-    {
-        if (microseconds > 0)
-            c_now += microseconds;
-    }
+    int64_t Microseconds() override { return c_time.MonotonicMicroseconds(); }
+    void Sleep(int64_t microseconds) override { c_time.Advance(microseconds); }
+    CFixedClock& Time() { return c_time; }
 
 private:
-    int64_t c_now = 0;
+    CFixedClock c_time;
 };
+
+CVirtualClock Virtual;
 
 bool StopCheck()
 {
@@ -135,8 +134,12 @@ IStepClock& RealStepClock()
 
 IStepClock& VirtualStepClock()
 {
-    static CVirtualClock clock;
-    return clock;
+    return Virtual;
+}
+
+CClock& VirtualTimeSource()
+{
+    return Virtual.Time();
 }
 
 void StepLoop_Step()

@@ -16,6 +16,10 @@ public:
 };
 IStepClock& RealStepClock();
 IStepClock& VirtualStepClock();
+// The virtual clock as a platform clock, so that a run can make the game's
+// time and dates follow it (a fixed start date-time moved by the steps).
+class CClock;
+CClock& VirtualTimeSource();
 
 struct RStepLoopOptions {
     IStepClock* clock = nullptr; // the real clock when null

@@ -1,4 +1,4 @@
-// Calls the math module's built-ins by name, the way the executor does:
+// Calls the library's built-ins by name, the way the executor does:
 // sixteen argument slots, the unused ones the real 0, the result preset to
 // the real 0. Errors are recorded quietly and read back without their heading.
 #pragma once
@@ -7,7 +7,10 @@
 #include "code/EventContext.h"
 #include "code/FunctionCatalogue.h"
 #include "data/GameSettings.h"
+#include "library/DataStructures.h"
+#include "library/DsValues.h"
 #include "library/MathFunctions.h"
+#include "library/MiscFunctions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,8 @@ protected:
     static void SetUpTestSuite()
     {
         Library_RegisterMath();
+        Library_RegisterDataStructures();
+        Library_RegisterMiscFunctions();
         std::string strays;
         ASSERT_TRUE(Function_RegisterAll(&strays)) << strays;
     }
@@ -28,6 +33,8 @@ protected:
         Settings.ShowErrorMessages = false;
         CurrentEvent = RCurrentEvent{};
         Error_Reset();
+        Ds_DestroyAll();
+        Ds_SetPrecision(1e-8);
     }
     void TearDown() override
     {

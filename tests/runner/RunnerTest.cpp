@@ -2,6 +2,7 @@
 #include "data/TempDirectory.h"
 #include "runner/RunDirectory.h"
 #include "runner/RunnerOptions.h"
+#include "platform/Files.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdlib>
@@ -99,4 +100,59 @@ TEST(RunDirectory, UnusableBaseFallsBackToTmp)
     EXPECT_EQ(TempDir.rfind("/tmp/br_ttt_", 0), 0u) << TempDir;
     RemoveTempDir();
     EXPECT_TRUE(messages.Messages().empty());
+}
+
+#include "data/DataFile.h"
+#include "runner/IncludedFiles.h"
+#include "world/GameState.h"
+
+TEST(IncludedFiles, ExportByActionOverwriteFreeAndRemove)
+{
+    CScratchFolder folder;
+    TempDir = folder.Path();
+    CDataFile file;
+    file.s_filename = "level.txt";
+    file.s_exists = true;
+    file.s_store = true;
+    file.s_data = {'n', 'e', 'w'};
+    file.s_exportaction = kExportTemp;
+    file.s_overwrite = false;
+    file.s_freedata = false;
+    folder.Write("level.txt", std::string("old"));
+    // An existing file is kept unless the record allows overwriting.
+    EXPECT_FALSE(DataFile_Prepare(file));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Platform_ReadWholeFile(folder.File("level.txt"), bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
+    file.s_overwrite = true;
+    EXPECT_TRUE(DataFile_Prepare(file));
+    ASSERT_TRUE(Platform_ReadWholeFile(folder.File("level.txt"), bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new");
+    // Discarded data is gone: a later export fails silently.
+    DataFile_Discard(file);
+    EXPECT_FALSE(DataFile_Prepare(file));
+    // Removed at the end when asked.
+    file.s_removeend = true;
+    DataFile_Remove(file);
+    EXPECT_FALSE(Platform_FileExists(folder.File("level.txt")));
+    // Freed after export when the record says so.
+    CDataFile freed = CDataFile();
+    freed.s_filename = "b.txt";
+    freed.s_exists = freed.s_store = true;
+    freed.s_data = {'x'};
+    freed.s_exportaction = kExportFolder;
+    freed.s_exportdir = folder.Path() + "/sub";
+    freed.s_freedata = true;
+    EXPECT_TRUE(DataFile_Prepare(freed));
+    EXPECT_TRUE(Platform_FileExists(folder.File("sub/b.txt")));
+    EXPECT_FALSE(freed.HasData());
+    // In secure mode a name with a path is refused.
+    GameState.secureMode = true;
+    CDataFile secure = file;
+    secure.s_store = true;
+    secure.s_data = {'y'};
+    secure.s_filename = "dir\\x.txt";
+    EXPECT_FALSE(DataFile_Prepare(secure));
+    GameState.secureMode = false;
+    TempDir.clear();
 }

@@ -1,5 +1,5 @@
 // The input picture, its events and functions, in a running room.
-#include "tests/world/WorldFixture.h"
+#include "tests/world/RunningGameFixture.h"
 
 #include "data/GameData.h"
 #include "data/GameSettings.h"
@@ -36,7 +36,7 @@ std::string RoomWith(const std::string& object, const std::vector<std::pair<int,
 
 using Lines = std::vector<std::string>;
 
-class InputTest : public WorldFixture {
+class InputTest : public RunningGameFixture {
 protected:
     void StartWithEvents(const std::vector<std::string>& events, const std::string& extra = "")
     {

@@ -1,5 +1,5 @@
 // The running-game fixture.
-#include "tests/world/WorldFixture.h"
+#include "tests/world/RunningGameFixture.h"
 
 #include "code/Code.h"
 #include "code/CodeError.h"
@@ -12,6 +12,7 @@
 #include "data/Resources.h"
 #include "data/Sprite.h"
 #include "library/DebugOutput.h"
+#include "motion/Collision.h"
 #include "platform/Keys.h"
 #include "runner/Registration.h"
 #include "tools/pack/Project.h"
@@ -23,7 +24,7 @@
 #include "world/StepLoop.h"
 #include "world/World.h"
 
-void WorldFixture::SetUp()
+void RunningGameFixture::SetUp()
 {
     std::string problem;
     ASSERT_TRUE(Runner_RegisterTables(problem)) << problem;
@@ -38,9 +39,12 @@ void WorldFixture::SetUp()
     Input_Reset();
     World_InstallInputHooks();
     StepHooks.handleMessages = nullptr; // tests hand notifications over themselves
+    InputHooks.instanceCovers = [](const CInstance& instance, double x, double y) {
+        return Collision_Point(instance, x, y, true);
+    };
 }
 
-void WorldFixture::TearDown()
+void RunningGameFixture::TearDown()
 {
     if (CurrentRoom)
         Game_End();
@@ -56,7 +60,7 @@ void WorldFixture::TearDown()
     Settings.Reset();
 }
 
-void WorldFixture::LoadGame(const std::string& manifest)
+void RunningGameFixture::LoadGame(const std::string& manifest)
 {
     w_folder.Write("game.toml", manifest);
     GameProject project;
@@ -67,7 +71,7 @@ void WorldFixture::LoadGame(const std::string& manifest)
     GameId = project.GameId;
 }
 
-int WorldFixture::AddSprite(int size, const std::function<bool(int, int)>& opaque,
+int RunningGameFixture::AddSprite(int size, const std::function<bool(int, int)>& opaque,
                             const std::vector<std::string>& objects)
 {
     auto sprite = std::make_unique<CSprite>();
@@ -83,7 +87,7 @@ int WorldFixture::AddSprite(int size, const std::function<bool(int, int)>& opaqu
     return index;
 }
 
-void WorldFixture::StartGame()
+void RunningGameFixture::StartGame()
 {
     for (int32_t o = 0; o < Objects.Count(); ++o) {
         CObject* object = Objects.Get(o);
@@ -99,7 +103,7 @@ void WorldFixture::StartGame()
     ASSERT_TRUE(Game_Start());
 }
 
-void WorldFixture::Step(int count)
+void RunningGameFixture::Step(int count)
 {
     for (int k = 0; k < count; ++k) {
         StepLoop_Step();
@@ -109,7 +113,7 @@ void WorldFixture::Step(int count)
     }
 }
 
-RValue WorldFixture::Evaluate(const std::string& expression)
+RValue RunningGameFixture::Evaluate(const std::string& expression)
 {
     CCode code(expression, true);
     EXPECT_TRUE(code.Compile()) << Code_ErrorMessage;
@@ -123,7 +127,7 @@ RValue WorldFixture::Evaluate(const std::string& expression)
     return result;
 }
 
-void WorldFixture::Run(const std::string& text)
+void RunningGameFixture::Run(const std::string& text)
 {
     CCode code(text, false);
     EXPECT_TRUE(code.Compile()) << Code_ErrorMessage;
@@ -136,7 +140,7 @@ void WorldFixture::Run(const std::string& text)
     Code_ClearError();
 }
 
-std::vector<std::string> WorldFixture::TakeMessages()
+std::vector<std::string> RunningGameFixture::TakeMessages()
 {
     std::vector<std::string> taken;
     taken.swap(w_messages);

@@ -1,16 +1,17 @@
 // The point test of an instance: box, mask, placement.
 #include "data/Resources.h"
 #include "data/Sprite.h"
+#include "motion/Collision.h"
 #include "world/Instance.h"
-#include "world/InstancePoint.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace {
 
-class InstancePointTest : public ::testing::Test {
+class CollisionPointTest : public ::testing::Test {
 protected:
     void TearDown() override { ClearResources(); }
 
@@ -38,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(InstancePointTest, BoxThenMask)
+TEST_F(CollisionPointTest, BoxThenMask)
 {
     // 4 × 4, all opaque but the pixel (3, 3).
     int sprite = AddSprite(4, 4, 1, false, [](int, int x, int y) { return !(x == 3 && y == 3); });
@@ -52,54 +53,61 @@ TEST_F(InstancePointTest, BoxThenMask)
         {9.99, 20, false, false}, {13, 23, true, false},    {12.6, 22.6, true, false}, // rounds to (13, 23)
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Instance_ContainsPoint(instance, c.x, c.y, false), c.box) << c.x << "," << c.y;
-        EXPECT_EQ(Instance_ContainsPoint(instance, c.x, c.y, true), c.precise) << c.x << "," << c.y;
+        EXPECT_EQ(Collision_Point(instance, c.x, c.y, false), c.box) << c.x << "," << c.y;
+        EXPECT_EQ(Collision_Point(instance, c.x, c.y, true), c.precise) << c.x << "," << c.y;
     }
     instance.i_marked = true;
-    EXPECT_FALSE(Instance_ContainsPoint(instance, 10, 20, false));
+    EXPECT_FALSE(Collision_Point(instance, 10, 20, false));
 }
 
-TEST_F(InstancePointTest, ScaledAndRotatedMasksArePlacedAsDrawn)
+TEST_F(CollisionPointTest, ScaledAndRotatedMasksArePlacedAsDrawn)
 {
     // A bar along the top row: a 4 × 4 image with only row 0 opaque.
     int sprite = AddSprite(4, 4, 1, false, [](int, int, int y) { return y == 0; });
     CInstance scaled = At(10, 20, sprite);
     scaled.SetImageScaleX(2);
     scaled.SetImageScaleY(2);
-    EXPECT_TRUE(Instance_ContainsPoint(scaled, 17, 21, true));  // mask pixel (3, 0)
-    EXPECT_FALSE(Instance_ContainsPoint(scaled, 17, 22, true)); // mask pixel (3, 1)
+    EXPECT_TRUE(Collision_Point(scaled, 17, 21, true));  // mask pixel (3, 0)
+    EXPECT_FALSE(Collision_Point(scaled, 17, 22, true)); // mask pixel (3, 1)
 
     // Turned a quarter counter-clockwise, the bar points up from the origin.
     CInstance turned = At(10, 20, sprite);
     turned.SetImageAngle(90);
-    EXPECT_TRUE(Instance_ContainsPoint(turned, 10, 17, false));
-    EXPECT_TRUE(Instance_ContainsPoint(turned, 10, 17, true));
-    EXPECT_FALSE(Instance_ContainsPoint(turned, 12, 17, true));
+    EXPECT_TRUE(Collision_Point(turned, 10, 17, false));
+    EXPECT_TRUE(Collision_Point(turned, 10, 17, true));
+    EXPECT_FALSE(Collision_Point(turned, 12, 17, true));
 
     CInstance flat = At(10, 20, sprite);
     flat.SetImageScaleX(0);
-    EXPECT_FALSE(Instance_ContainsPoint(flat, 10, 20, true));
+    EXPECT_FALSE(Collision_Point(flat, 10, 20, true));
 }
 
-TEST_F(InstancePointTest, SeparateMasksFollowTheImageWrappingAround)
+TEST_F(CollisionPointTest, SeparateMasksFollowTheImageWrappingAround)
 {
     // Image n is opaque only in column n.
     int sprite = AddSprite(3, 1, 3, true, [](int n, int x, int) { return x == n; });
     CInstance instance = At(0, 0, sprite);
     instance.i_imageindex = -1; // the last image
-    EXPECT_TRUE(Instance_ContainsPoint(instance, 2, 0, true));
-    EXPECT_FALSE(Instance_ContainsPoint(instance, 0, 0, true));
+    EXPECT_TRUE(Collision_Point(instance, 2, 0, true));
+    EXPECT_FALSE(Collision_Point(instance, 0, 0, true));
     instance.i_imageindex = 4.7; // image 1
-    EXPECT_TRUE(Instance_ContainsPoint(instance, 1, 0, true));
+    EXPECT_TRUE(Collision_Point(instance, 1, 0, true));
+    // An index no integer can hold (a script may set one) falls back to the first image.
+    instance.i_imageindex = std::nan("");
+    EXPECT_TRUE(Collision_Point(instance, 0, 0, true));
+    instance.i_imageindex = 1e300;
+    EXPECT_EQ(Collision_Point(instance, 0, 0, true) + Collision_Point(instance, 1, 0, true) +
+                  Collision_Point(instance, 2, 0, true),
+              1);
 }
 
-TEST_F(InstancePointTest, WithoutAMaskSpriteNothingIsPrecise)
+TEST_F(CollisionPointTest, WithoutAMaskSpriteNothingIsPrecise)
 {
     CInstance none = At(0, 0, -1);
-    EXPECT_FALSE(Instance_ContainsPoint(none, 0, 0, true));
+    EXPECT_FALSE(Collision_Point(none, 0, 0, true));
     int empty = Sprites.Add(std::make_unique<CSprite>(), "spr_empty");
     CInstance imageless = At(0, 0, empty);
-    EXPECT_FALSE(Instance_ContainsPoint(imageless, 0, 0, true));
+    EXPECT_FALSE(Collision_Point(imageless, 0, 0, true));
 }
 
 } // namespace

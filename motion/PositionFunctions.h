@@ -1,0 +1,4 @@
+// Supplies the point-covering script functions.
+#pragma once
+
+void Motion_ImplementPositionFunctions();
