@@ -59,9 +59,11 @@ bool RunTheGame(const RunnerOptions& options)
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
     Error_SetHooks(RErrorHooks{nullptr, nullptr, [] { PendingRoomChange = kChangeStop; }});
+    bool screenshotMissing = false;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
+    Graphics_InstallWorldHooks();
     if (!Game_Start()) {
         StepLoop.running = false;
     } else {
@@ -70,9 +72,14 @@ bool RunTheGame(const RunnerOptions& options)
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
         StepLoop_Run(loop);
+        if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
+            std::fprintf(stderr, "brindle-run: the last frame was not written to %s (no display to draw on, or the file cannot be written)\n",
+                         options.ScreenshotFile.c_str());
+            screenshotMissing = true;
+        }
     }
     Game_End();
-    return !Error_Terminating;
+    return !Error_Terminating && !screenshotMissing;
 }
 
 } // namespace
@@ -84,7 +91,7 @@ int RunGame(const RunnerOptions& options)
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
-    CLoadingWindow loadingWindow;
+    CLoadingWindow loadingWindow(options.Headless || options.Dump);
     GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();
