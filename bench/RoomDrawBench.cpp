@@ -59,8 +59,8 @@ void MakeSprites()
             for (int y = 0; y < 32; ++y)
                 for (int x = 0; x < 32; ++x) {
                     const bool inside = (x - 16) * (x - 16) + (y - 16) * (y - 16) < 225;
-                    image.SetPixel(x, y, inside ? 0xFF000000u | uint32_t(s * 60) << 16 | uint32_t(k * 60) << 8 | uint32_t(x * 8)
-                                                : 0u);
+                    const uint32_t colour = 0xFF000000u | uint32_t(s * 60) << 16 | uint32_t(k * 60) << 8 | uint32_t(x * 8);
+                    image.SetPixel(x, y, inside ? colour : 0u);
                 }
             sprite->i_bitmap.push_back(image);
         }

@@ -88,8 +88,8 @@ void DrawTile(const RTile& tile, const RRect& r)
 
 void DrawInstance(CInstance* instance)
 {
-    const int32_t object = instance->i_objectindex;
-    if (object >= 0 && object < static_cast<int32_t>(HasDrawEvent.size()) && HasDrawEvent[static_cast<size_t>(object)]) {
+    const size_t object = static_cast<size_t>(instance->i_objectindex); // -1 becomes far too large
+    if (object < HasDrawEvent.size() && HasDrawEvent[object]) {
         PerformEvent(instance, instance, kEventDraw, 0);
         return;
     }

@@ -123,8 +123,8 @@ std::unique_ptr<IPictureWindow> Platform_OpenPictureWindow(const RPictureWindowS
     SDL_Window* window = nullptr;
     bool shaped = false;
     if (style.colorKey) {
-        window = SDL_CreateShapedWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, static_cast<unsigned>(style.w),
-                                        static_cast<unsigned>(style.h), flags);
+        window = SDL_CreateShapedWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        static_cast<unsigned>(style.w), static_cast<unsigned>(style.h), flags);
         shaped = window != nullptr;
     }
     if (!window)

@@ -73,7 +73,9 @@ bool RunTheGame(const RunnerOptions& options)
         loop.pace = options.Headless && !options.Fast;
         StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
-            std::fprintf(stderr, "brindle-run: the last frame was not written to %s (no display to draw on, or the file cannot be written)\n",
+            std::fprintf(stderr,
+                         "brindle-run: the last frame was not written to %s"
+                         " (no display to draw on, or the file cannot be written)\n",
                          options.ScreenshotFile.c_str());
             screenshotMissing = true;
         }
