@@ -35,24 +35,6 @@ bool StartVideo()
     return true;
 }
 
-// The game window's drawing context may already exist while this window
-// lives; SDL (the offscreen driver, SDL 2.26) leaves no context current after
-// another window is destroyed or its surface is made. Every call here puts
-// back what was current.
-class CKeepGlContext {
-public:
-    CKeepGlContext() : k_window(SDL_GL_GetCurrentWindow()), k_context(SDL_GL_GetCurrentContext()) {}
-    ~CKeepGlContext()
-    {
-        if (k_context)
-            SDL_GL_MakeCurrent(k_window, k_context);
-    }
-
-private:
-    SDL_Window* k_window;
-    SDL_GLContext k_context;
-};
-
 class CSdlPictureWindow : public IPictureWindow {
 public:
     CSdlPictureWindow(SDL_Window* window, const RPictureWindowStyle& style, bool shaped)
@@ -64,7 +46,6 @@ public:
     }
     ~CSdlPictureWindow() override
     {
-        CKeepGlContext keep;
         SDL_DestroyWindow(p_window);
         if (p_cursor) {
             SDL_SetCursor(SDL_GetDefaultCursor());
@@ -76,7 +57,6 @@ public:
 
     void ShowPicture(const uint8_t* pixels) override
     {
-        CKeepGlContext keep;
         // Blue, green, red, alpha bytes are ARGB8888 words on this little-endian machine.
         SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(pixels), p_style.w, p_style.h,
                                                                   32, p_style.w * 4, SDL_PIXELFORMAT_ARGB8888);
@@ -84,6 +64,8 @@ public:
             return;
         SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
         if (p_shaped) {
+            // The shape comes from the loading image, which the bars do not change.
+            p_shaped = false;
             SDL_WindowShapeMode mode;
             mode.mode = ShapeModeColorKey;
             mode.parameters.colorKey = {static_cast<Uint8>(p_style.keyColor >> 16),
@@ -119,6 +101,10 @@ std::unique_ptr<IPictureWindow> Platform_OpenPictureWindow(const RPictureWindowS
 {
     if (style.w <= 0 || style.h <= 0 || !StartVideo())
         return nullptr;
+    // A plain framebuffer for the window's surface: the accelerated one
+    // makes the window again with OpenGL (X11, SDL 2.26), which loses its
+    // shape and its place on the screen.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
     SDL_Window* window = nullptr;
     bool shaped = false;
