@@ -3,6 +3,7 @@
 // sprite, the region at a room's start and the caption.
 #include "graphics/RoomDraw.h"
 #include "graphics/SpriteDraw.h"
+#include "world/StepLoop.h"
 #include "tests/graphics/RoomFixture.h"
 
 #include <cmath>
@@ -280,4 +281,49 @@ TEST_F(RoomDraw, CaptionShowsTheRoomAndTheScore)
     GameState.lives = 3;
     RoomDraw_DrawRoom();
     EXPECT_EQ(g_window->Caption(), "Level Score: 10 Lives: 3");
+}
+
+TEST_F(RoomDraw, WorldHooksSizeShowDrawAndListen)
+{
+    Graphics_InstallWorldHooks();
+    RoomHooks.roomEntered(true);
+    EXPECT_TRUE(g_window->IsVisible());
+    EXPECT_EQ(WindowState.regionW, 200);
+    EXPECT_EQ(WindowState.regionH, 100);
+
+    // The room's first picture is drawn and shown at once; that uses up the transition.
+    TransitionKind = 5;
+    int64_t presents = g_device->Stats().presents;
+    Place(0, 10, 10, 0, 0x000001);
+    RoomHooks.roomStarted();
+    EXPECT_EQ(DrawnColours(), (std::vector<int32_t>{1}));
+    EXPECT_EQ(g_device->Stats().presents, presents + 1);
+    EXPECT_EQ(TransitionKind, 0);
+    Call("set_automatic_draw", {RValue(0.0)});
+    EXPECT_FALSE(StepLoop.automaticDraw);
+    TransitionKind = 5;
+    RoomHooks.roomStarted();
+    EXPECT_TRUE(DrawnColours().empty());
+    EXPECT_EQ(TransitionKind, 5);
+
+    // Without a listener a close request ends the game; with one, it is the listener's.
+    RWindowEvent close;
+    close.kind = EWindowEvent::Close;
+    g_window->QueueEvent(close);
+    StepHooks.handleMessages();
+    EXPECT_EQ(PendingRoomChange, kChangeEnd);
+    PendingRoomChange = kNoChange;
+    static int heard;
+    heard = 0;
+    Graphics_SetWindowEventListener([](const RWindowEvent& event) { heard += event.kind == EWindowEvent::Close; });
+    g_window->QueueEvent(close);
+    StepHooks.handleMessages();
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(PendingRoomChange, kNoChange);
+
+    Graphics_SetWindowEventListener(nullptr);
+    StepHooks = RStepHooks();
+    RoomHooks = RRoomHooks();
+    StepLoop = RStepLoopState();
+    TransitionKind = 0;
 }
