@@ -34,7 +34,6 @@ RRoomDrawHooks RoomDrawHooks;
 
 namespace {
 
-constexpr int32_t kEventDraw = 8;
 constexpr int32_t kWhite = 0xFFFFFF;
 
 bool Drawing = false;
