@@ -18,6 +18,8 @@
 #include "runner/Preparation.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
+#include "graphics/Screenshots.h"
+#include "world/GameKeys.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
@@ -66,7 +68,13 @@ bool RunTheGame(const RunnerOptions& options)
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
     Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    // Drawing first: input then takes over the window's messages, as it
+    // handles every window event, the close button included.
+    Graphics_InstallWorldHooks();
     Runner_ConnectInput();
+    GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
+    GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    bool screenshotMissing = false;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -78,9 +86,16 @@ bool RunTheGame(const RunnerOptions& options)
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
         StepLoop_Run(loop);
+        if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
+            std::fprintf(stderr,
+                         "brindle-run: the last frame was not written to %s"
+                         " (no display to draw on, or the file cannot be written)\n",
+                         options.ScreenshotFile.c_str());
+            screenshotMissing = true;
+        }
     }
     Game_End();
-    return !Error_Terminating;
+    return !Error_Terminating && !screenshotMissing;
 }
 
 } // namespace
@@ -97,7 +112,7 @@ int RunGame(const RunnerOptions& options)
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
-    CLoadingWindow loadingWindow;
+    CLoadingWindow loadingWindow(options.Headless || options.Dump);
     GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();
