@@ -67,7 +67,12 @@ bool RunTheGame(const RunnerOptions& options)
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
-    Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    Error_SetHooks(RErrorHooks{[](const std::string& text, bool abortOnly) {
+                                   bool shown = false;
+                                   bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
+                                   return shown ? (abort ? 1 : 0) : -1;
+                               },
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
     // Drawing first: input then takes over the window's messages, as it
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
