@@ -14,6 +14,7 @@
 #include "library/MiscFunctions.h"
 #include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
+#include "sound/Sound.h"
 #include "world/GameVariables.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
@@ -29,6 +30,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
+    Sound_RegisterFunctions();
     Motion_ImplementPositionFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();

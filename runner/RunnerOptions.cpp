@@ -44,6 +44,14 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.Fast = true;
         return true;
     }
+    if (word == "--sound-capture") {
+        if (k + 1 >= words.size()) {
+            error = "option '" + word + "' needs a value";
+            return false;
+        }
+        options.SoundCapture = words[++k];
+        return true;
+    }
     if (word == "--steps" || word == "--seed" || word == "--errors") {
         if (k + 1 >= words.size()) {
             error = "option '" + word + "' needs a value";
@@ -138,5 +146,8 @@ std::string RunnerUsage()
            "  --seed N          the random generator's seed at the start of the game\n"
            "  --errors MODE     without a window, 'ignore' (the default) lets the game go on\n"
            "                    after an error; 'abort' ends it at the first error\n"
+           "  --sound-capture FILE\n"
+           "                    render the game's sound into the WAV file FILE (44100 Hz\n"
+           "                    stereo, 1/room speed seconds per step) instead of playing it\n"
            "  --                end of options; the next word is the game file\n";
 }

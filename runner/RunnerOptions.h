@@ -20,6 +20,7 @@ struct RunnerOptions {
     bool HasSeed = false;
     uint32_t Seed = 0;                      // the random generator's seed at start
     bool AbortOnErrors = false;             // without a window, every error ends the game
+    std::string SoundCapture;               // render the game's sound into this WAV file
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
 };

@@ -15,6 +15,7 @@
 #include "library/Random.h"
 #include "runner/IncludedFiles.h"
 #include "runner/Preparation.h"
+#include "sound/Sound.h"
 #include "world/GameVariables.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
@@ -33,6 +34,23 @@ std::string FolderOf(const std::string& path)
 }
 
 uint32_t SeedAtStart = 0;
+
+// Sound moves on by the time each step took: exactly one step at the room
+// speed when time is virtual or the sound is captured, so a capture holds
+// 44100 / room speed frames per step.
+IStepClock* SoundClock = nullptr;
+bool SoundBySteps = false;
+int64_t SoundLastTime = 0;
+
+void UpdateSound()
+{
+    int64_t now = SoundClock->Microseconds();
+    double seconds = (now - SoundLastTime) / 1e6;
+    SoundLastTime = now;
+    if (SoundBySteps)
+        seconds = 1.0 / (CurrentRoom && CurrentRoom->r_speed > 0 ? CurrentRoom->r_speed : 30);
+    Sound_Update(seconds);
+}
 
 } // namespace
 
@@ -64,6 +82,11 @@ bool RunTheGame(const RunnerOptions& options)
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
     Error_SetHooks(RErrorHooks{nullptr, nullptr, [] { PendingRoomChange = kChangeStop; }});
+
+    SoundClock = &clock;
+    SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
+    SoundLastTime = clock.Microseconds();
+    StepHooks.updateSound = &UpdateSound;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -108,6 +131,7 @@ int RunGame(const RunnerOptions& options)
     int status = kExitClean;
     try {
         LastInstanceId = GameResources.LastInstanceId;
+        Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
@@ -123,6 +147,7 @@ int RunGame(const RunnerOptions& options)
     std::fflush(stdout);
 
     Display_Close();
+    Sound_Shutdown();
     RemoveTempDir();
     return status;
 }
