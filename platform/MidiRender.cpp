@@ -7,6 +7,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -17,8 +18,10 @@ const char* const kSoundfonts[] = {
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
 };
 
-// One synthesizer with the soundfont loaded, kept for the whole run: loading
-// the soundfont costs far more than rendering a short piece.
+// A synthesizer with the soundfont loaded. Each piece gets a fresh one: a
+// synthesizer that played before carries effect tails and a running clock
+// that would make the same file come out differently. The library keeps
+// the soundfont's samples cached between synthesizers, so this is cheap.
 class CSynth {
 public:
     CSynth()
@@ -61,21 +64,15 @@ private:
     bool s_loaded = false;
 };
 
-CSynth& Synth()
-{
-    static CSynth synth;
-    return synth;
-}
-
 constexpr int kBlock = 1024;        // frames rendered at a time
 constexpr double kLongestTail = 3;  // seconds of release after the last event
-constexpr int16_t kSilence = 8;     // a block this quiet ends the tail
+constexpr float kSilence = 1.0f / 4096; // a block this quiet ends the tail
 
 } // namespace
 
 bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error)
 {
-    CSynth& synth = Synth();
+    CSynth synth;
     if (!synth.Ready()) {
         error = "no General MIDI soundfont is installed";
         return false;
@@ -83,7 +80,6 @@ bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& p
     if (!(tempo >= 0.001 && tempo <= 1000))
         tempo = 1;
     fluid_synth_t* s = synth.Get();
-    fluid_synth_system_reset(s);
     fluid_player_t* player = new_fluid_player(s);
     if (!player) {
         error = "the synthesizer cannot make a player";
@@ -96,30 +92,33 @@ bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& p
               fluid_player_set_tempo(player, FLUID_PLAYER_TEMPO_INTERNAL, tempo) == FLUID_OK &&
               fluid_player_play(player) == FLUID_OK;
     const int64_t longest = static_cast<int64_t>(kLongestDecodedSound * kMidiRate);
-    int16_t block[2 * kBlock];
+    float block[2 * kBlock];
     int64_t tail = -1; // frames rendered after the player finished
     while (ok && pcm.Frames() < longest) {
         int status = fluid_player_get_status(player);
         bool playing = status == FLUID_PLAYER_READY || status == FLUID_PLAYER_PLAYING;
         if (!playing && tail < 0)
             tail = 0;
-        if (fluid_synth_write_s16(s, kBlock, block, 0, 2, block, 1, 2) != FLUID_OK)
+        // Floats, converted here: the library's own 16-bit output is
+        // dithered with random noise, and the same file must always give
+        // the same samples.
+        if (fluid_synth_write_float(s, kBlock, block, 0, 2, block, 1, 2) != FLUID_OK)
             break;
-        pcm.samples.insert(pcm.samples.end(), block, block + 2 * kBlock);
+        float peak = 0;
+        for (float v : block) {
+            peak = std::max(peak, std::fabs(v));
+            pcm.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767)));
+        }
         if (tail >= 0) {
             tail += kBlock;
-            int16_t peak = 0;
-            for (int16_t v : block)
-                peak = std::max<int16_t>(peak, static_cast<int16_t>(std::min(32767, std::abs(v))));
             if (peak < kSilence || tail >= kLongestTail * kMidiRate)
                 break;
         }
     }
     fluid_player_stop(player);
     delete_fluid_player(player);
-    fluid_synth_system_reset(s);
     // A file the player could not read ends at once with nothing heard.
-    bool heard = std::any_of(pcm.samples.begin(), pcm.samples.end(), [](int16_t v) { return std::abs(v) > kSilence; });
+    bool heard = std::any_of(pcm.samples.begin(), pcm.samples.end(), [](int16_t v) { return std::abs(v) > 8; });
     if (!ok || !heard) {
         pcm = RPcm();
         error = "not a playable MIDI file";

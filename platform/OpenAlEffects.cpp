@@ -108,12 +108,14 @@ void ApplyEffectParameters(ALuint effect, uint32_t bit, const REffectSettings& s
         break;
     }
     case kEffectGargle:
-        // Gargle modulates the amplitude; the ring modulator is the nearest
-        // EFX has. Its high-pass would take the bass away, so it is opened.
-        Set(effect, AL_RING_MODULATOR_FREQUENCY, static_cast<float>(s.gargle.rate), 0, 8000);
+        // Gargle swells the amplitude between 0 and full rate times a second.
+        // The ring modulator multiplies by a wave that swings through -1..1,
+        // so a sine at half the rate swells as often; its square wave would
+        // only flip the sign, which is not heard as gargling, so both game
+        // waveforms use the sine. Its high-pass would take the bass away.
+        Set(effect, AL_RING_MODULATOR_FREQUENCY, static_cast<float>(s.gargle.rate) / 2, 0, 8000);
         Set(effect, AL_RING_MODULATOR_HIGHPASS_CUTOFF, 0, 0, 24000);
-        alEffecti(effect, AL_RING_MODULATOR_WAVEFORM,
-                  s.gargle.waveShape == 1 ? AL_RING_MODULATOR_SQUARE : AL_RING_MODULATOR_SINUSOID);
+        alEffecti(effect, AL_RING_MODULATOR_WAVEFORM, AL_RING_MODULATOR_SINUSOID);
         break;
     case kEffectReverb:
         Set(effect, AL_REVERB_DECAY_TIME, s.reverb.reverbTime / 1000, 0.1f, 20);

@@ -116,6 +116,7 @@ bool Platform_IsMidi(const uint8_t* data, size_t size)
 
 bool Platform_DecodeSound(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error)
 {
+    pcm = RPcm();
     if (!data || size == 0) {
         error = "no sound data";
         return false;
