@@ -240,6 +240,37 @@ TEST(SoundFileTest, DamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(Platform_DecodeSoundFile(scratch.File("none.wav"), 1, pcm, error));
 }
 
+TEST(SoundFileTest, MutatedFilesDecodeOrFailButNeverCrash)
+{
+    CScratchFolder scratch;
+    ASSERT_TRUE(Platform_WriteWav(scratch.File("t.wav"), Sine(0.05, 2, 0.5)));
+    std::vector<uint8_t> wav;
+    ASSERT_TRUE(Platform_ReadWholeFile(scratch.File("t.wav"), wav));
+    std::vector<uint8_t> midi = OneNoteMidi(1);
+    uint32_t state = 2024;
+    auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    int decoded = 0;
+    for (int round = 0; round < 300; ++round) {
+        // Mostly WAV (cheap), now and then MIDI (a synthesizer each time).
+        std::vector<uint8_t> bytes = round % 30 == 0 ? midi : wav;
+        for (int flips = 1 + next() % 4; flips > 0; --flips)
+            bytes[next() % std::min<size_t>(bytes.size(), 64)] ^= static_cast<uint8_t>(1u << (next() % 8));
+        if (next() % 3 == 0)
+            bytes.resize(next() % bytes.size());
+        RPcm pcm;
+        std::string error;
+        if (Platform_DecodeSound(bytes.data(), bytes.size(), 1, pcm, error)) {
+            ++decoded;
+            EXPECT_TRUE(pcm.channels == 1 || pcm.channels == 2);
+            EXPECT_EQ(pcm.samples.size() % static_cast<size_t>(pcm.channels), 0u);
+        } else {
+            EXPECT_FALSE(error.empty());
+            EXPECT_EQ(pcm.Frames(), 0);
+        }
+    }
+    EXPECT_GT(decoded, 0) << "some flips land in the samples and leave a readable file";
+}
+
 TEST(SoundFileTest, MidiTempoScalesTheRenderedLength)
 {
     std::vector<uint8_t> midi = OneNoteMidi(4); // two seconds of note
