@@ -266,6 +266,20 @@ TEST_F(PlaybackTest, MultimediaSoundsPlayOneAtATimeFromTheirTemporaryFiles)
     EXPECT_EQ(Real("sound_isplaying", {first}), 1);
 }
 
+TEST_F(PlaybackTest, AMultimediaSoundKeepsItsDataWhenItCannotBeWrittenOut)
+{
+    TempDir = scratch.File("not there");
+    int32_t snd = AddSound(kSoundMultimedia, WavBytes(Sine(0.5, 1, 0.5)));
+    Sound_PrepareAll();
+    EXPECT_EQ(Sound_TemporaryFile(snd), "");
+    EXPECT_FALSE(Sounds.Get(snd)->s_sound.empty()) << "the only copy of the sound is not thrown away";
+    Call("sound_play", {snd});
+    EXPECT_TRUE(null->Voices().empty());
+    TempDir = scratch.Path();
+    Call("sound_play", {snd});
+    EXPECT_EQ(Real("sound_isplaying", {snd}), 1);
+}
+
 TEST_F(PlaybackTest, AMultimediaFileNameThePlayerCannotTakeIsReported)
 {
     std::string deep = scratch.Path() + "/" + std::string(60, 'd') + "/" + std::string(60, 'e');
