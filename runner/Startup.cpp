@@ -16,6 +16,7 @@
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
+#include "sound/Sound.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
@@ -37,6 +38,23 @@ std::string FolderOf(const std::string& path)
 }
 
 uint32_t SeedAtStart = 0;
+
+// Sound moves on by the time each step took: exactly one step at the room
+// speed when time is virtual or the sound is captured, so a capture holds
+// 44100 / room speed frames per step.
+IStepClock* SoundClock = nullptr;
+bool SoundBySteps = false;
+int64_t SoundLastTime = 0;
+
+void UpdateSound()
+{
+    int64_t now = SoundClock->Microseconds();
+    double seconds = (now - SoundLastTime) / 1e6;
+    SoundLastTime = now;
+    if (SoundBySteps)
+        seconds = 1.0 / (CurrentRoom && CurrentRoom->r_speed > 0 ? CurrentRoom->r_speed : 30);
+    Sound_Update(seconds);
+}
 
 } // namespace
 
@@ -80,6 +98,11 @@ bool RunTheGame(const RunnerOptions& options)
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     bool screenshotMissing = false;
+
+    SoundClock = &clock;
+    SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
+    SoundLastTime = clock.Microseconds();
+    StepHooks.updateSound = &UpdateSound;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -136,6 +159,7 @@ int RunGame(const RunnerOptions& options)
     int status = kExitClean;
     try {
         LastInstanceId = GameResources.LastInstanceId;
+        Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
@@ -151,6 +175,7 @@ int RunGame(const RunnerOptions& options)
     std::fflush(stdout);
 
     Display_Close();
+    Sound_Shutdown();
     RemoveTempDir();
     return status;
 }

@@ -57,7 +57,9 @@ for name in "${names[@]}"; do
   ok=1 skip=0
   for form in brg exe; do
     form_options=$options
-    [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png"
+    # Drawing games run with a window; their sound is rendered, not played,
+    # so no sound card is needed.
+    [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png --sound-capture $work/$name-$form.wav"
     (cd "$work" && if [ -n "$reference" ]; then export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}; fi
     if [ $form = brg ]; then
       # shellcheck disable=SC2086
