@@ -14,6 +14,7 @@
 #include "library/MiscFunctions.h"
 #include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
+#include "system/FileFunctions.h"
 #include "world/GameVariables.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
@@ -28,6 +29,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
     Runner_ImplementIncludedFileFunctions();
+    System_ImplementFileFunctions();
     Graphics_RegisterFunctions();
     Motion_ImplementPositionFunctions();
     Library_RegisterMath();

@@ -10,11 +10,13 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
 #include "library/Random.h"
 #include "runner/IncludedFiles.h"
 #include "runner/Preparation.h"
+#include "world/GameState.h"
 #include "world/GameVariables.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
@@ -86,6 +88,7 @@ int RunGame(const RunnerOptions& options)
 {
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
+    GameState.secureMode = System_ReadSecureMode();
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
@@ -122,6 +125,7 @@ int RunGame(const RunnerOptions& options)
     }
     std::fflush(stdout);
 
+    System_CloseFiles();
     Display_Close();
     RemoveTempDir();
     return status;
