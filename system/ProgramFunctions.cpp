@@ -136,7 +136,8 @@ void F_ExecuteShell(CInstance*, CInstance*, int, RValue&, RValue* args)
             AddArguments(argv, args[1].str.Text());
             ok = Platform_StartProgram(host, argv, process);
         } else {
-            ok = Platform_OpenDocument(host);
+            // The opener may run elsewhere: it gets the whole path.
+            ok = Platform_OpenDocument(host[0] == '/' ? host : Platform_WorkingDirectory() + "/" + host);
         }
     }
     if (!ok)
