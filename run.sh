@@ -12,7 +12,7 @@ build=${BRINDLE_BUILD_DIR:-$here/build}
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev libpng-dev libtomlplusplus-dev
+  zlib1g-dev libdeflate-dev libpng-dev libtomlplusplus-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libgtest-dev libbenchmark-dev

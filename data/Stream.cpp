@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <libdeflate.h>
 #include <zlib.h>
 
 static_assert(std::endian::native == std::endian::little,
@@ -170,37 +171,35 @@ std::vector<uint8_t> DeflateBytes(const uint8_t* data, size_t size)
 
 std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
 {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
+    // The whole block is in memory, so it is inflated in one call into a
+    // buffer of a guessed size, grown when the guess was short. The guess
+    // starts from the ratio of the last block, as neighbouring blocks of a
+    // game (the images of a sprite list) tend to compress alike.
+    thread_local std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> decompressor(
+        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
+    thread_local double lastRatio = 4.0;
+    if (!decompressor)
         throw EStreamError("Decompression error");
-    // Inflated straight into the result, which grows geometrically: no
-    // intermediate chunk to copy from.
-    std::vector<uint8_t> out(std::max<size_t>(size * 4, kZlibChunk));
-    size_t have = 0;
-    z.next_in = const_cast<Bytef*>(data);
-    z.avail_in = static_cast<uInt>(size);
-    int status = Z_OK;
-    do {
-        if (have == out.size())
-            out.resize(out.size() * 2);
-        size_t room = std::min<size_t>(out.size() - have, 1u << 30);
-        z.next_out = out.data() + have;
-        z.avail_out = static_cast<uInt>(room);
-        status = inflate(&z, Z_NO_FLUSH);
-        have += room - z.avail_out;
-        if (status != Z_OK && status != Z_STREAM_END) {
-            inflateEnd(&z);
-            throw EStreamError("Decompression error");
+    size_t capacity = std::max<size_t>(static_cast<size_t>(static_cast<double>(size) * lastRatio * 1.05) + 64,
+                                       kZlibChunk);
+    std::vector<uint8_t> out;
+    for (;;) {
+        out.resize(capacity);
+        size_t used = 0;
+        size_t produced = 0;
+        libdeflate_result result =
+            libdeflate_zlib_decompress_ex(decompressor.get(), data, size, out.data(), out.size(), &used, &produced);
+        if (result == LIBDEFLATE_SUCCESS) {
+            out.resize(produced);
+            if (size > 0)
+                lastRatio = std::max(1.0, static_cast<double>(produced) / static_cast<double>(size));
+            return out;
         }
-        // No progress with input left means the data ends early.
-        if (status == Z_OK && z.avail_in == 0 && z.avail_out != 0) {
-            inflateEnd(&z);
+        // A block may not expand beyond what the stored byte counts allow.
+        if (result != LIBDEFLATE_INSUFFICIENT_SPACE || capacity >= (size_t(1) << 31))
             throw EStreamError("Decompression error");
-        }
-    } while (status != Z_STREAM_END);
-    inflateEnd(&z);
-    out.resize(have);
-    return out;
+        capacity *= 2;
+    }
 }
 
 // ---------------------------------------------------------------- scrambled block

@@ -21,9 +21,12 @@ const TMask* CurrentMask(const CInstance& instance, const CSprite*& sprite)
         return nullptr;
     if (!sprite->i_sepmasks || sprite->i_mask.size() == 1)
         return &sprite->i_mask[0];
-    // floor(index) modulo the image count, never negative.
-    int64_t count = static_cast<int64_t>(sprite->i_mask.size());
-    int64_t image = static_cast<int64_t>(std::floor(instance.i_imageindex)) % count;
+    // floor(index) modulo the image count, never negative; taken in reals,
+    // since a script can set an index no integer holds.
+    double count = static_cast<double>(sprite->i_mask.size());
+    double image = std::fmod(std::floor(instance.i_imageindex), count);
+    if (!std::isfinite(image))
+        image = 0;
     if (image < 0)
         image += count;
     return &sprite->i_mask[static_cast<size_t>(image)];
@@ -49,7 +52,13 @@ bool Collision_Point(const CInstance& instance, double x, double y, bool precise
     double dx = px - static_cast<double>(RoundToInteger(instance.i_x));
     double dy = py - static_cast<double>(RoundToInteger(instance.i_y));
     double angle = -instance.i_imageangle * kPi / 180.0;
+    // Quarter turns must map pixels exactly: cos(90°) computes as 6e-17, which
+    // would move a pixel on a mask edge to the next row.
     double c = std::cos(angle), s = std::sin(angle);
+    if (std::abs(c) < 1e-12)
+        c = 0;
+    if (std::abs(s) < 1e-12)
+        s = 0;
     double column = std::floor(sprite->i_xorig + (dx * c + dy * s) / instance.i_imagescalex);
     double row = std::floor(sprite->i_yorig + (dy * c - dx * s) / instance.i_imagescaley);
     if (!(column >= 0 && row >= 0 && column < mask->i_w && row < mask->i_h))

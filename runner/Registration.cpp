@@ -16,6 +16,7 @@
 #include "runner/IncludedFiles.h"
 #include "system/FileFunctions.h"
 #include "world/GameVariables.h"
+#include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
 #include "world/RoomFunctions.h"
@@ -28,6 +29,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
     Graphics_RegisterFunctions();

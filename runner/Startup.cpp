@@ -15,9 +15,13 @@
 #include "code/ErrorReport.h"
 #include "library/Random.h"
 #include "runner/IncludedFiles.h"
+#include "runner/InputConnection.h"
 #include "runner/Preparation.h"
 #include "world/GameState.h"
 #include "world/GameVariables.h"
+#include "world/Input.h"
+#include "graphics/Screenshots.h"
+#include "world/GameKeys.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
@@ -65,7 +69,19 @@ bool RunTheGame(const RunnerOptions& options)
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
-    Error_SetHooks(RErrorHooks{nullptr, nullptr, [] { PendingRoomChange = kChangeStop; }});
+    Error_SetHooks(RErrorHooks{[](const std::string& text, bool abortOnly) {
+                                   bool shown = false;
+                                   bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
+                                   return shown ? (abort ? 1 : 0) : -1;
+                               },
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    // Drawing first: input then takes over the window's messages, as it
+    // handles every window event, the close button included.
+    Graphics_InstallWorldHooks();
+    Runner_ConnectInput();
+    GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
+    GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    bool screenshotMissing = false;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -77,22 +93,34 @@ bool RunTheGame(const RunnerOptions& options)
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
         StepLoop_Run(loop);
+        if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
+            std::fprintf(stderr,
+                         "brindle-run: the last frame was not written to %s"
+                         " (no display to draw on, or the file cannot be written)\n",
+                         options.ScreenshotFile.c_str());
+            screenshotMissing = true;
+        }
     }
     Game_End();
-    return !Error_Terminating;
+    return !Error_Terminating && !screenshotMissing;
 }
 
 } // namespace
 
 int RunGame(const RunnerOptions& options)
 {
+    std::string scriptError;
+    if (!options.InputFile.empty() && !Runner_LoadInputScript(options.InputFile, scriptError)) {
+        std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
+        return kExitUsage;
+    }
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
     GameState.secureMode = System_ReadSecureMode();
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
-    CLoadingWindow loadingWindow;
+    CLoadingWindow loadingWindow(options.Headless || options.Dump);
     GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();

@@ -3,6 +3,7 @@
 
 #include "code/FunctionCatalogue.h"
 #include "world/Rooms.h"
+#include "world/StepLoop.h"
 
 namespace {
 
@@ -53,6 +54,11 @@ void F_GameLoad(CInstance*, CInstance*, int, RValue&, RValue* args)
     Game_RequestLoad(args[0].str.Text());
 }
 
+void F_Sleep(CInstance*, CInstance*, int, RValue&, RValue* args)
+{
+    StepLoop_Sleep(RoundToInteger(args[0].val * 1000));
+}
+
 void F_ActionPreviousRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
 {
     Room_GotoPrevious(RoundToInt32(args[0].val));
@@ -96,6 +102,7 @@ void World_ImplementRoomFunctions()
     Function_Implement("game_end", &F_GameEnd);
     Function_Implement("game_restart", &F_GameRestart);
     Function_Implement("game_load", &F_GameLoad);
+    Function_Implement("sleep", &F_Sleep);
     Function_Implement("action_previous_room", &F_ActionPreviousRoom);
     Function_Implement("action_next_room", &F_ActionNextRoom);
     Function_Implement("action_current_room", &F_ActionCurrentRoom);

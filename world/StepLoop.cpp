@@ -59,6 +59,7 @@ private:
 };
 
 CVirtualClock Virtual;
+IStepClock* LoopClock = nullptr;
 
 bool StopCheck()
 {
@@ -125,6 +126,11 @@ void Animate()
 }
 
 } // namespace
+
+void StepLoop_Sleep(int64_t microseconds)
+{
+    (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
+}
 
 IStepClock& RealStepClock()
 {
@@ -202,6 +208,7 @@ void StepLoop_Step()
 void StepLoop_Run(const RStepLoopOptions& options)
 {
     IStepClock& clock = options.clock ? *options.clock : RealStepClock();
+    LoopClock = &clock;
     if (!Room_CarryOutPendingChange()) {
         StepLoop.running = false;
         return;

@@ -56,6 +56,10 @@ struct RStepHooks {
 };
 extern RStepHooks StepHooks;
 
+// Sleeps with the loop's clock (virtual in fast and headless runs), handling
+// window messages meanwhile: the sleep function of scripts.
+void StepLoop_Sleep(int64_t microseconds);
+
 // Runs steps until the game ends or is paused; returns then.
 void StepLoop_Run(const RStepLoopOptions& options);
 // One step, as the loop runs it.

@@ -51,6 +51,13 @@ TEST(RunnerOptions, GameSeesItsFileAndOnlyItsOwnArguments)
     ASSERT_TRUE(ParseRunnerOptions({"/games/g", "a"}, true, " --help ", options, error));
     EXPECT_TRUE(options.ShowHelp);
     EXPECT_EQ(options.GameArguments, (Words{"/games/g", "a"}));
+
+    ASSERT_TRUE(ParseRunnerOptions({"brindle-run", "--steps", "5", "--screenshot", "out.png", "g.brg"}, false, "",
+                                   options, error));
+    EXPECT_EQ(options.ScreenshotFile, "out.png");
+    EXPECT_EQ(options.GameFile, "g.brg");
+    EXPECT_FALSE(ParseRunnerOptions({"brindle-run", "--screenshot"}, false, "", options, error));
+    EXPECT_NE(error.find("--screenshot"), std::string::npos);
 }
 
 TEST(RunDirectory, TempDirTxtWinsOverTheEnvironment)
