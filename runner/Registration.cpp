@@ -15,6 +15,7 @@
 #include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/FileFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
@@ -31,6 +32,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
+    System_ImplementFileFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
     Motion_ImplementPositionFunctions();

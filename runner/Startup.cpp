@@ -10,6 +10,7 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
 #include "library/Random.h"
@@ -17,6 +18,7 @@
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
 #include "sound/Sound.h"
+#include "world/GameState.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
@@ -137,6 +139,7 @@ int RunGame(const RunnerOptions& options)
     }
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
+    GameState.secureMode = System_ReadSecureMode();
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
@@ -174,6 +177,7 @@ int RunGame(const RunnerOptions& options)
     }
     std::fflush(stdout);
 
+    System_CloseFiles();
     Display_Close();
     Sound_Shutdown();
     RemoveTempDir();

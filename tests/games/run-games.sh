@@ -21,6 +21,8 @@ pack=$1 run=$2 games=$3
 shift 3
 work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-games.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# Games keep their registry and drive folders here, not in the user's own.
+export BRINDLE_REGISTRY_DIR="$work/registry" XDG_DATA_HOME="$work/data"
 failed=0 count=0 skipped=0
 
 names=("$@")
