@@ -12,7 +12,7 @@
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
 #include "library/MiscFunctions.h"
-#include "motion/PositionFunctions.h"
+#include "motion/Motion.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
@@ -31,7 +31,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
-    Motion_ImplementPositionFunctions();
+    Motion_RegisterFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();

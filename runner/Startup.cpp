@@ -13,6 +13,7 @@
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
 #include "library/Random.h"
+#include "motion/Motion.h"
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
@@ -67,6 +68,7 @@ bool RunTheGame(const RunnerOptions& options)
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
     Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
     Runner_ConnectInput();
+    Motion_InstallStepHooks();
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
