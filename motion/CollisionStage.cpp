@@ -6,8 +6,8 @@
 // either is solid, both perform their collision events, and a pair that is
 // still solid moves again by its speed, going back once more if it still
 // collides. Candidates come from an index of obj2's boxes; events may change
-// anything, so the index is rebuilt after every meeting and instances are
-// fetched again by list position.
+// anything, so the index is rebuilt after events that moved, made or
+// reordered instances, and instances are fetched again by list position.
 #include "motion/CollisionStage.h"
 
 #include "data/Event.h"
@@ -90,17 +90,21 @@ void PutBack(CInstance& instance)
     instance.i_pathposition = instance.i_pathpositionprevious;
 }
 
-void Resolve(CInstance& a, CInstance& b)
+// Steps 3 to 6 for a meeting pair. Answers whether the events may have
+// changed any box or instance list; the moves made here change only a and b.
+bool Resolve(CInstance& a, CInstance& b)
 {
     if (a.i_solid || b.i_solid) {
         PutBack(a);
         PutBack(b);
     }
+    uint64_t before = InstanceLayoutChanges;
     PerformEvent(&a, &b, kEventCollision, b.i_objectindex);
     PerformEvent(&b, &a, kEventCollision, a.i_objectindex);
+    bool changed = InstanceLayoutChanges != before;
     // An event that made both non-solid lets them pass through each other.
     if (!a.i_solid && !b.i_solid)
-        return;
+        return changed;
     Adapt_Path(a);
     Adapt_Path(b);
     a.SetPosition(a.i_x + a.i_hspeed, a.i_y + a.i_vspeed);
@@ -109,6 +113,7 @@ void Resolve(CInstance& a, CInstance& b)
         PutBack(a);
         PutBack(b);
     }
+    return changed;
 }
 
 // Kept between steps so that their storage is reused.
@@ -136,9 +141,14 @@ void CollidePair(int32_t obj1, int32_t obj2)
             CInstance* b = room->Obj_Instance(obj2, kb);
             if (!b || !Collision_Instance(*a, *b, true))
                 continue;
-            Resolve(*a, *b);
+            if (Resolve(*a, *b)) {
+                Index.Build(*room, obj2);
+            } else {
+                Index.Refresh(kb, b->i_bbox);
+                if (obj1 == obj2)
+                    Index.Refresh(ka, a->i_bbox);
+            }
             // The rest of A's candidates, as the events left the room.
-            Index.Build(*room, obj2);
             Index.Find(a->i_bbox, kb + 1, countB, Candidates);
             c = 0;
         }
