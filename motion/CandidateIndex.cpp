@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-long BuildCount = 0;
 namespace {
 
 constexpr int64_t kLeastBand = 16;
@@ -28,7 +27,6 @@ int64_t FloorDivide(int64_t value, int64_t divisor)
 
 void CCandidateIndex::Build(const CInstanceLists& lists, int32_t objectindex)
 {
-    ++BuildCount;
     c_lists = &lists;
     c_object = objectindex;
     c_entries.clear();

@@ -90,21 +90,29 @@ void PutBack(CInstance& instance)
     instance.i_pathposition = instance.i_pathpositionprevious;
 }
 
-// Steps 3 to 6 for a meeting pair. Answers whether the events may have
-// changed any box or instance list; the moves made here change only a and b.
-bool Resolve(CInstance& a, CInstance& b)
+// What resolving a meeting pair changed, for the candidate index.
+enum class EChanged {
+    Nothing,
+    ThePair,  // only the two instances moved
+    Anything, // the events may have moved, made or reordered instances
+};
+
+// Steps 3 to 6 for a meeting pair.
+EChanged Resolve(CInstance& a, CInstance& b)
 {
-    if (a.i_solid || b.i_solid) {
+    bool solid = a.i_solid || b.i_solid;
+    if (solid) {
         PutBack(a);
         PutBack(b);
     }
     uint64_t before = InstanceLayoutChanges;
     PerformEvent(&a, &b, kEventCollision, b.i_objectindex);
     PerformEvent(&b, &a, kEventCollision, a.i_objectindex);
-    bool changed = InstanceLayoutChanges != before;
+    if (InstanceLayoutChanges != before)
+        return EChanged::Anything; // whatever happens below
     // An event that made both non-solid lets them pass through each other.
     if (!a.i_solid && !b.i_solid)
-        return changed;
+        return solid ? EChanged::ThePair : EChanged::Nothing;
     Adapt_Path(a);
     Adapt_Path(b);
     a.SetPosition(a.i_x + a.i_hspeed, a.i_y + a.i_vspeed);
@@ -113,7 +121,7 @@ bool Resolve(CInstance& a, CInstance& b)
         PutBack(a);
         PutBack(b);
     }
-    return changed;
+    return EChanged::ThePair;
 }
 
 // Kept between steps so that their storage is reused.
@@ -141,9 +149,10 @@ void CollidePair(int32_t obj1, int32_t obj2)
             CInstance* b = room->Obj_Instance(obj2, kb);
             if (!b || !Collision_Instance(*a, *b, true))
                 continue;
-            if (Resolve(*a, *b)) {
+            EChanged changed = Resolve(*a, *b);
+            if (changed == EChanged::Anything) {
                 Index.Build(*room, obj2);
-            } else {
+            } else if (changed == EChanged::ThePair) {
                 Index.Refresh(kb, b->i_bbox);
                 if (obj1 == obj2)
                     Index.Refresh(ka, a->i_bbox);

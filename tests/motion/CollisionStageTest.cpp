@@ -117,6 +117,34 @@ TEST_F(CollisionStageTest, EveryMeetingPairIsFoundAmongManyInstances)
     EXPECT_EQ(Real("global.hits"), static_cast<double>(expected));
 }
 
+// Later meetings are judged by where earlier events and put-backs left the
+// instances, not by where they stood when the stage began.
+TEST_F(CollisionStageTest, LaterMeetingsSeeWhatEarlierOnesMovedOrMade)
+{
+    LoadGame(ObjectToml("obj_a", "",
+                        {{"collision[obj_b]",
+                          "show_debug_message(string(id) + ' meets ' + string(other.id));"
+                          "if (id == 100001) { (100004).x = 200; instance_create(200, 0, obj_b); }"}}) +
+             ObjectToml("obj_b", "", {}) +
+             RoomToml({{"obj_a", 0, 0}, {"obj_a", 200, 0}, {"obj_b", 4, 0}, {"obj_b", 500, 0}}));
+    AddSquare({"obj_a", "obj_b"});
+    StartGame();
+    Step();
+    EXPECT_EQ(TakeMessages(), (Lines{"100001 meets 100003", "100002 meets 100004", "100002 meets 100005"}));
+
+    // b3 moves into b1 and is put back onto b2's place: b2, later in the
+    // list, meets it there in the same pass.
+    LoadGame(ObjectToml("obj_ball", "solid = true",
+                        {{"collision[obj_ball]", "show_debug_message(string(id) + ' meets ' + string(other.id));"}}) +
+             RoomToml({{"obj_ball", 0, 0}, {"obj_ball", 20, 0}, {"obj_ball", 14, 0}}));
+    AddSquare({"obj_ball"});
+    StartGame();
+    Run("(100003).hspeed = -8;");
+    Step();
+    EXPECT_EQ(TakeMessages(), (Lines{"100001 meets 100003", "100003 meets 100001", "100002 meets 100003",
+                                     "100003 meets 100002"}));
+}
+
 TEST_F(CollisionStageTest, BoundaryEventsEveryStepByBoxOrPosition)
 {
     std::vector<std::pair<std::string, std::string>> events;
