@@ -108,11 +108,13 @@ EChanged Resolve(CInstance& a, CInstance& b)
     uint64_t before = InstanceLayoutChanges;
     PerformEvent(&a, &b, kEventCollision, b.i_objectindex);
     PerformEvent(&b, &a, kEventCollision, a.i_objectindex);
-    if (InstanceLayoutChanges != before)
-        return EChanged::Anything; // whatever happens below
+    // A rebuild covers whatever moves follow; otherwise only the pair moves.
+    EChanged changed = InstanceLayoutChanges != before ? EChanged::Anything
+                       : solid                         ? EChanged::ThePair
+                                                       : EChanged::Nothing;
     // An event that made both non-solid lets them pass through each other.
     if (!a.i_solid && !b.i_solid)
-        return solid ? EChanged::ThePair : EChanged::Nothing;
+        return changed;
     Adapt_Path(a);
     Adapt_Path(b);
     a.SetPosition(a.i_x + a.i_hspeed, a.i_y + a.i_vspeed);
@@ -121,7 +123,7 @@ EChanged Resolve(CInstance& a, CInstance& b)
         PutBack(a);
         PutBack(b);
     }
-    return EChanged::ThePair;
+    return changed == EChanged::Anything ? changed : EChanged::ThePair;
 }
 
 // Kept between steps so that their storage is reused.

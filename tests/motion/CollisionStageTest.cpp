@@ -18,15 +18,20 @@ TEST_F(CollisionStageTest, SolidPairsGoBackBeforeTheirEventsAndMoveOnAfter)
         bool solidA, solidB, reverse;
         Lines messages;
         double ax, bx;
+        bool lookAround = false;
     } cases[] = {
         {"both solid, still colliding after the move", true, true, false, {"a at 0", "b at 12"}, 0, 12},
         {"one solid is enough", false, true, false, {"a at 0", "b at 12"}, 0, 12},
         {"neither solid", false, false, false, {"a at 4", "b at 8"}, 4, 8},
         // The events reversed the motion: the pair moves apart in this step.
         {"solid and turned back", true, true, true, {"a at 0", "b at 12"}, -4, 16},
+        // The same when the events also tried other places first.
+        {"solid, looked around and turned back", true, true, true, {"a at 0", "b at 12"}, -4, 16, true},
     };
     for (const auto& c : cases) {
         std::string turn = c.reverse ? "hspeed = -hspeed;" : "";
+        if (c.lookAround)
+            turn += "place_free(x + 100, y);";
         LoadGame(ObjectToml("obj_a", c.solidA ? "solid = true" : "",
                             {{"create", "hspeed = 4;"},
                              {"collision[obj_b]", "show_debug_message('a at ' + string(x));" + turn}}) +
