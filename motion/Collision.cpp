@@ -11,9 +11,14 @@
 
 namespace {
 
+// Coordinates far beyond any room are held to 2^61 before rounding: beyond
+// the 64-bit range rounding gives the lowest integer, which would turn a
+// rectangle over everything into an empty one; within 2^61 the region
+// arithmetic cannot overflow. NaN stays NaN and fails the box stage.
 int64_t Round(double value)
 {
-    return RoundToInteger(value);
+    constexpr double kFar = 2305843009213693952.0;
+    return RoundToInteger(std::clamp(value, -kFar, kFar));
 }
 
 // The box stage of the rectangle, shared by the ellipse and the line.

@@ -145,6 +145,10 @@ TEST_F(CollisionTest, RectanglesEllipsesAndLinesAgainstBoxAndMask)
         {"diagonal just outside the triangle", Collision_Line, 10, 28, 18, 20, true, false},
         {"diagonal on the triangle's edge", Collision_Line, 17, 20, 10, 27, true, true},
         {"steep line through clear cells", Collision_Line, 16, 22, 17, 40, true, false},
+        {"rectangle over everything", Collision_Rectangle, -1e30, -1e30, 1e30, 1e30, true, true},
+        {"ellipse over everything", Collision_Ellipse, -1e300, -1e300, 1e300, 1e300, true, true},
+        {"line across everything", Collision_Line, -1e30, 23, 1e30, 23, true, true},
+        {"nowhere", Collision_Rectangle, NAN, NAN, NAN, NAN, false, false},
         // Its box meets the instance's, but within the instance's columns it runs above.
         {"line clipped away above the box", Collision_Line, 0, 10, 30, 25, false, false},
     };
