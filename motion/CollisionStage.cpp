@@ -97,7 +97,8 @@ enum class EChanged {
     Anything, // the events may have moved, made or reordered instances
 };
 
-// Steps 3 to 6 for a meeting pair.
+// A meeting pair: put back when either is solid, both events, and for a
+// pair still solid the move by its speed, undone if it still collides.
 EChanged Resolve(CInstance& a, CInstance& b)
 {
     bool solid = a.i_solid || b.i_solid;
