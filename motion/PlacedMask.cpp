@@ -62,6 +62,12 @@ bool TPlacedMask::PlaceFor(const CInstance& instance)
     p_yorig = sprite->i_yorig;
     p_xscale = instance.i_imagescalex;
     p_yscale = instance.i_imagescaley;
+    p_plain = instance.i_imageangle == 0 && p_xscale == 1 && p_yscale == 1;
+    if (instance.i_imageangle == 0) {
+        p_cos = 1; // the common case, without the trigonometry
+        p_sin = 0;
+        return true;
+    }
     double angle = -instance.i_imageangle * kPi / 180.0;
     p_cos = std::cos(angle);
     p_sin = std::sin(angle);
@@ -71,7 +77,6 @@ bool TPlacedMask::PlaceFor(const CInstance& instance)
         p_cos = 0;
     if (std::abs(p_sin) < 1e-12)
         p_sin = 0;
-    p_plain = instance.i_imageangle == 0 && p_xscale == 1 && p_yscale == 1;
     return true;
 }
 
