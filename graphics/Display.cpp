@@ -3,6 +3,7 @@
 
 #include "graphics/Colors.h"
 #include "graphics/DrawState.h"
+#include "graphics/ResourceTextures.h"
 #include "graphics/Textures.h"
 #include "graphics/ViewMapping.h"
 #include "graphics/WindowState.h"
@@ -19,8 +20,6 @@ const char* const kDisplaySurfacesMessage =
     "to a lower resolution.";
 
 bool Display_Synchronization = false;
-bool Display_AutomaticDraw = true;
-int32_t Display_CurrentView = 0;
 
 namespace {
 
@@ -61,6 +60,7 @@ void Display_Open(std::unique_ptr<IGameWindow> window)
 
 void Display_Close()
 {
+    ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
     Window_Attach(nullptr);
@@ -80,6 +80,7 @@ IRenderDevice* Display_Device()
 
 bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
 {
+    ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
     if (!Window)

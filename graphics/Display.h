@@ -54,6 +54,3 @@ bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly);
 bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap);
 
 extern bool Display_Synchronization;
-extern bool Display_AutomaticDraw;
-// The view the room is being drawn through; the room drawing sets it.
-extern int32_t Display_CurrentView;

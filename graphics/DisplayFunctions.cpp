@@ -5,8 +5,11 @@
 #include "graphics/Display.h"
 #include "graphics/FunctionArguments.h"
 #include "graphics/Graphics.h"
-#include "graphics/ImageFiles.h"
+#include "graphics/RoomDraw.h"
+#include "graphics/Screenshots.h"
 #include "graphics/WindowState.h"
+#include "world/GameState.h"
+#include "world/StepLoop.h"
 
 namespace {
 
@@ -178,10 +181,21 @@ ROUTINE(SetSynchronization)
     if (IRenderDevice* device = Display_Device())
         device->SetSynchronization(Display_Synchronization);
 }
-ROUTINE(SetAutomaticDraw) { Display_AutomaticDraw = ArgBool(args[0]); }
+ROUTINE(SetAutomaticDraw) { StepLoop.automaticDraw = ArgBool(args[0]); }
 ROUTINE(ScreenRefresh) { Display_PresentFrame(); }
+// A draw event that asks for a redraw would draw forever: inside a room draw
+// the request is passed over.
+ROUTINE(ScreenRedraw)
+{
+    if (RoomDraw_IsDrawing())
+        return;
+    RoomDraw_DrawRoom();
+    Display_EndFrameAndPresent();
+    Display_BeginFrame();
+}
 ROUTINE(ScreenWaitVsync) { Display_WaitVerticalBlank(); }
 
+// A file that cannot be written is passed over, as a game expects.
 void SaveScreen(const RValue& name, int32_t x, int32_t y, int32_t w, int32_t h)
 {
     const std::string& file = name.IsString() ? name.str.Text() : std::string();
@@ -189,15 +203,7 @@ void SaveScreen(const RValue& name, int32_t x, int32_t y, int32_t w, int32_t h)
         Error_ShowInEvent("Trying to save screen to empty image file name.", false);
         return;
     }
-    TBitmap32 bitmap;
-    if (!Display_ReadScreen(x, y, w, h, bitmap))
-        return;
-    // The screen has no transparency of its own: whatever the read gave as
-    // alpha, the saved picture is opaque.
-    for (int32_t row = 0; row < bitmap.Height(); ++row)
-        for (int32_t col = 0; col < bitmap.Width(); ++col)
-            bitmap.Row(row)[col * 4 + 3] = 255;
-    Image_SaveFile(file, bitmap); // a file that cannot be written is passed over
+    Screen_Save(file, x, y, w, h);
 }
 
 ROUTINE(ScreenSave)
@@ -213,9 +219,9 @@ ROUTINE(ScreenSavePart)
 ROUTINE(DrawGetPixel)
 {
     double x = args[0].val, y = args[1].val;
-    if (Display_CurrentView >= 0 && Display_CurrentView < kViewTableSize &&
-        View_CanMap(WindowState.views[static_cast<size_t>(Display_CurrentView)])) {
-        RRegionPoint region = View_RoomToRegion(WindowState.views[static_cast<size_t>(Display_CurrentView)], x, y);
+    const int32_t view = GameState.viewCurrent;
+    if (view >= 0 && view < kViewTableSize && View_CanMap(WindowState.views[static_cast<size_t>(view)])) {
+        RRegionPoint region = View_RoomToRegion(WindowState.views[static_cast<size_t>(view)], x, y);
         x = static_cast<double>(region.x);
         y = static_cast<double>(region.y);
     }
@@ -290,6 +296,7 @@ void Graphics_RegisterDisplayFunctions()
     Function_Implement("set_synchronization", &SetSynchronization);
     Function_Implement("set_automatic_draw", &SetAutomaticDraw);
     Function_Implement("screen_refresh", &ScreenRefresh);
+    Function_Implement("screen_redraw", &ScreenRedraw);
     Function_Implement("screen_wait_vsync", &ScreenWaitVsync);
     Function_Implement("screen_save", &ScreenSave);
     Function_Implement("screen_save_part", &ScreenSavePart);

@@ -3,6 +3,7 @@
 
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
+#include "graphics/ResourceTextures.h"
 #include "graphics/WindowState.h"
 #include "platform/MessageBox.h"
 
@@ -66,6 +67,7 @@ bool Display_Start(const GameSettings& settings, std::unique_ptr<IGameWindow> wi
         return false;
     Draw_ResetState(settings.Interpolate);
     Draw_ApplyState();
+    ResourceTextures_BuildAll();
     Display_BeginFrame();
     return true;
 }

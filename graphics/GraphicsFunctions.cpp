@@ -3,9 +3,13 @@
 
 void Graphics_RegisterDisplayFunctions();
 void Graphics_RegisterDrawFunctions();
+void Graphics_RegisterSpriteFunctions();
+void Graphics_RegisterTileFunctions();
 
 void Graphics_RegisterFunctions()
 {
     Graphics_RegisterDisplayFunctions();
     Graphics_RegisterDrawFunctions();
+    Graphics_RegisterSpriteFunctions();
+    Graphics_RegisterTileFunctions();
 }

@@ -106,6 +106,15 @@ const RTexture* Texture_Get(int32_t id)
     return &Table[static_cast<size_t>(id)];
 }
 
+bool Texture_Picture(int32_t id, RTexturePicture& picture)
+{
+    const RTexture* t = Texture_Get(id);
+    if (!t)
+        return false;
+    picture = {t->handle, t->imageW, t->imageH, 0, 0, t->textureW, t->textureH};
+    return true;
+}
+
 TextureHandle Texture_Handle(int32_t id)
 {
     const RTexture* t = Texture_Get(id);

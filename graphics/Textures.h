@@ -8,6 +8,16 @@
 
 #include <cstdint>
 
+// Where a picture lies inside a device texture, which drawing needs to turn
+// picture pixels into texture coordinates. A table texture holds its picture
+// at (0, 0); the sprite atlas holds many pictures in one texture.
+struct RTexturePicture {
+    TextureHandle handle = 0;
+    int32_t w = 0, h = 0;              // the picture
+    int32_t left = 0, top = 0;         // its top-left texel
+    int32_t textureW = 1, textureH = 1; // the device texture
+};
+
 struct RTexture {
     TextureHandle handle = 0;
     int32_t imageW = 0, imageH = 0;     // the picture placed in the texture
@@ -29,6 +39,8 @@ void Texture_Free(int32_t id);
 bool Texture_Exists(int32_t id);
 // The entry of a used id, else null.
 const RTexture* Texture_Get(int32_t id);
+// The picture of a used id; false (and nothing to draw) otherwise.
+bool Texture_Picture(int32_t id, RTexturePicture& picture);
 // The device handle of a used id, else 0.
 TextureHandle Texture_Handle(int32_t id);
 // Frees every texture and empties the table (a new device starts empty).

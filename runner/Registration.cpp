@@ -14,6 +14,7 @@
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
 #include "runner/IncludedFiles.h"
+#include "sound/Sound.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
@@ -31,6 +32,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     Graphics_RegisterFunctions();
+    Sound_RegisterFunctions();
     Motion_RegisterFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();

@@ -44,6 +44,22 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.Fast = true;
         return true;
     }
+    if (word == "--sound-capture") {
+        if (k + 1 >= words.size()) {
+            error = "option '" + word + "' needs a value";
+            return false;
+        }
+        options.SoundCapture = words[++k];
+        return true;
+    }
+    if (word == "--screenshot") {
+        if (k + 1 >= words.size() || words[k + 1].empty()) {
+            error = "option '--screenshot' needs a file name";
+            return false;
+        }
+        options.ScreenshotFile = words[++k];
+        return true;
+    }
     if (word == "--steps" || word == "--seed" || word == "--errors" || word == "--input") {
         if (k + 1 >= words.size()) {
             error = "option '" + word + "' needs a value";
@@ -140,9 +156,14 @@ std::string RunnerUsage()
            "  --steps N         end the game after N steps, as if the game ended itself\n"
            "  --fast            do not sleep between steps (time still advances per step)\n"
            "  --seed N          the random generator's seed at the start of the game\n"
+           "  --screenshot FILE when the game ends, write its last frame to FILE as PNG\n"
+           "                    (needs a display; use it with --steps)\n"
            "  --errors MODE     without a window, 'ignore' (the default) lets the game go on\n"
            "                    after an error; 'abort' ends it at the first error\n"
            "  --input FILE      play the input script FILE: keys, mouse and joystick events\n"
            "                    by step (see the README); the window then counts as active\n"
+           "  --sound-capture FILE\n"
+           "                    render the game's sound into the WAV file FILE (44100 Hz\n"
+           "                    stereo, 1/room speed seconds per step) instead of playing it\n"
            "  --                end of options; the next word is the game file\n";
 }

@@ -17,8 +17,11 @@
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
+#include "sound/Sound.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
+#include "graphics/Screenshots.h"
+#include "world/GameKeys.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
@@ -36,6 +39,23 @@ std::string FolderOf(const std::string& path)
 }
 
 uint32_t SeedAtStart = 0;
+
+// Sound moves on by the time each step took: exactly one step at the room
+// speed when time is virtual or the sound is captured, so a capture holds
+// 44100 / room speed frames per step.
+IStepClock* SoundClock = nullptr;
+bool SoundBySteps = false;
+int64_t SoundLastTime = 0;
+
+void UpdateSound()
+{
+    int64_t now = SoundClock->Microseconds();
+    double seconds = (now - SoundLastTime) / 1e6;
+    SoundLastTime = now;
+    if (SoundBySteps)
+        seconds = 1.0 / (CurrentRoom && CurrentRoom->r_speed > 0 ? CurrentRoom->r_speed : 30);
+    Sound_Update(seconds);
+}
 
 } // namespace
 
@@ -66,8 +86,24 @@ bool RunTheGame(const RunnerOptions& options)
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
-    Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    Error_SetHooks(RErrorHooks{[](const std::string& text, bool abortOnly) {
+                                   bool shown = false;
+                                   bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
+                                   return shown ? (abort ? 1 : 0) : -1;
+                               },
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    // Drawing first: input then takes over the window's messages, as it
+    // handles every window event, the close button included.
+    Graphics_InstallWorldHooks();
     Runner_ConnectInput();
+    GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
+    GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    bool screenshotMissing = false;
+
+    SoundClock = &clock;
+    SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
+    SoundLastTime = clock.Microseconds();
+    StepHooks.updateSound = &UpdateSound;
     Motion_InstallStepHooks();
 
     StepLoop = RStepLoopState();
@@ -80,9 +116,16 @@ bool RunTheGame(const RunnerOptions& options)
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
         StepLoop_Run(loop);
+        if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
+            std::fprintf(stderr,
+                         "brindle-run: the last frame was not written to %s"
+                         " (no display to draw on, or the file cannot be written)\n",
+                         options.ScreenshotFile.c_str());
+            screenshotMissing = true;
+        }
     }
     Game_End();
-    return !Error_Terminating;
+    return !Error_Terminating && !screenshotMissing;
 }
 
 } // namespace
@@ -99,7 +142,7 @@ int RunGame(const RunnerOptions& options)
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
-    CLoadingWindow loadingWindow;
+    CLoadingWindow loadingWindow(options.Headless || options.Dump);
     GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();
@@ -118,6 +161,7 @@ int RunGame(const RunnerOptions& options)
     int status = kExitClean;
     try {
         LastInstanceId = GameResources.LastInstanceId;
+        Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
@@ -133,6 +177,7 @@ int RunGame(const RunnerOptions& options)
     std::fflush(stdout);
 
     Display_Close();
+    Sound_Shutdown();
     RemoveTempDir();
     return status;
 }

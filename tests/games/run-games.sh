@@ -7,6 +7,13 @@
 #   runner-options        options for brindle-run, one line (default: --headless);
 #                         {game} stands for the project folder, so a game can
 #                         name its own files (--input {game}/input.txt)
+#   expected-screenshot.png
+#                         the game draws: it runs on SDL's offscreen video
+#                         driver (unless SDL_VIDEODRIVER says otherwise) with
+#                         --screenshot, and its last frame must match this
+#                         picture within a small tolerance (the program named
+#                         by BRINDLE_COMPARE_PNG decides). Without an OpenGL
+#                         context the game is skipped, not failed.
 # Each game also runs once as a self-contained executable, which must behave
 # the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
 set -u
@@ -14,7 +21,7 @@ pack=$1 run=$2 games=$3
 shift 3
 work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-games.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-failed=0 count=0
+failed=0 count=0 skipped=0
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
@@ -45,23 +52,43 @@ for name in "${names[@]}"; do
     echo "FAIL $name: brindle-pack --executable failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
 
-  ok=1
+  reference=$dir/expected-screenshot.png
+  [ -f "$reference" ] || reference=
+  ok=1 skip=0
   for form in brg exe; do
-    (cd "$work" && if [ $form = brg ]; then
+    form_options=$options
+    # Drawing games run with a window; their sound is rendered, not played,
+    # so no sound card is needed.
+    [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png --sound-capture $work/$name-$form.wav"
+    (cd "$work" && if [ -n "$reference" ]; then export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}; fi
+    if [ $form = brg ]; then
       # shellcheck disable=SC2086
-      "$run" $options "./$name.brg"
+      "$run" $form_options "./$name.brg"
     else
-      BRINDLE_RUNNER_OPTIONS="$options" "./$name.exe"
+      BRINDLE_RUNNER_OPTIONS="$form_options" "./$name.exe"
     fi) >"$work/out" 2>"$work/err" </dev/null
     got=$?
+    if [ -n "$reference" ] && grep -q -e "No display available" -e "Failed to initialize drawing surfaces" "$work/err"; then
+      echo "skip $name: no OpenGL display here ($(head -n 1 "$work/err"))"; skip=1; break
+    fi
     if [ "$got" != "$status" ]; then
       echo "FAIL $name ($form): exit status $got, expected $status"; cat "$work/err" | head -20; ok=0
     fi
     compare "$name ($form) output" "$dir/expected-output.txt" "$work/out" || ok=0
     compare "$name ($form) errors" "$expected_errors" "$work/err" || ok=0
+    if [ -n "$reference" ]; then
+      if [ -z "${BRINDLE_COMPARE_PNG:-}" ]; then
+        echo "FAIL $name ($form): BRINDLE_COMPARE_PNG names no picture comparer"; ok=0
+      elif ! "$BRINDLE_COMPARE_PNG" "$work/$name-$form.png" "$reference"; then
+        echo "FAIL $name ($form): the last frame differs from expected-screenshot.png"; ok=0
+        cp "$work/$name-$form.png" "${TMPDIR:-/tmp}/$name-$form-actual.png" 2>/dev/null &&
+          echo "     (the frame is kept as ${TMPDIR:-/tmp}/$name-$form-actual.png)"
+      fi
+    fi
   done
+  if [ $skip = 1 ]; then skipped=$((skipped + 1)); continue; fi
   if [ $ok = 1 ]; then echo "ok   $name"; else failed=$((failed + 1)); fi
 done
 
-echo "$((count - failed)) of $count games passed"
+echo "$((count - failed - skipped)) of $count games passed, $skipped skipped"
 [ $failed -eq 0 ]

@@ -193,3 +193,22 @@ TEST_F(DrawStateTest, ScreenSaveChoosesTheFormatByName)
     Call("screen_save", {RValue(folder.File("no/such/folder/x.png"))}); // write errors pass silently
     EXPECT_TRUE(Error_Last.empty());
 }
+
+TEST_F(DrawStateTest, ScreenshotKeyTakesTheFirstFreeNumber)
+{
+    CScratchFolder folder;
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    folder.Write("screenshot100.png", "taken");
+    folder.Write("screenshot101.png", "taken");
+    std::string first = Graphics_SaveScreenshot();
+    std::string second = Graphics_SaveScreenshot();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(first, "screenshot102.png");
+    EXPECT_EQ(second, "screenshot103.png");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Platform_ReadWholeFile(folder.File("screenshot102.png"), bytes));
+    TBitmap32 png;
+    EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), png));
+    EXPECT_EQ(png.Width(), 640);
+}

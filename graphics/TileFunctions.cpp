@@ -1,0 +1,218 @@
+// Script functions that add, query, change and remove the running room's tiles.
+#include "code/ErrorReport.h"
+#include "code/FunctionCatalogue.h"
+#include "data/Resources.h"
+#include "graphics/FunctionArguments.h"
+#include "graphics/Graphics.h"
+#include "graphics/Tiles.h"
+#include "world/Rooms.h"
+
+namespace {
+
+#define ROUTINE(name)                                                                                                  \
+    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
+
+// The tile named by the argument, or null after reporting that there is none.
+RTile* TileArgument(const RValue& id)
+{
+    RTile* tile = CurrentRoom ? Tile_Find(*CurrentRoom, ArgInt(id)) : nullptr;
+    if (!tile)
+        Error_ShowInEvent("Tile does not exist.", false);
+    return tile;
+}
+
+bool BackgroundExists(int32_t background)
+{
+    if (Backgrounds.Exists(background))
+        return true;
+    Error_ShowInEvent("Background does not exist.", false);
+    return false;
+}
+
+ROUTINE(TileAdd)
+{
+    result.SetReal(-1);
+    int32_t background = ArgInt(args[0]);
+    if (!CurrentRoom || !BackgroundExists(background))
+        return;
+    RTile tile;
+    tile.index = background;
+    tile.xo = ArgInt(args[1]);
+    tile.yo = ArgInt(args[2]);
+    tile.w = ArgInt(args[3]);
+    tile.h = ArgInt(args[4]);
+    tile.x = args[5].val;
+    tile.y = args[6].val;
+    tile.depth = args[7].val;
+    result.SetReal(Tile_Add(*CurrentRoom, tile));
+}
+ROUTINE(TileDelete)
+{
+    if (!CurrentRoom || !Tile_Delete(*CurrentRoom, ArgInt(args[0])))
+        Error_ShowInEvent("Tile does not exist.", false);
+}
+ROUTINE(TileExists) { result.SetReal(CurrentRoom && Tile_Find(*CurrentRoom, ArgInt(args[0])) ? 1 : 0); }
+
+// The getters give 0 for a tile that does not exist.
+#define TILE_GETTER(name, expression)                                                                                  \
+    ROUTINE(name)                                                                                                      \
+    {                                                                                                                  \
+        const RTile* tile = TileArgument(args[0]);                                                                     \
+        result.SetReal(tile ? static_cast<double>(expression) : 0.0);                                                  \
+    }
+TILE_GETTER(TileGetX, tile->x)
+TILE_GETTER(TileGetY, tile->y)
+TILE_GETTER(TileGetLeft, tile->xo)
+TILE_GETTER(TileGetTop, tile->yo)
+TILE_GETTER(TileGetWidth, tile->w)
+TILE_GETTER(TileGetHeight, tile->h)
+TILE_GETTER(TileGetDepth, tile->depth)
+TILE_GETTER(TileGetVisible, tile->visible ? 1 : 0)
+TILE_GETTER(TileGetXscale, tile->xscale)
+TILE_GETTER(TileGetYscale, tile->yscale)
+TILE_GETTER(TileGetBlend, tile->blend)
+TILE_GETTER(TileGetAlpha, tile->alpha)
+TILE_GETTER(TileGetBackground, tile->index)
+#undef TILE_GETTER
+
+ROUTINE(TileSetPosition)
+{
+    if (RTile* tile = TileArgument(args[0])) {
+        tile->x = args[1].val;
+        tile->y = args[2].val;
+    }
+}
+ROUTINE(TileSetRegion)
+{
+    if (RTile* tile = TileArgument(args[0])) {
+        tile->xo = ArgInt(args[1]);
+        tile->yo = ArgInt(args[2]);
+        tile->w = ArgInt(args[3]);
+        tile->h = ArgInt(args[4]);
+    }
+}
+ROUTINE(TileSetBackground)
+{
+    RTile* tile = TileArgument(args[0]);
+    int32_t background = ArgInt(args[1]);
+    if (tile && BackgroundExists(background))
+        tile->index = background;
+}
+ROUTINE(TileSetVisible)
+{
+    if (RTile* tile = TileArgument(args[0]))
+        tile->visible = ArgBool(args[1]);
+}
+ROUTINE(TileSetDepth)
+{
+    if (RTile* tile = TileArgument(args[0]))
+        tile->depth = args[1].val;
+}
+ROUTINE(TileSetScale)
+{
+    if (RTile* tile = TileArgument(args[0])) {
+        tile->xscale = args[1].val;
+        tile->yscale = args[2].val;
+    }
+}
+ROUTINE(TileSetBlend)
+{
+    if (RTile* tile = TileArgument(args[0]))
+        tile->blend = ArgColor(args[1]);
+}
+ROUTINE(TileSetAlpha)
+{
+    if (RTile* tile = TileArgument(args[0]))
+        tile->alpha = args[1].val;
+}
+
+// Positions given to tile_find and tile_delete_at are whole pixels.
+double Rounded(const RValue& value)
+{
+    return static_cast<double>(RoundToInteger(value.val));
+}
+
+ROUTINE(TileFind)
+{
+    result.SetReal(CurrentRoom ? Tile_FindAt(*CurrentRoom, Rounded(args[0]), Rounded(args[1]), ArgBool(args[2])) : -1);
+}
+ROUTINE(TileDeleteAt)
+{
+    if (CurrentRoom)
+        Tile_DeleteAt(*CurrentRoom, Rounded(args[0]), Rounded(args[1]), ArgBool(args[2]));
+}
+ROUTINE(TileLayerHide)
+{
+    if (CurrentRoom)
+        Tile_LayerSetVisible(*CurrentRoom, args[0].val, false);
+}
+ROUTINE(TileLayerShow)
+{
+    if (CurrentRoom)
+        Tile_LayerSetVisible(*CurrentRoom, args[0].val, true);
+}
+ROUTINE(TileLayerDelete)
+{
+    if (CurrentRoom)
+        Tile_LayerDelete(*CurrentRoom, args[0].val);
+}
+ROUTINE(TileLayerShift)
+{
+    if (CurrentRoom)
+        Tile_LayerShift(*CurrentRoom, args[0].val, args[1].val, args[2].val);
+}
+ROUTINE(TileLayerFind)
+{
+    result.SetReal(CurrentRoom ? Tile_LayerFind(*CurrentRoom, args[0].val, args[1].val, args[2].val) : -1);
+}
+ROUTINE(TileLayerDeleteAt)
+{
+    if (CurrentRoom)
+        Tile_LayerDeleteAt(*CurrentRoom, args[0].val, args[1].val, args[2].val);
+}
+ROUTINE(TileLayerDepth)
+{
+    if (CurrentRoom)
+        Tile_LayerSetDepth(*CurrentRoom, args[0].val, args[1].val);
+}
+
+#undef ROUTINE
+
+} // namespace
+
+void Graphics_RegisterTileFunctions()
+{
+    Function_Implement("tile_add", &TileAdd);
+    Function_Implement("tile_delete", &TileDelete);
+    Function_Implement("tile_exists", &TileExists);
+    Function_Implement("tile_get_x", &TileGetX);
+    Function_Implement("tile_get_y", &TileGetY);
+    Function_Implement("tile_get_left", &TileGetLeft);
+    Function_Implement("tile_get_top", &TileGetTop);
+    Function_Implement("tile_get_width", &TileGetWidth);
+    Function_Implement("tile_get_height", &TileGetHeight);
+    Function_Implement("tile_get_depth", &TileGetDepth);
+    Function_Implement("tile_get_visible", &TileGetVisible);
+    Function_Implement("tile_get_xscale", &TileGetXscale);
+    Function_Implement("tile_get_yscale", &TileGetYscale);
+    Function_Implement("tile_get_blend", &TileGetBlend);
+    Function_Implement("tile_get_alpha", &TileGetAlpha);
+    Function_Implement("tile_get_background", &TileGetBackground);
+    Function_Implement("tile_set_position", &TileSetPosition);
+    Function_Implement("tile_set_region", &TileSetRegion);
+    Function_Implement("tile_set_background", &TileSetBackground);
+    Function_Implement("tile_set_visible", &TileSetVisible);
+    Function_Implement("tile_set_depth", &TileSetDepth);
+    Function_Implement("tile_set_scale", &TileSetScale);
+    Function_Implement("tile_set_blend", &TileSetBlend);
+    Function_Implement("tile_set_alpha", &TileSetAlpha);
+    Function_Implement("tile_find", &TileFind);
+    Function_Implement("tile_delete_at", &TileDeleteAt);
+    Function_Implement("tile_layer_hide", &TileLayerHide);
+    Function_Implement("tile_layer_show", &TileLayerShow);
+    Function_Implement("tile_layer_delete", &TileLayerDelete);
+    Function_Implement("tile_layer_shift", &TileLayerShift);
+    Function_Implement("tile_layer_find", &TileLayerFind);
+    Function_Implement("tile_layer_delete_at", &TileLayerDeleteAt);
+    Function_Implement("tile_layer_depth", &TileLayerDepth);
+}

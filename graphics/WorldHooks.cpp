@@ -1,0 +1,101 @@
+// Where drawing meets the running world: the step loop's draw, present and
+// message stages, and the start of each room.
+#include "data/GameSettings.h"
+#include "data/Resources.h"
+#include "graphics/Display.h"
+#include "graphics/Graphics.h"
+#include "graphics/PngCodec.h"
+#include "graphics/RoomDraw.h"
+#include "graphics/Screenshots.h"
+#include "graphics/Tiles.h"
+#include "graphics/WindowState.h"
+#include "platform/Files.h"
+#include "world/Rooms.h"
+#include "world/StepLoop.h"
+
+namespace {
+
+void (*Listener)(const RWindowEvent&) = nullptr;
+
+void Present()
+{
+    Display_EndFrameAndPresent();
+    Display_BeginFrame();
+}
+
+void HandleEvent(const RWindowEvent& event)
+{
+    if (Listener) {
+        Listener(event);
+        return;
+    }
+    if (event.kind == EWindowEvent::Close && Settings.CloseButtonAsEsc && Settings.KeyEscEnds)
+        Game_RequestEnd();
+}
+
+void HandleMessages()
+{
+    Window_ProcessEvents(&HandleEvent);
+}
+
+void RoomEntered(bool first)
+{
+    if (CurrentRoom)
+        RoomDraw_FitRegionToRoom(*CurrentRoom);
+    if (first)
+        Window_SetVisible(true);
+}
+
+// The room's first picture shows at once, before its first step.
+void RoomStarted()
+{
+    if (!StepLoop.automaticDraw)
+        return;
+    RoomDraw_DrawRoom();
+    Present();
+    TransitionKind = 0;
+}
+
+} // namespace
+
+void Graphics_InstallWorldHooks()
+{
+    Tile_LastId = GameResources.LastTileId;
+    StepHooks.drawRoom = &RoomDraw_DrawRoom;
+    StepHooks.presentFrame = &Present;
+    StepHooks.handleMessages = &HandleMessages;
+    RoomHooks.roomEntered = &RoomEntered;
+    RoomHooks.roomStarted = &RoomStarted;
+}
+
+void Graphics_SetWindowEventListener(void (*listener)(const RWindowEvent& event))
+{
+    Listener = listener;
+}
+
+void Graphics_ToggleFullScreen()
+{
+    Window_SetFullScreen(!WindowState.fullScreen);
+}
+
+std::string Graphics_SaveScreenshot()
+{
+    return Screen_SaveNumbered();
+}
+
+bool Graphics_SaveLastFrame(const std::string& hostPath)
+{
+    IRenderDevice* device = Display_Device();
+    if (!device || device->IsHeadless())
+        return false;
+    int32_t w = 0, h = 0;
+    Display_GetBackRegion(w, h);
+    TBitmap32 frame;
+    if (!Display_ReadScreen(0, 0, w, h, frame))
+        return false;
+    for (int32_t y = 0; y < frame.Height(); ++y)
+        for (int32_t x = 0; x < frame.Width(); ++x)
+            frame.Row(y)[x * 4 + 3] = 255;
+    std::vector<uint8_t> png = EncodePng(frame);
+    return !png.empty() && Platform_WriteWholeFile(hostPath, png.data(), png.size());
+}
