@@ -4,6 +4,7 @@
 
 #include "data/Stream.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,6 +73,28 @@ void CPath::Rebuild()
     for (size_t k = 1; k < i_intpoints.size(); ++k)
         i_intpoints[k].l = i_intpoints[k - 1].l + std::sqrt(SquaredDistance(i_intpoints[k], i_intpoints[k - 1]));
     i_length = i_intpoints.empty() ? 0 : i_intpoints.back().l;
+}
+
+RIntPoint CPath::GetPosition(double ind) const
+{
+    if (i_intpoints.empty())
+        return RIntPoint{0, 0, 100, 0};
+    if (i_intpoints.size() == 1 || i_length == 0 || !(ind > 0))
+        return i_intpoints.front(); // NaN takes the start as well
+    if (ind >= 1)
+        return i_intpoints.back();
+    double d = i_length * ind;
+    // The segment whose end is the first point beyond d; the distances never
+    // fall, so a binary search finds it (paths may have thousands of points).
+    auto beyond = std::upper_bound(i_intpoints.begin() + 1, i_intpoints.end(), d,
+                                   [](double value, const RIntPoint& p) { return value < p.l; });
+    size_t i = std::min(static_cast<size_t>(beyond - i_intpoints.begin()) - 1, i_intpoints.size() - 2);
+    const RIntPoint& a = i_intpoints[i];
+    const RIntPoint& b = i_intpoints[i + 1];
+    if (b.l == a.l)
+        return a;
+    double t = (d - a.l) / (b.l - a.l);
+    return RIntPoint{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.speed + (b.speed - a.speed) * t, d};
 }
 
 bool CPath::LoadFromStream(CStream& stream)

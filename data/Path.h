@@ -42,6 +42,14 @@ public:
     // Recomputes the interpolated points and the length from the points.
     void Rebuild();
 
+    // The point at relative position ind along the path by arc length, 0 the
+    // start and 1 the end (clamped), with the speed factor there. Without
+    // interpolated points: (0, 0) at speed 100.
+    RIntPoint GetPosition(double ind) const;
+    double XPosition(double ind) const { return GetPosition(ind).x; }
+    double YPosition(double ind) const { return GetPosition(ind).y; }
+    double Speed(double ind) const { return GetPosition(ind).speed; }
+
     bool LoadFromStream(CStream& stream);
     void SaveToStream(CStream& stream) const;
 

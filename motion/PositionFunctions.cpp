@@ -1,6 +1,6 @@
 // The script functions that ask which instances cover a point, and destroy
 // or change them.
-#include "motion/PositionFunctions.h"
+#include "motion/FunctionGroups.h"
 
 #include "code/ErrorReport.h"
 #include "code/FunctionCatalogue.h"

@@ -12,7 +12,7 @@
 #include "library/DebugOutput.h"
 #include "library/MathFunctions.h"
 #include "library/MiscFunctions.h"
-#include "motion/PositionFunctions.h"
+#include "motion/Motion.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
 #include "system/FileFunctions.h"
@@ -35,7 +35,7 @@ bool Runner_RegisterTables(std::string& problem)
     System_ImplementFileFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
-    Motion_ImplementPositionFunctions();
+    Motion_RegisterFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();

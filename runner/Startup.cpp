@@ -14,6 +14,7 @@
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
 #include "library/Random.h"
+#include "motion/Motion.h"
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
@@ -105,6 +106,7 @@ bool RunTheGame(const RunnerOptions& options)
     SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
     SoundLastTime = clock.Microseconds();
     StepHooks.updateSound = &UpdateSound;
+    Motion_InstallStepHooks();
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+uint64_t InstanceLayoutChanges = 0;
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -195,6 +197,7 @@ void CInstance::DeriveDirectionAndSpeed()
 
 void CInstance::ComputeBoundingBox()
 {
+    ++InstanceLayoutChanges;
     const CSprite* mask = Sprites.Get(i_maskindex >= 0 ? i_maskindex : i_spriteindex);
     if (!mask) {
         i_bbox = RBox{kNoBox, kNoBox, kNoBox, kNoBox};

@@ -19,6 +19,11 @@ constexpr int kAlarmCount = 12;
 // The box of an instance without a mask sprite, outside every box test.
 constexpr int32_t kNoBox = -100000;
 
+// Counts every recomputed box and every change of the instance lists, so
+// that code keeping an index of boxes can tell whether an event it ran may
+// have moved, made or reordered instances.
+extern uint64_t InstanceLayoutChanges;
+
 class CInstance {
 public:
     int32_t i_id = 0;

@@ -21,6 +21,7 @@ void CInstanceLists::EnsureObjectSlots()
 
 void CInstanceLists::Enter(CInstance* instance)
 {
+    ++InstanceLayoutChanges;
     EnsureObjectSlots();
     int32_t object = instance->i_objectindex;
     if (object < 0 || object >= static_cast<int32_t>(r_obj_instance.size()))
@@ -170,6 +171,7 @@ void CInstanceLists::UpdateActive()
 
 void CInstanceLists::RebuildObjectLists()
 {
+    ++InstanceLayoutChanges;
     r_obj_instance.clear();
     r_obj_instance_recursive.clear();
     EnsureObjectSlots();

@@ -1,4 +1,0 @@
-// Supplies the point-covering script functions.
-#pragma once
-
-void Motion_ImplementPositionFunctions();
