@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The interpreter against Lua 5.4 on the same five workloads: each game here
+# is packed and run headless, its Lua twin beside it is run by lua5.4, both
+# must print the same result, and the best of three wall-clock times of each
+# gives the ratio ours/Lua (below 1 means we are faster).
+# Usage: run.sh PACK RUN
+set -u
+pack=$1 run=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-versus.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+command -v lua5.4 >/dev/null || { echo "lua5.4 is not installed"; exit 1; }
+
+best_of_three() { # command... ; prints the best time in microseconds, output in $work/out
+  local best=0 k start end took
+  for k in 1 2 3; do
+    start=$(date +%s%N)
+    "$@" >"$work/out" 2>"$work/err" || { echo "failed: $*" >&2; cat "$work/err" >&2; return 1; }
+    end=$(date +%s%N)
+    took=$(( (end - start) / 1000 ))
+    if [ $best = 0 ] || [ $took -lt $best ]; then best=$took; fi
+  done
+  echo $best
+}
+
+printf '%-10s %12s %12s %8s\n' workload "ours (ms)" "lua (ms)" ratio
+status=0
+for name in fib loop strings array grid; do
+  "$pack" "$here/$name" -o "$work/$name.brg" || exit 1
+  ours=$(best_of_three "$run" --headless --fast "$work/$name.brg") || exit 1
+  cp "$work/out" "$work/ours.txt"
+  theirs=$(best_of_three lua5.4 "$here/$name/bench.lua") || exit 1
+  if ! cmp -s "$work/ours.txt" "$work/out"; then
+    echo "$name: the results differ: ours $(cat "$work/ours.txt"), lua $(cat "$work/out")"; status=1
+  fi
+  awk -v n="$name" -v a="$ours" -v b="$theirs" 'BEGIN { printf "%-10s %12.1f %12.1f %8.2f\n", n, a / 1000, b / 1000, a / b }'
+done
+exit $status
