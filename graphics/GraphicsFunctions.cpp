@@ -6,6 +6,7 @@ void Graphics_RegisterDrawFunctions();
 void Graphics_RegisterSpriteFunctions();
 void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
+void Graphics_RegisterShapeFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -14,4 +15,5 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterSpriteFunctions();
     Graphics_RegisterTileFunctions();
     Graphics_RegisterTextFunctions();
+    Graphics_RegisterShapeFunctions();
 }
