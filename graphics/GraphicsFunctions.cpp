@@ -7,6 +7,7 @@ void Graphics_RegisterSpriteFunctions();
 void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
+void Graphics_RegisterSurfaceFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -16,4 +17,5 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterTileFunctions();
     Graphics_RegisterTextFunctions();
     Graphics_RegisterShapeFunctions();
+    Graphics_RegisterSurfaceFunctions();
 }
