@@ -109,9 +109,9 @@ bool Surface_Read(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitma
     const RSurface* surface = Entry(id);
     if (!device || !surface)
         return false;
-    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-    const int64_t right = std::min<int64_t>(left + std::clamp<int64_t>(w, -kSurfaceMaxSide, kSurfaceMaxSide), surface->w);
-    const int64_t bottom = std::min<int64_t>(top + std::clamp<int64_t>(h, -kSurfaceMaxSide, kSurfaceMaxSide), surface->h);
+    const int64_t left = std::clamp<int64_t>(x, 0, surface->w), top = std::clamp<int64_t>(y, 0, surface->h);
+    const int64_t right = std::min<int64_t>(left + std::min<int64_t>(w, surface->w), surface->w);
+    const int64_t bottom = std::min<int64_t>(top + std::min<int64_t>(h, surface->h), surface->h);
     if (right <= left || bottom <= top)
         return false;
     const RPixelRect area{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right - left),
@@ -124,6 +124,39 @@ bool Surface_Read(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitma
     return true;
 }
 
+bool Surface_CutCopy(RSurfaceCopy& c, int64_t sourceW, int64_t sourceH, int64_t destW, int64_t destH)
+{
+    // Games pass any numbers; far-off ones are brought near first so the
+    // sums below cannot overflow and still cut to nothing.
+    for (int64_t* v : {&c.x, &c.y, &c.xs, &c.ys, &c.ws, &c.hs})
+        *v = std::clamp<int64_t>(*v, -4 * int64_t(kSurfaceMaxSide), 4 * int64_t(kSurfaceMaxSide));
+    if (c.xs < 0) {
+        c.x -= c.xs;
+        c.ws += c.xs;
+        c.xs = 0;
+    }
+    if (c.ys < 0) {
+        c.y -= c.ys;
+        c.hs += c.ys;
+        c.ys = 0;
+    }
+    c.ws = std::min(c.ws, sourceW - c.xs);
+    c.hs = std::min(c.hs, sourceH - c.ys);
+    if (c.x < 0) {
+        c.xs -= c.x;
+        c.ws += c.x;
+        c.x = 0;
+    }
+    if (c.y < 0) {
+        c.ys -= c.y;
+        c.hs += c.y;
+        c.y = 0;
+    }
+    c.ws = std::min(c.ws, destW - c.x);
+    c.hs = std::min(c.hs, destH - c.y);
+    return c.ws > 0 && c.hs > 0;
+}
+
 bool Surface_CopyPart(int32_t dest, int64_t x, int64_t y, int32_t src, int64_t xs, int64_t ys, int64_t ws,
                       int64_t hs)
 {
@@ -132,48 +165,21 @@ bool Surface_CopyPart(int32_t dest, int64_t x, int64_t y, int32_t src, int64_t x
     const RSurface* from = Entry(src);
     if (!to || !from)
         return false;
-    // Games pass any numbers; far-off ones are brought near first so the
-    // sums below cannot overflow and still cut to nothing.
-    auto near = [](int64_t v) { return std::clamp<int64_t>(v, -4 * int64_t(kSurfaceMaxSide), 4 * int64_t(kSurfaceMaxSide)); };
-    x = near(x), y = near(y), xs = near(xs), ys = near(ys), ws = near(ws), hs = near(hs);
-    if (xs < 0) {
-        x -= xs;
-        ws += xs;
-        xs = 0;
-    }
-    if (ys < 0) {
-        y -= ys;
-        hs += ys;
-        ys = 0;
-    }
-    ws = std::min(ws, from->w - xs);
-    hs = std::min(hs, from->h - ys);
-    if (x < 0) {
-        xs -= x;
-        ws += x;
-        x = 0;
-    }
-    if (y < 0) {
-        ys -= y;
-        hs += y;
-        y = 0;
-    }
-    ws = std::min(ws, to->w - x);
-    hs = std::min(hs, to->h - y);
-    if (!device || ws <= 0 || hs <= 0)
+    RSurfaceCopy c{x, y, xs, ys, ws, hs};
+    if (!device || !Surface_CutCopy(c, from->w, from->h, to->w, to->h))
         return true;
-    const RPixelRect area{static_cast<int32_t>(xs), static_cast<int32_t>(ys), static_cast<int32_t>(ws),
-                          static_cast<int32_t>(hs)};
+    const RPixelRect area{static_cast<int32_t>(c.xs), static_cast<int32_t>(c.ys), static_cast<int32_t>(c.ws),
+                          static_cast<int32_t>(c.hs)};
     const TextureHandle source = Texture_Handle(from->texture), target = Texture_Handle(to->texture);
     if (source != target) {
-        device->CopyRectangle(source, area, target, static_cast<int32_t>(x), static_cast<int32_t>(y));
+        device->CopyRectangle(source, area, target, static_cast<int32_t>(c.x), static_cast<int32_t>(c.y));
         return true;
     }
     // Within one surface the parts may overlap, which a device copy does not
     // promise to handle; going through memory does.
-    std::vector<uint8_t> pixels(static_cast<size_t>(ws) * static_cast<size_t>(hs) * 4);
+    std::vector<uint8_t> pixels(static_cast<size_t>(area.w) * static_cast<size_t>(area.h) * 4);
     if (device->ReadPixels(source, area, pixels.data()))
-        device->UploadTexture(target, {static_cast<int32_t>(x), static_cast<int32_t>(y), area.w, area.h},
+        device->UploadTexture(target, {static_cast<int32_t>(c.x), static_cast<int32_t>(c.y), area.w, area.h},
                               pixels.data());
     return true;
 }

@@ -38,9 +38,17 @@ int32_t Surface_Target();
 // A rectangle of the surface: a negative corner moves to 0 and the size is
 // cut to the surface. False when nothing is left or it cannot be read.
 bool Surface_Read(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitmap32& bitmap);
-// Copies the part (xs, ys, ws, hs) of src to (x, y) of dest pixel for pixel,
-// alpha included, after cutting it to both surfaces. False when a surface
-// does not exist.
+// A copy of the part (xs, ys, ws, hs) of a source to (x, y) of a destination.
+struct RSurfaceCopy {
+    int64_t x, y, xs, ys, ws, hs;
+};
+// Cuts a copy to both pictures: a part starting left of the source moves
+// the place right by as much and gets narrower, a place left of the
+// destination moves the part right (likewise upwards). False when nothing
+// is left to copy.
+bool Surface_CutCopy(RSurfaceCopy& copy, int64_t sourceW, int64_t sourceH, int64_t destW, int64_t destH);
+// Copies a part of src to dest pixel for pixel, alpha included, after
+// cutting it. False when a surface does not exist.
 bool Surface_CopyPart(int32_t dest, int64_t x, int64_t y, int32_t src, int64_t xs, int64_t ys, int64_t ws,
                       int64_t hs);
 

@@ -54,18 +54,23 @@ void CTextLines::Break(const CFont& font, std::string_view text, int64_t width)
     l_text.clear();
     // "#" ends a line (as a CR) and "\#" is a "#"; LF ends a line unless it
     // follows a CR, so CR, LF and CR LF all end one line.
+    bool afterBreak = false; // just after a CR or a "#", which an LF completes
     for (size_t k = 0; k < text.size(); ++k) {
         char c = text[k];
         if (c == '\\' && k + 1 < text.size() && text[k + 1] == '#') {
             l_text += '#';
             ++k;
-        } else if (c == '#') {
+            afterBreak = false;
+        } else if (c == '#' || c == '\r') {
             l_text += '\r';
+            afterBreak = true;
         } else if (c == '\n') {
-            if (l_text.empty() || l_text.back() != '\r')
+            if (!afterBreak)
                 l_text += '\r';
+            afterBreak = false;
         } else {
             l_text += c;
+            afterBreak = false;
         }
     }
 
