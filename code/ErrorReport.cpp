@@ -90,9 +90,9 @@ void Error_Show(const std::string& message, bool fatal)
         return;
     bool abort = fatal || Settings.AbortOnErrors;
     if (Settings.ShowErrorMessages) {
-        if (Hooks.showWindow) {
-            bool pressedAbort = Hooks.showWindow(message, abort);
-            abort = abort || pressedAbort;
+        int answer = Hooks.showWindow ? Hooks.showWindow(message, abort) : -1;
+        if (answer >= 0) {
+            abort = abort || answer == 1;
         } else {
             std::fprintf(stderr, "%s\n", Error_TextForTerminal(message).c_str());
             std::fflush(stderr);

@@ -21,8 +21,9 @@ std::string Error_EventHeading(bool fatal);
 // message goes to standard error and counts as ignored, unless the runner
 // was told to abort on every error.
 struct RErrorHooks {
-    // Shows the error window; abortOnly hides Ignore. Returns true for Abort.
-    std::function<bool(const std::string& text, bool abortOnly)> showWindow;
+    // Shows the error window; abortOnly hides Ignore. Returns 1 for Abort,
+    // 0 for Ignore, -1 when no window could be shown.
+    std::function<int(const std::string& text, bool abortOnly)> showWindow;
     // Clears held keys, mouse buttons and the typed string.
     std::function<void()> clearInput;
     // Ends the game at the step loop's next check.

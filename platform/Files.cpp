@@ -1,12 +1,15 @@
 // File system calls over std::filesystem and POSIX.
 #include "platform/Files.h"
 
+#include "platform/TextEncoding.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -26,72 +29,125 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b)
     return true;
 }
 
-// The entry of folder whose name equals name ignoring case, or name itself.
-std::string MatchComponent(const std::string& folder, const std::string& name)
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// Two host names that a case-insensitive file system would take as one:
+// compared in the game's code page when both fit it, else by ASCII case.
+bool SameNameIgnoringCase(const std::string& a, const std::string& b)
+{
+    bool exactA = false, exactB = false;
+    std::string gameA = Utf8ToCp1252(a, &exactA);
+    std::string gameB = Utf8ToCp1252(b, &exactB);
+    if (exactA && exactB)
+        return EqualsIgnoringCaseCp1252(gameA, gameB);
+    return EqualsIgnoringCase(a, b);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+// The entry of folder spelt like name ignoring case; found tells whether
+// there is one. Among several the byte-wise first wins, so the choice does
+// not depend on the order the directory lists them in.
+std::string MatchComponent(const std::string& folder, const std::string& name, bool& found)
 {
     std::error_code error;
     fs::path base = folder.empty() ? fs::path(".") : fs::path(folder);
-    if (fs::exists(base / name, error))
+    found = true;
+    if (fs::exists(fs::symlink_status(base / name, error)))
         return name;
+    std::string best;
     for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
         std::string candidate = it->path().filename().string();
-        if (EqualsIgnoringCase(candidate, name))
-            return candidate;
+        if (SameNameIgnoringCase(candidate, name) && (best.empty() || candidate < best))
+            best = candidate;
     }
-    return name;
+    found = !best.empty();
+    return found ? best : name;
 }
 
 } // namespace
 
+// The path is taken apart, "." and ".." are resolved on the text as the
+// original platform does (so "new\..\x" works before "new" exists), and a
+// ".." never climbs above the root it starts from: "C:\..\x" stays in the
+// drive's folder just as it stays on the drive. A relative path may still go
+// above the working directory, as games can legitimately ask.
 std::string ToHostPath(const std::string& gamePath)
 {
-    std::string path;
-    path.reserve(gamePath.size());
-    size_t start = 0;
-    if (gamePath.size() >= 2 && gamePath[1] == ':' && std::isalpha(static_cast<unsigned char>(gamePath[0]))) {
-        path = Platform_DataDirectory() + "/drive_" +
-               static_cast<char>(std::tolower(static_cast<unsigned char>(gamePath[0])));
-        start = 2;
-        if (start < gamePath.size() && gamePath[start] != '\\' && gamePath[start] != '/')
-            path += '/';
-    }
-    for (size_t k = start; k < gamePath.size(); ++k) {
-        char c = gamePath[k] == '\\' ? '/' : gamePath[k];
-        if (c == '/' && !path.empty() && path.back() == '/')
-            continue;
-        path += c;
-    }
-    std::error_code error;
-    if (path.empty() || fs::exists(path, error))
-        return path;
+    std::string_view path(gamePath);
+    path = path.substr(0, path.find('\0')); // the platform's calls end a name at its first zero too
+    if (path.empty())
+        return std::string();
+    // Network shares do not exist here; "" makes every file call fail.
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]))
+        return std::string();
 
-    // Rebuild component by component, taking the existing spelling of each.
-    std::string built;
-    size_t position = 0;
-    if (path[0] == '/') {
-        built = "/";
-        position = 1;
+    std::string root;
+    bool rooted = true;
+    size_t start = 0;
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        // Every drive has a root folder, as on the original platform.
+        root = Platform_DataDirectory() + "/drive_" +
+               static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+        Platform_CreateDirectories(root);
+        start = 2;
+    } else if (IsSeparator(path[0])) {
+        root = "/";
+    } else {
+        rooted = false;
     }
+
+    std::vector<std::string> parts;
+    size_t position = start;
     while (position <= path.size()) {
-        size_t slash = path.find('/', position);
-        if (slash == std::string::npos)
-            slash = path.size();
-        std::string component = path.substr(position, slash - position);
-        if (!component.empty()) {
-            std::string folder = built;
-            if (component != "." && component != "..")
-                component = MatchComponent(folder, component);
-            if (!built.empty() && built.back() != '/')
-                built += '/';
-            built += component;
+        size_t next = position;
+        while (next < path.size() && !IsSeparator(path[next]))
+            ++next;
+        std::string_view component = path.substr(position, next - position);
+        if (component == "..") {
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (!rooted)
+                parts.emplace_back("..");
+        } else if (!component.empty() && component != ".") {
+            parts.push_back(GameTextToHost(component));
         }
-        if (slash == path.size())
-            break;
-        position = slash + 1;
+        position = next + 1;
     }
-    if (path.back() == '/' && (built.empty() || built.back() != '/'))
-        built += '/';
-    return built;
+    bool folderMark = IsSeparator(path.back()) && !parts.empty();
+
+    std::string exact = root;
+    for (const std::string& part : parts)
+        exact = JoinPath(exact, part);
+    if (exact.empty())
+        exact = ".";
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(exact, error)))
+        return folderMark ? exact + "/" : exact;
+
+    // Rebuild component by component, taking the existing spelling of each;
+    // below the first component that matches nothing, nothing can exist.
+    std::string built = root;
+    bool searching = true;
+    for (const std::string& part : parts) {
+        std::string spelt = part;
+        if (searching && part != "..")
+            spelt = MatchComponent(built, part, searching);
+        built = JoinPath(built, spelt);
+    }
+    if (built.empty())
+        built = ".";
+    return folderMark ? built + "/" : built;
 }
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes)

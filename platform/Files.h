@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-// Backslashes become slashes, repeated separators collapse, a drive letter
-// maps into the runner's own data folder, and a component that does not
-// exist with its exact case is matched case-insensitively.
+// Backslashes become slashes, repeated separators collapse, "." and ".."
+// resolve on the text, a drive letter maps into the runner's own data folder
+// ("C:\x" to drive_c/x, never above it), game text becomes UTF-8, and a
+// component that does not exist with its exact case is matched
+// case-insensitively. A network path ("\\server\share") gives "", which no
+// file call accepts.
 std::string ToHostPath(const std::string& gamePath);
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes);

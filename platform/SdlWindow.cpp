@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/GlDevice.h"
 #include "platform/NullVideo.h"
+#include "platform/TextEncoding.h"
 
 #include <SDL.h>
 
@@ -17,30 +18,6 @@
 
 namespace {
 
-// Game text is Windows-1252; SDL wants UTF-8.
-std::string Cp1252ToUtf8(const std::string& text)
-{
-    static const uint16_t kHigh[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                       0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-    std::string out;
-    out.reserve(text.size());
-    for (unsigned char c : text) {
-        uint32_t code = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
-}
 
 // The nearest system cursor for each cursor number of the game.
 SDL_SystemCursor CursorShape(int32_t cursor)

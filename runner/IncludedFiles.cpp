@@ -16,11 +16,20 @@ bool HasPath(const std::string& name)
     return name.find('\\') != std::string::npos || name.find('/') != std::string::npos;
 }
 
+// The last part of a game path, without "." or "..".
+std::string OwnName(const std::string& name)
+{
+    size_t cut = name.find_last_of("\\/");
+    std::string own = cut == std::string::npos ? name : name.substr(cut + 1);
+    return own == "." || own == ".." ? std::string() : own;
+}
+
 // The host path a file is exported to by its action, or "" for none.
 std::string ExportPath(const CDataFile& file)
 {
     switch (file.s_exportaction) {
-    case kExportTemp: return TempDir.empty() ? std::string() : TempDir + "/" + ToHostPath(file.s_filename);
+    // The temporary folder is the runner's own: only the file's own name counts there.
+    case kExportTemp: return TempDir.empty() || OwnName(file.s_filename).empty() ? std::string() : TempDir + "/" + OwnName(file.s_filename);
     case kExportWorking: return ToHostPath(file.s_filename);
     case kExportFolder: return ToHostPath(file.s_exportdir + "\\" + file.s_filename);
     default: return std::string();

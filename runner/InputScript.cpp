@@ -2,7 +2,7 @@
 #include "runner/InputScript.h"
 
 #include "data/EventNames.h"
-#include "platform/Cp1252.h"
+#include "platform/TextEncoding.h"
 #include "platform/Files.h"
 #include "platform/Keys.h"
 #include "world/Input.h"
@@ -129,7 +129,7 @@ int32_t AxisNumber(const std::string& word)
 
 void AddCharacters(std::vector<RScriptedInput>& out, RScriptedInput input, const std::string& utf8)
 {
-    for (char c : Platform_Utf8ToCp1252(utf8)) {
+    for (char c : Utf8ToCp1252(utf8)) {
         input.a = static_cast<unsigned char>(c);
         out.push_back(input);
     }
@@ -158,7 +158,7 @@ void ReadLine(const std::string& line, std::vector<RScriptedInput>& out)
     } else if (action == "char") {
         std::string character = words.Take("character");
         words.End();
-        std::string converted = Platform_Utf8ToCp1252(character);
+        std::string converted = Utf8ToCp1252(character);
         if (converted.size() != 1)
             throw RLineError{"char takes one character; use text for more"};
         input.kind = EScriptedInput::Character;

@@ -12,6 +12,7 @@
 #include "data/TimeLine.h"
 #include "platform/MessageBox.h"
 #include "runner/IncludedFiles.h"
+#include "sound/Sound.h"
 #include "world/Actions.h"
 #include "world/TimeEvents.h"
 
@@ -79,7 +80,7 @@ const RStep kSteps[] = {
     {62, "Compiling scripts", &Script_CompileAll, "Failed to compile the scripts."},
     {70, "Compiling time line actions", &CompileTimeLines, "Failed to compile the actions in the time lines."},
     {72, "Compiling object actions", &CompileObjects, "Failed to compile the actions in the objects."},
-    {80, "Preparing sounds", [] { return true; }, "Failed to prepare the sounds."},
+    {80, "Preparing sounds", &Sound_Prepare, "Failed to prepare the sounds."},
     {90, "Preparing graphics", [] { return Display_Start(Settings, Platform_OpenGameWindow(PrepareHeadless)); },
      nullptr},
 };

@@ -14,6 +14,8 @@
 #include "library/MiscFunctions.h"
 #include "motion/PositionFunctions.h"
 #include "runner/IncludedFiles.h"
+#include "sound/Sound.h"
+#include "system/FileFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
@@ -30,7 +32,9 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
+    System_ImplementFileFunctions();
     Graphics_RegisterFunctions();
+    Sound_RegisterFunctions();
     Motion_ImplementPositionFunctions();
     Library_RegisterMath();
     Library_ImplementDebugOutput();

@@ -44,6 +44,14 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.Fast = true;
         return true;
     }
+    if (word == "--sound-capture") {
+        if (k + 1 >= words.size()) {
+            error = "option '" + word + "' needs a value";
+            return false;
+        }
+        options.SoundCapture = words[++k];
+        return true;
+    }
     if (word == "--screenshot") {
         if (k + 1 >= words.size() || words[k + 1].empty()) {
             error = "option '--screenshot' needs a file name";
@@ -154,5 +162,8 @@ std::string RunnerUsage()
            "                    after an error; 'abort' ends it at the first error\n"
            "  --input FILE      play the input script FILE: keys, mouse and joystick events\n"
            "                    by step (see the README); the window then counts as active\n"
+           "  --sound-capture FILE\n"
+           "                    render the game's sound into the WAV file FILE (44100 Hz\n"
+           "                    stereo, 1/room speed seconds per step) instead of playing it\n"
            "  --                end of options; the next word is the game file\n";
 }

@@ -22,6 +22,7 @@ struct RunnerOptions {
     bool AbortOnErrors = false;             // without a window, every error ends the game
     std::string InputFile;                  // host path of an input script ("" for none)
     std::string ScreenshotFile;             // host path: the last frame as PNG when the game ends
+    std::string SoundCapture;               // render the game's sound into this WAV file
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
 };

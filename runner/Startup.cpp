@@ -10,12 +10,15 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
 #include "library/Random.h"
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
+#include "sound/Sound.h"
+#include "world/GameState.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
@@ -37,6 +40,23 @@ std::string FolderOf(const std::string& path)
 }
 
 uint32_t SeedAtStart = 0;
+
+// Sound moves on by the time each step took: exactly one step at the room
+// speed when time is virtual or the sound is captured, so a capture holds
+// 44100 / room speed frames per step.
+IStepClock* SoundClock = nullptr;
+bool SoundBySteps = false;
+int64_t SoundLastTime = 0;
+
+void UpdateSound()
+{
+    int64_t now = SoundClock->Microseconds();
+    double seconds = (now - SoundLastTime) / 1e6;
+    SoundLastTime = now;
+    if (SoundBySteps)
+        seconds = 1.0 / (CurrentRoom && CurrentRoom->r_speed > 0 ? CurrentRoom->r_speed : 30);
+    Sound_Update(seconds);
+}
 
 } // namespace
 
@@ -67,7 +87,12 @@ bool RunTheGame(const RunnerOptions& options)
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
     Error_SetAbortWithoutWindow(options.AbortOnErrors);
-    Error_SetHooks(RErrorHooks{nullptr, &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+    Error_SetHooks(RErrorHooks{[](const std::string& text, bool abortOnly) {
+                                   bool shown = false;
+                                   bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
+                                   return shown ? (abort ? 1 : 0) : -1;
+                               },
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
     // Drawing first: input then takes over the window's messages, as it
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
@@ -75,6 +100,11 @@ bool RunTheGame(const RunnerOptions& options)
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     bool screenshotMissing = false;
+
+    SoundClock = &clock;
+    SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
+    SoundLastTime = clock.Microseconds();
+    StepHooks.updateSound = &UpdateSound;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -109,6 +139,7 @@ int RunGame(const RunnerOptions& options)
     }
     Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
+    GameState.secureMode = System_ReadSecureMode();
     Game_SetProgramDirectory(FolderOf(options.GameFile));
     CreateTempDir(FolderOf(options.GameFile));
 
@@ -131,6 +162,7 @@ int RunGame(const RunnerOptions& options)
     int status = kExitClean;
     try {
         LastInstanceId = GameResources.LastInstanceId;
+        Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
@@ -145,7 +177,9 @@ int RunGame(const RunnerOptions& options)
     }
     std::fflush(stdout);
 
+    System_CloseFiles();
     Display_Close();
+    Sound_Shutdown();
     RemoveTempDir();
     return status;
 }

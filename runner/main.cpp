@@ -2,6 +2,7 @@
 // named on the command line.
 #include "platform/Executable.h"
 #include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include "runner/Registration.h"
 #include "runner/RunnerOptions.h"
 #include "runner/Startup.h"
@@ -60,5 +61,6 @@ int main(int argc, char** argv)
         std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
+    Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump);
     return RunGame(options);
 }

@@ -3,7 +3,7 @@
 
 #include "data/Event.h"
 #include "data/GameSettings.h"
-#include "platform/Cp1252.h"
+#include "platform/TextEncoding.h"
 #include "platform/Keys.h"
 #include "world/EventDispatch.h"
 #include "world/Rooms.h"
@@ -226,7 +226,7 @@ void Input_HandleWindowEvent(const RWindowEvent& event)
         break;
     }
     case EWindowEvent::Text:
-        for (char c : Platform_Utf8ToCp1252(event.text))
+        for (char c : Utf8ToCp1252(event.text))
             Input_Character(static_cast<unsigned char>(c));
         break;
     case EWindowEvent::MouseDown:

@@ -238,6 +238,8 @@ void StepLoop_Run(const RStepLoopOptions& options)
         clock.Sleep(wait);
         if (options.pace)
             RealStepClock().Sleep(wait);
+        if (StepHooks.updateSound)
+            StepHooks.updateSound();
         target = now + wait;
         second = std::min(second, target);
         if (target / 1000000 > second / 1000000) {

@@ -53,6 +53,7 @@ struct RStepHooks {
     void (*endStepInput)() = nullptr;    // forget this step's presses and releases
     void (*presentFrame)() = nullptr;
     void (*handleMessages)() = nullptr;
+    void (*updateSound)() = nullptr;     // once per step, after the step's time has passed
 };
 extern RStepHooks StepHooks;
 

@@ -17,7 +17,7 @@ put_byte() { # file offset value
 }
 
 expect() { # label file status message
-  "$run" "$2" >"$work/out" 2>"$work/err" </dev/null
+  "$run" --headless "$2" >"$work/out" 2>"$work/err" </dev/null
   local got=$?
   printf '%s' "$4" >"$work/want"
   [ -n "$4" ] && printf '\n' >>"$work/want"

@@ -21,6 +21,8 @@ pack=$1 run=$2 games=$3
 shift 3
 work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-games.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# Games keep their registry and drive folders here, not in the user's own.
+export BRINDLE_REGISTRY_DIR="$work/registry" XDG_DATA_HOME="$work/data"
 failed=0 count=0 skipped=0
 
 names=("$@")
@@ -57,7 +59,9 @@ for name in "${names[@]}"; do
   ok=1 skip=0
   for form in brg exe; do
     form_options=$options
-    [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png"
+    # Drawing games run with a window; their sound is rendered, not played,
+    # so no sound card is needed.
+    [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png --sound-capture $work/$name-$form.wav"
     (cd "$work" && if [ -n "$reference" ]; then export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}; fi
     if [ $form = brg ]; then
       # shellcheck disable=SC2086

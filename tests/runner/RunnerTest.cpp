@@ -60,6 +60,19 @@ TEST(RunnerOptions, GameSeesItsFileAndOnlyItsOwnArguments)
     EXPECT_NE(error.find("--screenshot"), std::string::npos);
 }
 
+TEST(RunnerOptions, SoundCaptureTakesAFileFromEitherCommandLine)
+{
+    RunnerOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseRunnerOptions({"brindle-run", "--sound-capture", "out.wav", "game.brg"}, false, "", options, error));
+    EXPECT_EQ(options.SoundCapture, "out.wav");
+    EXPECT_EQ(options.GameFile, "game.brg");
+    ASSERT_TRUE(ParseRunnerOptions({"/games/g"}, true, "--headless --sound-capture c.wav", options, error));
+    EXPECT_EQ(options.SoundCapture, "c.wav");
+    EXPECT_FALSE(ParseRunnerOptions({"brindle-run", "game.brg"}, true, "--sound-capture", options, error));
+    EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
+}
+
 TEST(RunDirectory, TempDirTxtWinsOverTheEnvironment)
 {
     CScratchFolder program;

@@ -1,0 +1,269 @@
+// cd_* and MCI_command: the command sequences the CD functions send and how
+// they read the replies.
+#include "code/FunctionCatalogue.h"
+#include "sound/CdAudio.h"
+#include "sound/SoundRoutines.h"
+#include "sound/SoundSystem.h"
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+MciSender Sender;
+
+// Replies of the CD functions are read into 20 characters.
+std::string Ask(const std::string& command)
+{
+    std::string reply = Sound_SendMci(command);
+    if (reply.size() > 19)
+        reply.resize(19);
+    return reply;
+}
+
+// The number formed by the decimal digits of a reply.
+int64_t Digits(const std::string& reply)
+{
+    int64_t number = 0;
+    for (char c : reply)
+        if (std::isdigit(static_cast<unsigned char>(c)) && number < 100000000000LL)
+            number = number * 10 + (c - '0');
+    return number;
+}
+
+const char* const kTmsf = "set cdaudio time format tmsf wait";
+const char* const kMilliseconds = "set cdaudio time format milliseconds wait";
+
+bool Present()
+{
+    return Ask("status cdaudio media present") == "true";
+}
+
+bool OpenAndPresent()
+{
+    Ask("open cdaudio");
+    return Present();
+}
+
+int64_t NumberOfTracks()
+{
+    return OpenAndPresent() ? Digits(Ask("status cdaudio number of tracks")) : 0;
+}
+
+bool Playing()
+{
+    return OpenAndPresent() && Ask("status cdaudio mode") == "playing";
+}
+
+int64_t Track()
+{
+    Ask("open cdaudio");
+    Ask(kTmsf);
+    return Present() ? Digits(Ask("status cdaudio position").substr(0, 2)) : 0;
+}
+
+void Result(RValue& result, int64_t number)
+{
+    result = RValue(static_cast<double>(number));
+}
+
+void CdInit(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("close cdaudio");
+    Ask("open cdaudio");
+}
+
+void CdPresent(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Result(result, OpenAndPresent());
+}
+
+void CdNumber(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Result(result, NumberOfTracks());
+}
+
+void CdPlaying(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Result(result, Playing());
+}
+
+void CdPaused(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    bool paused = false;
+    if (OpenAndPresent()) {
+        std::string mode = Ask("status cdaudio mode");
+        paused = mode == "paused" || mode == "stopped";
+    }
+    Result(result, paused);
+}
+
+void CdTrack(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Result(result, Track());
+}
+
+void CdLength(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Ask("open cdaudio");
+    Ask("set cdaudio time format ms wait");
+    int64_t length = Present() ? Digits(Ask("status cdaudio length wait")) : 0;
+    Ask(kTmsf);
+    Result(result, length);
+}
+
+void CdTrackLength(CInstance*, CInstance*, int, RValue& result, RValue* args)
+{
+    int32_t track = ArgInteger(args[0]);
+    if (track < 1 || track > NumberOfTracks())
+        return;
+    Ask(kMilliseconds);
+    int64_t length = Present() ? Digits(Ask("status cdaudio length track " + std::to_string(track))) : 0;
+    Ask(kTmsf);
+    Result(result, length);
+}
+
+void CdPosition(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Ask(kMilliseconds);
+    int64_t position = Present() ? Digits(Ask("status cdaudio position")) : 0;
+    Ask(kTmsf);
+    Result(result, position);
+}
+
+void CdTrackPosition(CInstance*, CInstance*, int, RValue& result, RValue*)
+{
+    Ask(kTmsf);
+    if (!Present())
+        return;
+    // The reply reads TT:MM:SS:FF.
+    std::string reply = Ask("status cdaudio position");
+    std::string minutes = reply.size() > 3 ? reply.substr(3, 2) : std::string();
+    std::string seconds = reply.size() > 6 ? reply.substr(6, 2) : std::string();
+    Result(result, Digits(minutes) * 60000 + Digits(seconds) * 1000);
+}
+
+void CdPlay(CInstance*, CInstance*, int, RValue&, RValue* args)
+{
+    if (!OpenAndPresent())
+        return;
+    Ask(kTmsf);
+    int64_t first = ArgInteger(args[0]);
+    int64_t last = ArgInteger(args[1]);
+    if (last < first)
+        return;
+    if (first < 1)
+        first = 1;
+    if (last < NumberOfTracks())
+        Ask("play cdaudio from " + std::to_string(first) + " to " + std::to_string(last + 1));
+    else
+        Ask("play cdaudio from " + std::to_string(first));
+}
+
+void CdStop(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("stop cdaudio");
+}
+
+void CdPause(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("pause cdaudio");
+}
+
+void CdResume(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("play cdaudio");
+}
+
+// Plays from or seeks to position (in the time format just set).
+void MoveTo(const std::string& position)
+{
+    if (Playing())
+        Ask("play cdaudio from " + position);
+    else
+        Ask("seek cdaudio to " + position);
+}
+
+void CdSetPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
+{
+    if (!Present())
+        return;
+    Ask(kMilliseconds);
+    MoveTo(std::to_string(ArgInteger(args[0])));
+    Ask("set cdaudio time format tmsf");
+}
+
+void CdSetTrackPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
+{
+    if (!Present())
+        return;
+    int64_t track = Track();
+    if (track <= 0)
+        return;
+    int64_t ms = ArgInteger(args[0]);
+    std::string position = std::to_string(track) + ":" + std::to_string(ms / 60000) + ":" +
+                           std::to_string((ms % 60000) / 1000);
+    Ask(kTmsf);
+    MoveTo(position);
+    Ask("set cdaudio time format tmsf");
+}
+
+void CdOpenDoor(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("set cdaudio door open");
+}
+
+void CdCloseDoor(CInstance*, CInstance*, int, RValue&, RValue*)
+{
+    Ask("set cdaudio door closed");
+}
+
+void MciCommand(CInstance*, CInstance*, int, RValue& result, RValue* args)
+{
+    result = RValue(Sound_SendMci(args[0].str.Text()));
+}
+
+} // namespace
+
+void Sound_SetMciSender(MciSender sender)
+{
+    Sender = std::move(sender);
+}
+
+std::string Sound_SendMci(const std::string& command)
+{
+    std::string reply = Sender ? Sender(command) : SoundSystem.Mci().Send(command);
+    if (reply.size() > 255)
+        reply.resize(255);
+    return reply;
+}
+
+void Sound_ImplementCdFunctions()
+{
+    Function_Implement("cd_init", &CdInit);
+    Function_Implement("cd_present", &CdPresent);
+    Function_Implement("cd_number", &CdNumber);
+    Function_Implement("cd_playing", &CdPlaying);
+    Function_Implement("cd_paused", &CdPaused);
+    Function_Implement("cd_track", &CdTrack);
+    Function_Implement("cd_length", &CdLength);
+    Function_Implement("cd_track_length", &CdTrackLength);
+    Function_Implement("cd_position", &CdPosition);
+    Function_Implement("cd_track_position", &CdTrackPosition);
+    Function_Implement("cd_play", &CdPlay);
+    Function_Implement("cd_stop", &CdStop);
+    Function_Implement("cd_pause", &CdPause);
+    Function_Implement("cd_resume", &CdResume);
+    Function_Implement("cd_set_position", &CdSetPosition);
+    Function_Implement("cd_set_track_position", &CdSetTrackPosition);
+    Function_Implement("cd_open_door", &CdOpenDoor);
+    Function_Implement("cd_close_door", &CdCloseDoor);
+    Function_Implement("MCI_command", &MciCommand);
+    // The actions take the same arguments.
+    Function_Implement("action_cd_play", &CdPlay);
+    Function_Implement("action_cd_stop", &CdStop);
+    Function_Implement("action_cd_pause", &CdPause);
+    Function_Implement("action_cd_resume", &CdResume);
+    Function_Implement("action_cd_present", &CdPresent);
+    Function_Implement("action_cd_playing", &CdPlaying);
+}

@@ -1,0 +1,25 @@
+// What sound/ offers the rest of the runner: the script functions, starting
+// the sound system and preparing every sound, the per-step update and the
+// shut-down.
+#pragma once
+
+#include <string>
+
+// Supplies the routines of the sound, CD and sound resource functions and of
+// the sound actions to the function catalogue.
+void Sound_RegisterFunctions();
+
+struct RSoundOptions {
+    bool headless = false;   // no sound card: the silent device
+    std::string captureFile; // render everything played into this WAV file
+};
+// Set before the preparation step runs.
+void Sound_SetOptions(const RSoundOptions& options);
+
+// Starts the sound system and prepares every preloaded sound. Without a
+// sound card the player is told once and the game goes on in silence.
+bool Sound_Prepare();
+// Moves fades on and renders the capture, seconds after the last update.
+void Sound_Update(double seconds);
+// Frees every sound and closes the device (and the capture file).
+void Sound_Shutdown();

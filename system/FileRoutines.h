@@ -1,0 +1,42 @@
+// What the file module's routines share: how they report, the secure-mode
+// path test, and the registration of each group of functions.
+#pragma once
+
+#include "code/ErrorReport.h"
+#include "code/FunctionCatalogue.h"
+#include "code/Value.h"
+#include "world/GameState.h"
+
+#include <string>
+
+// Every problem of these functions is a non-fatal error in the running event.
+inline void File_Report(const std::string& message)
+{
+    Error_ShowInEvent(message, false);
+}
+
+// A name "has a path" when it holds either separator. Secure mode refuses
+// writes to such names; a drive alone ("C:name") does not count.
+inline bool File_HasPath(const std::string& name)
+{
+    return name.find_first_of("\\/") != std::string::npos;
+}
+
+inline bool File_IsSecure()
+{
+    return GameState.secureMode;
+}
+
+void File_ImplementTextFiles();
+void File_ImplementBinaryFiles();
+void File_ImplementFileSystem();
+void File_ImplementFileSearch();
+void File_ImplementFileNames();
+void File_ImplementPrograms();
+void File_ImplementRegistry();
+void File_ImplementIni();
+
+void File_CloseTextFiles();
+void File_CloseBinaryFiles();
+void File_CloseSearch();
+void File_CloseIni();
