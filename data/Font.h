@@ -1,6 +1,7 @@
 // CFont: a font resource as stored: the typeface it was made from, its
 // character range, the glyph table and the glyph atlas (one coverage byte per
-// pixel). Text drawing is built on these fields elsewhere.
+// pixel), or the sprite whose images are its glyphs. Text drawing and the
+// building of atlases live in graphics/.
 #pragma once
 
 #include <array>
@@ -22,6 +23,7 @@ public:
     int32_t s_AntiAlias = 3; // kept, not used for drawing
     int32_t s_first = 32;
     int32_t s_last = 128;
+    int32_t s_spr = -1; // a sprite font's sprite (not stored: such fonts are made while a game runs)
     // Per character code: the glyph's rectangle in the atlas, the advance of
     // the pen after it, and its horizontal offset from the pen.
     std::array<int32_t, 256> s_x{}, s_y{}, s_w{}, s_h{}, s_shift{}, s_offset{};

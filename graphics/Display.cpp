@@ -4,6 +4,7 @@
 #include "graphics/Colors.h"
 #include "graphics/DrawState.h"
 #include "graphics/ResourceTextures.h"
+#include "graphics/Surfaces.h"
 #include "graphics/Textures.h"
 #include "graphics/ViewMapping.h"
 #include "graphics/WindowState.h"
@@ -60,6 +61,7 @@ void Display_Open(std::unique_ptr<IGameWindow> window)
 
 void Display_Close()
 {
+    Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
@@ -80,6 +82,7 @@ IRenderDevice* Display_Device()
 
 bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
 {
+    Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
@@ -121,6 +124,7 @@ bool Display_Reset()
     RDisplayMode mode;
     if (!Device || !Window || !Window->GetDisplayMode(mode))
         return false;
+    Surface_FreeAll();
     if (BeforeReset)
         BeforeReset();
     Device->SetRenderTarget(0);

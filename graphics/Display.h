@@ -27,9 +27,9 @@ IRenderDevice* Display_Device();
 // screen). Shows the reason in a message box and returns false on failure.
 bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization);
 // Brings the device back to its remembered state after a change of display
-// mode or 3D mode. Surfaces do not survive it.
+// mode or 3D mode. Surfaces do not survive it: all are freed first.
 bool Display_Reset();
-// Called before every reset; surfaces free themselves there.
+// Called before every reset, once the surfaces are gone.
 void Display_SetBeforeResetHook(void (*hook)());
 
 // The back buffer's region clipped to the screen; resets viewport and

@@ -1,6 +1,6 @@
 // What graphics/ offers the rest of the runner: the display, its start-up,
 // the drawing of the running game and the script functions of the display,
-// window, draw state, sprites, backgrounds and tiles.
+// window, draw state, sprites, backgrounds, tiles, text, shapes and surfaces.
 #pragma once
 
 #include "graphics/Display.h"

@@ -5,6 +5,9 @@ void Graphics_RegisterDisplayFunctions();
 void Graphics_RegisterDrawFunctions();
 void Graphics_RegisterSpriteFunctions();
 void Graphics_RegisterTileFunctions();
+void Graphics_RegisterTextFunctions();
+void Graphics_RegisterShapeFunctions();
+void Graphics_RegisterSurfaceFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -12,4 +15,7 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterDrawFunctions();
     Graphics_RegisterSpriteFunctions();
     Graphics_RegisterTileFunctions();
+    Graphics_RegisterTextFunctions();
+    Graphics_RegisterShapeFunctions();
+    Graphics_RegisterSurfaceFunctions();
 }

@@ -1,11 +1,14 @@
-// Sprite and background pictures, kept beside the resource lists by index.
+// Sprite, background and font pictures, kept beside the resource lists by index.
 #include "graphics/ResourceTextures.h"
 
 #include "data/Background.h"
+#include "data/Font.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
+#include "graphics/Display.h"
 #include "graphics/TextureAtlas.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -23,6 +26,9 @@ struct RBackgroundTexture {
 CTextureAtlas Atlas;
 std::vector<RSpriteTextures> SpriteTextures;
 std::vector<RBackgroundTexture> BackgroundTextures;
+std::vector<RTexturePicture> FontPictures; // handle 0 where none
+RTexturePicture DefaultFontPicture;
+bool DefaultFontTried = false;
 
 template <typename T>
 T* Slot(std::vector<T>& list, int32_t index, bool grow)
@@ -37,6 +43,23 @@ T* Slot(std::vector<T>& list, int32_t index, bool grow)
     return &list[static_cast<size_t>(index)];
 }
 
+// The atlas of a font as a white picture whose alpha is the coverage.
+RTexturePicture AddFontAtlas(const CFont& font)
+{
+    RTexturePicture picture;
+    const size_t size = static_cast<size_t>(std::max(font.s_bw, 0)) * static_cast<size_t>(std::max(font.s_bh, 0));
+    if (font.s_name.empty() || font.s_spr >= 0 || size == 0 || font.s_bytes.size() != size)
+        return picture;
+    TBitmap32 white(font.s_bw, font.s_bh);
+    uint8_t* p = white.Pixels();
+    for (size_t k = 0; k < size; ++k) {
+        p[k * 4 + 0] = p[k * 4 + 1] = p[k * 4 + 2] = 255;
+        p[k * 4 + 3] = font.s_bytes[k];
+    }
+    Atlas.Add(white, picture); // a failure leaves handle 0: the text is drawn as nothing
+    return picture;
+}
+
 } // namespace
 
 void ResourceTextures_BuildAll()
@@ -46,6 +69,8 @@ void ResourceTextures_BuildAll()
         Background_BuildTexture(b);
     for (int32_t s = 0; s < Sprites.Count(); ++s)
         Sprite_BuildTextures(s);
+    for (int32_t f = 0; f < Fonts.Count(); ++f)
+        Font_BuildTexture(f);
 }
 
 void ResourceTextures_FreeAll()
@@ -54,8 +79,14 @@ void ResourceTextures_FreeAll()
         Sprite_FreeTextures(s);
     for (int32_t b = 0; b < static_cast<int32_t>(BackgroundTextures.size()); ++b)
         Background_FreeTexture(b);
+    for (int32_t f = 0; f < static_cast<int32_t>(FontPictures.size()); ++f)
+        Font_FreeTexture(f);
     SpriteTextures.clear();
     BackgroundTextures.clear();
+    FontPictures.clear();
+    Atlas.Release(DefaultFontPicture);
+    DefaultFontPicture = RTexturePicture();
+    DefaultFontTried = false;
     Atlas.Clear();
 }
 
@@ -101,6 +132,39 @@ void Background_FreeTexture(int32_t background)
         return;
     Texture_Free(slot->id);
     *slot = RBackgroundTexture();
+}
+
+void Font_BuildTexture(int32_t font)
+{
+    Font_FreeTexture(font);
+    const CFont* resource = Fonts.Get(font);
+    RTexturePicture* slot = Slot(FontPictures, font, resource != nullptr);
+    if (resource && slot)
+        *slot = AddFontAtlas(*resource);
+}
+
+void Font_FreeTexture(int32_t font)
+{
+    RTexturePicture* slot = Slot(FontPictures, font, false);
+    if (!slot)
+        return;
+    Atlas.Release(*slot);
+    *slot = RTexturePicture();
+}
+
+const RTexturePicture* Font_Picture(int32_t font)
+{
+    RTexturePicture* slot = Slot(FontPictures, font, false);
+    return slot && slot->handle ? slot : nullptr;
+}
+
+const RTexturePicture* Font_DefaultPicture(const CFont& font)
+{
+    if (!DefaultFontTried && Display_Device()) {
+        DefaultFontTried = true;
+        DefaultFontPicture = AddFontAtlas(font);
+    }
+    return DefaultFontPicture.handle ? &DefaultFontPicture : nullptr;
 }
 
 const RTexturePicture* Sprite_Picture(int32_t sprite, int32_t image)

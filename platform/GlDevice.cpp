@@ -641,15 +641,26 @@ TextureHandle CGlRenderDevice::CreateTexture(int32_t w, int32_t h, bool renderTa
     BindTexture(texture.texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    g_zeros.resize(std::max(g_zeros.size(), static_cast<size_t>(tw) * static_cast<size_t>(th) * 4));
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, g_zeros.data());
+    // Render targets are cleared through their framebuffer: a block of zeros
+    // as large as the biggest one would stay allocated for the whole run.
+    if (!renderTarget)
+        g_zeros.resize(std::max(g_zeros.size(), static_cast<size_t>(tw) * static_cast<size_t>(th) * 4));
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 renderTarget ? nullptr : g_zeros.data());
     bool ok = glGetError() == GL_NO_ERROR;
     if (ok && renderTarget) {
+        Flush(); // the queued batch belongs to the current target
         glGenFramebuffers(1, &texture.framebuffer);
         BindDrawFramebuffer(texture.framebuffer);
         glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture.texture, 0);
         ok = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-        BindDrawFramebuffer(TargetFramebuffer(g_target));
+        if (ok) {
+            SetScissor(false, {});
+            SetAlphaWrite(true);
+            glClearColor(0, 0, 0, 0);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        BindCurrentTarget();
     }
     if (!ok) {
         if (texture.framebuffer)

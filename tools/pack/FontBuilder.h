@@ -1,6 +1,6 @@
-// Building a font's glyph atlas from a typeface: the face is found with
-// fontconfig and its glyphs rendered with FreeType, laid out as the runner
-// draws them (glyph rectangles from the top of the line, advances, offsets).
+// Building a font's glyph atlas from a typeface for the game data, laid out
+// as the runner draws it (glyph rectangles from the top of the line,
+// advances, offsets).
 #pragma once
 
 #include "data/Font.h"

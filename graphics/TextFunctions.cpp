@@ -1,0 +1,98 @@
+// Script functions of fonts, alignment, text measures and text drawing.
+#include "code/FunctionCatalogue.h"
+#include "graphics/FunctionArguments.h"
+#include "graphics/Graphics.h"
+#include "graphics/Text.h"
+#include "library/RealText.h"
+
+namespace {
+
+#define ROUTINE(name)                                                                                                  \
+    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
+
+// The text to draw: a real is written as string() writes it, a whole
+// number without decimals and any other with two.
+struct RDrawnText {
+    char buffer[kRealTextSize];
+    std::string_view text;
+
+    explicit RDrawnText(const RValue& value)
+    {
+        if (value.IsString())
+            text = value.str.Text();
+        else
+            text = std::string_view(buffer, FormatRealInto(value.val, buffer));
+    }
+};
+
+RTextColors Colors(const RValue* args)
+{
+    return {ArgColor(args[0]), ArgColor(args[1]), ArgColor(args[2]), ArgColor(args[3]), args[4].val};
+}
+
+ROUTINE(DrawSetFont) { Text_SetFont(ArgInt(args[0])); }
+ROUTINE(DrawSetHalign) { Text_SetHAlign(ArgInt(args[0])); }
+ROUTINE(DrawSetValign) { Text_SetVAlign(ArgInt(args[0])); }
+
+ROUTINE(StringWidth) { result.SetReal(Text_Width(args[0].str.Text(), -1)); }
+ROUTINE(StringHeight) { result.SetReal(Text_Height(args[0].str.Text(), -1, -1)); }
+ROUTINE(StringWidthExt) { result.SetReal(Text_Width(args[0].str.Text(), ArgInt(args[2]))); }
+ROUTINE(StringHeightExt) { result.SetReal(Text_Height(args[0].str.Text(), ArgInt(args[1]), ArgInt(args[2]))); }
+
+ROUTINE(DrawText) { Text_Draw(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1); }
+ROUTINE(DrawTextExt)
+{
+    Text_Draw(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]));
+}
+ROUTINE(DrawTextTransformed)
+{
+    Text_DrawTransformed(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, args[3].val, args[4].val,
+                         args[5].val);
+}
+ROUTINE(DrawTextExtTransformed)
+{
+    Text_DrawTransformed(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
+                         args[5].val, args[6].val, args[7].val);
+}
+ROUTINE(DrawTextColor)
+{
+    Text_DrawColor(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, Colors(args + 3));
+}
+ROUTINE(DrawTextExtColor)
+{
+    Text_DrawColor(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
+                   Colors(args + 5));
+}
+ROUTINE(DrawTextTransformedColor)
+{
+    Text_DrawTransformedColor(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, args[3].val, args[4].val,
+                              args[5].val, Colors(args + 6));
+}
+ROUTINE(DrawTextExtTransformedColor)
+{
+    Text_DrawTransformedColor(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
+                              args[5].val, args[6].val, args[7].val, Colors(args + 8));
+}
+
+#undef ROUTINE
+
+} // namespace
+
+void Graphics_RegisterTextFunctions()
+{
+    Function_Implement("draw_set_font", &DrawSetFont);
+    Function_Implement("draw_set_halign", &DrawSetHalign);
+    Function_Implement("draw_set_valign", &DrawSetValign);
+    Function_Implement("string_width", &StringWidth);
+    Function_Implement("string_height", &StringHeight);
+    Function_Implement("string_width_ext", &StringWidthExt);
+    Function_Implement("string_height_ext", &StringHeightExt);
+    Function_Implement("draw_text", &DrawText);
+    Function_Implement("draw_text_ext", &DrawTextExt);
+    Function_Implement("draw_text_transformed", &DrawTextTransformed);
+    Function_Implement("draw_text_ext_transformed", &DrawTextExtTransformed);
+    Function_Implement("draw_text_color", &DrawTextColor);
+    Function_Implement("draw_text_ext_color", &DrawTextExtColor);
+    Function_Implement("draw_text_transformed_color", &DrawTextTransformedColor);
+    Function_Implement("draw_text_ext_transformed_color", &DrawTextExtTransformedColor);
+}

@@ -1,0 +1,31 @@
+// Measures in the default font and in fnt_big, and a surface's life.
+show_debug_message('empty: ' + string(string_width('')) + ' x ' + string(string_height('')));
+var h;
+h = string_height('x');
+show_debug_message('three lines, sep 20: ' + string(string_height_ext('a#b#c', 20, -1) - h));
+show_debug_message('escaped: ' + string(string_height('a\#b') == h) + ', broken: ' + string(string_height('a#b') == 2 * h));
+show_debug_message('wider word: ' + string(string_width('WWW') > string_width('iii')));
+draw_set_font(fnt_big);
+show_debug_message('bigger font: ' + string(string_height('x') > h));
+draw_set_font(12345);
+show_debug_message('missing font is the default: ' + string(string_height('x') == h));
+
+global.surf = surface_create(64, 48);
+show_debug_message('surface ' + string(global.surf) + ': ' + string(surface_get_width(global.surf)) + ' x ' + string(surface_get_height(global.surf)));
+var s;
+s = surface_create(8, 8);
+surface_set_target(s);
+draw_clear(c_red);
+draw_set_color(c_lime);
+draw_point(2, 3);
+surface_reset_target();
+show_debug_message('pixels: ' + string(surface_getpixel(s, 2, 3) == c_lime) + ' ' + string(surface_getpixel(s, 5, 5) == c_red));
+surface_copy_part(global.surf, 0, 0, s, -2, 0, 8, 8);
+surface_set_target(global.surf);
+show_debug_message('target again: ' + string(surface_set_target(global.surf)));
+surface_reset_target();
+show_debug_message('copied 2 to the right: ' + string(surface_getpixel(global.surf, 4, 3) == c_lime));
+surface_free(s);
+show_debug_message('freed: ' + string(surface_exists(s)) + ' ' + string(surface_get_width(s)));
+surface_free(s);
+draw_set_color(c_white);
