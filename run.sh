@@ -15,6 +15,7 @@ packages=(
   zlib1g-dev libdeflate-dev libpng-dev libtomlplusplus-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
+  libenet-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -52,3 +52,17 @@ std::string Platform_Utf8ToCp1252(const std::string& text)
     }
     return out;
 }
+
+uint16_t Platform_Cp1252ToUnicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0 && kHigh[byte - 0x80] != 0)
+        return kHigh[byte - 0x80];
+    return byte;
+}
+
+char Platform_UnicodeToCp1252(uint32_t code)
+{
+    if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80] == 0)
+        return static_cast<char>(code);
+    return ToCp1252(code);
+}
