@@ -13,6 +13,7 @@
 #include "library/MathFunctions.h"
 #include "library/MiscFunctions.h"
 #include "motion/PositionFunctions.h"
+#include "multiplayer/Multiplayer.h"
 #include "runner/IncludedFiles.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
@@ -36,6 +37,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
+    Multiplayer_ImplementFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

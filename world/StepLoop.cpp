@@ -254,5 +254,7 @@ void StepLoop_Run(const RStepLoopOptions& options)
         }
         if (StepHooks.handleMessages)
             StepHooks.handleMessages();
+        if (StepHooks.serviceNetwork)
+            StepHooks.serviceNetwork();
     }
 }

@@ -53,6 +53,7 @@ struct RStepHooks {
     void (*endStepInput)() = nullptr;    // forget this step's presses and releases
     void (*presentFrame)() = nullptr;
     void (*handleMessages)() = nullptr;
+    void (*serviceNetwork)() = nullptr;  // once a step, between steps
 };
 extern RStepHooks StepHooks;
 
