@@ -381,8 +381,9 @@ bool CEnetNetworkPlay::JoinSession(const RNetSessionInfo& session, const RGameGu
     e_role = ERole::Joining;
     WaitUntil(kJoinRounds, [this] { return e_role != ERole::Joining; });
     if (e_role != ERole::Joined) {
+        // A word to the host, so that it does not wait for this connection.
         if (e_server)
-            enet_peer_reset(e_server);
+            enet_peer_disconnect_now(e_server, 0);
         Teardown();
         return false;
     }

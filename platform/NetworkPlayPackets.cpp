@@ -24,10 +24,11 @@ bool ReadTag(CNetReader& reader, uint8_t expectedKind)
     return reader.IsGood() && std::equal(bytes, bytes + 4, kQuestionTag) && bytes[4] == expectedKind;
 }
 
-bool ReadKind(CNetReader& reader, ENetPacketKind expected)
+void ReadKind(CNetReader& reader, ENetPacketKind expected)
 {
     uint8_t kind = 0;
-    return reader.ReadByte(kind) && kind == expected;
+    if (reader.ReadByte(kind) && kind != expected)
+        reader.Fail();
 }
 
 // A player id of the session: 0 addresses everybody and is nobody's.
@@ -66,7 +67,7 @@ void CNetWriter::WriteName(const std::string& name)
 bool CNetReader::Take(size_t count, const uint8_t*& start)
 {
     if (!r_good || r_bytes.size() - r_pos < count) {
-        r_good = false;
+        Fail();
         return false;
     }
     start = r_bytes.data() + r_pos;
@@ -126,7 +127,7 @@ bool CNetReader::ReadName(std::string& name)
     if (!ReadWord(length))
         return false;
     if (length > kNetworkPlayLongestName) {
-        r_good = false;
+        Fail();
         return false;
     }
     if (!Take(length, p))

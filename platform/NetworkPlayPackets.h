@@ -41,6 +41,8 @@ public:
     bool ReadName(std::string& name);
     // Everything not read yet.
     std::span<const uint8_t> Rest();
+    // Marks the packet bad: a value read was out of range.
+    void Fail() { r_good = false; }
     bool IsGood() const { return r_good; }
     bool IsAtEnd() const { return r_good && r_pos == r_bytes.size(); }
 
