@@ -76,10 +76,12 @@ uint64_t NewSessionInstance()
 }
 
 class CEnetNetworkPlay;
+// Never destroyed: a network play held by a static may say goodbye after
+// the statics of this file are gone.
 std::vector<CEnetNetworkPlay*>& Endpoints()
 {
-    static std::vector<CEnetNetworkPlay*> endpoints;
-    return endpoints;
+    static auto* endpoints = new std::vector<CEnetNetworkPlay*>;
+    return *endpoints;
 }
 
 int ENET_CALLBACK InterceptDatagram(ENetHost* host, ENetEvent* event);
@@ -368,7 +370,9 @@ bool CEnetNetworkPlay::JoinSession(const RNetSessionInfo& session, const RGameGu
     if (e_options.no_loopbackOnly && !IsLoopback(address.host))
         return false;
     address.port = session.si_port;
-    e_host = CreateHost(nullptr, 1);
+    ENetAddress own{};
+    enet_address_set_host_ip(&own, "127.0.0.1");
+    e_host = CreateHost(e_options.no_loopbackOnly ? &own : nullptr, 1);
     if (!e_host)
         return false;
     e_server = enet_host_connect(e_host, &address, kChannels, 0);
