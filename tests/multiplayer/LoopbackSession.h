@@ -54,14 +54,15 @@ protected:
             l_players.pop_back();
     }
 
-    // A player connected to 127.0.0.1 at the test's port.
-    CMultiplayer& NewPlayer(const RGameGuid& game = kLoopbackGame)
+    // A player connected to 127.0.0.1, by default at the test's port.
+    CMultiplayer& NewPlayer(const RGameGuid& game = kLoopbackGame, const std::string& address = "127.0.0.1",
+                            uint16_t defaultPort = 0)
     {
         RNetworkPlayOptions options;
         options.no_loopbackOnly = true;
-        options.no_defaultPort = l_port;
+        options.no_defaultPort = defaultPort ? defaultPort : l_port;
         l_players.push_back(std::make_unique<CMultiplayer>(Platform_CreateNetworkPlay(options), game));
-        EXPECT_TRUE(l_players.back()->InitTcpIp("127.0.0.1"));
+        EXPECT_TRUE(l_players.back()->InitTcpIp(address));
         return *l_players.back();
     }
     CMultiplayer& NewHost(const std::string& name, int64_t limit = 0)

@@ -22,7 +22,10 @@ TEST_F(LoopbackSession, PlayersFindJoinAndSeeEachOtherUnderOneSetOfIds)
     CMultiplayer& bob = NewJoiner("bob");
     EXPECT_EQ(bob.SessionName(0), "Arena");
     EXPECT_EQ(bob.SessionStatus(), kSessionJoined);
-    CMultiplayer& carol = NewJoiner("carol");
+    // The port in the address wins over the default one.
+    CMultiplayer& carol = NewPlayer(kLoopbackGame, "127.0.0.1:" + std::to_string(l_port), FreeUdpPort());
+    ASSERT_EQ(carol.FindSessions(), 1);
+    ASSERT_TRUE(carol.JoinSession(0, "carol"));
 
     ASSERT_TRUE(Settle([&] { return alice.FindPlayers() == 3 && bob.FindPlayers() == 3; }))
         << "the host and the first joiner never saw all three players";
