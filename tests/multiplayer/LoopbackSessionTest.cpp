@@ -205,3 +205,39 @@ TEST_F(LoopbackSession, WhenTheHostLeavesTheOthersAreAlone)
     bob.EndSession();
     EXPECT_EQ(bob.SessionStatus(), kSessionNone);
 }
+
+// Whatever lands on the hosting port, the host goes on serving its players.
+TEST_F(LoopbackSession, JunkOnTheHostingPortIsIgnored)
+{
+    CMultiplayer& alice = NewHost("alice");
+    const int junk = socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(junk, 0);
+    sockaddr_in host{};
+    host.sin_family = AF_INET;
+    host.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    host.sin_port = htons(l_port);
+    std::vector<std::vector<uint8_t>> datagrams = {
+        {},
+        {0xFF},
+        {'B', 'R', 'N', 'S'},                       // the search tag alone
+        {'B', 'R', 'N', 'S', 1, 1, 2, 3},           // a question cut short
+        {0x0F, 0xFF, 0x00, 0x00, 0x82, 0xFF, 0x00}, // a connection request cut short
+        std::vector<uint8_t>(60000, 0xFF),          // far beyond any datagram of ours
+    };
+    for (uint8_t seed = 1; seed < 40; ++seed) {
+        std::vector<uint8_t> noise(seed * 13u % 200u + 1u);
+        for (size_t k = 0; k < noise.size(); ++k)
+            noise[k] = static_cast<uint8_t>(seed * 31u + k * 17u);
+        datagrams.push_back(noise);
+    }
+    for (const std::vector<uint8_t>& datagram : datagrams)
+        sendto(junk, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&host), sizeof(host));
+    close(junk);
+    int rounds = 0;
+    Settle([&] { return ++rounds == 5; });
+
+    CMultiplayer& bob = NewJoiner("bob");
+    ASSERT_TRUE(bob.SendMessage(0.0, 1, RValue("still here"), true));
+    ASSERT_TRUE(Settle([&] { return alice.CountMessages(0.0) == 1; }));
+    EXPECT_EQ(alice.FindPlayers(), 2);
+}
