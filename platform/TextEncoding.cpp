@@ -74,6 +74,21 @@ bool HasHighBytes(std::string_view text)
 
 } // namespace
 
+uint16_t Cp1252ToUnicode(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHighRow[byte - 0x80] : byte;
+}
+
+char UnicodeToCp1252(uint32_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code < 0x100))
+        return static_cast<char>(code);
+    for (int k = 0; k < 32; ++k)
+        if (kHighRow[k] == code)
+            return static_cast<char>(0x80 + k);
+    return '?';
+}
+
 std::string Cp1252ToUtf8(std::string_view text)
 {
     std::string out;

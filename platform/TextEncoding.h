@@ -3,6 +3,7 @@
 // registry store, program arguments, and names handed back to games.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,12 @@
 std::string Cp1252ToUtf8(std::string_view text);
 // Characters the code page lacks become "?"; exact tells whether none did.
 std::string Utf8ToCp1252(std::string_view text, bool* exact = nullptr);
+// Single characters both ways, for text that travels as UTF-16. The five
+// bytes the code page leaves undefined stand for the control characters of
+// the same number, so every byte goes there and back unchanged; a character
+// the code page lacks becomes '?'.
+uint16_t Cp1252ToUnicode(unsigned char byte);
+char UnicodeToCp1252(uint32_t code);
 
 bool IsValidUtf8(std::string_view text);
 

@@ -13,6 +13,7 @@
 #include "library/MathFunctions.h"
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
+#include "multiplayer/Multiplayer.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
 #include "system/FileFunctions.h"
@@ -40,6 +41,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_ImplementDebugOutput();
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
+    Multiplayer_ImplementFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

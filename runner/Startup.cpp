@@ -23,6 +23,8 @@
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
+#include "multiplayer/Multiplayer.h"
+#include "platform/NetworkPlay.h"
 #include "world/GameKeys.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
@@ -100,6 +102,10 @@ bool RunTheGame(const RunnerOptions& options)
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    // A headless run never reaches past this computer.
+    Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
+                      GameGUID);
+    StepHooks.serviceNetwork = &Multiplayer_Service;
     bool screenshotMissing = false;
 
     SoundClock = &clock;
@@ -127,6 +133,7 @@ bool RunTheGame(const RunnerOptions& options)
         }
     }
     Game_End();
+    Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
 }
 

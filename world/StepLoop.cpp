@@ -256,5 +256,7 @@ void StepLoop_Run(const RStepLoopOptions& options)
         }
         if (StepHooks.handleMessages)
             StepHooks.handleMessages();
+        if (StepHooks.serviceNetwork)
+            StepHooks.serviceNetwork();
     }
 }

@@ -54,6 +54,7 @@ struct RStepHooks {
     void (*presentFrame)() = nullptr;
     void (*handleMessages)() = nullptr;
     void (*updateSound)() = nullptr;     // once per step, after the step's time has passed
+    void (*serviceNetwork)() = nullptr;  // once a step, between steps
 };
 extern RStepHooks StepHooks;
 
