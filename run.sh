@@ -5,6 +5,7 @@
 #   bash run.sh build           only build
 #   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
 #   bash run.sh bench           build and run the benchmarks
+#   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
 cd "$(dirname "$0")"
 here=$(pwd)
@@ -65,12 +66,17 @@ case "${1:-}" in
     "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
       -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
     ;;
+  versus)
+    configure_and_build
+    install_missing lua5.4
+    bash "$here/bench/versus/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    ;;
   bench)
     configure_and_build
     for b in "$build"/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
   *)
-    sed -n '2,8p' "$0"
+    sed -n '2,9p' "$0"
     exit 2
     ;;
 esac

@@ -20,7 +20,7 @@ bool GetSlot(CInstance*, int32_t, RValue& value)
 template <int Slot>
 bool SetSlot(CInstance*, int32_t, const RValue& value)
 {
-    ScriptCall.arguments[Slot] = value;
+    ScriptCall.SetArgument(Slot, value);
     return true;
 }
 
@@ -33,7 +33,7 @@ bool GetArgumentArray(CInstance*, int32_t index, RValue& value)
 {
     int32_t slot = ClampSlot(index);
     if (slot >= ScriptCall.argumentCount) {
-        Error_ShowInEvent("Illegal array index in script \"" + ScriptCall.runningName + "\".\rtrying to access argument[" +
+        Error_ShowInEvent("Illegal array index in script \"" + ScriptCall.RunningName() + "\".\rtrying to access argument[" +
                               std::to_string(slot) + "], but only " + std::to_string(ScriptCall.argumentCount) +
                               " arguments have been supplied.",
                           false);
@@ -45,7 +45,7 @@ bool GetArgumentArray(CInstance*, int32_t index, RValue& value)
 
 bool SetArgumentArray(CInstance*, int32_t index, const RValue& value)
 {
-    ScriptCall.arguments[ClampSlot(index)] = value;
+    ScriptCall.SetArgument(ClampSlot(index), value);
     return true;
 }
 

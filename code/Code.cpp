@@ -17,7 +17,7 @@ namespace {
 // to blocks: a declaration applies to every later use in the same code.
 class CFinalPass {
 public:
-    explicit CFinalPass(const CCode& code) : f_code(code) {}
+    CFinalPass(const CCode& code, std::vector<int32_t>& localVars) : f_code(code), f_localVars(localVars) {}
 
     bool Visit(RToken& node)
     {
@@ -53,6 +53,8 @@ private:
             return true;
         if (owner.value.kind == VALUE_REAL && owner.value.val == kOwnerUnqualified && IsLocal(node.ind))
             owner.value.val = -7;
+        if (owner.value.kind == VALUE_REAL && owner.value.val == -7)
+            node.slot = SlotOf(node.ind);
         if (node.items.size() > 1)
             return true;
         if (owner.value.kind == VALUE_STRING) {
@@ -97,8 +99,18 @@ private:
         node.items.shrink_to_fit();
     }
 
+    int32_t SlotOf(int32_t varIndex)
+    {
+        for (size_t k = 0; k < f_localVars.size(); ++k)
+            if (f_localVars[k] == varIndex)
+                return static_cast<int32_t>(k);
+        f_localVars.push_back(varIndex);
+        return static_cast<int32_t>(f_localVars.size() - 1);
+    }
+
     const CCode& f_code;
     std::vector<int32_t> f_locals;
+    std::vector<int32_t>& f_localVars;
 };
 
 } // namespace
@@ -121,8 +133,17 @@ void CCode::Create(std::string text, bool isExpression)
     i_kind = isExpression ? kExpression : kProgram;
 }
 
+int32_t CCode::LocalSlot(int32_t varIndex) const
+{
+    for (size_t k = 0; k < i_localVars.size(); ++k)
+        if (i_localVars[k] == varIndex)
+            return static_cast<int32_t>(k);
+    return -1;
+}
+
 void CCode::Destroy()
 {
+    i_localVars.clear();
     i_token = RToken();
     i_value = RValue();
     i_compiled = false;
@@ -150,10 +171,12 @@ bool CCode::Compile()
     if (!parsed)
         return false;
     Code_ClearError();
-    CFinalPass pass(*this);
+    std::vector<int32_t> localVars;
+    CFinalPass pass(*this, localVars);
     if (!pass.Visit(root))
         return false;
     i_token = std::move(root);
+    i_localVars = std::move(localVars);
     if (i_kind == kExpression && i_token.kind == Node::Constant) {
         i_value = i_token.value;
         i_kind = kConstantExpression;

@@ -8,6 +8,7 @@
 #include "code/Value.h"
 
 #include <string>
+#include <vector>
 
 class CCode {
 public:
@@ -34,6 +35,11 @@ public:
     bool Compiled() const { return i_compiled; }
     const RValue& Value() const { return i_value; }
     int32_t Args() const { return i_Args; }
+    // The locals this code names (var declarations and local.name), each
+    // with its slot; a run keeps its locals in that many slots.
+    int32_t LocalCount() const { return static_cast<int32_t>(i_localVars.size()); }
+    // The slot of a local variable number, or -1 when this code never names it.
+    int32_t LocalSlot(int32_t varIndex) const;
     bool ArgsArray() const { return i_ArgArray; }
 
 private:
@@ -44,6 +50,9 @@ private:
     RValue i_value;
     int32_t i_Args = 0;
     bool i_ArgArray = false;
+    std::vector<int32_t> i_localVars; // variable number of each slot
+
+    friend class CLocalSlots;
 };
 
 // Deep nesting would otherwise exhaust the stack of the parser and of the

@@ -20,6 +20,7 @@
 #include "world/InstanceList.h"
 #include "world/World.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -45,6 +46,7 @@ struct RVariableReference {
     int32_t owner;
     int32_t var;
     int32_t array;
+    int32_t slot = -1; // the local slot the compiler gave it, when it has one
 };
 
 int32_t CompoundOperator(int32_t assignment)
@@ -110,29 +112,59 @@ private:
     bool Store(const RVariableReference& reference, const RValue& value);
     bool EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value);
 
-    // The list holding a kind-8 node's variable when it is a user variable
-    // of self or a local; nullptr when the general path must decide.
-    CVariableList* FastList(const RToken& node)
+    // Whether a kind-8 node's value can be reached without the general
+    // path: a local, or a user variable of self (or a declared global).
+    static bool HasFastPath(const RToken& node)
     {
-        if (node.ind < kMaxBuiltinVariables)
-            return nullptr;
-        if (node.ind2 == kOwnerUnqualified)
-            return Variable_IsGlobal(node.ind) ? &GlobalVars : &r_self->i_vars;
-        if (node.ind2 == kOwnerLocal)
-            return r_locals.get();
-        return nullptr;
+        return node.ind2 == kOwnerLocal || (node.ind2 == kOwnerUnqualified && node.ind >= kMaxBuiltinVariables);
     }
-    RValue* FastSimpleValue(const RToken& node)
+    // The simple value of such a node; created as the real 0 when asked to.
+    RValue* FastSimpleValue(const RToken& node, bool create)
     {
-        CVariableList* list = FastList(node);
-        return list ? list->FindSimpleValue(node.ind) : nullptr;
+        if (node.ind2 == kOwnerLocal) {
+            RVariable* variable = Local(node.ind, node.slot, create);
+            return variable ? &variable->simplevalue : nullptr;
+        }
+        CVariableList& list = Variable_IsGlobal(node.ind) ? GlobalVars : r_self->i_vars;
+        return create ? &list.SimpleValue(node.ind) : list.FindSimpleValue(node.ind);
+    }
+
+    // A local of this run. The locals the code names live in slots given at
+    // compile time; one reached through a computed owner goes to a list.
+    RVariable* Local(int32_t var, int32_t slot, bool create)
+    {
+        if (slot < 0)
+            slot = r_code.LocalSlot(var);
+        if (slot < 0) {
+            if (!r_otherLocals) {
+                if (!create)
+                    return nullptr;
+                r_otherLocals = std::make_unique<CVariableList>();
+            }
+            return r_otherLocals->Variable(var, create);
+        }
+        if (r_slots.empty()) {
+            if (!create)
+                return nullptr;
+            r_slots.resize(static_cast<size_t>(r_code.LocalCount()));
+            for (RVariable& variable : r_slots)
+                variable.ind = -1;
+        }
+        RVariable& variable = r_slots[static_cast<size_t>(slot)];
+        if (variable.ind < 0) {
+            if (!create)
+                return nullptr;
+            variable.ind = var;
+        }
+        return &variable;
     }
 
     CInstance* r_self;
     CInstance* r_other;
     const CCode& r_code;
     RValue& r_result;
-    std::unique_ptr<CVariableList> r_locals;
+    std::vector<RVariable> r_slots; // empty until the first local is written
+    std::unique_ptr<CVariableList> r_otherLocals;
 };
 
 // ---------------------------------------------------------------- statements
@@ -388,21 +420,27 @@ int CRun::RunSwitch(const RToken& node)
 int CRun::RunAssignment(const RToken& node)
 {
     const RToken& target = node.items[0];
-    if (target.kind == Node::ConstantOwnerVariable && FastList(target)) {
+    if (target.kind == Node::ConstantOwnerVariable && HasFastPath(target)) {
         // Nothing to evaluate for the target; the value may run scripts that
         // add variables, so the slot is found only afterwards.
         RValue value;
         if (!Evaluate(node.items[1], value))
             return kError;
         if (node.ind == Sym::Assign) {
-            CVariableList* list = FastList(target);
-            if (list) {
-                RValue& slot = list->SimpleValue(target.ind);
-                slot = value;
-                r_result = std::move(value);
+            *FastSimpleValue(target, true) = value;
+            r_result = std::move(value);
+            return kNormal;
+        } else if (node.ind == Sym::AddAssign && value.kind == VALUE_STRING) {
+            // The result slot lets go of the old text first, so that a text
+            // only the variable holds grows in place instead of being copied.
+            r_result = RValue();
+            RValue* slot = FastSimpleValue(target, false);
+            if (slot && slot->kind == VALUE_STRING && slot->str.size() + value.str.size() <= kLongestBuiltString &&
+                slot->str.AppendIfUnique(value.str.Text())) {
+                r_result = *slot;
                 return kNormal;
             }
-        } else if (RValue* slot = FastSimpleValue(target);
+        } else if (RValue* slot = FastSimpleValue(target, false);
                    slot && slot->kind == VALUE_REAL && value.kind == VALUE_REAL &&
                    (node.ind == Sym::AddAssign || node.ind == Sym::SubtractAssign || node.ind == Sym::MultiplyAssign)) {
             if (node.ind == Sym::AddAssign)
@@ -414,7 +452,7 @@ int CRun::RunAssignment(const RToken& node)
             r_result = *slot;
             return kNormal;
         }
-        return FinishAssignment(node, RVariableReference{target.ind2, target.ind, 0}, value);
+        return FinishAssignment(node, RVariableReference{target.ind2, target.ind, 0, target.slot}, value);
     }
     RVariableReference reference;
     if (!Reference(target, reference))
@@ -457,16 +495,22 @@ bool CRun::Reference(const RToken& node, RVariableReference& reference)
 {
     reference.var = node.ind;
     reference.array = 0;
+    reference.slot = node.slot;
     if (node.kind == Node::ConstantOwnerVariable) {
         reference.owner = node.ind2;
         return true;
     }
-    RValue owner;
-    if (!Evaluate(node.items[0], owner))
-        return false;
-    if (owner.kind != VALUE_REAL)
-        return FailExpression(node.position, "Wrong type of variable index");
-    reference.owner = static_cast<int32_t>(RoundToInteger(owner.val));
+    const RToken& ownerNode = node.items[0];
+    if (ownerNode.kind == Node::Constant && ownerNode.value.kind == VALUE_REAL) {
+        reference.owner = static_cast<int32_t>(RoundToInteger(ownerNode.value.val));
+    } else {
+        RValue owner;
+        if (!Evaluate(ownerNode, owner))
+            return false;
+        if (owner.kind != VALUE_REAL)
+            return FailExpression(node.position, "Wrong type of variable index");
+        reference.owner = static_cast<int32_t>(RoundToInteger(owner.val));
+    }
     for (size_t k = 1; k < node.items.size(); ++k) {
         RValue index;
         if (!Evaluate(node.items[k], index))
@@ -487,7 +531,14 @@ bool CRun::Read(const RVariableReference& reference, RValue& out)
 {
     switch (reference.owner) {
     case kOwnerLocal:
-        return r_locals && r_locals->GetVar(reference.var, reference.array, out);
+    {
+        const RVariable* variable = Local(reference.var, reference.slot, false);
+        const RValue* element = variable ? Variable_Element(*variable, reference.array) : nullptr;
+        if (!element)
+            return false;
+        out = *element;
+        return true;
+    }
     case kOwnerNoone:
         return false;
     case kOwnerUnqualified:
@@ -523,9 +574,7 @@ bool CRun::Store(const RVariableReference& reference, const RValue& value)
 {
     switch (reference.owner) {
     case kOwnerLocal:
-        if (!r_locals)
-            r_locals = std::make_unique<CVariableList>();
-        r_locals->SetVar(reference.var, reference.array, value);
+        Variable_SetElement(*Local(reference.var, reference.slot, true), reference.array, value);
         return true;
     case kOwnerUnqualified:
         if (Variable_IsGlobal(reference.var)) {
@@ -572,7 +621,7 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
         return true;
     case Node::ConstantOwnerVariable:
         // The common case: an instance's own or a local variable without index.
-        if (const RValue* value = FastSimpleValue(node)) {
+        if (const RValue* value = HasFastPath(node) ? FastSimpleValue(node, false) : nullptr) {
             out = *value;
             return true;
         }
@@ -599,6 +648,22 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
             case Sym::GreaterEqual: out.val = a - b >= -kCompareEpsilon ? 1.0 : 0.0; return true;
             case Sym::Equal:
             case Sym::Assign: out.val = (a - b > -kCompareEpsilon && a - b < kCompareEpsilon) ? 1.0 : 0.0; return true;
+            case Sym::NotEqual: out.val = (a - b < -kCompareEpsilon || a - b > kCompareEpsilon) ? 1.0 : 0.0; return true;
+            case Sym::Divide:
+                if (b == 0.0)
+                    break;
+                out.val = a / b;
+                return true;
+            case Sym::Div:
+            case Sym::Mod: {
+                // Quotients within 32 bits, as the language defines them;
+                // anything else takes the general path.
+                double q = b == 0.0 ? 0.0 : std::trunc(a / b);
+                if (b == 0.0 || !(q >= -2147483648.0 && q <= 2147483647.0))
+                    break;
+                out.val = node.ind == Sym::Div ? q : a - q * b;
+                return true;
+            }
             case Sym::And: out.val = IsTrue(a) && IsTrue(b) ? 1.0 : 0.0; return true;
             case Sym::Or: out.val = IsTrue(a) || IsTrue(b) ? 1.0 : 0.0; return true;
             default: break;

@@ -24,7 +24,7 @@ void ExecuteText(CInstance* self, CInstance* other, int argc, RValue& result, RV
     for (int k = 0; k < kArgumentSlots; ++k)
         saved[k] = ScriptCall.arguments[k];
     for (int k = 0; k < kArgumentSlots; ++k)
-        ScriptCall.arguments[k] = k + 1 < argc ? args[k + 1] : RValue();
+        ScriptCall.SetArgument(k, k + 1 < argc ? args[k + 1] : RValue());
     CCode code(text, false);
     if (!code.Compile()) {
         Error_Show(std::string(heading) + "\r" + Code_ErrorMessage, false);
@@ -34,7 +34,7 @@ void ExecuteText(CInstance* self, CInstance* other, int argc, RValue& result, RV
         Code_Run(self, other, code, result);
     }
     for (int k = 0; k < kArgumentSlots; ++k)
-        ScriptCall.arguments[k] = saved[k];
+        ScriptCall.SetArgument(k, saved[k]);
 }
 
 void F_ExecuteString(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)

@@ -14,6 +14,11 @@
 
 RScriptCallState ScriptCall;
 
+std::string RScriptCallState::RunningName() const
+{
+    return runningScript >= 0 ? Scripts.Name(runningScript) : std::string("<unknown>");
+}
+
 namespace {
 
 std::vector<std::unique_ptr<CCode>> Compiled;
@@ -68,12 +73,24 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
         return false;
     if (count > kArgumentSlots)
         count = kArgumentSlots;
+    if (count < 0)
+        count = 0;
 
-    RScriptCallState saved = ScriptCall;
+    // Only the slots that can hold something are saved: most calls pass few
+    // arguments, and this runs on every script call.
+    const int32_t savedCount = ScriptCall.argumentCount;
+    const int32_t savedScript = ScriptCall.runningScript;
+    const int32_t savedUsed = ScriptCall.usedSlots;
+    RValue saved[kArgumentSlots];
+    for (int k = 0; k < savedUsed; ++k)
+        saved[k] = std::move(ScriptCall.arguments[k]);
+    for (int k = 0; k < count; ++k)
+        ScriptCall.arguments[k] = arguments[k];
+    for (int k = count; k < savedUsed; ++k)
+        ScriptCall.arguments[k] = RValue();
     ScriptCall.argumentCount = count;
-    ScriptCall.runningName = Scripts.Name(index);
-    for (int k = 0; k < kArgumentSlots; ++k)
-        ScriptCall.arguments[k] = k < count ? arguments[k] : RValue();
+    ScriptCall.runningScript = index;
+    ScriptCall.usedSlots = count;
 
     result = RValue();
     bool ok = Code_Evaluate(self, other, *code, result);
@@ -91,6 +108,13 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
             ok = false;
         }
     }
-    ScriptCall = std::move(saved);
+    const int32_t usedNow = ScriptCall.usedSlots;
+    for (int k = 0; k < savedUsed; ++k)
+        ScriptCall.arguments[k] = std::move(saved[k]);
+    for (int k = savedUsed; k < usedNow; ++k)
+        ScriptCall.arguments[k] = RValue();
+    ScriptCall.argumentCount = savedCount;
+    ScriptCall.runningScript = savedScript;
+    ScriptCall.usedSlots = savedUsed;
     return ok;
 }

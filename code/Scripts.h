@@ -16,7 +16,19 @@ constexpr int kArgumentSlots = 16;
 struct RScriptCallState {
     RValue arguments[kArgumentSlots];
     int32_t argumentCount = 0;
-    std::string runningName = "<unknown>";
+    int32_t runningScript = -1; // the script's index; -1 while no script runs
+    // Slots from this one on hold the real 0: a call saves and restores
+    // only the slots below it. Whatever writes a slot raises it.
+    int32_t usedSlots = kArgumentSlots;
+
+    void SetArgument(int slot, const RValue& value)
+    {
+        arguments[slot] = value;
+        if (slot >= usedSlots)
+            usedSlots = slot + 1;
+    }
+    // "<unknown>" while no script runs.
+    std::string RunningName() const;
 };
 extern RScriptCallState ScriptCall;
 

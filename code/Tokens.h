@@ -122,6 +122,9 @@ struct RToken {
     int32_t ind = 0;
     int32_t ind2 = 0;
     int32_t position = 0;
+    // For a variable of the run's locals: its place among the locals the
+    // code names, so a run finds it without a search; -1 otherwise.
+    int32_t slot = -1;
     RValue value;
     std::vector<RToken> items;
 

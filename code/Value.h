@@ -48,6 +48,15 @@ public:
     bool empty() const { return size() == 0; }
     const char* c_str() const { return Text().c_str(); }
     bool operator==(const RString& other) const { return s_block == other.s_block || Text() == other.Text(); }
+    // Appends in place when no other value shares this text (the common
+    // s += 'x' in a loop); false when it is shared or empty, and nothing changed.
+    bool AppendIfUnique(std::string_view tail)
+    {
+        if (!s_block || s_block->refs != 1)
+            return false;
+        s_block->text.append(tail);
+        return true;
+    }
     bool operator==(std::string_view other) const { return Text() == other; }
 
 private:

@@ -111,41 +111,49 @@ RVariable& CVariableList::Append(int32_t varIndex)
     return variable;
 }
 
-void CVariableList::SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value)
+void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value)
 {
-    RVariable* variable = FindVariable(varIndex);
-    if (!variable)
-        variable = &Append(varIndex);
     if (arrayIndex == 0) {
-        variable->simplevalue = value;
+        variable.simplevalue = value;
         return;
     }
     if (arrayIndex < 0)
         return;
     size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
     size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (variable->value.size() < row + 1)
-        variable->value.resize(row + 1);
-    std::vector<RValue>& cells = variable->value[row];
+    if (variable.value.size() < row + 1)
+        variable.value.resize(row + 1);
+    std::vector<RValue>& cells = variable.value[row];
     if (cells.size() < column + 1)
         cells.resize(column + 1);
     cells[column] = value;
 }
 
-const RValue* CVariableList::Lookup(int32_t varIndex, int32_t arrayIndex) const
+const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
 {
-    const RVariable* variable = FindVariable(varIndex);
-    if (!variable)
-        return nullptr;
     if (arrayIndex == 0)
-        return &variable->simplevalue;
+        return &variable.simplevalue;
     if (arrayIndex < 0)
         return nullptr;
     size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
     size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (row >= variable->value.size() || column >= variable->value[row].size())
+    if (row >= variable.value.size() || column >= variable.value[row].size())
         return nullptr;
-    return &variable->value[row][column];
+    return &variable.value[row][column];
+}
+
+void CVariableList::SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value)
+{
+    RVariable* variable = FindVariable(varIndex);
+    if (!variable)
+        variable = &Append(varIndex);
+    Variable_SetElement(*variable, arrayIndex, value);
+}
+
+const RValue* CVariableList::Lookup(int32_t varIndex, int32_t arrayIndex) const
+{
+    const RVariable* variable = FindVariable(varIndex);
+    return variable ? Variable_Element(*variable, arrayIndex) : nullptr;
 }
 
 bool CVariableList::GetVar(int32_t varIndex, int32_t arrayIndex, RValue& value) const

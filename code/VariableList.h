@@ -23,6 +23,11 @@ struct RVariable {
     std::vector<std::vector<RValue>> value;
 };
 
+// One variable's value at an array index: the stored value or nullptr.
+const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex);
+// Stores value at an array index, growing the rows as needed; a negative index is ignored.
+void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value);
+
 class CVariableList {
 public:
     static constexpr int32_t kVersion = 440;
@@ -49,6 +54,12 @@ public:
         return variable ? variable->simplevalue : Append(varIndex).simplevalue;
     }
     bool Has(int32_t varIndex) const { return FindVariable(varIndex) != nullptr; }
+    // The variable itself; created (real 0, no rows) when asked to.
+    RVariable* Variable(int32_t varIndex, bool create)
+    {
+        RVariable* variable = FindVariable(varIndex);
+        return variable || !create ? variable : &Append(varIndex);
+    }
 
     int32_t Count() const { return static_cast<int32_t>(v_vars.size()); }
     const RVariable& At(int32_t position) const { return v_vars[static_cast<size_t>(position)]; }

@@ -86,11 +86,11 @@ bool ExecuteAction(const CAction& action, CInstance* self, CInstance* other)
         RValue saved[kArgumentSlots];
         for (int k = 0; k < count; ++k) {
             saved[k] = ScriptCall.arguments[k];
-            ScriptCall.arguments[k] = arguments[k];
+            ScriptCall.SetArgument(k, arguments[k]);
         }
         Code_Run(self, other, *action.act_codecode, result);
         for (int k = 0; k < count; ++k)
-            ScriptCall.arguments[k] = saved[k];
+            ScriptCall.SetArgument(k, saved[k]);
     }
     bool answer = IsTrue(result.val);
     return action.act_isnot ? !answer : answer;

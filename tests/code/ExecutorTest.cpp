@@ -283,7 +283,7 @@ TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
     EXPECT_EQ(Get(e_self, "ry"), 3);
     EXPECT_EQ(Get(e_self, "rz"), 0);
     EXPECT_EQ(ScriptCall.arguments[0].val, 77);
-    EXPECT_EQ(ScriptCall.runningName, "<unknown>");
+    EXPECT_EQ(ScriptCall.RunningName(), "<unknown>");
 
     Settings.CheckScriptArguments = false;
     EXPECT_EQ(Run("ry = scr_args(4)"), "ok");
