@@ -74,6 +74,7 @@ case "${1:-}" in
   bench)
     configure_and_build
     for b in "$build"/bench/bench_*; do [ -x "$b" ] && "$b"; done
+    bash "$here/bench/bounce/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
     sed -n '2,9p' "$0"

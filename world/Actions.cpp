@@ -16,7 +16,9 @@
 #include "world/InstanceList.h"
 #include "world/Rooms.h"
 
+#include <algorithm>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -62,35 +64,72 @@ bool CompileArgument(CAction& action, int index)
     return true;
 }
 
+// Values for an action's arguments, built only as far as they are used:
+// most actions have none or one, and this runs for every action of every
+// instance every step.
+class CActionValues {
+public:
+    explicit CActionValues(int count) : v_count(std::clamp(count, 0, kMaxCallArguments))
+    {
+        for (int k = 0; k < v_count; ++k)
+            new (&v_storage[k]) RValue();
+    }
+    ~CActionValues()
+    {
+        for (int k = 0; k < v_count; ++k)
+            At(k).~RValue();
+    }
+    CActionValues(const CActionValues&) = delete;
+    CActionValues& operator=(const CActionValues&) = delete;
+
+    RValue& At(int k) { return *std::launder(reinterpret_cast<RValue*>(&v_storage[k])); }
+    RValue* Data() { return v_count ? &At(0) : nullptr; }
+
+private:
+    struct alignas(RValue) CSlot {
+        unsigned char bytes[sizeof(RValue)];
+    };
+    CSlot v_storage[kMaxCallArguments];
+    int v_count;
+};
+
 // Runs one action for one self; the question's answer comes back.
 bool ExecuteAction(const CAction& action, CInstance* self, CInstance* other)
 {
     ArgumentRelative = action.act_userelative && action.act_relative;
-    RValue arguments[kMaxCallArguments];
-    int count = std::min(action.act_argumentcount, CAction::kMaxArguments);
+    int count = std::clamp(action.act_argumentcount, 0, CAction::kMaxArguments);
+    // A function that wants more arguments than the action stores reads
+    // zeros for the rest, never past the end.
+    int built = count;
+    if (action.act_exetype == kExecuteFunction && action.act_functionid >= 0) {
+        const RFunction* function = Function_Get(action.act_functionid);
+        if (function)
+            built = std::max(built, function->f_argnumb);
+    }
+    CActionValues arguments(built);
     for (int k = 0; k < count; ++k) {
         const CCode* code = action.act_argcode[static_cast<size_t>(k)].get();
-        if (code && !Code_Run(self, other, *code, arguments[k]))
-            arguments[k] = RValue();
+        if (code && !Code_Run(self, other, *code, arguments.At(k)))
+            arguments.At(k) = RValue();
     }
     RValue result;
     if (action.act_exetype == kExecuteFunction) {
         // A function the game lacks was reported when the game was loaded.
         if (action.act_functionid < 0)
             return true;
-        if (!Function_Call(action.act_functionid, self, other, result, arguments, count)) {
+        if (!Function_Call(action.act_functionid, self, other, result, arguments.Data(), count)) {
             Error_ShowInEvent(Code_ErrorMessage, false);
             Code_ClearError();
         }
     } else if (action.act_exetype == kExecuteCode && action.act_codecode) {
-        RValue saved[kArgumentSlots];
+        CActionValues saved(count);
         for (int k = 0; k < count; ++k) {
-            saved[k] = ScriptCall.arguments[k];
-            ScriptCall.SetArgument(k, arguments[k]);
+            saved.At(k) = ScriptCall.arguments[k];
+            ScriptCall.SetArgument(k, arguments.At(k));
         }
         Code_Run(self, other, *action.act_codecode, result);
         for (int k = 0; k < count; ++k)
-            ScriptCall.SetArgument(k, saved[k]);
+            ScriptCall.SetArgument(k, saved.At(k));
     }
     bool answer = IsTrue(result.val);
     return action.act_isnot ? !answer : answer;
