@@ -21,6 +21,8 @@ packages=(
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
+# The drawing tests run on a virtual X server.
+test_packages=(xvfb xauth)
 
 install_missing() {
   local missing=() p
@@ -49,7 +51,12 @@ case "${1:-}" in
     ;;
   test)
     configure_and_build
-    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    install_missing "${test_packages[@]}"
+    # Games that draw open their windows on a virtual X server with Mesa's
+    # software OpenGL; tests that pick SDL's offscreen driver themselves
+    # keep it.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
   build)
     configure_and_build

@@ -61,6 +61,9 @@ int main(int argc, char** argv)
         std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
-    Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump);
+    // A run driven by an input script or taking a screenshot is automated:
+    // nobody is there to click a box away, so messages go to standard error.
+    bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty();
+    Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
     return RunGame(options);
 }
