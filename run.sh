@@ -80,8 +80,12 @@ case "${1:-}" in
     ;;
   bench)
     configure_and_build
+    install_missing "${test_packages[@]}" love
     for b in "$build"/bench/bench_*; do [ -x "$b" ] && "$b"; done
     bash "$here/bench/bounce/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    # Drawing against LOVE, both on the same virtual X server.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
     sed -n '2,9p' "$0"
