@@ -322,7 +322,7 @@ std::unique_ptr<IGameWindow> Platform_OpenGameWindow(bool headless, bool* fellBa
         std::string error;
         if (auto window = OpenSdlWindow(error))
             return window;
-        std::fprintf(stderr, "No display available (%s); running without a window.\n", error.c_str());
+        std::fprintf(stderr, "No display available (%s); running without a window, as with --headless.\n", error.c_str());
         if (fellBack)
             *fellBack = true;
     }

@@ -25,6 +25,7 @@
 #include "graphics/Screenshots.h"
 #include "multiplayer/Multiplayer.h"
 #include "platform/NetworkPlay.h"
+#include "platform/StopSignals.h"
 #include "world/GameKeys.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
@@ -123,6 +124,7 @@ bool RunTheGame(const RunnerOptions& options)
         loop.clock = &clock;
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
+        loop.stopRequested = &Platform_StopRequested;
         StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,

@@ -3,6 +3,7 @@
 #include "platform/Executable.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/StopSignals.h"
 #include "runner/Registration.h"
 #include "runner/RunnerOptions.h"
 #include "runner/Startup.h"
@@ -65,5 +66,6 @@ int main(int argc, char** argv)
     // nobody is there to click a box away, so messages go to standard error.
     bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty();
     Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
+    Platform_WatchStopSignals();
     return RunGame(options);
 }

@@ -225,6 +225,8 @@ void StepLoop_Run(const RStepLoopOptions& options)
         ++StepLoop.steps;
         if (options.maxSteps >= 0 && StepLoop.steps >= options.maxSteps && !IsChangePending())
             Game_RequestEnd();
+        if (options.stopRequested && options.stopRequested())
+            Game_RequestEnd();
 
         now = clock.Microseconds();
         target = std::min(target, now);
