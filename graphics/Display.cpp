@@ -167,10 +167,10 @@ bool Display_EndFrameAndPresent()
     return true;
 }
 
-bool Display_PresentFrame()
+namespace {
+
+RPresentation CurrentPresentation()
 {
-    if (!Device)
-        return false;
     RPresentGeometry geometry = Window_PresentGeometry();
     RPresentation p;
     p.sourceW = BackRegionW;
@@ -179,7 +179,28 @@ bool Display_PresentFrame()
     p.clientW = geometry.clientW;
     p.clientH = geometry.clientH;
     p.windowColor = Color_ToDevice(WindowState.color, 1.0);
-    return Device->Present(p);
+    return p;
+}
+
+} // namespace
+
+bool Display_PresentFrame()
+{
+    return Device && Device->Present(CurrentPresentation());
+}
+
+bool Display_ReadWindow(TBitmap32& picture)
+{
+    if (!Device)
+        return false;
+    RPresentation p = CurrentPresentation();
+    if (p.clientW <= 0 || p.clientH <= 0)
+        return false;
+    TBitmap32 read(p.clientW, p.clientH);
+    if (!Device->ReadPresentation(p, read.Pixels()))
+        return false;
+    picture = std::move(read);
+    return true;
 }
 
 void Display_PaintWindow()

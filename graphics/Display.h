@@ -41,6 +41,9 @@ void Display_BeginFrame();
 // Presents; a failed present resets the device and loses the frame.
 bool Display_EndFrameAndPresent();
 bool Display_PresentFrame();
+// The window's whole picture as the last present showed it: the region
+// scaled into place and the strips around it in the window colour.
+bool Display_ReadWindow(TBitmap32& picture);
 // Shows the last frame again with the window's strips (painting).
 void Display_PaintWindow();
 void Display_WaitVerticalBlank();

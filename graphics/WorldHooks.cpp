@@ -88,11 +88,15 @@ bool Graphics_SaveLastFrame(const std::string& hostPath)
     IRenderDevice* device = Display_Device();
     if (!device || device->IsHeadless())
         return false;
-    int32_t w = 0, h = 0;
-    Display_GetBackRegion(w, h);
+    // The window as the player saw it, so that scaling shows; the drawn
+    // region alone where the window cannot be read.
     TBitmap32 frame;
-    if (!Display_ReadScreen(0, 0, w, h, frame))
-        return false;
+    if (!Display_ReadWindow(frame)) {
+        int32_t w = 0, h = 0;
+        Display_GetBackRegion(w, h);
+        if (!Display_ReadScreen(0, 0, w, h, frame))
+            return false;
+    }
     for (int32_t y = 0; y < frame.Height(); ++y)
         for (int32_t x = 0; x < frame.Width(); ++x)
             frame.Row(y)[x * 4 + 3] = 255;

@@ -167,6 +167,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
 
@@ -188,6 +189,8 @@ private:
     void BindCurrentTarget();
     void UploadTransform();
     bool CreateBackBuffer(int32_t w, int32_t h);
+    // Paints the window's hidden buffer with the presentation.
+    void ComposePresentation(const RPresentation& presentation);
 
     SDL_Window* g_window;
     SDL_GLContext g_context;
@@ -743,7 +746,7 @@ bool CGlRenderDevice::CopyRectangle(TextureHandle source, const RPixelRect& area
     return true;
 }
 
-bool CGlRenderDevice::Present(const RPresentation& p)
+void CGlRenderDevice::ComposePresentation(const RPresentation& p)
 {
     Flush();
     int32_t sw = std::min(p.sourceW, g_backW), sh = std::min(p.sourceH, g_backH);
@@ -764,8 +767,38 @@ bool CGlRenderDevice::Present(const RPresentation& p)
         glBlitFramebuffer(0, 0, sw, sh, p.target.x, top, p.target.x + p.target.w, top - p.target.h,
                           GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
+}
+
+bool CGlRenderDevice::Present(const RPresentation& p)
+{
+    ComposePresentation(p);
     SDL_GL_SwapWindow(g_window);
     ++g_stats.presents;
+    BindCurrentTarget();
+    return true;
+}
+
+bool CGlRenderDevice::ReadPresentation(const RPresentation& p, uint8_t* pixels)
+{
+    int32_t w = 0, h = 0;
+    SDL_GL_GetDrawableSize(g_window, &w, &h);
+    if (!pixels || p.clientW <= 0 || p.clientH <= 0 || p.clientW != w || p.clientH != h)
+        return false;
+    ComposePresentation(p);
+    BindReadFramebuffer(0);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    ++g_stats.readBacks;
+    // The window's rows run from the bottom.
+    size_t stride = static_cast<size_t>(w) * 4;
+    std::vector<uint8_t> swap(stride);
+    for (int32_t y = 0; y < h / 2; ++y) {
+        uint8_t* a = pixels + static_cast<size_t>(y) * stride;
+        uint8_t* b = pixels + static_cast<size_t>(h - 1 - y) * stride;
+        std::memcpy(swap.data(), a, stride);
+        std::memcpy(a, b, stride);
+        std::memcpy(b, swap.data(), stride);
+    }
     BindCurrentTarget();
     return true;
 }

@@ -94,6 +94,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool ReadPresentation(const RPresentation&, uint8_t*) override { return false; }
     void SetSynchronization(bool on) override { n_sync = on; }
     RDeviceStats Stats() const override { return n_stats; }
 

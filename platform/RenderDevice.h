@@ -120,6 +120,10 @@ public:
 
     // Shows the back buffer in the window.
     virtual bool Present(const RPresentation& presentation) = 0;
+    // Composes the window's picture as Present would show it, without
+    // showing it, and reads it back: clientW × clientH pixels, BGRA, rows
+    // from the top. False where the device has no picture to give.
+    virtual bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) = 0;
     // Wait for the display's refresh before showing a frame.
     virtual void SetSynchronization(bool on) = 0;
 
