@@ -62,6 +62,42 @@ int32_t CompoundOperator(int32_t assignment)
     }
 }
 
+// An operator on two reals where the result is plainly a real; false for
+// the cases the general operator handles (division by zero, quotients
+// beyond 32 bits, bitwise and text operators).
+inline bool RealBinary(int32_t op, double a, double b, double& result)
+{
+    switch (op) {
+    case Sym::Plus: result = a + b; return true;
+    case Sym::Minus: result = a - b; return true;
+    case Sym::Multiply: result = a * b; return true;
+    case Sym::Less: result = a - b < -kCompareEpsilon ? 1.0 : 0.0; return true;
+    case Sym::Greater: result = a - b > kCompareEpsilon ? 1.0 : 0.0; return true;
+    case Sym::LessEqual: result = a - b <= kCompareEpsilon ? 1.0 : 0.0; return true;
+    case Sym::GreaterEqual: result = a - b >= -kCompareEpsilon ? 1.0 : 0.0; return true;
+    case Sym::Equal:
+    case Sym::Assign: result = (a - b > -kCompareEpsilon && a - b < kCompareEpsilon) ? 1.0 : 0.0; return true;
+    case Sym::NotEqual: result = (a - b < -kCompareEpsilon || a - b > kCompareEpsilon) ? 1.0 : 0.0; return true;
+    case Sym::Divide:
+        if (b == 0.0)
+            return false;
+        result = a / b;
+        return true;
+    case Sym::Div:
+    case Sym::Mod: {
+        // Quotients within 32 bits, as the language defines them.
+        double q = b == 0.0 ? 0.0 : std::trunc(a / b);
+        if (b == 0.0 || !(q >= -2147483648.0 && q <= 2147483647.0))
+            return false;
+        result = op == Sym::Div ? q : a - q * b;
+        return true;
+    }
+    case Sym::And: result = IsTrue(a) && IsTrue(b) ? 1.0 : 0.0; return true;
+    case Sym::Or: result = IsTrue(a) || IsTrue(b) ? 1.0 : 0.0; return true;
+    default: return false;
+    }
+}
+
 class CRun {
 public:
     CRun(CInstance* self, CInstance* other, const CCode& code, RValue& result)
@@ -95,17 +131,17 @@ private:
     int RunStatement(const RToken& node);
     int RunBlock(const RToken& node);
     int RunIf(const RToken& node);
-    int RunWhile(const RToken& node);
-    int RunDo(const RToken& node);
+    [[gnu::noinline]] int RunWhile(const RToken& node);
+    [[gnu::noinline]] int RunDo(const RToken& node);
     int RunFor(const RToken& node);
-    int RunRepeat(const RToken& node);
-    int RunWith(const RToken& node);
+    [[gnu::noinline]] int RunRepeat(const RToken& node);
+    [[gnu::noinline]] int RunWith(const RToken& node);
     int RunWithBody(CInstance* instance, const RToken& body);
-    int RunSwitch(const RToken& node);
+    [[gnu::noinline]] int RunSwitch(const RToken& node);
     int RunAssignment(const RToken& node);
-    int FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value);
+    [[gnu::noinline]] int FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value);
 
-    bool Call(const RToken& node, RValue& out);
+    [[gnu::noinline]] bool Call(const RToken& node, RValue& out);
     bool Reference(const RToken& node, RVariableReference& reference);
     bool Read(const RVariableReference& reference, RValue& out);
     bool ReadNode(const RToken& node, const RVariableReference& reference, RValue& out);
@@ -129,9 +165,29 @@ private:
         return create ? &list.SimpleValue(node.ind) : list.FindSimpleValue(node.ind);
     }
 
+    // A leaf whose value can be looked at where it lies, without a copy or a
+    // call: a constant, or an existing variable on the fast path. Null for
+    // anything else, including a variable not set yet (the general path
+    // reports that).
+    const RValue* LeafValue(const RToken& node)
+    {
+        if (node.kind == Node::Constant)
+            return &node.value;
+        if (node.kind == Node::ConstantOwnerVariable && HasFastPath(node))
+            return FastSimpleValue(node, false);
+        return nullptr;
+    }
+
     // A local of this run. The locals the code names live in slots given at
     // compile time; one reached through a computed owner goes to a list.
     RVariable* Local(int32_t var, int32_t slot, bool create)
+    {
+        // The common case, a named local already set, stays inline.
+        if (slot >= 0 && static_cast<size_t>(slot) < r_slots.size() && r_slots[static_cast<size_t>(slot)].ind >= 0)
+            return &r_slots[static_cast<size_t>(slot)];
+        return FirstLocal(var, slot, create);
+    }
+    [[gnu::noinline]] RVariable* FirstLocal(int32_t var, int32_t slot, bool create)
     {
         if (slot < 0)
             slot = r_code.LocalSlot(var);
@@ -424,7 +480,9 @@ int CRun::RunAssignment(const RToken& node)
         // Nothing to evaluate for the target; the value may run scripts that
         // add variables, so the slot is found only afterwards.
         RValue value;
-        if (!Evaluate(node.items[1], value))
+        if (const RValue* leaf = LeafValue(node.items[1]))
+            value = *leaf;
+        else if (!Evaluate(node.items[1], value))
             return kError;
         if (node.ind == Sym::Assign) {
             *FastSimpleValue(target, true) = value;
@@ -631,45 +689,40 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
         return Reference(node, reference) && ReadNode(node, reference, out);
     }
     case Node::Binary: {
-        if (!Evaluate(node.items[0], out))
-            return false;
-        RValue right;
-        if (!Evaluate(node.items[1], right))
-            return false;
-        if (out.kind == VALUE_REAL && right.kind == VALUE_REAL) {
-            double a = out.val, b = right.val;
-            switch (node.ind) {
-            case Sym::Plus: out.val = a + b; return true;
-            case Sym::Minus: out.val = a - b; return true;
-            case Sym::Multiply: out.val = a * b; return true;
-            case Sym::Less: out.val = a - b < -kCompareEpsilon ? 1.0 : 0.0; return true;
-            case Sym::Greater: out.val = a - b > kCompareEpsilon ? 1.0 : 0.0; return true;
-            case Sym::LessEqual: out.val = a - b <= kCompareEpsilon ? 1.0 : 0.0; return true;
-            case Sym::GreaterEqual: out.val = a - b >= -kCompareEpsilon ? 1.0 : 0.0; return true;
-            case Sym::Equal:
-            case Sym::Assign: out.val = (a - b > -kCompareEpsilon && a - b < kCompareEpsilon) ? 1.0 : 0.0; return true;
-            case Sym::NotEqual: out.val = (a - b < -kCompareEpsilon || a - b > kCompareEpsilon) ? 1.0 : 0.0; return true;
-            case Sym::Divide:
-                if (b == 0.0)
-                    break;
-                out.val = a / b;
-                return true;
-            case Sym::Div:
-            case Sym::Mod: {
-                // Quotients within 32 bits, as the language defines them;
-                // anything else takes the general path.
-                double q = b == 0.0 ? 0.0 : std::trunc(a / b);
-                if (b == 0.0 || !(q >= -2147483648.0 && q <= 2147483647.0))
-                    break;
-                out.val = node.ind == Sym::Div ? q : a - q * b;
-                return true;
-            }
-            case Sym::And: out.val = IsTrue(a) && IsTrue(b) ? 1.0 : 0.0; return true;
-            case Sym::Or: out.val = IsTrue(a) || IsTrue(b) ? 1.0 : 0.0; return true;
-            default: break;
-            }
+        // Leaves (constants, plain variables) are read in place; only inner
+        // nodes are evaluated into values.
+        const RToken& leftNode = node.items[0];
+        const RToken& rightNode = node.items[1];
+        const RValue* left = LeafValue(leftNode);
+        if (!left) {
+            if (!Evaluate(leftNode, out))
+                return false;
+            left = &out;
         }
-        return Operator_Binary(r_code, node.items[1].position, node.ind, right, out);
+        RValue right;
+        const RValue* rightValue = LeafValue(rightNode);
+        if (!rightValue) {
+            // The right side may run code that changes the left variable;
+            // the left value is the one read before it.
+            if (left != &out) {
+                out = *left;
+                left = &out;
+            }
+            if (!Evaluate(rightNode, right))
+                return false;
+            rightValue = &right;
+        }
+        double result;
+        if (left->kind == VALUE_REAL && rightValue->kind == VALUE_REAL &&
+            RealBinary(node.ind, left->val, rightValue->val, result)) {
+            out.SetReal(result);
+            return true;
+        }
+        if (left != &out)
+            out = *left;
+        if (rightValue != &right)
+            right = *rightValue;
+        return Operator_Binary(r_code, rightNode.position, node.ind, right, out);
     }
     case Node::Unary:
         if (!Evaluate(node.items[0], out))

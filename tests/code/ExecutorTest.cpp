@@ -308,6 +308,25 @@ TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
     EXPECT_NE(Code_ErrorMessage.find("Too many nested script calls"), std::string::npos);
 }
 
+// The left operand is read before the right one runs, even when the right
+// one changes it or adds variables beside it.
+TEST_F(ExecutorTest, OperandsAreReadLeftToRight)
+{
+    AddScript(0, "scr_change", "v = 10; grown1 = 1; grown2 = 2; grown3 = 3; grown4 = 4; return 5;");
+    AddScript(1, "scr_text", "t = 'zz'; return 'b';");
+    for (int k = 0; k <= 1; ++k)
+        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Code_ErrorMessage;
+    EXPECT_EQ(Run("v = 1; r1 = v + scr_change(); r2 = scr_change() + v; r3 = v * 2 - 1"), "ok");
+    EXPECT_EQ(Get(e_self, "r1"), 6);
+    EXPECT_EQ(Get(e_self, "r2"), 15);
+    EXPECT_EQ(Get(e_self, "r3"), 19);
+    EXPECT_EQ(Run("t = 'a'; r4 = t + scr_text(); r5 = t < 'zzz'"), "ok");
+    RValue text;
+    ASSERT_TRUE(e_self->i_vars.GetVar(Code_Variable_Find("r4"), 0, text));
+    EXPECT_EQ(text.str.Text(), "ab");
+    EXPECT_EQ(Get(e_self, "r5"), 1);
+}
+
 TEST_F(ExecutorTest, EntryPoints)
 {
     CCode uncompiled("x = 1", false);
