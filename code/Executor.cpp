@@ -145,6 +145,8 @@ private:
     bool Reference(const RToken& node, RVariableReference& reference);
     bool Read(const RVariableReference& reference, RValue& out);
     bool ReadNode(const RToken& node, const RVariableReference& reference, RValue& out);
+    // The answer when a variable cannot be read: zero, or the message.
+    [[gnu::noinline]] bool ReadFailed(const RToken& node, const RVariableReference& reference, RValue& out);
     bool Store(const RVariableReference& reference, const RValue& value);
     bool EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value);
 
@@ -618,6 +620,11 @@ bool CRun::ReadNode(const RToken& node, const RVariableReference& reference, RVa
 {
     if (Read(reference, out))
         return true;
+    return ReadFailed(node, reference, out);
+}
+
+bool CRun::ReadFailed(const RToken& node, const RVariableReference& reference, RValue& out)
+{
     if (Settings.UninitializedIsZero) {
         out = RValue();
         return true;
@@ -658,13 +665,17 @@ bool CRun::Store(const RVariableReference& reference, const RValue& value)
 
 bool CRun::Call(const RToken& node, RValue& out)
 {
-    RValue arguments[kMaxCallArguments];
-    int count = static_cast<int>(node.items.size());
-    for (int k = 0; k < count; ++k)
-        if (!Evaluate(node.items[static_cast<size_t>(k)], arguments[k]))
+    RValueBuffer<kMaxCallArguments> arguments(static_cast<int>(node.items.size()));
+    int count = arguments.Count();
+    for (int k = 0; k < count; ++k) {
+        const RToken& argument = node.items[static_cast<size_t>(k)];
+        if (const RValue* leaf = LeafValue(argument))
+            arguments[k] = *leaf;
+        else if (!Evaluate(argument, arguments[k]))
             return false;
+    }
     RValue result;
-    bool ok = Function_Call(node.ind, r_self, r_other, result, arguments, count);
+    bool ok = Function_Call(node.ind, r_self, r_other, result, arguments.Data(), count);
     out = std::move(result);
     return ok;
 }
@@ -679,9 +690,18 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
         return true;
     case Node::ConstantOwnerVariable:
         // The common case: an instance's own or a local variable without index.
-        if (const RValue* value = HasFastPath(node) ? FastSimpleValue(node, false) : nullptr) {
-            out = *value;
-            return true;
+        if (HasFastPath(node)) {
+            if (const RValue* value = FastSimpleValue(node, false)) {
+                out = *value;
+                return true;
+            }
+        } else if (node.ind < kMaxBuiltinVariables &&
+                   (node.ind2 == kOwnerSelf || (node.ind2 == kOwnerUnqualified && !Variable_IsGlobal(node.ind)))) {
+            // A built-in variable of self (x, argument0, ...) goes straight
+            // to its getter.
+            if (Variable_GetOfInstance(r_self, node.ind, 0, out))
+                return true;
+            return ReadFailed(node, RVariableReference{node.ind2, node.ind, 0, node.slot}, out);
         }
         [[fallthrough]];
     case Node::Variable: {

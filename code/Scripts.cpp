@@ -81,7 +81,7 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
     const int32_t savedCount = ScriptCall.argumentCount;
     const int32_t savedScript = ScriptCall.runningScript;
     const int32_t savedUsed = ScriptCall.usedSlots;
-    RValue saved[kArgumentSlots];
+    RValueBuffer<kArgumentSlots> saved(savedUsed);
     for (int k = 0; k < savedUsed; ++k)
         saved[k] = std::move(ScriptCall.arguments[k]);
     for (int k = 0; k < count; ++k)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -115,6 +116,34 @@ struct RValue {
 
 static_assert(sizeof(RString) == sizeof(void*), "a shared text is one pointer");
 static_assert(sizeof(RValue) == 24, "values are copied everywhere; keep them small");
+
+// Room for up to N values on the stack, of which only the first count are
+// made: calls pass few arguments, and making and unmaking all the room a
+// call might need, on every call, costs more than the call itself.
+template <int N>
+class RValueBuffer {
+public:
+    explicit RValueBuffer(int count) : b_count(count < 0 ? 0 : count > N ? N : count)
+    {
+        for (int k = 0; k < b_count; ++k)
+            new (b_storage + k * sizeof(RValue)) RValue();
+    }
+    ~RValueBuffer()
+    {
+        for (int k = 0; k < b_count; ++k)
+            Data()[k].~RValue();
+    }
+    RValueBuffer(const RValueBuffer&) = delete;
+    RValueBuffer& operator=(const RValueBuffer&) = delete;
+
+    int Count() const { return b_count; }
+    RValue* Data() { return std::launder(reinterpret_cast<RValue*>(b_storage)); }
+    RValue& operator[](int k) { return Data()[k]; }
+
+private:
+    alignas(RValue) unsigned char b_storage[N * sizeof(RValue)];
+    int b_count;
+};
 
 // No operator or built-in builds a string longer than this (64 MiB): a count
 // from a script must not be able to ask for terabytes.
