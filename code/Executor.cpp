@@ -573,11 +573,15 @@ bool CRun::Reference(const RToken& node, RVariableReference& reference)
     }
     for (size_t k = 1; k < node.items.size(); ++k) {
         RValue index;
-        if (!Evaluate(node.items[k], index))
-            return false;
-        if (index.kind != VALUE_REAL)
+        const RValue* indexValue = LeafValue(node.items[k]);
+        if (!indexValue) {
+            if (!Evaluate(node.items[k], index))
+                return false;
+            indexValue = &index;
+        }
+        if (indexValue->kind != VALUE_REAL)
             return FailExpression(node.items[k].position, "Wrong type of array index");
-        int64_t i = RoundToInteger(index.val);
+        int64_t i = RoundToInteger(indexValue->val);
         if (i < 0)
             return FailExpression(node.items[k].position, "Negative array index");
         if (i >= kArrayRowSize)

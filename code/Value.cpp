@@ -8,7 +8,7 @@ const std::string& RString::EmptyText()
     return empty;
 }
 
-int64_t RoundToInteger(double value)
+int64_t RoundToIntegerInGeneral(double value)
 {
     // The processor's conversion rounds ties to even; values beyond the
     // integer range (and NaN) give the lowest integer, as that conversion does.

@@ -150,7 +150,17 @@ private:
 constexpr size_t kLongestBuiltString = size_t(64) << 20;
 
 // Reals become integers by rounding to the nearest, ties to even.
-int64_t RoundToInteger(double value);
+int64_t RoundToIntegerInGeneral(double value);
+inline int64_t RoundToInteger(double value)
+{
+    // Whole numbers of 32 bits (indices, ids, counts) need no rounding.
+    if (value >= -2147483648.0 && value <= 2147483647.0) {
+        int32_t whole = static_cast<int32_t>(value);
+        if (whole == value)
+            return whole;
+    }
+    return RoundToIntegerInGeneral(value);
+}
 // The same as a 32-bit integer, saturating at the ends of the range: the
 // form of object, instance, room and colour arguments.
 inline int32_t RoundToInt32(double value)
