@@ -67,19 +67,7 @@ bool CrossesBoundary(const CInstance& instance, const RArea& area)
 template <typename Condition>
 bool RaiseWhere(int32_t enumb, Condition condition)
 {
-    for (size_t k = 0; k < EventLists_Objects(kEventOther, enumb).size(); ++k) {
-        int32_t object = EventLists_Objects(kEventOther, enumb)[k];
-        CLiveRoom* room = CurrentRoom;
-        if (!room || IsChangePending())
-            return false;
-        int32_t count = room->Obj_Number(object);
-        for (int32_t n = 0; n < count; ++n) {
-            CInstance* instance = room->Obj_Instance(object, n);
-            if (instance && !instance->i_marked && condition(*instance))
-                PerformEvent(instance, instance, kEventOther, enumb);
-        }
-    }
-    return !IsChangePending();
+    return DispatchEventWhere(kEventOther, enumb, condition);
 }
 
 // --- collision events ---

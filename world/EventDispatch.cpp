@@ -69,18 +69,5 @@ void PerformMoment(CInstance* self, CInstance* other, int32_t timeline, int32_t 
 
 void DispatchEvent(int32_t etype, int32_t enumb)
 {
-    // The list is fetched anew for each object: an event may change events or
-    // parents, which rebuilds the lists.
-    for (size_t k = 0; k < EventLists_Objects(etype, enumb).size(); ++k) {
-        int32_t object = EventLists_Objects(etype, enumb)[k];
-        CLiveRoom* room = CurrentRoom;
-        if (!room || IsChangePending())
-            return;
-        int32_t count = room->Obj_Number(object);
-        for (int32_t n = 0; n < count; ++n) {
-            CInstance* instance = room->Obj_Instance(object, n);
-            if (instance && !instance->i_marked)
-                PerformEvent(instance, instance, etype, enumb);
-        }
-    }
+    DispatchEventWhere(etype, enumb, [](const CInstance&) { return true; });
 }

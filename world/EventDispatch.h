@@ -5,9 +5,11 @@
 // pending.
 #pragma once
 
-#include <cstdint>
+#include "world/Instance.h"
+#include "world/ObjectEvents.h"
+#include "world/Rooms.h"
 
-class CInstance;
+#include <cstdint>
 
 void PerformEvent(CInstance* self, CInstance* other, int32_t etype, int32_t enumb);
 void PerformEventObject(CInstance* self, CInstance* other, int32_t objectindex, int32_t etype, int32_t enumb);
@@ -18,3 +20,25 @@ void PerformMoment(CInstance* self, CInstance* other, int32_t timeline, int32_t 
 // The objects that have the event, ascending, each object's own unmarked
 // instances in list order; an object's count is read when it is reached.
 void DispatchEvent(int32_t etype, int32_t enumb);
+
+// The same, to the instances for which test holds when they are reached.
+// False when there is no room or a room change became pending.
+template <typename Test>
+bool DispatchEventWhere(int32_t etype, int32_t enumb, Test test)
+{
+    // The list is fetched anew for each object: an event may change events or
+    // parents, which rebuilds the lists.
+    for (size_t k = 0; k < EventLists_Objects(etype, enumb).size(); ++k) {
+        int32_t object = EventLists_Objects(etype, enumb)[k];
+        CLiveRoom* room = CurrentRoom;
+        if (!room || IsChangePending())
+            return false;
+        int32_t count = room->Obj_Number(object);
+        for (int32_t n = 0; n < count; ++n) {
+            CInstance* instance = room->Obj_Instance(object, n);
+            if (instance && !instance->i_marked && test(*instance))
+                PerformEvent(instance, instance, etype, enumb);
+        }
+    }
+    return !IsChangePending();
+}

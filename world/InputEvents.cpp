@@ -55,18 +55,7 @@ bool Covers(const CInstance& instance, int32_t x, int32_t y)
 template <typename Test>
 void DispatchLocal(int32_t enumb, Test test)
 {
-    for (size_t k = 0; k < EventLists_Objects(kEventMouse, enumb).size(); ++k) {
-        int32_t object = EventLists_Objects(kEventMouse, enumb)[k];
-        CLiveRoom* room = CurrentRoom;
-        if (!room || IsChangePending())
-            return;
-        int32_t count = room->Obj_Number(object);
-        for (int32_t n = 0; n < count; ++n) {
-            CInstance* instance = room->Obj_Instance(object, n);
-            if (instance && !instance->i_marked && test(*instance))
-                PerformEvent(instance, instance, kEventMouse, enumb);
-        }
-    }
+    DispatchEventWhere(kEventMouse, enumb, test);
 }
 
 void DispatchUnderPointer(int32_t enumb)
