@@ -9,14 +9,7 @@
 
 void ReadScripts(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Scripts;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Scripts, entries, [&](CManifestTable& table, const std::string& name, int) {
         auto script = std::make_unique<CScript>();
         bool given = false;
         script->s_text = context.GetCode(table, "code", &given);
@@ -29,28 +22,21 @@ void ReadScripts(CReaderContext& context, std::vector<CManifestTable>& entries)
             script->s_text.assign(bytes.begin(), bytes.end());
         }
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(script), name);
-    }
+        return script;
+    });
 }
 
 void ReadTriggers(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Triggers;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Triggers, entries, [&](CManifestTable& table, const std::string& name, int) {
         auto trigger = std::make_unique<CTrigger>();
         trigger->i_name = name;
         trigger->i_condition = context.GetCode(table, "condition");
         trigger->i_moment = table.GetChoice("moment", {"step", "begin_step", "end_step"}, kTriggerStep);
         trigger->i_constname = table.GetString("constant", std::string());
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(trigger), name);
-    }
+        return trigger;
+    });
 }
 
 void ReadConstants(CReaderContext& context, std::vector<CManifestTable>& entries)

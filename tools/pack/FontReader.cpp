@@ -4,14 +4,7 @@
 
 void ReadFonts(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Fonts;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Fonts, entries, [&](CManifestTable& table, const std::string&, int) {
         auto font = std::make_unique<CFont>();
         font->s_name = table.GetString("typeface", "Arial");
         font->s_size = static_cast<int32_t>(table.GetInteger("size", 12, 1, 500));
@@ -27,6 +20,6 @@ void ReadFonts(CReaderContext& context, std::vector<CManifestTable>& entries)
         if (!BuildFontAtlas(*font, error))
             table.Fail("typeface", error);
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(font), name);
-    }
+        return font;
+    });
 }

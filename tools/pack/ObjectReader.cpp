@@ -11,13 +11,7 @@ void ReadObjects(CReaderContext& context, std::vector<CManifestTable>& entries)
     EventTargetLookup lookup = [&context](int32_t etype, const std::string& name) {
         return context.Find(etype == kEventCollision ? EResourceKind::Object : EResourceKind::Trigger, name);
     };
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(list, entries, [&](CManifestTable& table, const std::string&, int index) {
         auto object = std::make_unique<CObject>();
         object->o_spriteindex = context.GetReference(table, "sprite", EResourceKind::Sprite);
         object->o_mask = context.GetReference(table, "mask", EResourceKind::Sprite);
@@ -42,8 +36,8 @@ void ReadObjects(CReaderContext& context, std::vector<CManifestTable>& entries)
             eventTable.Finish();
         }
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(object), name);
-    }
+        return object;
+    });
     // A parent chain that comes back to where it started would make every
     // event lookup loop.
     for (int start = 0; start < list.Count(); ++start) {
@@ -56,14 +50,7 @@ void ReadObjects(CReaderContext& context, std::vector<CManifestTable>& entries)
 
 void ReadTimeLines(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().TimeLines;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().TimeLines, entries, [&](CManifestTable& table, const std::string&, int) {
         auto timeline = std::make_unique<CTimeLine>();
         for (CManifestTable& moment : table.GetTableArray("moment")) {
             if (!moment.Has("step"))
@@ -77,6 +64,6 @@ void ReadTimeLines(CReaderContext& context, std::vector<CManifestTable>& entries
             moment.Finish();
         }
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(timeline), name);
-    }
+        return timeline;
+    });
 }

@@ -4,14 +4,7 @@
 
 void ReadPaths(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Paths;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Paths, entries, [&](CManifestTable& table, const std::string&, int) {
         auto path = std::make_unique<CPath>();
         const char* form = "a list of points, each [x, y] or [x, y, speed]";
         if (const toml::node* node = table.GetNode("points")) {
@@ -37,6 +30,6 @@ void ReadPaths(CReaderContext& context, std::vector<CManifestTable>& entries)
         path->i_precision = static_cast<int32_t>(table.GetInteger("precision", 4, 0, 8));
         path->Rebuild();
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(path), name);
-    }
+        return path;
+    });
 }

@@ -47,6 +47,22 @@ public:
     // The common start of every resource entry: true for a hole
     // ("hole = true", which allows no other key), else the name.
     bool ReadHole(CManifestTable& table, std::string& name);
+    // Fills a resource list from the entries of its kind, index for index: a
+    // hole leaves its index empty, any other entry becomes the record that
+    // read(table, name, index) makes of it.
+    template <typename List, typename Read>
+    void ReadEntries(List& list, std::vector<CManifestTable>& entries, Read read)
+    {
+        for (size_t k = 0; k < entries.size(); ++k) {
+            int index = static_cast<int>(k);
+            CManifestTable& table = entries[k];
+            std::string name;
+            if (ReadHole(table, name))
+                list.Set(index, nullptr, std::string());
+            else
+                list.Set(index, read(table, name, index), name);
+        }
+    }
 
     // A piece of code given inline as key, or in the file key + "_file".
     // given tells whether either was present; both at once is an error.

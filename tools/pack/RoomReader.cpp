@@ -98,16 +98,9 @@ void ReadSlots(CReaderContext& context, CManifestTable& table, CRoom& room)
 
 void ReadRooms(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Rooms;
     CIdCounter instanceIds(kFirstInstanceId);
     CIdCounter tileIds(kFirstTileId);
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Rooms, entries, [&](CManifestTable& table, const std::string&, int) {
         auto room = std::make_unique<CRoom>();
         room->r_caption = table.GetString("caption", std::string());
         room->r_width = static_cast<int32_t>(table.GetInteger("width", 640, 1));
@@ -144,8 +137,8 @@ void ReadRooms(CReaderContext& context, std::vector<CManifestTable>& entries)
             t.Finish();
         }
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(room), name);
-    }
+        return room;
+    });
     context.Resources().LastInstanceId = instanceIds.Last();
     context.Resources().LastTileId = tileIds.Last();
 }

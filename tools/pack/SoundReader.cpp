@@ -53,14 +53,7 @@ int32_t ReadEffects(CManifestTable& table)
 
 void ReadSounds(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Sounds;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Sounds, entries, [&](CManifestTable& table, const std::string&, int) {
         auto sound = std::make_unique<CSound>();
         std::string file = table.GetString("file", std::string());
         if (!file.empty()) {
@@ -81,6 +74,6 @@ void ReadSounds(CReaderContext& context, std::vector<CManifestTable>& entries)
             table.Fail("pan", "must lie between -1 (left) and 1 (right)");
         sound->s_preload = table.GetBool("preload", true);
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(sound), name);
-    }
+        return sound;
+    });
 }

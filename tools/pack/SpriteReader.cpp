@@ -126,33 +126,19 @@ void ReadMask(CManifestTable& table, CSprite& sprite)
 
 void ReadSprites(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Sprites;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Sprites, entries, [&](CManifestTable& table, const std::string&, int) {
         auto sprite = std::make_unique<CSprite>();
         sprite->i_bitmap = ReadImages(context, table);
         ReadOrigin(table, *sprite);
         ReadMask(table, *sprite);
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(sprite), name);
-    }
+        return sprite;
+    });
 }
 
 void ReadBackgrounds(CReaderContext& context, std::vector<CManifestTable>& entries)
 {
-    auto& list = context.Resources().Backgrounds;
-    for (size_t index = 0; index < entries.size(); ++index) {
-        CManifestTable& table = entries[index];
-        std::string name;
-        if (context.ReadHole(table, name)) {
-            list.Set(static_cast<int>(index), nullptr, std::string());
-            continue;
-        }
+    context.ReadEntries(context.Resources().Backgrounds, entries, [&](CManifestTable& table, const std::string&, int) {
         auto background = std::make_unique<CBackground>();
         std::string file = table.GetString("image", std::string());
         if (!file.empty()) {
@@ -160,6 +146,6 @@ void ReadBackgrounds(CReaderContext& context, std::vector<CManifestTable>& entri
             background->i_bitmap = std::move(frames[0]);
         }
         table.Finish();
-        list.Set(static_cast<int>(index), std::move(background), name);
-    }
+        return background;
+    });
 }
