@@ -2,6 +2,7 @@
 // corners, batching) and through the OpenGL device on SDL's offscreen driver,
 // with one texture (one batch per frame) and with a texture change per quad
 // (one draw call per quad), to show what batching buys.
+#include "bench/BenchDisplay.h"
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
 #include "graphics/TextureDraw.h"
@@ -15,26 +16,9 @@ namespace {
 
 constexpr int kQuadsPerFrame = 10000;
 
-bool OpenDisplay(bool gl)
-{
-    if (gl) {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false);
-        if (window->IsHeadless())
-            return false;
-        Display_Open(std::move(window));
-    } else {
-        Display_Open(std::make_unique<CNullGameWindow>());
-    }
-    if (!Display_CreateDevice(640, 480, false))
-        return false;
-    Draw_ResetState(false);
-    return true;
-}
-
 void DrawFrames(benchmark::State& state, bool gl, bool alternate)
 {
-    if (!OpenDisplay(gl)) {
+    if (!Bench_OpenDisplay(gl)) {
         state.SkipWithError("no OpenGL 3.3 context");
         Display_Close();
         return;

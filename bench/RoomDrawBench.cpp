@@ -10,6 +10,7 @@
 #include "data/Object.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
+#include "bench/BenchDisplay.h"
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
 #include "graphics/ResourceTextures.h"
@@ -30,24 +31,6 @@ namespace {
 constexpr int kInstances = 2000;
 constexpr int kSprites = 4;
 constexpr int kImages = 4;
-
-bool OpenDisplay(bool gl)
-{
-    if (gl) {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false);
-        if (window->IsHeadless())
-            return false;
-        Display_Open(std::move(window));
-    } else {
-        Display_Open(std::make_unique<CNullGameWindow>());
-    }
-    if (!Display_CreateDevice(640, 480, false))
-        return false;
-    Draw_ResetState(false);
-    Draw_ApplyState();
-    return true;
-}
 
 void MakeSprites()
 {
@@ -103,7 +86,7 @@ void DrawWithOwnTextures(CLiveRoom& room)
 
 void DrawRoomFrames(benchmark::State& state, bool gl, bool ownTextures = false)
 {
-    if (!OpenDisplay(gl)) {
+    if (!Bench_OpenDisplay(gl)) {
         state.SkipWithError("no OpenGL 3.3 context");
         Display_Close();
         return;

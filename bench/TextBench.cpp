@@ -4,6 +4,7 @@
 // the OpenGL device on SDL's offscreen driver (Mesa's software renderer
 // where there is no GPU), plain and with a colour gradient. Each frame ends
 // by reading one pixel back so the device's work is inside the measured time.
+#include "bench/BenchDisplay.h"
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
 #include "graphics/ResourceTextures.h"
@@ -20,24 +21,6 @@ namespace {
 constexpr int kLines = 100;
 constexpr int kCharacters = 100;
 
-bool OpenDisplay(bool gl)
-{
-    if (gl) {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false);
-        if (window->IsHeadless())
-            return false;
-        Display_Open(std::move(window));
-    } else {
-        Display_Open(std::make_unique<CNullGameWindow>());
-    }
-    if (!Display_CreateDevice(640, 480, false))
-        return false;
-    Draw_ResetState(false);
-    Draw_ApplyState();
-    return true;
-}
-
 std::vector<std::string> Lines()
 {
     const std::string words = "The quick brown fox jumps over the lazy dog; 0123456789 PACK MY BOX WITH FIVE DOZEN JUGS! ";
@@ -53,7 +36,7 @@ std::vector<std::string> Lines()
 
 void DrawTextFrames(benchmark::State& state, bool gl, bool gradient)
 {
-    if (!OpenDisplay(gl)) {
+    if (!Bench_OpenDisplay(gl)) {
         state.SkipWithError("no OpenGL 3.3 context");
         Display_Close();
         return;
