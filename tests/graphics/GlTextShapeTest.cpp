@@ -43,15 +43,7 @@ protected:
 
     static RValue Call(const char* name, std::initializer_list<RValue> arguments = {})
     {
-        int32_t number = -1;
-        EXPECT_TRUE(Function_Find(name, number)) << name;
-        RValue args[16];
-        int argc = 0;
-        for (const RValue& value : arguments)
-            args[argc++] = value;
-        RValue result;
-        Function_Get(number)->f_routine(nullptr, nullptr, argc, result, args);
-        return result;
+        return Test_CallFunction(name, arguments);
     }
 
     static uint32_t Pixel(int32_t x, int32_t y)

@@ -10,6 +10,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/WindowState.h"
 #include "platform/NullVideo.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -40,18 +41,7 @@ protected:
     // Calls a built-in function by name with the given arguments.
     static RValue Call(const char* name, std::initializer_list<RValue> arguments = {})
     {
-        int32_t number = -1;
-        EXPECT_TRUE(Function_Find(name, number)) << name;
-        const RFunction* function = Function_Get(number);
-        EXPECT_TRUE(function && function->f_routine) << name << " has no routine";
-        RValue args[16];
-        int argc = 0;
-        for (const RValue& value : arguments)
-            args[argc++] = value;
-        RValue result;
-        if (function && function->f_routine)
-            function->f_routine(nullptr, nullptr, argc, result, args);
-        return result;
+        return Test_CallFunction(name, arguments);
     }
     static double Real(const char* name, std::initializer_list<RValue> arguments = {})
     {

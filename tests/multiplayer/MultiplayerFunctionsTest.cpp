@@ -6,6 +6,7 @@
 #include "multiplayer/Multiplayer.h"
 #include "multiplayer/MultiplayerState.h"
 #include "tests/multiplayer/FakeNetworkPlay.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -49,18 +50,7 @@ protected:
 
     static RValue Call(const std::string& name, const std::vector<RValue>& arguments = {})
     {
-        int32_t number = -1;
-        const RFunction* function = Function_Find(name, number) ? Function_Get(number) : nullptr;
-        EXPECT_TRUE(function && function->f_routine) << name << " has no routine";
-        if (!function || !function->f_routine)
-            return RValue();
-        RValue args[kMaxCallArguments];
-        int argc = 0;
-        for (const RValue& argument : arguments)
-            args[argc++] = argument;
-        RValue result;
-        function->f_routine(nullptr, nullptr, argc, result, args);
-        return result;
+        return Test_CallFunction(name, arguments);
     }
     void Connect() { ASSERT_EQ(Call("mplay_init_tcpip", {"host"}).val, 1); }
     void Host()

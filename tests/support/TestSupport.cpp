@@ -1,10 +1,13 @@
 #include "tests/support/TestSupport.h"
 
+#include "code/Functions.h"
 #include "data/GameContainer.h"
 #include "data/GameSettings.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <atomic>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {
@@ -60,4 +63,20 @@ CStream MainBodyHeader()
     for (int k = 0; k < 4; ++k)
         body.WriteInteger(0);
     return body;
+}
+
+RValue Test_CallFunction(const std::string& name, const std::vector<RValue>& arguments, CInstance* self,
+                         CInstance* other)
+{
+    int32_t number = -1;
+    const RFunction* function = Function_Find(name, number) ? Function_Get(number) : nullptr;
+    EXPECT_TRUE(function && function->f_routine) << name << " has no routine";
+    if (!function || !function->f_routine)
+        return RValue();
+    // Room for every argument a call can pass, as the executor gives.
+    std::vector<RValue> args(std::max<size_t>(arguments.size(), kMaxCallArguments));
+    std::copy(arguments.begin(), arguments.end(), args.begin());
+    RValue result;
+    function->f_routine(self, other, static_cast<int>(arguments.size()), result, args.data());
+    return result;
 }

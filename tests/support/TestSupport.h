@@ -2,6 +2,7 @@
 // games built in memory.
 #pragma once
 
+#include "code/Value.h"
 #include "data/Stream.h"
 #include "platform/MessageBox.h"
 #include "tools/pack/GameBuilder.h"
@@ -43,3 +44,9 @@ public:
 private:
     std::string c_path;
 };
+
+class CInstance;
+// Calls a built-in function by name as code would, self and other null
+// unless given; a name without a routine fails the test and gives 0.
+RValue Test_CallFunction(const std::string& name, const std::vector<RValue>& arguments, CInstance* self = nullptr,
+                         CInstance* other = nullptr);
