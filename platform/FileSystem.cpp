@@ -38,6 +38,19 @@ std::string TemporaryBeside(const std::string& hostPath)
     return hostPath + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(TemporaryCounter++);
 }
 
+// Closes a file written beside its destination and, when all went well,
+// renames it over the destination; otherwise the destination stays as it
+// was and the temporary file goes.
+bool PutInPlace(int output, const std::string& temporary, const std::string& destination, bool ok)
+{
+    ok = ::close(output) == 0 && ok;
+    if (ok)
+        ok = std::rename(temporary.c_str(), destination.c_str()) == 0;
+    if (!ok)
+        ::unlink(temporary.c_str());
+    return ok;
+}
+
 bool WriteAll(int descriptor, const char* data, size_t size)
 {
     while (size > 0) {
@@ -150,12 +163,7 @@ bool Platform_CopyFile(const std::string& from, const std::string& to)
         }
     }
     ::close(input);
-    ok = ::close(output) == 0 && ok;
-    if (ok)
-        ok = std::rename(temporary.c_str(), destination.c_str()) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
+    return PutInPlace(output, temporary, destination, ok);
 }
 
 bool Platform_ReplaceFile(const std::string& hostPath, const std::string& contents)
@@ -174,12 +182,7 @@ bool Platform_ReplaceFile(const std::string& hostPath, const std::string& conten
     if (ok && existed && ::fchmod(output, old.st_mode & 07777) != 0)
         ok = false;
     ok = ok && ::fsync(output) == 0;
-    ok = ::close(output) == 0 && ok;
-    if (ok)
-        ok = std::rename(temporary.c_str(), destination.c_str()) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
+    return PutInPlace(output, temporary, destination, ok);
 }
 
 RFileStamp Platform_FileStamp(const std::string& hostPath)
