@@ -9,6 +9,7 @@
 #include "graphics/TextureDraw.h"
 #include "graphics/Textures.h"
 #include "graphics/WindowState.h"
+#include "tests/graphics/GlTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdlib>
@@ -26,16 +27,8 @@ protected:
 
     void SetUp() override
     {
-        bool fellBack = false;
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false, &fellBack);
-        if (window->IsHeadless())
-            GTEST_SKIP() << "no video system to open a window with";
-        Display_Open(std::move(window));
-        CMessageCapture capture;
-        if (!Display_CreateDevice(kSize, kSize, false))
-            GTEST_SKIP() << "no OpenGL 3.3 core context";
-        Draw_ResetState(false);
-        Draw_ApplyState();
+        if (const char* why = OpenGlDisplay(kSize, kSize))
+            GTEST_SKIP() << why;
         g_device = Display_Device();
         g_device->Clear(kBackground);
     }
@@ -72,17 +65,6 @@ protected:
 
     IRenderDevice* g_device = nullptr;
 };
-
-// Every channel within ±2.
-::testing::AssertionResult Near(uint32_t actual, uint32_t expected)
-{
-    for (int shift = 0; shift < 32; shift += 8) {
-        int a = static_cast<int>((actual >> shift) & 0xFF), e = static_cast<int>((expected >> shift) & 0xFF);
-        if (std::abs(a - e) > 2)
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not near 0x" << expected;
-    }
-    return ::testing::AssertionSuccess();
-}
 
 } // namespace
 

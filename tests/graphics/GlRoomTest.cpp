@@ -11,6 +11,7 @@
 #include "graphics/ResourceTextures.h"
 #include "graphics/RoomDraw.h"
 #include "graphics/WindowState.h"
+#include "tests/graphics/GlTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "world/GameState.h"
 #include "world/Instance.h"
@@ -33,15 +34,8 @@ protected:
     {
         ClearResources();
         GameState = RGameState();
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false);
-        if (window->IsHeadless())
-            GTEST_SKIP() << "no video system to open a window with";
-        Display_Open(std::move(window));
-        CMessageCapture capture;
-        if (!Display_CreateDevice(64, 64, false))
-            GTEST_SKIP() << "no OpenGL 3.3 core context";
-        Draw_ResetState(false);
-        Draw_ApplyState();
+        if (const char* why = OpenGlDisplay(64, 64))
+            GTEST_SKIP() << why;
         AddSprite({kRed, kGreen}, 4); // two images: red, then green
         AddSprite({kBlue}, 3);
         ResourceTextures_BuildAll();
@@ -91,16 +85,6 @@ protected:
 
     std::unique_ptr<CLiveRoom> g_room;
 };
-
-::testing::AssertionResult Near(uint32_t actual, uint32_t expected)
-{
-    for (int shift = 0; shift < 32; shift += 8) {
-        int a = static_cast<int>((actual >> shift) & 0xFF), e = static_cast<int>((expected >> shift) & 0xFF);
-        if (std::abs(a - e) > 2)
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not near 0x" << expected;
-    }
-    return ::testing::AssertionSuccess();
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "graphics/DrawState.h"
 #include "graphics/Graphics.h"
 #include "graphics/Text.h"
+#include "tests/graphics/GlTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdlib>
@@ -28,15 +29,8 @@ protected:
         Text_ResetState();
         Graphics_RegisterFunctions();
         ASSERT_TRUE(Function_RegisterAll());
-        std::unique_ptr<IGameWindow> window = Platform_OpenGameWindow(false);
-        if (window->IsHeadless())
-            GTEST_SKIP() << "no video system to open a window with";
-        Display_Open(std::move(window));
-        CMessageCapture capture;
-        if (!Display_CreateDevice(kSize, kSize, false))
-            GTEST_SKIP() << "no OpenGL 3.3 core context";
-        Draw_ResetState(false);
-        Draw_ApplyState();
+        if (const char* why = OpenGlDisplay(kSize, kSize))
+            GTEST_SKIP() << why;
         Display_Device()->Clear(kBackground);
     }
     void TearDown() override { Display_Close(); }
