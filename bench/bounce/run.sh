@@ -8,13 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-bounce.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$pack" "$here" -o "$work/bounce.brg" || exit 1
-best=0
-for k in 1 2 3; do
-  start=$(date +%s%N)
-  "$run" --headless --fast --steps "$steps" "$work/bounce.brg" >"$work/out" 2>"$work/err" \
-    || { cat "$work/err"; exit 1; }
-  took=$(( ($(date +%s%N) - start) / 1000 ))
-  if [ $best = 0 ] || [ $took -lt $best ]; then best=$took; fi
-done
+. "$here/../best-time.sh"
+best=$(best_time 3 "$run" --headless --fast --steps "$steps" "$work/bounce.brg") || exit 1
 cat "$work/out"
 awk -v s="$steps" -v t="$best" 'BEGIN { printf "bounce: %d steps of 10,000 instances in %.1f ms (start-up included): %.0f steps per second\n", s, t / 1000, s / (t / 1000000) }'

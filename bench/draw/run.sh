@@ -17,17 +17,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-draw.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 command -v love >/dev/null || { echo "love is not installed"; exit 1; }
 
-best_of() { # runs command... ; prints the best time in microseconds
-  local runs=$1 best=0 k start took
-  shift
-  for (( k = 0; k < runs; k++ )); do
-    start=$(date +%s%N)
-    "$@" >"$work/out" 2>"$work/err" || { echo "failed: $*" >&2; cat "$work/err" >&2; return 1; }
-    took=$(( ($(date +%s%N) - start) / 1000 ))
-    if [ $best = 0 ] || [ $took -lt $best ]; then best=$took; fi
-  done
-  echo $best
-}
+. "$here/../best-time.sh"
 
 printf '%-8s %14s %14s %8s\n' count "ours (steps/s)" "LOVE (fps)" ratio
 status=0
@@ -40,8 +30,8 @@ for count in "${counts[@]}"; do
   "$pack" "$work/game" -o "$work/draw.brg" || exit 1
   # Sound is rendered to a file, so a machine without a sound card shows no
   # message box that would wait for a click.
-  ours=$(best_of $runs "$run" --fast --steps "$steps" --sound-capture "$work/sound.wav" "$work/draw.brg") || { status=1; continue; }
-  theirs=$(best_of $runs love "$here/love" "$count" "$steps") || { status=1; continue; }
+  ours=$(best_time $runs "$run" --fast --steps "$steps" --sound-capture "$work/sound.wav" "$work/draw.brg") || { status=1; continue; }
+  theirs=$(best_time $runs love "$here/love" "$count" "$steps") || { status=1; continue; }
   awk -v n="$count" -v s="$steps" -v a="$ours" -v b="$theirs" \
     'BEGIN { printf "%-8d %14.1f %14.1f %8.2f\n", n, s / (a / 1e6), s / (b / 1e6), b / a }'
 done

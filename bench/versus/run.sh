@@ -11,25 +11,15 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/brindle-versus.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 command -v lua5.4 >/dev/null || { echo "lua5.4 is not installed"; exit 1; }
 
-best_of_three() { # command... ; prints the best time in microseconds, output in $work/out
-  local best=0 k start end took
-  for k in 1 2 3; do
-    start=$(date +%s%N)
-    "$@" >"$work/out" 2>"$work/err" || { echo "failed: $*" >&2; cat "$work/err" >&2; return 1; }
-    end=$(date +%s%N)
-    took=$(( (end - start) / 1000 ))
-    if [ $best = 0 ] || [ $took -lt $best ]; then best=$took; fi
-  done
-  echo $best
-}
+. "$here/../best-time.sh"
 
 printf '%-10s %12s %12s %8s\n' workload "ours (ms)" "lua (ms)" ratio
 status=0
 for name in fib loop strings array grid; do
   "$pack" "$here/$name" -o "$work/$name.brg" || exit 1
-  ours=$(best_of_three "$run" --headless --fast "$work/$name.brg") || exit 1
+  ours=$(best_time 3 "$run" --headless --fast "$work/$name.brg") || exit 1
   cp "$work/out" "$work/ours.txt"
-  theirs=$(best_of_three lua5.4 "$here/$name/bench.lua") || exit 1
+  theirs=$(best_time 3 lua5.4 "$here/$name/bench.lua") || exit 1
   if ! cmp -s "$work/ours.txt" "$work/out"; then
     echo "$name: the results differ: ours $(cat "$work/ours.txt"), lua $(cat "$work/out")"; status=1
   fi
