@@ -500,15 +500,9 @@ int CRun::RunAssignment(const RToken& node)
                 r_result = *slot;
                 return kNormal;
             }
-        } else if (RValue* slot = FastSimpleValue(target, false);
-                   slot && slot->kind == VALUE_REAL && value.kind == VALUE_REAL &&
-                   (node.ind == Sym::AddAssign || node.ind == Sym::SubtractAssign || node.ind == Sym::MultiplyAssign)) {
-            if (node.ind == Sym::AddAssign)
-                slot->val += value.val;
-            else if (node.ind == Sym::SubtractAssign)
-                slot->val -= value.val;
-            else
-                slot->val *= value.val;
+        } else if (RValue* slot = FastSimpleValue(target, false); slot && slot->kind == VALUE_REAL &&
+                   value.kind == VALUE_REAL &&
+                   RealBinary(CompoundOperator(node.ind), slot->val, value.val, slot->val)) {
             r_result = *slot;
             return kNormal;
         }
@@ -532,17 +526,10 @@ int CRun::FinishAssignment(const RToken& node, const RVariableReference& referen
         if (!ReadNode(target, reference, r_result))
             return kError;
         int32_t op = CompoundOperator(node.ind);
-        if (r_result.kind == VALUE_REAL && value.kind == VALUE_REAL &&
-            (op == Sym::Plus || op == Sym::Minus || op == Sym::Multiply)) {
-            if (op == Sym::Plus)
-                r_result.val += value.val;
-            else if (op == Sym::Minus)
-                r_result.val -= value.val;
-            else
-                r_result.val *= value.val;
-        } else if (!Operator_Binary(r_code, node.items[1].position, op, value, r_result)) {
+        if (!(r_result.kind == VALUE_REAL && value.kind == VALUE_REAL &&
+              RealBinary(op, r_result.val, value.val, r_result.val)) &&
+            !Operator_Binary(r_code, node.items[1].position, op, value, r_result))
             return kError;
-        }
     }
     if (!Store(reference, r_result))
         return Fail(target.position, "Cannot assign to the variable");
