@@ -157,6 +157,7 @@ TEST_F(ExecutorTest, RunTimeMessages)
         {"y = noone.x", "at position 11: Unknown variable x"},
         {"y = 1 / z", "at position 9: Unknown variable z"},
         {"z = 0; y = 1 / z", "at position 16: Division by 0."},
+        {"a = 4; a /= 0", "at position 13: Division by 0."},
         {"y = 'a' + 1 * z", "at position 15: Unknown variable z"},
     };
     Variable_ClearBuiltins();
