@@ -92,9 +92,10 @@ bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& re
     if (number >= kFirstScriptFunction)
         return Script_Execute(number - kFirstScriptFunction, self, other, result, true, args, argc);
     const RFunction* function = Function_Get(number);
-    if (function && function->f_routine)
-        function->f_routine(self, other, argc, result, args);
-    else
-        Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+    if (function && function->f_routine) {
+        CExecutionContext context(self, other);
+        return function->f_routine(context, result, argc, args);
+    }
+    Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
     return true;
 }

@@ -3,6 +3,7 @@
 // number (scripts first, then extension functions, then built-ins).
 #pragma once
 
+#include "code/ExecutionContext.h"
 #include "code/Value.h"
 
 #include <cstdint>
@@ -18,8 +19,16 @@ constexpr int32_t kMaxCallArguments = 16;
 constexpr int32_t kAnyArgumentCount = -1;
 
 // A built-in routine: the caller sets result to the real 0 first; args has
-// 16 slots (7 from an action), those past argc hold the real 0.
-using TRoutine = void (*)(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args);
+// 16 slots (7 from an action), those past argc hold the real 0. A bad
+// argument is reported by the routine itself, which then returns true with
+// its default result; false means the call failed and the code that made it
+// must unwind (the pending error message says why).
+using TRoutine = bool (*)(CExecutionContext& context, RValue& result, int argc, RValue* args);
+
+// Defines a built-in routine of the form above.
+#define BUILTIN(name)                                                                                                  \
+    bool name([[maybe_unused]] CExecutionContext& context, [[maybe_unused]] RValue& result,                            \
+              [[maybe_unused]] int argc, [[maybe_unused]] RValue* args)
 
 struct RFunction {
     std::string f_name;

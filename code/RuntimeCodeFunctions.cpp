@@ -37,21 +37,26 @@ void ExecuteText(CInstance* self, CInstance* other, int argc, RValue& result, RV
         ScriptCall.SetArgument(k, saved[k]);
 }
 
-void F_ExecuteString(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+bool F_ExecuteString(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     if (argc == 0)
-        return;
+        return true;
     ExecuteText(self, other, argc, result, args, args[0].str.Text(), "COMPILATION ERROR in string to be executed");
+    return true;
 }
 
-void F_ExecuteFile(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+bool F_ExecuteFile(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     if (argc == 0)
-        return;
+        return true;
     std::vector<uint8_t> bytes;
     if (!Platform_ReadWholeFile(ToHostPath(args[0].str.Text()), bytes)) {
         Error_ShowInEvent("Trying to execute non-existing file.", false);
-        return;
+        return true;
     }
     // Each line followed by a carriage return, whatever ended it in the file.
     std::string text;
@@ -70,16 +75,19 @@ void F_ExecuteFile(CInstance* self, CInstance* other, int argc, RValue& result, 
     if (!line.empty())
         text += line + "\r";
     ExecuteText(self, other, argc, result, args, text, "COMPILATION ERROR in file to be executed");
+    return true;
 }
 
-void F_ScriptExecute(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args)
+bool F_ScriptExecute(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     if (argc == 0)
-        return;
+        return true;
     int64_t index = RoundToInteger(args[0].val);
     if (index < 0 || index > INT32_MAX || !Scripts.Exists(static_cast<int32_t>(index))) {
         Error_ShowInEvent("Trying to execute non-existing script.", false);
-        return;
+        return true;
     }
     Code_ClearError();
     Script_Execute(static_cast<int32_t>(index), self, other, result, true, args + 1, argc - 1);
@@ -87,6 +95,7 @@ void F_ScriptExecute(CInstance* self, CInstance* other, int argc, RValue& result
         Error_ShowInEvent(Code_ErrorMessage, false);
         Code_ClearError();
     }
+    return true;
 }
 
 // Indices of the array functions: false after the message when out of range.
@@ -119,43 +128,50 @@ bool ReadLocal(CInstance* self, int32_t var, int32_t arrayIndex, RValue& value)
     return Variable_GetOfInstance(self, var, arrayIndex, value);
 }
 
-void F_VariableGlobalExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_VariableGlobalExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RValue value;
     result = RValue(ReadGlobal(NameNumber(args[0]), 0, value) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_VariableLocalExists(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_VariableLocalExists(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     int32_t var = NameNumber(args[0]);
     RValue value;
     result = RValue(var < kMaxBuiltinVariables || ReadLocal(self, var, 0, value) ? 1.0 : 0.0);
+    return true;
 }
 
 template <int Indices, bool Global>
-void F_VariableGet(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_VariableGet(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     int32_t arrayIndex;
     if (!ArrayIndex(args, 1, Indices, arrayIndex))
-        return;
+        return true;
     int32_t var = NameNumber(args[0]);
     RValue value;
     if (Global ? ReadGlobal(var, arrayIndex, value) : ReadLocal(self, var, arrayIndex, value))
         result = value;
+    return true;
 }
 
 template <int Indices, bool Global>
-void F_VariableSet(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_VariableSet(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     int32_t arrayIndex;
     if (!ArrayIndex(args, 1, Indices, arrayIndex))
-        return;
+        return true;
     int32_t var = NameNumber(args[0]);
     const RValue& value = args[1 + Indices];
     if (Global)
         GlobalVars.SetVar(var, arrayIndex, value);
     else
         Variable_SetOfInstance(self, var, arrayIndex, value);
+    return true;
 }
 
 } // namespace

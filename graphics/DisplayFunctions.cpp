@@ -13,9 +13,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
-
 RDisplayMode CurrentMode()
 {
     RDisplayMode mode;
@@ -31,101 +28,111 @@ void ChangeMode(RValue& result, const RDisplayMode& wanted)
     result.SetReal(Display_ChangeMode(wanted, false) ? 1 : 0);
 }
 
-ROUTINE(DisplayGetWidth) { result.SetReal(CurrentMode().width); }
-ROUTINE(DisplayGetHeight) { result.SetReal(CurrentMode().height); }
-ROUTINE(DisplayGetColorDepth) { result.SetReal(CurrentMode().bitsPerPixel); }
-ROUTINE(DisplayGetFrequency)
+BUILTIN(DisplayGetWidth) { result.SetReal(CurrentMode().width); return true; }
+BUILTIN(DisplayGetHeight) { result.SetReal(CurrentMode().height); return true; }
+BUILTIN(DisplayGetColorDepth) { result.SetReal(CurrentMode().bitsPerPixel); return true; }
+BUILTIN(DisplayGetFrequency)
 {
     // Drivers that do not know their rate say 0; games divide by it.
     int32_t rate = CurrentMode().refreshRate;
     result.SetReal(rate > 0 ? rate : 60);
+    return true;
 }
-ROUTINE(DisplaySetSize) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), 0, 0}); }
-ROUTINE(DisplaySetColorDepth) { ChangeMode(result, {0, 0, ArgInt(args[0]), 0}); }
-ROUTINE(DisplaySetFrequency) { ChangeMode(result, {0, 0, 0, ArgInt(args[0])}); }
-ROUTINE(DisplaySetAll) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}); }
-ROUTINE(DisplayTestAll)
+BUILTIN(DisplaySetSize) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), 0, 0}); return true; }
+BUILTIN(DisplaySetColorDepth) { ChangeMode(result, {0, 0, ArgInt(args[0]), 0}); return true; }
+BUILTIN(DisplaySetFrequency) { ChangeMode(result, {0, 0, 0, ArgInt(args[0])}); return true; }
+BUILTIN(DisplaySetAll) { ChangeMode(result, {ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}); return true; }
+BUILTIN(DisplayTestAll)
 {
     result.SetReal(Display_ChangeMode({ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}, true));
+    return true;
 }
-ROUTINE(DisplayReset) { result.SetReal(0); }
-ROUTINE(DisplayMouseGetX)
+BUILTIN(DisplayReset) { result.SetReal(0); return true; }
+BUILTIN(DisplayMouseGetX)
 {
     int32_t x = 0, y = 0;
     if (IGameWindow* window = Display_Window())
         window->GetScreenMouse(x, y);
     result.SetReal(x);
+    return true;
 }
-ROUTINE(DisplayMouseGetY)
+BUILTIN(DisplayMouseGetY)
 {
     int32_t x = 0, y = 0;
     if (IGameWindow* window = Display_Window())
         window->GetScreenMouse(x, y);
     result.SetReal(y);
+    return true;
 }
-ROUTINE(DisplayMouseSet)
+BUILTIN(DisplayMouseSet)
 {
     if (IGameWindow* window = Display_Window())
         window->SetScreenMouse(ArgInt(args[0]), ArgInt(args[1]));
+    return true;
 }
 
-ROUTINE(WindowSetVisible) { Window_SetVisible(ArgBool(args[0])); }
-ROUTINE(WindowGetVisible) { result.SetReal(Window_IsVisible()); }
-ROUTINE(WindowSetFullScreen) { Window_SetFullScreen(ArgBool(args[0])); }
-ROUTINE(WindowGetFullScreen) { result.SetReal(WindowState.fullScreen); }
-ROUTINE(WindowSetShowBorder) { Window_SetShowBorder(ArgBool(args[0])); }
-ROUTINE(WindowGetShowBorder) { result.SetReal(WindowState.showBorder); }
-ROUTINE(WindowSetShowIcons) { Window_SetShowIcons(ArgBool(args[0])); }
-ROUTINE(WindowGetShowIcons) { result.SetReal(WindowState.showIcons); }
-ROUTINE(WindowSetSizeable) { Window_SetSizeable(ArgBool(args[0])); }
-ROUTINE(WindowGetSizeable) { result.SetReal(WindowState.sizeable); }
-ROUTINE(WindowSetStayOnTop) { Window_SetStayOnTop(ArgBool(args[0])); }
-ROUTINE(WindowGetStayOnTop) { result.SetReal(WindowState.stayOnTop); }
-ROUTINE(WindowSetCaption) { Window_SetCaption(args[0].IsString() ? args[0].str.Text() : std::string()); }
-ROUTINE(WindowGetCaption) { result.SetString(WindowState.caption); }
-ROUTINE(WindowSetCursor) { Window_SetCursor(ArgInt(args[0])); }
-ROUTINE(WindowGetCursor) { result.SetReal(WindowState.cursor); }
-ROUTINE(WindowSetColor) { Window_SetColor(ArgColor(args[0])); }
-ROUTINE(WindowGetColor) { result.SetReal(WindowState.color); }
-ROUTINE(WindowSetPosition) { Window_SetPosition(ArgInt(args[0]), ArgInt(args[1])); }
-ROUTINE(WindowSetSize) { Window_SetSize(ArgInt(args[0]), ArgInt(args[1])); }
-ROUTINE(WindowSetRectangle)
+BUILTIN(WindowSetVisible) { Window_SetVisible(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetVisible) { result.SetReal(Window_IsVisible()); return true; }
+BUILTIN(WindowSetFullScreen) { Window_SetFullScreen(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetFullScreen) { result.SetReal(WindowState.fullScreen); return true; }
+BUILTIN(WindowSetShowBorder) { Window_SetShowBorder(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetShowBorder) { result.SetReal(WindowState.showBorder); return true; }
+BUILTIN(WindowSetShowIcons) { Window_SetShowIcons(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetShowIcons) { result.SetReal(WindowState.showIcons); return true; }
+BUILTIN(WindowSetSizeable) { Window_SetSizeable(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetSizeable) { result.SetReal(WindowState.sizeable); return true; }
+BUILTIN(WindowSetStayOnTop) { Window_SetStayOnTop(ArgBool(args[0])); return true; }
+BUILTIN(WindowGetStayOnTop) { result.SetReal(WindowState.stayOnTop); return true; }
+BUILTIN(WindowSetCaption) { Window_SetCaption(args[0].IsString() ? args[0].str.Text() : std::string()); return true; }
+BUILTIN(WindowGetCaption) { result.SetString(WindowState.caption); return true; }
+BUILTIN(WindowSetCursor) { Window_SetCursor(ArgInt(args[0])); return true; }
+BUILTIN(WindowGetCursor) { result.SetReal(WindowState.cursor); return true; }
+BUILTIN(WindowSetColor) { Window_SetColor(ArgColor(args[0])); return true; }
+BUILTIN(WindowGetColor) { result.SetReal(WindowState.color); return true; }
+BUILTIN(WindowSetPosition) { Window_SetPosition(ArgInt(args[0]), ArgInt(args[1])); return true; }
+BUILTIN(WindowSetSize) { Window_SetSize(ArgInt(args[0]), ArgInt(args[1])); return true; }
+BUILTIN(WindowSetRectangle)
 {
     Window_SetRectangle(ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]));
+    return true;
 }
-ROUTINE(WindowCenter) { Window_Center(); }
-ROUTINE(WindowDefault) { Window_Default(); }
-ROUTINE(WindowGetX) { result.SetReal(Window_ClientBounds().x); }
-ROUTINE(WindowGetY) { result.SetReal(Window_ClientBounds().y); }
-ROUTINE(WindowGetWidth) { result.SetReal(Window_ClientBounds().w); }
-ROUTINE(WindowGetHeight) { result.SetReal(Window_ClientBounds().h); }
-ROUTINE(WindowSetRegionSize)
+BUILTIN(WindowCenter) { Window_Center(); return true; }
+BUILTIN(WindowDefault) { Window_Default(); return true; }
+BUILTIN(WindowGetX) { result.SetReal(Window_ClientBounds().x); return true; }
+BUILTIN(WindowGetY) { result.SetReal(Window_ClientBounds().y); return true; }
+BUILTIN(WindowGetWidth) { result.SetReal(Window_ClientBounds().w); return true; }
+BUILTIN(WindowGetHeight) { result.SetReal(Window_ClientBounds().h); return true; }
+BUILTIN(WindowSetRegionSize)
 {
     Window_SetRegionSize(ArgInt(args[0]), ArgInt(args[1]), ArgBool(args[2]));
+    return true;
 }
-ROUTINE(WindowGetRegionWidth) { result.SetReal(WindowState.regionW); }
-ROUTINE(WindowGetRegionHeight) { result.SetReal(WindowState.regionH); }
-ROUTINE(WindowSetRegionScale) { Window_SetRegionScale(args[0].val, ArgBool(args[1])); }
-ROUTINE(WindowGetRegionScale) { result.SetReal(WindowState.regionScale); }
-ROUTINE(WindowMouseGetX)
+BUILTIN(WindowGetRegionWidth) { result.SetReal(WindowState.regionW); return true; }
+BUILTIN(WindowGetRegionHeight) { result.SetReal(WindowState.regionH); return true; }
+BUILTIN(WindowSetRegionScale) { Window_SetRegionScale(args[0].val, ArgBool(args[1])); return true; }
+BUILTIN(WindowGetRegionScale) { result.SetReal(WindowState.regionScale); return true; }
+BUILTIN(WindowMouseGetX)
 {
     int32_t x, y;
     Window_MouseInClient(x, y);
     result.SetReal(x);
+    return true;
 }
-ROUTINE(WindowMouseGetY)
+BUILTIN(WindowMouseGetY)
 {
     int32_t x, y;
     Window_MouseInClient(x, y);
     result.SetReal(y);
+    return true;
 }
-ROUTINE(WindowMouseSet)
+BUILTIN(WindowMouseSet)
 {
     IGameWindow* window = Display_Window();
     if (!window)
-        return;
+        return true;
     RPixelRect client = window->ClientBounds();
     window->SetScreenMouse(client.x + ArgInt(args[0]), client.y + ArgInt(args[1]));
+    return true;
 }
 
 // The mouse in room coordinates through one view entry; the region point
@@ -147,19 +154,20 @@ RRegionPoint MouseThroughViews()
                                          static_cast<double>(region.y));
 }
 
-ROUTINE(WindowViewMouseGetX) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).x)); }
-ROUTINE(WindowViewMouseGetY) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).y)); }
-ROUTINE(WindowViewMouseSet)
+BUILTIN(WindowViewMouseGetX) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).x)); return true; }
+BUILTIN(WindowViewMouseGetY) { result.SetReal(static_cast<double>(MouseThroughView(args[0]).y)); return true; }
+BUILTIN(WindowViewMouseSet)
 {
     int64_t v = RoundToInteger(args[0].val);
     if (v < 0 || v >= kViewTableSize || !View_CanMap(WindowState.views[static_cast<size_t>(v)]))
-        return;
+        return true;
     RRegionPoint region = View_RoomToRegion(WindowState.views[static_cast<size_t>(v)], args[1].val, args[2].val);
     Window_SetMouseToRegion(static_cast<double>(region.x), static_cast<double>(region.y));
+    return true;
 }
-ROUTINE(WindowViewsMouseGetX) { result.SetReal(static_cast<double>(MouseThroughViews().x)); }
-ROUTINE(WindowViewsMouseGetY) { result.SetReal(static_cast<double>(MouseThroughViews().y)); }
-ROUTINE(WindowViewsMouseSet)
+BUILTIN(WindowViewsMouseGetX) { result.SetReal(static_cast<double>(MouseThroughViews().x)); return true; }
+BUILTIN(WindowViewsMouseGetY) { result.SetReal(static_cast<double>(MouseThroughViews().y)); return true; }
+BUILTIN(WindowViewsMouseSet)
 {
     double x = args[0].val, y = args[1].val;
     for (const RViewEntry& view : WindowState.views) {
@@ -173,27 +181,30 @@ ROUTINE(WindowViewsMouseSet)
         break;
     }
     Window_SetMouseToRegion(x, y);
+    return true;
 }
 
-ROUTINE(SetSynchronization)
+BUILTIN(SetSynchronization)
 {
     Display_Synchronization = ArgBool(args[0]);
     if (IRenderDevice* device = Display_Device())
         device->SetSynchronization(Display_Synchronization);
+    return true;
 }
-ROUTINE(SetAutomaticDraw) { StepLoop.automaticDraw = ArgBool(args[0]); }
-ROUTINE(ScreenRefresh) { Display_PresentFrame(); }
+BUILTIN(SetAutomaticDraw) { StepLoop.automaticDraw = ArgBool(args[0]); return true; }
+BUILTIN(ScreenRefresh) { Display_PresentFrame(); return true; }
 // A draw event that asks for a redraw would draw forever: inside a room draw
 // the request is passed over.
-ROUTINE(ScreenRedraw)
+BUILTIN(ScreenRedraw)
 {
     if (RoomDraw_IsDrawing())
-        return;
+        return true;
     RoomDraw_DrawRoom();
     Display_EndFrameAndPresent();
     Display_BeginFrame();
+    return true;
 }
-ROUTINE(ScreenWaitVsync) { Display_WaitVerticalBlank(); }
+BUILTIN(ScreenWaitVsync) { Display_WaitVerticalBlank(); return true; }
 
 // A file that cannot be written is passed over, as a game expects.
 void SaveScreen(const RValue& name, int32_t x, int32_t y, int32_t w, int32_t h)
@@ -206,17 +217,19 @@ void SaveScreen(const RValue& name, int32_t x, int32_t y, int32_t w, int32_t h)
     Screen_Save(file, x, y, w, h);
 }
 
-ROUTINE(ScreenSave)
+BUILTIN(ScreenSave)
 {
     int32_t w, h;
     Display_GetBackRegion(w, h);
     SaveScreen(args[0], 0, 0, w, h);
+    return true;
 }
-ROUTINE(ScreenSavePart)
+BUILTIN(ScreenSavePart)
 {
     SaveScreen(args[0], ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]), ArgInt(args[4]));
+    return true;
 }
-ROUTINE(DrawGetPixel)
+BUILTIN(DrawGetPixel)
 {
     double x = args[0].val, y = args[1].val;
     const int32_t view = GameState.viewCurrent;
@@ -228,12 +241,11 @@ ROUTINE(DrawGetPixel)
     TBitmap32 pixel;
     if (!Display_ReadScreen(ArgInt(RValue(x)), ArgInt(RValue(y)), 1, 1, pixel)) {
         result.SetReal(0);
-        return;
+        return true;
     }
     result.SetReal(Color_FromDevice(pixel.PixelAt(0, 0)));
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

@@ -9,60 +9,59 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
+BUILTIN(DrawSetColor) { Draw_SetColor(ArgColor(args[0])); return true; }
+BUILTIN(DrawGetColor) { result.SetReal(Color_FromDevice(Draw_DeviceColor())); return true; }
+BUILTIN(DrawSetAlpha) { Draw_SetAlpha(args[0].val); return true; }
+BUILTIN(DrawGetAlpha) { result.SetReal(DrawState.alpha); return true; }
+BUILTIN(DrawSetBlendMode) { Draw_SetBlendMode(ArgInt(args[0])); return true; }
+BUILTIN(DrawSetBlendModeExt) { Draw_SetBlendModeExt(ArgInt(args[0]), ArgInt(args[1])); return true; }
 
-ROUTINE(DrawSetColor) { Draw_SetColor(ArgColor(args[0])); }
-ROUTINE(DrawGetColor) { result.SetReal(Color_FromDevice(Draw_DeviceColor())); }
-ROUTINE(DrawSetAlpha) { Draw_SetAlpha(args[0].val); }
-ROUTINE(DrawGetAlpha) { result.SetReal(DrawState.alpha); }
-ROUTINE(DrawSetBlendMode) { Draw_SetBlendMode(ArgInt(args[0])); }
-ROUTINE(DrawSetBlendModeExt) { Draw_SetBlendModeExt(ArgInt(args[0]), ArgInt(args[1])); }
-
-ROUTINE(TextureSetInterpolation) { DrawState.interpolate = ArgBool(args[0]); }
-ROUTINE(TextureSetBlending) { DrawState.textureBlending = ArgBool(args[0]); }
-ROUTINE(TextureSetRepeat) { DrawState.textureRepeat = ArgBool(args[0]); }
-ROUTINE(TextureExists) { result.SetReal(Texture_Exists(ArgInt(args[0]))); }
-ROUTINE(TextureGetWidth)
+BUILTIN(TextureSetInterpolation) { DrawState.interpolate = ArgBool(args[0]); return true; }
+BUILTIN(TextureSetBlending) { DrawState.textureBlending = ArgBool(args[0]); return true; }
+BUILTIN(TextureSetRepeat) { DrawState.textureRepeat = ArgBool(args[0]); return true; }
+BUILTIN(TextureExists) { result.SetReal(Texture_Exists(ArgInt(args[0]))); return true; }
+BUILTIN(TextureGetWidth)
 {
     const RTexture* t = Texture_Get(ArgInt(args[0]));
     result.SetReal(t ? static_cast<double>(t->imageW) / t->textureW : 1.0);
+    return true;
 }
-ROUTINE(TextureGetHeight)
+BUILTIN(TextureGetHeight)
 {
     const RTexture* t = Texture_Get(ArgInt(args[0]));
     result.SetReal(t ? static_cast<double>(t->imageH) / t->textureH : 1.0);
+    return true;
 }
 // The device keeps textures resident by itself: nothing to load ahead or rank.
-ROUTINE(TexturePreload) {}
-ROUTINE(TextureSetPriority) {}
+BUILTIN(TexturePreload) { return true; }
+BUILTIN(TextureSetPriority) { return true; }
 
-ROUTINE(DrawPrimitiveBegin) { Primitive_Begin(ArgInt(args[0]), -1); }
-ROUTINE(DrawPrimitiveBeginTexture) { Primitive_Begin(ArgInt(args[0]), ArgInt(args[1])); }
-ROUTINE(DrawVertex) { Primitive_AddVertex(args[0].val, args[1].val, Draw_DeviceColor(), 0, 0); }
-ROUTINE(DrawVertexColor)
+BUILTIN(DrawPrimitiveBegin) { Primitive_Begin(ArgInt(args[0]), -1); return true; }
+BUILTIN(DrawPrimitiveBeginTexture) { Primitive_Begin(ArgInt(args[0]), ArgInt(args[1])); return true; }
+BUILTIN(DrawVertex) { Primitive_AddVertex(args[0].val, args[1].val, Draw_DeviceColor(), 0, 0); return true; }
+BUILTIN(DrawVertexColor)
 {
     Primitive_AddVertex(args[0].val, args[1].val, Color_ToDevice(ArgColor(args[2]), args[3].val), 0, 0);
+    return true;
 }
-ROUTINE(DrawVertexTexture) { Primitive_AddVertex(args[0].val, args[1].val, Draw_DeviceColor(), args[2].val, args[3].val); }
-ROUTINE(DrawVertexTextureColor)
+BUILTIN(DrawVertexTexture) { Primitive_AddVertex(args[0].val, args[1].val, Draw_DeviceColor(), args[2].val, args[3].val); return true; }
+BUILTIN(DrawVertexTextureColor)
 {
     Primitive_AddVertex(args[0].val, args[1].val, Color_ToDevice(ArgColor(args[4]), args[5].val), args[2].val,
                         args[3].val);
+    return true;
 }
-ROUTINE(DrawPrimitiveEnd) { Primitive_End(); }
+BUILTIN(DrawPrimitiveEnd) { Primitive_End(); return true; }
 
-ROUTINE(MakeColorRgb) { result.SetReal(Color_MakeRgb(args[0].val, args[1].val, args[2].val)); }
-ROUTINE(MakeColorHsv) { result.SetReal(Color_MakeHsv(args[0].val, args[1].val, args[2].val)); }
-ROUTINE(ColorGetRed) { result.SetReal(Color_Red(args[0].val)); }
-ROUTINE(ColorGetGreen) { result.SetReal(Color_Green(args[0].val)); }
-ROUTINE(ColorGetBlue) { result.SetReal(Color_Blue(args[0].val)); }
-ROUTINE(ColorGetHue) { result.SetReal(Color_Hue(args[0].val)); }
-ROUTINE(ColorGetSaturation) { result.SetReal(Color_Saturation(args[0].val)); }
-ROUTINE(ColorGetValue) { result.SetReal(Color_Value(args[0].val)); }
-ROUTINE(MergeColor) { result.SetReal(Color_Merge(args[0].val, args[1].val, args[2].val)); }
-
-#undef ROUTINE
+BUILTIN(MakeColorRgb) { result.SetReal(Color_MakeRgb(args[0].val, args[1].val, args[2].val)); return true; }
+BUILTIN(MakeColorHsv) { result.SetReal(Color_MakeHsv(args[0].val, args[1].val, args[2].val)); return true; }
+BUILTIN(ColorGetRed) { result.SetReal(Color_Red(args[0].val)); return true; }
+BUILTIN(ColorGetGreen) { result.SetReal(Color_Green(args[0].val)); return true; }
+BUILTIN(ColorGetBlue) { result.SetReal(Color_Blue(args[0].val)); return true; }
+BUILTIN(ColorGetHue) { result.SetReal(Color_Hue(args[0].val)); return true; }
+BUILTIN(ColorGetSaturation) { result.SetReal(Color_Saturation(args[0].val)); return true; }
+BUILTIN(ColorGetValue) { result.SetReal(Color_Value(args[0].val)); return true; }
+BUILTIN(MergeColor) { result.SetReal(Color_Merge(args[0].val, args[1].val, args[2].val)); return true; }
 
 } // namespace
 

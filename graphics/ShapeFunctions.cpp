@@ -11,9 +11,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
-
 uint32_t Plain()
 {
     return Draw_DeviceColor();
@@ -24,84 +21,97 @@ uint32_t Given(const RValue& color)
     return Color_ToDevice(ArgColor(color), DrawState.alpha);
 }
 
-ROUTINE(DrawPoint) { Shape_Point(args[0].val, args[1].val, Plain()); }
-ROUTINE(DrawPointColor) { Shape_Point(args[0].val + 0.01, args[1].val + 0.01, Given(args[2])); }
-ROUTINE(DrawLine) { Shape_Line(args[0].val, args[1].val, args[2].val, args[3].val, Plain(), Plain()); }
-ROUTINE(DrawLineColor)
+BUILTIN(DrawPoint) { Shape_Point(args[0].val, args[1].val, Plain()); return true; }
+BUILTIN(DrawPointColor) { Shape_Point(args[0].val + 0.01, args[1].val + 0.01, Given(args[2])); return true; }
+BUILTIN(DrawLine) { Shape_Line(args[0].val, args[1].val, args[2].val, args[3].val, Plain(), Plain()); return true; }
+BUILTIN(DrawLineColor)
 {
     Shape_Line(args[0].val, args[1].val, args[2].val, args[3].val, Given(args[4]), Given(args[5]));
+    return true;
 }
-ROUTINE(DrawLineWidth)
+BUILTIN(DrawLineWidth)
 {
     Shape_LineWidth(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, Plain(), Plain());
+    return true;
 }
-ROUTINE(DrawLineWidthColor)
+BUILTIN(DrawLineWidthColor)
 {
     Shape_LineWidth(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, Given(args[5]), Given(args[6]));
+    return true;
 }
-ROUTINE(DrawRectangle)
+BUILTIN(DrawRectangle)
 {
     const uint32_t colors[4] = {Plain(), Plain(), Plain(), Plain()};
     Shape_Rectangle(args[0].val, args[1].val, args[2].val, args[3].val, colors, ArgBool(args[4]));
+    return true;
 }
-ROUTINE(DrawRectangleColor)
+BUILTIN(DrawRectangleColor)
 {
     const uint32_t colors[4] = {Given(args[4]), Given(args[5]), Given(args[6]), Given(args[7])};
     Shape_Rectangle(args[0].val, args[1].val, args[2].val, args[3].val, colors, ArgBool(args[8]));
+    return true;
 }
-ROUTINE(DrawRoundrect)
+BUILTIN(DrawRoundrect)
 {
     Shape_RoundRect(args[0].val, args[1].val, args[2].val, args[3].val, Plain(), Plain(), ArgBool(args[4]));
+    return true;
 }
-ROUTINE(DrawRoundrectColor)
+BUILTIN(DrawRoundrectColor)
 {
     Shape_RoundRect(args[0].val, args[1].val, args[2].val, args[3].val, Given(args[4]), Given(args[5]),
                     ArgBool(args[6]));
+    return true;
 }
-ROUTINE(DrawTriangle)
+BUILTIN(DrawTriangle)
 {
     Shape_Triangle(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, Plain(), Plain(),
                    Plain(), ArgBool(args[6]));
+    return true;
 }
-ROUTINE(DrawTriangleColor)
+BUILTIN(DrawTriangleColor)
 {
     Shape_Triangle(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, Given(args[6]),
                    Given(args[7]), Given(args[8]), ArgBool(args[9]));
+    return true;
 }
-ROUTINE(DrawCircle)
+BUILTIN(DrawCircle)
 {
     const double x = args[0].val, y = args[1].val, r = args[2].val;
     Shape_Ellipse(x - r, y - r, x + r, y + r, Plain(), Plain(), ArgBool(args[3]));
+    return true;
 }
-ROUTINE(DrawCircleColor)
+BUILTIN(DrawCircleColor)
 {
     const double x = args[0].val, y = args[1].val, r = args[2].val;
     Shape_Ellipse(x - r, y - r, x + r, y + r, Given(args[3]), Given(args[4]), ArgBool(args[5]));
+    return true;
 }
-ROUTINE(DrawEllipse)
+BUILTIN(DrawEllipse)
 {
     Shape_Ellipse(args[0].val, args[1].val, args[2].val, args[3].val, Plain(), Plain(), ArgBool(args[4]));
+    return true;
 }
-ROUTINE(DrawEllipseColor)
+BUILTIN(DrawEllipseColor)
 {
     Shape_Ellipse(args[0].val, args[1].val, args[2].val, args[3].val, Given(args[4]), Given(args[5]),
                   ArgBool(args[6]));
+    return true;
 }
-ROUTINE(DrawSetCirclePrecision) { Shape_SetCirclePrecision(RoundToInteger(args[0].val)); }
-ROUTINE(DrawArrow) { Shape_Arrow(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, Plain()); }
-ROUTINE(DrawButton) { Shape_Button(args[0].val, args[1].val, args[2].val, args[3].val, ArgBool(args[4])); }
-ROUTINE(DrawHealthbar)
+BUILTIN(DrawSetCirclePrecision) { Shape_SetCirclePrecision(RoundToInteger(args[0].val)); return true; }
+BUILTIN(DrawArrow) { Shape_Arrow(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, Plain()); return true; }
+BUILTIN(DrawButton) { Shape_Button(args[0].val, args[1].val, args[2].val, args[3].val, ArgBool(args[4])); return true; }
+BUILTIN(DrawHealthbar)
 {
     Shape_HealthBar(args[0].val, args[1].val, args[2].val, args[3].val, args[4].val, ArgColor(args[5]),
                     ArgColor(args[6]), ArgColor(args[7]), ArgInt(args[8]), ArgBool(args[9]), ArgBool(args[10]));
+    return true;
 }
-ROUTINE(DrawPath)
+BUILTIN(DrawPath)
 {
     if (!Path_Draw(ArgInt(args[0]), args[1].val, args[2].val, ArgBool(args[3])))
         Error_ShowInEvent("Trying to drawn non-existing path.", false);
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

@@ -18,10 +18,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name([[maybe_unused]] CInstance* self, CInstance*, int, [[maybe_unused]] RValue& result,                      \
-              [[maybe_unused]] RValue* args)
-
 constexpr int32_t kWhite = 0xFFFFFF;
 
 // The sprite argument, or -1 after reporting that it does not exist.
@@ -63,133 +59,162 @@ void RoomSize(double& w, double& h)
     h = CurrentRoom ? CurrentRoom->r_height : 0;
 }
 
-ROUTINE(DrawSelf)
+BUILTIN(DrawSelf)
 {
+    CInstance* self = context.Self();
     if (!self)
-        return;
+        return true;
     int32_t sprite = self->i_spriteindex;
     if (!Sprites.Exists(sprite)) {
         Error_ShowInEvent("Trying to draw non-existing sprite.", false);
-        return;
+        return true;
     }
     Sprite_Draw(sprite, ImageOf(self), self->i_x, self->i_y, self->i_imagescalex, self->i_imagescaley,
                 self->i_imageangle, static_cast<int32_t>(self->i_imageblend), self->i_imagealpha);
+    return true;
 }
 
-ROUTINE(DrawSprite)
+BUILTIN(DrawSprite)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawSimple(s, Subimage(self, args[1]), args[2].val, args[3].val);
+    return true;
 }
-ROUTINE(DrawSpriteExt)
+BUILTIN(DrawSpriteExt)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_Draw(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val, args[6].val,
                     ArgColor(args[7]), args[8].val);
+    return true;
 }
-ROUTINE(DrawSpriteStretched)
+BUILTIN(DrawSpriteStretched)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawStretched(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val, kWhite,
                              1);
+    return true;
 }
-ROUTINE(DrawSpriteStretchedExt)
+BUILTIN(DrawSpriteStretchedExt)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawStretched(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val,
                              ArgColor(args[6]), args[7].val);
+    return true;
 }
-ROUTINE(DrawSpritePart)
+BUILTIN(DrawSpritePart)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawPart(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val, args[6].val,
                         args[7].val, 1, 1, kWhite, 1);
+    return true;
 }
-ROUTINE(DrawSpritePartExt)
+BUILTIN(DrawSpritePartExt)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawPart(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val, args[6].val,
                         args[7].val, args[8].val, args[9].val, ArgColor(args[10]), args[11].val);
+    return true;
 }
-ROUTINE(DrawSpriteGeneral)
+BUILTIN(DrawSpriteGeneral)
 {
+    CInstance* self = context.Self();
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawGeneral(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val,
                            args[6].val, args[7].val, args[8].val, args[9].val, args[10].val, ArgColor(args[11]),
                            ArgColor(args[12]), ArgColor(args[13]), ArgColor(args[14]), args[15].val);
+    return true;
 }
-ROUTINE(DrawSpriteTiled)
+BUILTIN(DrawSpriteTiled)
 {
+    CInstance* self = context.Self();
     double w, h;
     RoomSize(w, h);
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawTiled(s, Subimage(self, args[1]), args[2].val, args[3].val, 1, 1, true, true, 0, 0, w, h, kWhite,
                          1);
+    return true;
 }
-ROUTINE(DrawSpriteTiledExt)
+BUILTIN(DrawSpriteTiledExt)
 {
+    CInstance* self = context.Self();
     double w, h;
     RoomSize(w, h);
     if (int32_t s = DrawnSprite(args[0]); s >= 0)
         Sprite_DrawTiled(s, Subimage(self, args[1]), args[2].val, args[3].val, args[4].val, args[5].val, true, true,
                          0, 0, w, h, ArgColor(args[6]), args[7].val);
+    return true;
 }
 
-ROUTINE(DrawBackground)
+BUILTIN(DrawBackground)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawSimple(b, args[1].val, args[2].val);
+    return true;
 }
-ROUTINE(DrawBackgroundExt)
+BUILTIN(DrawBackgroundExt)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_Draw(b, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, ArgColor(args[6]),
                         args[7].val);
+    return true;
 }
-ROUTINE(DrawBackgroundStretched)
+BUILTIN(DrawBackgroundStretched)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawStretched(b, args[1].val, args[2].val, args[3].val, args[4].val, kWhite, 1);
+    return true;
 }
-ROUTINE(DrawBackgroundStretchedExt)
+BUILTIN(DrawBackgroundStretchedExt)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawStretched(b, args[1].val, args[2].val, args[3].val, args[4].val, ArgColor(args[5]),
                                  args[6].val);
+    return true;
 }
-ROUTINE(DrawBackgroundPart)
+BUILTIN(DrawBackgroundPart)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawPart(b, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, args[6].val, 1, 1,
                             kWhite, 1);
+    return true;
 }
-ROUTINE(DrawBackgroundPartExt)
+BUILTIN(DrawBackgroundPartExt)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawPart(b, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, args[6].val,
                             args[7].val, args[8].val, ArgColor(args[9]), args[10].val);
+    return true;
 }
-ROUTINE(DrawBackgroundGeneral)
+BUILTIN(DrawBackgroundGeneral)
 {
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawGeneral(b, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val, args[6].val,
                                args[7].val, args[8].val, args[9].val, ArgColor(args[10]), ArgColor(args[11]),
                                ArgColor(args[12]), ArgColor(args[13]), args[14].val);
+    return true;
 }
-ROUTINE(DrawBackgroundTiled)
+BUILTIN(DrawBackgroundTiled)
 {
     double w, h;
     RoomSize(w, h);
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawTiled(b, args[1].val, args[2].val, 1, 1, true, true, 0, 0, w, h, kWhite, 1);
+    return true;
 }
-ROUTINE(DrawBackgroundTiledExt)
+BUILTIN(DrawBackgroundTiledExt)
 {
     double w, h;
     RoomSize(w, h);
     if (int32_t b = DrawnBackground(args[0]); b >= 0)
         Background_DrawTiled(b, args[1].val, args[2].val, args[3].val, args[4].val, true, true, 0, 0, w, h,
                              ArgColor(args[5]), args[6].val);
+    return true;
 }
 
 void ClearScreen(int32_t color, double alpha)
@@ -198,33 +223,34 @@ void ClearScreen(int32_t color, double alpha)
         device->Clear(Color_ToDevice(color, alpha));
 }
 
-ROUTINE(DrawClear) { ClearScreen(ArgColor(args[0]), 1.0); }
-ROUTINE(DrawClearAlpha) { ClearScreen(ArgColor(args[0]), args[1].val); }
+BUILTIN(DrawClear) { ClearScreen(ArgColor(args[0]), 1.0); return true; }
+BUILTIN(DrawClearAlpha) { ClearScreen(ArgColor(args[0]), args[1].val); return true; }
 
-ROUTINE(SpriteGetTexture)
+BUILTIN(SpriteGetTexture)
 {
+    CInstance* self = context.Self();
     int32_t sprite = ArgInt(args[0]);
     const CSprite* resource = Sprites.Get(sprite);
     if (!resource) {
         Error_ShowInEvent("Trying to get texture from non-existing sprite.", false);
         result.SetReal(0);
-        return;
+        return true;
     }
     int32_t image = Sprite_ImageIndex(Subimage(self, args[1]), resource->Count());
     result.SetReal(Sprite_TextureId(sprite, image));
+    return true;
 }
-ROUTINE(BackgroundGetTexture)
+BUILTIN(BackgroundGetTexture)
 {
     int32_t background = ArgInt(args[0]);
     if (!Backgrounds.Exists(background)) {
         Error_ShowInEvent("Trying to get texture from non-existing background.", false);
         result.SetReal(0);
-        return;
+        return true;
     }
     result.SetReal(Background_TextureId(background));
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

@@ -14,9 +14,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
-
 constexpr int32_t kWhite = 0xFFFFFF;
 
 // The surface argument, or null after reporting that it does not exist.
@@ -40,37 +37,42 @@ void RoomSize(double& w, double& h)
     h = CurrentRoom ? CurrentRoom->r_height : 0;
 }
 
-ROUTINE(SurfaceCreate) { result.SetReal(Surface_Create(ArgInt(args[0]), ArgInt(args[1]))); }
-ROUTINE(SurfaceFree) { Surface_Free(ArgInt(args[0])); }
-ROUTINE(SurfaceExists) { result.SetReal(Surface_Exists(ArgInt(args[0]))); }
-ROUTINE(SurfaceGetWidth)
+BUILTIN(SurfaceCreate) { result.SetReal(Surface_Create(ArgInt(args[0]), ArgInt(args[1]))); return true; }
+BUILTIN(SurfaceFree) { Surface_Free(ArgInt(args[0])); return true; }
+BUILTIN(SurfaceExists) { result.SetReal(Surface_Exists(ArgInt(args[0]))); return true; }
+BUILTIN(SurfaceGetWidth)
 {
     const RSurface* s = Surface_Get(ArgInt(args[0]));
     result.SetReal(s ? s->w : -1);
+    return true;
 }
-ROUTINE(SurfaceGetHeight)
+BUILTIN(SurfaceGetHeight)
 {
     const RSurface* s = Surface_Get(ArgInt(args[0]));
     result.SetReal(s ? s->h : -1);
+    return true;
 }
-ROUTINE(SurfaceGetTexture)
+BUILTIN(SurfaceGetTexture)
 {
     const RSurface* s = Surface_Get(ArgInt(args[0]));
     result.SetReal(s ? s->texture : -1);
+    return true;
 }
-ROUTINE(SurfaceSetTarget) { result.SetReal(Surface_SetTarget(ArgInt(args[0]))); }
-ROUTINE(SurfaceResetTarget) { result.SetReal(Surface_ResetTarget()); }
+BUILTIN(SurfaceSetTarget) { result.SetReal(Surface_SetTarget(ArgInt(args[0]))); return true; }
+BUILTIN(SurfaceResetTarget) { result.SetReal(Surface_ResetTarget()); return true; }
 
-ROUTINE(DrawSurface)
+BUILTIN(DrawSurface)
 {
     if (const RSurface* s = UsedSurface(args[0]))
         Draw_Texture(s->texture, args[1].val, args[2].val);
+    return true;
 }
-ROUTINE(DrawSurfaceExt)
+BUILTIN(DrawSurfaceExt)
 {
     if (const RSurface* s = UsedSurface(args[0]))
         Draw_TextureExt(s->texture, ArgColor(args[6]), args[7].val, Radians(args[5].val), args[3].val, args[4].val,
                         args[1].val, args[2].val, 0, 0);
+    return true;
 }
 void DrawStretched(const RValue* args, int32_t color, double alpha)
 {
@@ -79,26 +81,29 @@ void DrawStretched(const RValue* args, int32_t color, double alpha)
     if (s && w > 0 && h > 0)
         Draw_TextureExt(s->texture, color, alpha, 0, w / s->w, h / s->h, args[1].val, args[2].val, 0, 0);
 }
-ROUTINE(DrawSurfaceStretched) { DrawStretched(args, kWhite, 1); }
-ROUTINE(DrawSurfaceStretchedExt) { DrawStretched(args, ArgColor(args[5]), args[6].val); }
-ROUTINE(DrawSurfacePart)
+BUILTIN(DrawSurfaceStretched) { DrawStretched(args, kWhite, 1); return true; }
+BUILTIN(DrawSurfaceStretchedExt) { DrawStretched(args, ArgColor(args[5]), args[6].val); return true; }
+BUILTIN(DrawSurfacePart)
 {
     if (const RSurface* s = UsedSurface(args[0]))
         Draw_TexturePart(s->texture, kWhite, 1, args[1].val, args[2].val, args[3].val, args[4].val, args[5].val,
                          args[6].val, 1, 1);
+    return true;
 }
-ROUTINE(DrawSurfacePartExt)
+BUILTIN(DrawSurfacePartExt)
 {
     if (const RSurface* s = UsedSurface(args[0]))
         Draw_TexturePart(s->texture, ArgColor(args[9]), args[10].val, args[1].val, args[2].val, args[3].val,
                          args[4].val, args[5].val, args[6].val, args[7].val, args[8].val);
+    return true;
 }
-ROUTINE(DrawSurfaceGeneral)
+BUILTIN(DrawSurfaceGeneral)
 {
     if (const RSurface* s = UsedSurface(args[0]))
         Draw_TextureGeneral(s->texture, ArgColor(args[10]), ArgColor(args[11]), ArgColor(args[12]),
                             ArgColor(args[13]), args[14].val, Radians(args[9].val), args[1].val, args[2].val,
                             args[3].val, args[4].val, args[5].val, args[6].val, args[7].val, args[8].val);
+    return true;
 }
 void DrawTiled(const RValue* args, double xscale, double yscale, int32_t color, double alpha)
 {
@@ -108,8 +113,8 @@ void DrawTiled(const RValue* args, double xscale, double yscale, int32_t color, 
         Draw_TextureTiled(s->texture, true, true, color, alpha, args[1].val, args[2].val, xscale, yscale, 0, 0, 0, 0,
                           w, h);
 }
-ROUTINE(DrawSurfaceTiled) { DrawTiled(args, 1, 1, kWhite, 1); }
-ROUTINE(DrawSurfaceTiledExt) { DrawTiled(args, args[3].val, args[4].val, ArgColor(args[5]), args[6].val); }
+BUILTIN(DrawSurfaceTiled) { DrawTiled(args, 1, 1, kWhite, 1); return true; }
+BUILTIN(DrawSurfaceTiledExt) { DrawTiled(args, args[3].val, args[4].val, ArgColor(args[5]), args[6].val); return true; }
 
 // Writes a part of a surface; write errors are not reported.
 void Save(const RValue* args, int64_t x, int64_t y, int64_t w, int64_t h)
@@ -136,40 +141,42 @@ void Save(const RValue* args, int64_t x, int64_t y, int64_t w, int64_t h)
             p[k * 4 + 3] = 255;
     Image_SaveFile(name, bitmap);
 }
-ROUTINE(SurfaceSave)
+BUILTIN(SurfaceSave)
 {
     if (const RSurface* s = Surface_Get(ArgInt(args[0])))
         Save(args, 0, 0, s->w, s->h);
     else
         UsedSurface(args[0]);
+    return true;
 }
-ROUTINE(SurfaceSavePart) { Save(args, ArgInt(args[2]), ArgInt(args[3]), ArgInt(args[4]), ArgInt(args[5])); }
+BUILTIN(SurfaceSavePart) { Save(args, ArgInt(args[2]), ArgInt(args[3]), ArgInt(args[4]), ArgInt(args[5])); return true; }
 
-ROUTINE(SurfaceGetpixel)
+BUILTIN(SurfaceGetpixel)
 {
     if (!UsedSurface(args[0]))
-        return;
+        return true;
     TBitmap32 pixel;
     if (Surface_Read(ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[2]), 1, 1, pixel))
         result.SetReal(Color_FromDevice(pixel.PixelAt(0, 0)));
+    return true;
 }
-ROUTINE(SurfaceCopy)
+BUILTIN(SurfaceCopy)
 {
     const RSurface* source = Surface_Get(ArgInt(args[3]));
     if (!Surface_Exists(ArgInt(args[0])) || !source) {
         Error_ShowInEvent("Trying to use non-existing surface.", false);
-        return;
+        return true;
     }
     Surface_CopyPart(ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]), 0, 0, source->w, source->h);
+    return true;
 }
-ROUTINE(SurfaceCopyPart)
+BUILTIN(SurfaceCopyPart)
 {
     if (!Surface_CopyPart(ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[2]), ArgInt(args[3]), ArgInt(args[4]),
                           ArgInt(args[5]), ArgInt(args[6]), ArgInt(args[7])))
         Error_ShowInEvent("Trying to use non-existing surface.", false);
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

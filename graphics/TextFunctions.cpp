@@ -7,9 +7,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
-
 // The text to draw: a real is written as string() writes it, a whole
 // number without decimals and any other with two.
 struct RDrawnText {
@@ -30,51 +27,56 @@ RTextColors Colors(const RValue* args)
     return {ArgColor(args[0]), ArgColor(args[1]), ArgColor(args[2]), ArgColor(args[3]), args[4].val};
 }
 
-ROUTINE(DrawSetFont) { Text_SetFont(ArgInt(args[0])); }
-ROUTINE(DrawSetHalign) { Text_SetHAlign(ArgInt(args[0])); }
-ROUTINE(DrawSetValign) { Text_SetVAlign(ArgInt(args[0])); }
+BUILTIN(DrawSetFont) { Text_SetFont(ArgInt(args[0])); return true; }
+BUILTIN(DrawSetHalign) { Text_SetHAlign(ArgInt(args[0])); return true; }
+BUILTIN(DrawSetValign) { Text_SetVAlign(ArgInt(args[0])); return true; }
 
-ROUTINE(StringWidth) { result.SetReal(Text_Width(args[0].str.Text(), -1)); }
-ROUTINE(StringHeight) { result.SetReal(Text_Height(args[0].str.Text(), -1, -1)); }
-ROUTINE(StringWidthExt) { result.SetReal(Text_Width(args[0].str.Text(), ArgInt(args[2]))); }
-ROUTINE(StringHeightExt) { result.SetReal(Text_Height(args[0].str.Text(), ArgInt(args[1]), ArgInt(args[2]))); }
+BUILTIN(StringWidth) { result.SetReal(Text_Width(args[0].str.Text(), -1)); return true; }
+BUILTIN(StringHeight) { result.SetReal(Text_Height(args[0].str.Text(), -1, -1)); return true; }
+BUILTIN(StringWidthExt) { result.SetReal(Text_Width(args[0].str.Text(), ArgInt(args[2]))); return true; }
+BUILTIN(StringHeightExt) { result.SetReal(Text_Height(args[0].str.Text(), ArgInt(args[1]), ArgInt(args[2]))); return true; }
 
-ROUTINE(DrawText) { Text_Draw(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1); }
-ROUTINE(DrawTextExt)
+BUILTIN(DrawText) { Text_Draw(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1); return true; }
+BUILTIN(DrawTextExt)
 {
     Text_Draw(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]));
+    return true;
 }
-ROUTINE(DrawTextTransformed)
+BUILTIN(DrawTextTransformed)
 {
     Text_DrawTransformed(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, args[3].val, args[4].val,
                          args[5].val);
+    return true;
 }
-ROUTINE(DrawTextExtTransformed)
+BUILTIN(DrawTextExtTransformed)
 {
     Text_DrawTransformed(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
                          args[5].val, args[6].val, args[7].val);
+    return true;
 }
-ROUTINE(DrawTextColor)
+BUILTIN(DrawTextColor)
 {
     Text_DrawColor(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, Colors(args + 3));
+    return true;
 }
-ROUTINE(DrawTextExtColor)
+BUILTIN(DrawTextExtColor)
 {
     Text_DrawColor(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
                    Colors(args + 5));
+    return true;
 }
-ROUTINE(DrawTextTransformedColor)
+BUILTIN(DrawTextTransformedColor)
 {
     Text_DrawTransformedColor(args[0].val, args[1].val, RDrawnText(args[2]).text, -1, -1, args[3].val, args[4].val,
                               args[5].val, Colors(args + 6));
+    return true;
 }
-ROUTINE(DrawTextExtTransformedColor)
+BUILTIN(DrawTextExtTransformedColor)
 {
     Text_DrawTransformedColor(args[0].val, args[1].val, RDrawnText(args[2]).text, ArgInt(args[3]), ArgInt(args[4]),
                               args[5].val, args[6].val, args[7].val, Colors(args + 8));
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

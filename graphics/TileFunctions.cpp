@@ -9,9 +9,6 @@
 
 namespace {
 
-#define ROUTINE(name)                                                                                                  \
-    void name(CInstance*, CInstance*, int, [[maybe_unused]] RValue& result, [[maybe_unused]] RValue* args)
-
 // The tile named by the argument, or null after reporting that there is none.
 RTile* TileArgument(const RValue& id)
 {
@@ -29,12 +26,12 @@ bool BackgroundExists(int32_t background)
     return false;
 }
 
-ROUTINE(TileAdd)
+BUILTIN(TileAdd)
 {
     result.SetReal(-1);
     int32_t background = ArgInt(args[0]);
     if (!CurrentRoom || !BackgroundExists(background))
-        return;
+        return true;
     RTile tile;
     tile.index = background;
     tile.xo = ArgInt(args[1]);
@@ -45,20 +42,23 @@ ROUTINE(TileAdd)
     tile.y = args[6].val;
     tile.depth = args[7].val;
     result.SetReal(Tile_Add(*CurrentRoom, tile));
+    return true;
 }
-ROUTINE(TileDelete)
+BUILTIN(TileDelete)
 {
     if (!CurrentRoom || !Tile_Delete(*CurrentRoom, ArgInt(args[0])))
         Error_ShowInEvent("Tile does not exist.", false);
+    return true;
 }
-ROUTINE(TileExists) { result.SetReal(CurrentRoom && Tile_Find(*CurrentRoom, ArgInt(args[0])) ? 1 : 0); }
+BUILTIN(TileExists) { result.SetReal(CurrentRoom && Tile_Find(*CurrentRoom, ArgInt(args[0])) ? 1 : 0); return true; }
 
 // The getters give 0 for a tile that does not exist.
 #define TILE_GETTER(name, expression)                                                                                  \
-    ROUTINE(name)                                                                                                      \
+    BUILTIN(name)                                                                                                      \
     {                                                                                                                  \
         const RTile* tile = TileArgument(args[0]);                                                                     \
         result.SetReal(tile ? static_cast<double>(expression) : 0.0);                                                  \
+        return true;                                                                                                   \
     }
 TILE_GETTER(TileGetX, tile->x)
 TILE_GETTER(TileGetY, tile->y)
@@ -75,14 +75,15 @@ TILE_GETTER(TileGetAlpha, tile->alpha)
 TILE_GETTER(TileGetBackground, tile->index)
 #undef TILE_GETTER
 
-ROUTINE(TileSetPosition)
+BUILTIN(TileSetPosition)
 {
     if (RTile* tile = TileArgument(args[0])) {
         tile->x = args[1].val;
         tile->y = args[2].val;
     }
+    return true;
 }
-ROUTINE(TileSetRegion)
+BUILTIN(TileSetRegion)
 {
     if (RTile* tile = TileArgument(args[0])) {
         tile->xo = ArgInt(args[1]);
@@ -90,40 +91,47 @@ ROUTINE(TileSetRegion)
         tile->w = ArgInt(args[3]);
         tile->h = ArgInt(args[4]);
     }
+    return true;
 }
-ROUTINE(TileSetBackground)
+BUILTIN(TileSetBackground)
 {
     RTile* tile = TileArgument(args[0]);
     int32_t background = ArgInt(args[1]);
     if (tile && BackgroundExists(background))
         tile->index = background;
+    return true;
 }
-ROUTINE(TileSetVisible)
+BUILTIN(TileSetVisible)
 {
     if (RTile* tile = TileArgument(args[0]))
         tile->visible = ArgBool(args[1]);
+    return true;
 }
-ROUTINE(TileSetDepth)
+BUILTIN(TileSetDepth)
 {
     if (RTile* tile = TileArgument(args[0]))
         tile->depth = args[1].val;
+    return true;
 }
-ROUTINE(TileSetScale)
+BUILTIN(TileSetScale)
 {
     if (RTile* tile = TileArgument(args[0])) {
         tile->xscale = args[1].val;
         tile->yscale = args[2].val;
     }
+    return true;
 }
-ROUTINE(TileSetBlend)
+BUILTIN(TileSetBlend)
 {
     if (RTile* tile = TileArgument(args[0]))
         tile->blend = ArgColor(args[1]);
+    return true;
 }
-ROUTINE(TileSetAlpha)
+BUILTIN(TileSetAlpha)
 {
     if (RTile* tile = TileArgument(args[0]))
         tile->alpha = args[1].val;
+    return true;
 }
 
 // Positions given to tile_find and tile_delete_at are whole pixels.
@@ -132,51 +140,58 @@ double Rounded(const RValue& value)
     return static_cast<double>(RoundToInteger(value.val));
 }
 
-ROUTINE(TileFind)
+BUILTIN(TileFind)
 {
     result.SetReal(CurrentRoom ? Tile_FindAt(*CurrentRoom, Rounded(args[0]), Rounded(args[1]), ArgBool(args[2])) : -1);
+    return true;
 }
-ROUTINE(TileDeleteAt)
+BUILTIN(TileDeleteAt)
 {
     if (CurrentRoom)
         Tile_DeleteAt(*CurrentRoom, Rounded(args[0]), Rounded(args[1]), ArgBool(args[2]));
+    return true;
 }
-ROUTINE(TileLayerHide)
+BUILTIN(TileLayerHide)
 {
     if (CurrentRoom)
         Tile_LayerSetVisible(*CurrentRoom, args[0].val, false);
+    return true;
 }
-ROUTINE(TileLayerShow)
+BUILTIN(TileLayerShow)
 {
     if (CurrentRoom)
         Tile_LayerSetVisible(*CurrentRoom, args[0].val, true);
+    return true;
 }
-ROUTINE(TileLayerDelete)
+BUILTIN(TileLayerDelete)
 {
     if (CurrentRoom)
         Tile_LayerDelete(*CurrentRoom, args[0].val);
+    return true;
 }
-ROUTINE(TileLayerShift)
+BUILTIN(TileLayerShift)
 {
     if (CurrentRoom)
         Tile_LayerShift(*CurrentRoom, args[0].val, args[1].val, args[2].val);
+    return true;
 }
-ROUTINE(TileLayerFind)
+BUILTIN(TileLayerFind)
 {
     result.SetReal(CurrentRoom ? Tile_LayerFind(*CurrentRoom, args[0].val, args[1].val, args[2].val) : -1);
+    return true;
 }
-ROUTINE(TileLayerDeleteAt)
+BUILTIN(TileLayerDeleteAt)
 {
     if (CurrentRoom)
         Tile_LayerDeleteAt(*CurrentRoom, args[0].val, args[1].val, args[2].val);
+    return true;
 }
-ROUTINE(TileLayerDepth)
+BUILTIN(TileLayerDepth)
 {
     if (CurrentRoom)
         Tile_LayerSetDepth(*CurrentRoom, args[0].val, args[1].val);
+    return true;
 }
-
-#undef ROUTINE
 
 } // namespace
 

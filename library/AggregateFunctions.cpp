@@ -27,41 +27,46 @@ void Extreme(int argc, RValue& result, const RValue* args, bool wantSmaller)
     result = *best;
 }
 
-void Min(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool Min(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     Extreme(argc, result, args, true);
+    return true;
 }
 
-void Max(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool Max(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     Extreme(argc, result, args, false);
+    return true;
 }
 
-void Min3(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Min3(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Extreme(3, result, args, true);
+    return true;
 }
 
-void Max3(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Max3(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Extreme(3, result, args, false);
+    return true;
 }
 
-void Mean(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool Mean(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     if (argc <= 0)
-        return;
+        return true;
     double sum = 0;
     for (int k = 0; k < argc; ++k)
         sum += args[k].val;
     result.SetReal(sum / argc);
+    return true;
 }
 
 // The first argument with fewer than half the arguments below it and at
 // least half at or below it: for an even count, the lower middle value.
 // Counting instead of sorting keeps the earlier of equal values and needs
 // no buffer; there are at most 16 arguments.
-void Median(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool Median(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     for (int q = 0; q < argc; ++q) {
         int below = 0;
@@ -72,16 +77,18 @@ void Median(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
         }
         if (2 * below < argc && argc <= 2 * atOrBelow) {
             result.SetReal(args[q].val);
-            return;
+            return true;
         }
     }
+    return true;
 }
 
-void Choose(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool Choose(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     if (argc <= 0)
-        return;
+        return true;
     result = args[Random_Below(static_cast<uint32_t>(argc))];
+    return true;
 }
 
 } // namespace

@@ -19,10 +19,11 @@ CDsIdTable<CDS_Map> Maps;
 CDsIdTable<CDS_Priority> Priorities;
 CDsIdTable<CDS_Grid> Grids;
 
-void F_SetPrecision(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_SetPrecision(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!Ds_SetPrecision(args[0].val))
         Library_ReportError("Error in function ds_set_precision(): the precision is not a number.");
+    return true;
 }
 
 } // namespace

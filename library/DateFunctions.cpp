@@ -33,19 +33,22 @@ RDateParts Now()
 
 // ---- now ----
 
-void F_CurrentDateTime(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_CurrentDateTime(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(Date_FromLocalMicroseconds(Platform_LocalMicroseconds()));
+    return true;
 }
 
-void F_CurrentDate(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_CurrentDate(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(static_cast<double>(Now().day));
+    return true;
 }
 
-void F_CurrentTime(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_CurrentTime(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(Now().millisecondOfDay / static_cast<double>(kMillisecondsPerDay));
+    return true;
 }
 
 // ---- making and checking ----
@@ -55,43 +58,49 @@ int64_t MillisecondOfDay(int64_t hour, int64_t minute, int64_t second)
     return ((hour * 60 + minute) * 60 + second) * 1000;
 }
 
-void F_CreateDateTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CreateDateTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const int64_t y = Whole(args[0]), m = Whole(args[1]), d = Whole(args[2]);
     const int64_t h = Whole(args[3]), mi = Whole(args[4]), s = Whole(args[5]);
     if (Date_IsValidDate(y, m, d) && Date_IsValidTime(h, mi, s))
         result.SetReal(Date_Encode(Date_DayNumber(y, m, d), MillisecondOfDay(h, mi, s)));
+    return true;
 }
 
-void F_CreateDate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CreateDate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const int64_t y = Whole(args[0]), m = Whole(args[1]), d = Whole(args[2]);
     if (Date_IsValidDate(y, m, d))
         result.SetReal(static_cast<double>(Date_DayNumber(y, m, d)));
+    return true;
 }
 
-void F_CreateTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CreateTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const int64_t h = Whole(args[0]), mi = Whole(args[1]), s = Whole(args[2]);
     if (Date_IsValidTime(h, mi, s))
         result.SetReal(MillisecondOfDay(h, mi, s) / static_cast<double>(kMillisecondsPerDay));
+    return true;
 }
 
-void F_ValidDateTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ValidDateTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const bool valid = Date_IsValidDate(Whole(args[0]), Whole(args[1]), Whole(args[2])) &&
                        Date_IsValidTime(Whole(args[3]), Whole(args[4]), Whole(args[5]));
     result.SetReal(valid ? 1 : 0);
+    return true;
 }
 
-void F_ValidDate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ValidDate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Date_IsValidDate(Whole(args[0]), Whole(args[1]), Whole(args[2])) ? 1 : 0);
+    return true;
 }
 
-void F_ValidTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ValidTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Date_IsValidTime(Whole(args[0]), Whole(args[1]), Whole(args[2])) ? 1 : 0);
+    return true;
 }
 
 // ---- moving ----
@@ -111,23 +120,26 @@ void AddMonths(const char* function, RValue& result, RValue* args, int64_t month
     result.SetReal(moved);
 }
 
-void F_IncYear(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IncYear(CExecutionContext&, RValue& result, int, RValue* args)
 {
     AddMonths("date_inc_year", result, args, 12);
+    return true;
 }
 
-void F_IncMonth(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IncMonth(CExecutionContext&, RValue& result, int, RValue* args)
 {
     AddMonths("date_inc_month", result, args, 1);
+    return true;
 }
 
 // Days per unit for weeks and days; units per day for the rest (dividing
 // keeps whole hours, minutes and seconds exact).
 template <int DaysPerUnit, int UnitsPerDay>
-void F_IncBy(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IncBy(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double count = static_cast<double>(Whole(args[1]));
     result.SetReal(Date_FromLinear(Date_Linear(args[0].val) + count * DaysPerUnit / UnitsPerDay));
+    return true;
 }
 
 // ---- fields ----
@@ -186,60 +198,68 @@ double FieldOf(const RDateParts& parts, EDateField field)
 }
 
 template <EDateField Field>
-void F_Get(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_Get(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RDateParts parts;
     if (DecodeArgument(kFieldFunctions[static_cast<int>(Field)], args[0], parts))
         result.SetReal(FieldOf(parts, Field));
+    return true;
 }
 
-void F_DateOf(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DateOf(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::trunc(args[0].val) + 0.0);
+    return true;
 }
 
 // The time of day, also for dates before day 0, whose fraction counts forward too.
-void F_TimeOf(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_TimeOf(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::fabs(args[0].val - std::trunc(args[0].val)));
+    return true;
 }
 
-void F_DaysInMonth(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DaysInMonth(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RDateParts parts;
     if (DecodeArgument("date_days_in_month", args[0], parts))
         result.SetReal(Date_DaysInMonth(parts.year, parts.month));
+    return true;
 }
 
-void F_DaysInYear(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DaysInYear(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RDateParts parts;
     if (DecodeArgument("date_days_in_year", args[0], parts))
         result.SetReal(Date_IsLeapYear(parts.year) ? 366 : 365);
+    return true;
 }
 
-void F_LeapYear(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_LeapYear(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RDateParts parts;
     if (DecodeArgument("date_leap_year", args[0], parts))
         result.SetReal(Date_IsLeapYear(parts.year) ? 1 : 0);
+    return true;
 }
 
-void F_IsToday(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IsToday(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RDateParts parts;
     if (DecodeArgument("date_is_today", args[0], parts))
         result.SetReal(parts.day == Now().day ? 1 : 0);
+    return true;
 }
 
 // ---- spans and comparisons ----
 
 // |a - b| in days times Scale / Divisor (365.25 is 1461 / 4, 30.4375 is 487 / 16).
 template <int Scale, int Divisor>
-void F_Span(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_Span(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double days = std::fabs(Date_Linear(args[0].val) - Date_Linear(args[1].val));
     result.SetReal(days * Scale / Divisor);
+    return true;
 }
 
 int Order(double a, double b, double tolerance)
@@ -251,21 +271,24 @@ int Order(double a, double b, double tolerance)
 
 constexpr double kOneMillisecond = 1.0 / kMillisecondsPerDay;
 
-void F_CompareDateTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CompareDateTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Order(Date_Linear(args[0].val), Date_Linear(args[1].val), kOneMillisecond));
+    return true;
 }
 
-void F_CompareDate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CompareDate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Order(std::floor(Date_Linear(args[0].val)), std::floor(Date_Linear(args[1].val)), 0.5));
+    return true;
 }
 
-void F_CompareTime(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_CompareTime(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double a = Date_Linear(args[0].val);
     const double b = Date_Linear(args[1].val);
     result.SetReal(Order(a - std::floor(a), b - std::floor(b), kOneMillisecond));
+    return true;
 }
 
 // ---- text ----
@@ -277,19 +300,22 @@ void TextOf(const char* function, RValue& result, RValue* args)
     result.SetString(RString(DecodeArgument(function, args[0], parts) ? Text(parts) : std::string()));
 }
 
-void F_DateTimeString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DateTimeString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     TextOf<&Date_DateTimeText>("date_datetime_string", result, args);
+    return true;
 }
 
-void F_DateString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DateString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     TextOf<&Date_DateText>("date_date_string", result, args);
+    return true;
 }
 
-void F_TimeString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_TimeString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     TextOf<&Date_TimeText>("date_time_string", result, args);
+    return true;
 }
 
 } // namespace

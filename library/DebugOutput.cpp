@@ -11,7 +11,7 @@ namespace {
 
 DebugMessageSink Sink;
 
-void F_ShowDebugMessage(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ShowDebugMessage(CExecutionContext&, RValue&, int, RValue* args)
 {
     std::string text = args[0].kind == VALUE_STRING ? args[0].str.Text() : FormatRealForString(args[0].val);
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -19,6 +19,7 @@ void F_ShowDebugMessage(CInstance*, CInstance*, int, RValue&, RValue* args)
     std::fflush(stdout);
     if (Sink)
         Sink(text);
+    return true;
 }
 
 } // namespace

@@ -30,98 +30,109 @@ void CheckFits(bool fits, EGridOperation operation, const char* area)
 // ---- size ----
 
 // A bad size gives -1, which names no grid, rather than an id another grid may own.
-void F_GridCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridCreate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const int64_t width = Whole(args[0]);
     const int64_t height = Whole(args[1]);
     if (!CDS_Grid::IsValidSize(width, height)) {
         ReportBadSize("ds_grid_create");
         result.SetReal(-1);
-        return;
+        return true;
     }
     auto grid = std::make_unique<CDS_Grid>();
     grid->Resize(width, height);
     result.SetReal(static_cast<double>(Ds_Table<CDS_Grid>().Add(std::move(grid))));
+    return true;
 }
 
-void F_GridResize(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridResize(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         if (!grid->Resize(Whole(args[1]), Whole(args[2])))
             ReportBadSize("ds_grid_resize");
+    return true;
 }
 
-void F_GridWidth(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridWidth(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         result.SetReal(grid->Width());
+    return true;
 }
 
-void F_GridHeight(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridHeight(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         result.SetReal(grid->Height());
+    return true;
 }
 
-void F_GridClear(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridClear(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         grid->Clear(args[1]);
+    return true;
 }
 
-void F_GridShuffle(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridShuffle(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         grid->Shuffle();
+    return true;
 }
 
 // ---- cells ----
 
-void F_GridGet(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridGet(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         result = grid->Get(Whole(args[1]), Whole(args[2]));
+    return true;
 }
 
 // (id, x, y, v)
 template <EGridOperation Operation>
-void F_GridCell(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridCell(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         CheckFits(grid->CellOperation(Operation, Whole(args[1]), Whole(args[2]), args[3]), Operation, "");
+    return true;
 }
 
 // (id, x1, y1, x2, y2, v)
 template <EGridOperation Operation>
-void F_GridRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridRegion(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         CheckFits(grid->RegionOperation(Operation, Whole(args[1]), Whole(args[2]), Whole(args[3]), Whole(args[4]),
                                         args[5]),
                   Operation, "_region");
+    return true;
 }
 
 // (id, xm, ym, r, v)
 template <EGridOperation Operation>
-void F_GridDisk(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridDisk(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         CheckFits(grid->DiskOperation(Operation, args[1].val, args[2].val, args[3].val, args[4]), Operation, "_disk");
+    return true;
 }
 
 // (id, source, x1, y1, x2, y2, xpos, ypos)
 template <EGridOperation Operation>
-void F_GridGridRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GridGridRegion(CExecutionContext&, RValue&, int, RValue* args)
 {
     CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]);
     if (!grid)
-        return;
+        return true;
     const CDS_Grid* source = Ds_Find<CDS_Grid>(args[1]);
     if (!source)
-        return;
+        return true;
     CheckFits(grid->GridOperation(Operation, *source, Whole(args[2]), Whole(args[3]), Whole(args[4]),
                                   Whole(args[5]), Whole(args[6]), Whole(args[7])),
               Operation, "_grid_region");
+    return true;
 }
 
 // ---- statistics and searches ----
@@ -145,19 +156,21 @@ double Pick(const RGridStatistics& statistics, EStatistic wanted)
 
 // (id, x1, y1, x2, y2)
 template <EStatistic Wanted>
-void F_GridRegionStatistic(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridRegionStatistic(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         result.SetReal(
             Pick(grid->RegionStatistics(Whole(args[1]), Whole(args[2]), Whole(args[3]), Whole(args[4])), Wanted));
+    return true;
 }
 
 // (id, xm, ym, r)
 template <EStatistic Wanted>
-void F_GridDiskStatistic(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridDiskStatistic(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]))
         result.SetReal(Pick(grid->DiskStatistics(args[1].val, args[2].val, args[3].val), Wanted));
+    return true;
 }
 
 enum class ESearch { Exists, X, Y };
@@ -172,29 +185,31 @@ void SetFound(RValue& result, ESearch wanted, bool found, int64_t x, int64_t y)
 
 // (id, x1, y1, x2, y2, v)
 template <ESearch Wanted>
-void F_GridRegionSearch(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridRegionSearch(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]);
     if (!grid)
-        return;
+        return true;
     int64_t x = 0;
     int64_t y = 0;
     const bool found =
         grid->FindInRegion(Whole(args[1]), Whole(args[2]), Whole(args[3]), Whole(args[4]), args[5], x, y);
     SetFound(result, Wanted, found, x, y);
+    return true;
 }
 
 // (id, xm, ym, r, v)
 template <ESearch Wanted>
-void F_GridDiskSearch(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_GridDiskSearch(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const CDS_Grid* grid = Ds_Find<CDS_Grid>(args[0]);
     if (!grid)
-        return;
+        return true;
     int64_t x = 0;
     int64_t y = 0;
     const bool found = grid->FindInDisk(args[1].val, args[2].val, args[3].val, args[4], x, y);
     SetFound(result, Wanted, found, x, y);
+    return true;
 }
 
 } // namespace

@@ -7,108 +7,125 @@ namespace {
 
 // ---- maps ----
 
-void F_MapAdd(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_MapAdd(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         map->Add(args[1], args[2]);
+    return true;
 }
 
-void F_MapReplace(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_MapReplace(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         map->Replace(args[1], args[2]);
+    return true;
 }
 
-void F_MapDelete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_MapDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         map->Delete(args[1]);
+    return true;
 }
 
-void F_MapExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result.SetReal(map->Exists(args[1]) ? 1 : 0);
+    return true;
 }
 
-void F_MapFindValue(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapFindValue(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result = map->Find(args[1]);
+    return true;
 }
 
-void F_MapFindPrevious(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapFindPrevious(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result = map->FindPrevious(args[1]);
+    return true;
 }
 
-void F_MapFindNext(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapFindNext(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result = map->FindNext(args[1]);
+    return true;
 }
 
-void F_MapFindFirst(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapFindFirst(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result = map->FindFirst();
+    return true;
 }
 
-void F_MapFindLast(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MapFindLast(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Map* map = Ds_Find<CDS_Map>(args[0]))
         result = map->FindLast();
+    return true;
 }
 
 // ---- priority queues ----
 
-void F_PriorityAdd(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_PriorityAdd(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         queue->Add(args[1], args[2]);
+    return true;
 }
 
-void F_PriorityChangePriority(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_PriorityChangePriority(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         queue->Change(args[1], args[2]);
+    return true;
 }
 
-void F_PriorityFindPriority(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PriorityFindPriority(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         result = queue->Find(args[1]);
+    return true;
 }
 
-void F_PriorityDeleteValue(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_PriorityDeleteValue(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         queue->Delete(args[1]);
+    return true;
 }
 
-void F_PriorityDeleteMin(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PriorityDeleteMin(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         result = queue->DeleteMin();
+    return true;
 }
 
-void F_PriorityFindMin(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PriorityFindMin(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         result = queue->FindMin();
+    return true;
 }
 
-void F_PriorityDeleteMax(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PriorityDeleteMax(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         result = queue->DeleteMax();
+    return true;
 }
 
-void F_PriorityFindMax(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PriorityFindMax(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Priority* queue = Ds_Find<CDS_Priority>(args[0]))
         result = queue->FindMax();
+    return true;
 }
 
 } // namespace

@@ -9,98 +9,113 @@ namespace {
 
 // ---- stacks ----
 
-void F_StackPush(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_StackPush(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Stack* stack = Ds_Find<CDS_Stack>(args[0]))
         stack->Push(args[1]);
+    return true;
 }
 
-void F_StackPop(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_StackPop(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (CDS_Stack* stack = Ds_Find<CDS_Stack>(args[0]))
         result = stack->Pop();
+    return true;
 }
 
-void F_StackTop(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_StackTop(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Stack* stack = Ds_Find<CDS_Stack>(args[0]))
         result = stack->Top();
+    return true;
 }
 
 // ---- queues ----
 
-void F_QueueEnqueue(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_QueueEnqueue(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_Queue* queue = Ds_Find<CDS_Queue>(args[0]))
         queue->Enqueue(args[1]);
+    return true;
 }
 
-void F_QueueDequeue(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_QueueDequeue(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (CDS_Queue* queue = Ds_Find<CDS_Queue>(args[0]))
         result = queue->Dequeue();
+    return true;
 }
 
-void F_QueueHead(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_QueueHead(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Queue* queue = Ds_Find<CDS_Queue>(args[0]))
         result = queue->Head();
+    return true;
 }
 
-void F_QueueTail(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_QueueTail(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_Queue* queue = Ds_Find<CDS_Queue>(args[0]))
         result = queue->Tail();
+    return true;
 }
 
 // ---- lists ----
 
-void F_ListAdd(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListAdd(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Add(args[1]);
+    return true;
 }
 
-void F_ListInsert(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListInsert(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Insert(Library_RoundCount(args[1].val), args[2]);
+    return true;
 }
 
-void F_ListReplace(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListReplace(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Replace(Library_RoundCount(args[1].val), args[2]);
+    return true;
 }
 
-void F_ListDelete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Delete(Library_RoundCount(args[1].val));
+    return true;
 }
 
-void F_ListFindIndex(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ListFindIndex(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_List* list = Ds_Find<CDS_List>(args[0]))
         result.SetReal(static_cast<double>(list->Find(args[1])));
+    return true;
 }
 
-void F_ListFindValue(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ListFindValue(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const CDS_List* list = Ds_Find<CDS_List>(args[0]))
         result = list->GetValue(Library_RoundCount(args[1].val));
+    return true;
 }
 
-void F_ListSort(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListSort(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Sort(IsTrue(args[1].val));
+    return true;
 }
 
-void F_ListShuffle(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ListShuffle(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (CDS_List* list = Ds_Find<CDS_List>(args[0]))
         list->Shuffle();
+    return true;
 }
 
 } // namespace

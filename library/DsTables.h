@@ -55,74 +55,82 @@ std::string Ds_FunctionName(const char* verb)
 // ---- the routines of every kind ----
 
 template <class TStructure>
-void Ds_Destroy(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Ds_Destroy(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!Ds_Table<TStructure>().Remove(Library_RoundCount(args[0].val)))
         Ds_ReportMissing();
+    return true;
 }
 
 template <class TStructure>
-void Ds_Copy(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Ds_Copy(CExecutionContext&, RValue&, int, RValue* args)
 {
     TStructure* target = Ds_Find<TStructure>(args[0]);
     if (!target)
-        return;
+        return true;
     const TStructure* source = Ds_Find<TStructure>(args[1]);
     if (source && source != target)
         *target = *source;
+    return true;
 }
 
 template <class TStructure>
-void Ds_Write(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ds_Write(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const TStructure* structure = Ds_Find<TStructure>(args[0]);
     if (!structure)
-        return;
+        return true;
     std::string text;
     if (!Ds_WriteToString(*structure, text))
         Library_ReportTooLong(Ds_FunctionName<TStructure>("write").c_str());
     result.SetString(RString(std::move(text)));
+    return true;
 }
 
 // A text of another kind (or the empty text) leaves the structure as it is
 // without a word; a text of this kind that does not decode is reported.
 template <class TStructure>
-void Ds_Read(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Ds_Read(CExecutionContext&, RValue&, int, RValue* args)
 {
     TStructure* structure = Ds_Find<TStructure>(args[0]);
     if (!structure)
-        return;
+        return true;
     if (Ds_ReadFromString(*structure, args[1].str.Text()) == EDsRead::Damaged)
         Library_ReportError(
             ("Error in function " + Ds_FunctionName<TStructure>("read") + "(): the string is damaged.").c_str());
+    return true;
 }
 
 // The kinds other than grids also share these.
 template <class TStructure>
-void Ds_Create(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool Ds_Create(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(static_cast<double>(Ds_Table<TStructure>().Add(std::make_unique<TStructure>())));
+    return true;
 }
 
 template <class TStructure>
-void Ds_Clear(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Ds_Clear(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (TStructure* structure = Ds_Find<TStructure>(args[0]))
         structure->Clear();
+    return true;
 }
 
 template <class TStructure>
-void Ds_Size(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ds_Size(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const TStructure* structure = Ds_Find<TStructure>(args[0]))
         result.SetReal(static_cast<double>(structure->Size()));
+    return true;
 }
 
 template <class TStructure>
-void Ds_Empty(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ds_Empty(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (const TStructure* structure = Ds_Find<TStructure>(args[0]))
         result.SetReal(structure->Empty() ? 1 : 0);
+    return true;
 }
 
 // create, destroy, clear, copy, size, empty, write and read of one kind.

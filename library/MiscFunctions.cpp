@@ -11,46 +11,55 @@ namespace {
 
 uint64_t WindowHandle = 0;
 
-void F_WindowHandle(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_WindowHandle(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(static_cast<double>(WindowHandle));
+    return true;
 }
 
 // The application's title is also the caption of the runner's message boxes.
-void F_SetApplicationTitle(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_SetApplicationTitle(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (args[0].kind == VALUE_STRING)
         Platform_SetApplicationTitle(args[0].str.Text());
+    return true;
 }
 
 // Accepted and ignored: raising a process's priority needs root on Linux,
 // and a lowered one could not be raised again.
-void F_SetProgramPriority(CInstance*, CInstance*, int, RValue&, RValue*) {}
+bool F_SetProgramPriority(CExecutionContext&, RValue&, int, RValue*) {
+    return true;
+}
 
 // Both 0, like the built-in variables os_type and os_device.
-void F_GetPlatform(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_GetPlatform(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(0);
+    return true;
 }
 
-void F_GetDevice(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_GetDevice(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(0);
+    return true;
 }
 
-void F_ClipboardHasText(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ClipboardHasText(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(Platform_Clipboard().HasText() ? 1 : 0);
+    return true;
 }
 
-void F_ClipboardGetText(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ClipboardGetText(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetString(RString(Platform_Clipboard().GetText()));
+    return true;
 }
 
-void F_ClipboardSetText(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ClipboardSetText(CExecutionContext&, RValue&, int, RValue* args)
 {
     Platform_Clipboard().SetText(args[0].str.Text());
+    return true;
 }
 
 } // namespace

@@ -41,49 +41,55 @@ double DrawInteger(double lowest, double count)
 
 // ---- type tests and random numbers ----
 
-void IsReal(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool IsReal(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(args[0].kind == VALUE_REAL ? 1 : 0);
+    return true;
 }
 
-void IsString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool IsString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(args[0].kind == VALUE_STRING ? 1 : 0);
+    return true;
 }
 
-void RandomReal(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool RandomReal(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Random_Real() * args[0].val);
+    return true;
 }
 
-void RandomRange(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool RandomRange(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double low = args[0].val;
     result.SetReal(low + Random_Real() * (args[1].val - low));
+    return true;
 }
 
 // A negative bound draws from [floor(x), 0], the way random(x) gives a
 // value between x and 0: the script gets a number from the range it named
 // rather than a silent constant. Infinite bounds name no range: 0, no draw.
-void RandomInteger(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool RandomInteger(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double top = std::floor(args[0].val);
     if (!std::isfinite(top))
-        return;
+        return true;
     result.SetReal(DrawInteger(top < 0 ? top : 0, std::fabs(top) + 1) + 0.0);
+    return true;
 }
 
 // Bounds in either order, like random_range.
-void RandomIntegerRange(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool RandomIntegerRange(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double a = std::floor(args[0].val);
     const double b = std::floor(args[1].val);
     if (!std::isfinite(a) || !std::isfinite(b))
-        return;
+        return true;
     result.SetReal(DrawInteger(std::fmin(a, b), std::fabs(b - a) + 1) + 0.0);
+    return true;
 }
 
-void RandomSetSeed(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool RandomSetSeed(CExecutionContext&, RValue&, int, RValue* args)
 {
     // Taken modulo 2^32 exactly, also for reals past the 64-bit range.
     double seed = std::fmod(std::nearbyint(args[0].val), kTwoTo32);
@@ -92,164 +98,190 @@ void RandomSetSeed(CInstance*, CInstance*, int, RValue&, RValue* args)
     if (seed < 0)
         seed += kTwoTo32;
     Random_SetSeed(static_cast<uint32_t>(seed));
+    return true;
 }
 
-void RandomGetSeed(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool RandomGetSeed(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(static_cast<int32_t>(Random_GetSeed()));
+    return true;
 }
 
-void Randomize(CInstance*, CInstance*, int, RValue&, RValue*)
+bool Randomize(CExecutionContext&, RValue&, int, RValue*)
 {
     Random_Randomize();
+    return true;
 }
 
 // ---- rounding and arithmetic ----
 
-void Abs(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Abs(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::fabs(args[0].val));
+    return true;
 }
 
 // Ties to even. Reals beyond the 64-bit range are whole already and come back
 // unchanged rather than as the lowest 64-bit integer a conversion would give.
-void Round(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Round(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::nearbyint(args[0].val) + 0.0);
+    return true;
 }
 
 // Inside the 32-bit range this is the 32-bit floor; beyond it the exact
 // floor, since clamping would hand the script a different number.
-void Floor(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Floor(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::floor(args[0].val) + 0.0);
+    return true;
 }
 
-void Ceil(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ceil(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::ceil(args[0].val) + 0.0);
+    return true;
 }
 
-void Sign(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Sign(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     result.SetReal(x <= -1e-13 ? -1 : (x > -1e-13 && x < 1e-13) ? 0 : 1);
+    return true;
 }
 
-void Frac(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Frac(CExecutionContext&, RValue& result, int, RValue* args)
 {
     double whole;
     result.SetReal(std::modf(args[0].val, &whole) + 0.0);
+    return true;
 }
 
-void Sqrt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Sqrt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::sqrt(x), x, "Cannot apply sqrt to negative number.");
+    return true;
 }
 
-void Sqr(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Sqr(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(args[0].val * args[0].val);
+    return true;
 }
 
-void Exp(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Exp(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::exp(x), x, "Error in function exp().");
+    return true;
 }
 
-void Ln(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ln(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::log(x), x, "Error in function ln().");
+    return true;
 }
 
-void Log2(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Log2(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::log2(x), x, "Error in function log2().");
+    return true;
 }
 
-void Log10(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Log10(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::log10(x), x, "Error in function log10().");
+    return true;
 }
 
-void Power(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Power(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     const double n = args[1].val;
     SetChecked(result, std::pow(x, n), std::isfinite(x) && std::isfinite(n), "Error in function power().");
+    return true;
 }
 
 // A logarithm needs a positive argument and a positive base other than 1;
 // base 0 would otherwise slip through as a quiet division by infinity.
-void LogN(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool LogN(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double n = args[0].val;
     const double x = args[1].val;
     const char* message = "Error in function logn().";
     if (!(n > 0 && x > 0)) {
         Library_ReportError(message);
-        return;
+        return true;
     }
     SetChecked(result, std::log(x) / std::log(n), std::isfinite(x) && std::isfinite(n), message);
+    return true;
 }
 
 // ---- trigonometry ----
 
-void Sin(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Sin(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::sin(args[0].val));
+    return true;
 }
 
-void Cos(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Cos(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::cos(args[0].val));
+    return true;
 }
 
-void Tan(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Tan(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(std::tan(args[0].val));
+    return true;
 }
 
-void ArcSin(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool ArcSin(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::asin(x), x, "Error in function arcsin().");
+    return true;
 }
 
-void ArcCos(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool ArcCos(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::acos(x), x, "Error in function arccos().");
+    return true;
 }
 
-void ArcTan(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool ArcTan(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x = args[0].val;
     SetChecked(result, std::atan(x), x, "Error in function arctan().");
+    return true;
 }
 
 // Adding 0 turns a negative zero y into +0, so the angle stays in (-pi, pi]
 // instead of reaching -pi for points on the negative x axis.
-void ArcTan2(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool ArcTan2(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double y = args[0].val + 0.0;
     const double x = args[1].val;
     SetChecked(result, std::atan2(y, x), std::isfinite(x) && std::isfinite(y), "Error in function arctan2().");
+    return true;
 }
 
-void DegToRad(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool DegToRad(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(args[0].val * kDegreesToRadians);
+    return true;
 }
 
-void RadToDeg(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool RadToDeg(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(args[0].val * kRadiansToDegrees);
+    return true;
 }
 
 // ---- vectors ----
@@ -265,45 +297,50 @@ double CosineBetween(double dot, double squaredLengthA, double squaredLengthB)
     return dot / lengths;
 }
 
-void DotProduct(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool DotProduct(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x1 = args[0].val, y1 = args[1].val, x2 = args[2].val, y2 = args[3].val;
     result.SetReal(CosineBetween(x1 * x2 + y1 * y2, x1 * x1 + y1 * y1, x2 * x2 + y2 * y2));
+    return true;
 }
 
-void DotProduct3d(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool DotProduct3d(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double x1 = args[0].val, y1 = args[1].val, z1 = args[2].val;
     const double x2 = args[3].val, y2 = args[4].val, z2 = args[5].val;
     result.SetReal(CosineBetween(x1 * x2 + y1 * y2 + z1 * z2, x1 * x1 + y1 * y1 + z1 * z1, x2 * x2 + y2 * y2 + z2 * z2));
+    return true;
 }
 
-void PointDistance(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool PointDistance(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double dx = args[2].val - args[0].val;
     const double dy = args[3].val - args[1].val;
     result.SetReal(std::sqrt(dx * dx + dy * dy));
+    return true;
 }
 
-void PointDistance3d(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool PointDistance3d(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double dx = args[3].val - args[0].val;
     const double dy = args[4].val - args[1].val;
     const double dz = args[5].val - args[2].val;
     result.SetReal(std::sqrt(dx * dx + dy * dy + dz * dz));
+    return true;
 }
 
 // Degrees counter-clockwise on a screen whose y grows downwards, in [0, 360).
-void PointDirection(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool PointDirection(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const double dx = args[2].val - args[0].val;
     const double dy = args[3].val - args[1].val;
     if (dx == 0) {
         result.SetReal(dy > 0 ? 270 : dy < 0 ? 90 : 0);
-        return;
+        return true;
     }
     const double angle = std::atan2(dy, dx) * kRadiansToDegrees;
     result.SetReal(angle > 0 ? 360 - angle : -angle + 0.0);
+    return true;
 }
 
 // Sine and cosine of whole right angles come out a hair off zero or one;
@@ -314,14 +351,16 @@ double SnapToWhole(double value)
     return std::fabs(value - whole) < 1e-4 ? whole + 0.0 : value;
 }
 
-void LengthDirX(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool LengthDirX(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(SnapToWhole(std::cos(args[1].val * kDegreesToRadians) * args[0].val));
+    return true;
 }
 
-void LengthDirY(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool LengthDirY(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(SnapToWhole(-std::sin(args[1].val * kDegreesToRadians) * args[0].val));
+    return true;
 }
 
 } // namespace

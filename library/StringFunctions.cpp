@@ -62,101 +62,111 @@ void Filter(RValue& result, const std::string& s, Keep keep)
 
 // ---- conversions ----
 
-void Real(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Real(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (args[0].kind == VALUE_REAL) {
         result.SetReal(args[0].val);
-        return;
+        return true;
     }
     double value = 0;
     if (!ParseRealText(args[0].str.Text(), value)) {
         Library_ReportError("Error in function real().");
-        return;
+        return true;
     }
     result.SetReal(value);
+    return true;
 }
 
-void String(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool String(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (args[0].kind == VALUE_STRING) {
         result.SetString(args[0].str);
-        return;
+        return true;
     }
     char text[kRealTextSize];
     const size_t length = FormatRealInto(args[0].val, text);
     SetText(result, std::string_view(text, length));
+    return true;
 }
 
-void StringFormat(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringFormat(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (args[0].kind == VALUE_STRING) {
         result.SetString(args[0].str);
-        return;
+        return true;
     }
     const int64_t width = Library_RoundCount(args[1].val);
     const int64_t decimals = Library_RoundCount(args[2].val);
     if (width > static_cast<int64_t>(kLongestBuiltString) || decimals > static_cast<int64_t>(kLongestBuiltString)) {
         Library_ReportTooLong("string_format");
         SetText(result, {});
-        return;
+        return true;
     }
     std::string text = FormatRealFixed(args[0].val, decimals);
     if (width > static_cast<int64_t>(text.size()))
         text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
     result.SetString(RString(std::move(text)));
+    return true;
 }
 
 // Codes outside 0 to 255 wrap around (chr(256 + 65) is "A"), as a byte does.
-void Chr(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Chr(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const char c = static_cast<char>(static_cast<uint64_t>(Library_RoundCount(args[0].val)) & 0xFF);
     SetText(result, std::string_view(&c, 1));
+    return true;
 }
 
-void Ord(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Ord(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& s = args[0].str.Text();
     result.SetReal(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+    return true;
 }
 
 // ---- queries ----
 
-void StringLength(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringLength(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(static_cast<double>(args[0].str.size()));
+    return true;
 }
 
 // An empty needle is found nowhere, as string_count counts it nowhere.
-void StringPos(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringPos(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& needle = args[0].str.Text();
     if (needle.empty())
-        return;
+        return true;
     const size_t at = args[1].str.Text().find(needle);
     result.SetReal(at == std::string::npos ? 0 : static_cast<double>(at + 1));
+    return true;
 }
 
-void StringCount(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringCount(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& needle = args[0].str.Text();
     if (needle.empty())
-        return;
+        return true;
     result.SetReal(static_cast<double>(CountOccurrences(args[1].str.Text(), needle)));
+    return true;
 }
 
 // ---- pieces ----
 
-void StringCopy(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringCopy(CExecutionContext&, RValue& result, int, RValue* args)
 {
     SetText(result, Slice(args[0].str.Text(), args[1].val, args[2].val));
+    return true;
 }
 
-void StringCharAt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringCharAt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     SetText(result, Slice(args[0].str.Text(), args[1].val, 1));
+    return true;
 }
 
-void StringDelete(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringDelete(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& s = args[0].str.Text();
     const int64_t first = Library_RoundCount(args[1].val);
@@ -164,14 +174,15 @@ void StringDelete(CInstance*, CInstance*, int, RValue& result, RValue* args)
     const int64_t size = static_cast<int64_t>(s.size());
     if (first < 1 || first > size || length <= 0) {
         result.SetString(args[0].str);
-        return;
+        return true;
     }
     std::string rest = s;
     rest.erase(static_cast<size_t>(first - 1), static_cast<size_t>(length));
     result.SetString(RString(std::move(rest)));
+    return true;
 }
 
-void StringInsert(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringInsert(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& insert = args[0].str.Text();
     std::string s = args[1].str.Text();
@@ -183,82 +194,90 @@ void StringInsert(CInstance*, CInstance*, int, RValue& result, RValue* args)
         before = size + 1;
     s.insert(static_cast<size_t>(before - 1), insert);
     result.SetString(RString(std::move(s)));
+    return true;
 }
 
 // ---- whole-string changes ----
 
-void StringLower(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringLower(CExecutionContext&, RValue& result, int, RValue* args)
 {
     std::string s = args[0].str.Text();
     for (char& c : s)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     result.SetString(RString(std::move(s)));
+    return true;
 }
 
-void StringUpper(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringUpper(CExecutionContext&, RValue& result, int, RValue* args)
 {
     std::string s = args[0].str.Text();
     for (char& c : s)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     result.SetString(RString(std::move(s)));
+    return true;
 }
 
-void StringLetters(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringLetters(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Filter(result, args[0].str.Text(), IsLetter);
+    return true;
 }
 
-void StringDigits(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringDigits(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Filter(result, args[0].str.Text(), IsDigit);
+    return true;
 }
 
-void StringLettersDigits(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringLettersDigits(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Filter(result, args[0].str.Text(), [](unsigned char c) { return IsLetter(c) || IsDigit(c); });
+    return true;
 }
 
 // The count is checked before anything is built: string_repeat('x', 1e12)
 // reports an error instead of reaching for a terabyte.
-void StringRepeat(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringRepeat(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& s = args[0].str.Text();
     const int64_t count = Library_RoundCount(args[1].val);
     if (count <= 0 || s.empty()) {
         SetText(result, {});
-        return;
+        return true;
     }
     if (static_cast<uint64_t>(count) > kLongestBuiltString / s.size()) {
         Library_ReportTooLong("string_repeat");
         SetText(result, {});
-        return;
+        return true;
     }
     std::string repeated;
     repeated.reserve(static_cast<size_t>(count) * s.size());
     for (int64_t k = 0; k < count; ++k)
         repeated += s;
     result.SetString(RString(std::move(repeated)));
+    return true;
 }
 
-void StringReplace(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringReplace(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& s = args[0].str.Text();
     const std::string& from = args[1].str.Text();
     const size_t at = from.empty() ? std::string::npos : s.find(from);
     if (at == std::string::npos) {
         result.SetString(args[0].str);
-        return;
+        return true;
     }
     std::string replaced = s;
     replaced.replace(at, from.size(), args[2].str.Text());
     result.SetString(RString(std::move(replaced)));
+    return true;
 }
 
 // Replacing every occurrence multiplies the growth of one replacement by
 // the number of occurrences, so the final size is checked first.
-void StringReplaceAll(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool StringReplaceAll(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const std::string& s = args[0].str.Text();
     const std::string& from = args[1].str.Text();
@@ -266,13 +285,13 @@ void StringReplaceAll(CInstance*, CInstance*, int, RValue& result, RValue* args)
     const size_t count = from.empty() ? 0 : CountOccurrences(s, from);
     if (count == 0) {
         result.SetString(args[0].str);
-        return;
+        return true;
     }
     const size_t growth = to.size() > from.size() ? to.size() - from.size() : 0;
     if (growth > 0 && (s.size() > kLongestBuiltString || growth > (kLongestBuiltString - s.size()) / count)) {
         Library_ReportTooLong("string_replace_all");
         SetText(result, {});
-        return;
+        return true;
     }
     std::string replaced;
     replaced.reserve(s.size() - count * from.size() + count * to.size());
@@ -284,6 +303,7 @@ void StringReplaceAll(CInstance*, CInstance*, int, RValue& result, RValue* args)
     }
     replaced.append(s, done, std::string::npos);
     result.SetString(RString(std::move(replaced)));
+    return true;
 }
 
 } // namespace

@@ -20,25 +20,35 @@ double IdOrNoone(const CInstance* instance)
     return instance ? static_cast<double>(instance->i_id) : kNoone;
 }
 
-void F_PlaceFree(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_PlaceFree(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(Place_IsFree(*self, args[0].val, args[1].val, EAgainst::Solid) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_PlaceEmpty(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_PlaceEmpty(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(Place_IsFree(*self, args[0].val, args[1].val, EAgainst::All) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_PlaceMeeting(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_PlaceMeeting(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     CInstance* found = Place_FirstMeeting(*self, other, args[0].val, args[1].val, RoundToInt32(args[2].val));
     result = RValue(found ? 1.0 : 0.0);
+    return true;
 }
 
-void F_InstancePlace(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstancePlace(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     result = RValue(IdOrNoone(Place_FirstMeeting(*self, other, args[0].val, args[1].val, RoundToInt32(args[2].val))));
+    return true;
 }
 
 // The first instance named by target (the caller skipped with notme) for
@@ -55,45 +65,60 @@ double FirstCollision(CInstance* self, CInstance* other, double target, double n
     return IdOrNoone(found);
 }
 
-void F_CollisionPoint(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_CollisionPoint(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     bool precise = IsTrue(args[3].val);
     result = RValue(FirstCollision(self, other, args[2].val, args[4].val, [&](const CInstance& instance) {
         return Collision_Point(instance, args[0].val, args[1].val, precise);
     }));
+    return true;
 }
 
-void F_CollisionRectangle(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_CollisionRectangle(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     bool precise = IsTrue(args[5].val);
     result = RValue(FirstCollision(self, other, args[4].val, args[6].val, [&](const CInstance& instance) {
         return Collision_Rectangle(instance, args[0].val, args[1].val, args[2].val, args[3].val, precise);
     }));
+    return true;
 }
 
-void F_CollisionEllipse(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_CollisionEllipse(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     bool precise = IsTrue(args[5].val);
     result = RValue(FirstCollision(self, other, args[4].val, args[6].val, [&](const CInstance& instance) {
         return Collision_Ellipse(instance, args[0].val, args[1].val, args[2].val, args[3].val, precise);
     }));
+    return true;
 }
 
-void F_CollisionCircle(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_CollisionCircle(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     double xc = args[0].val, yc = args[1].val, r = args[2].val;
     bool precise = IsTrue(args[4].val);
     result = RValue(FirstCollision(self, other, args[3].val, args[5].val, [&](const CInstance& instance) {
         return Collision_Ellipse(instance, xc - r, yc - r, xc + r, yc + r, precise);
     }));
+    return true;
 }
 
-void F_CollisionLine(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_CollisionLine(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     bool precise = IsTrue(args[5].val);
     result = RValue(FirstCollision(self, other, args[4].val, args[6].val, [&](const CInstance& instance) {
         return Collision_Line(instance, args[0].val, args[1].val, args[2].val, args[3].val, precise);
     }));
+    return true;
 }
 
 // Per axis the gap between a coordinate range and a value or another range
@@ -107,16 +132,20 @@ double Gap(double left, double right, double from, double to)
     return 0;
 }
 
-void F_DistanceToPoint(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_DistanceToPoint(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     const RBox& b = self->i_bbox;
     double x = args[0].val, y = args[1].val;
     double dx = Gap(b.left, b.right, x, x), dy = Gap(b.top, b.bottom, y, y);
     result = RValue(std::sqrt(dx * dx + dy * dy));
+    return true;
 }
 
-void F_DistanceToObject(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_DistanceToObject(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     const RBox& b = self->i_bbox;
     double best = INFINITY;
     // Self counts as far away, as does a missing or destroyed instance, which
@@ -131,6 +160,7 @@ void F_DistanceToObject(CInstance* self, CInstance* other, int, RValue& result, 
         best = std::min(best, std::sqrt(dx * dx + dy * dy));
     });
     result = RValue(std::isinf(best) ? kFarAway : best);
+    return true;
 }
 
 } // namespace

@@ -8,14 +8,18 @@
 
 namespace {
 
-void F_ActionWrap(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_ActionWrap(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_WrapBySprite(*self, RoundToInt32(args[0].val));
+    return true;
 }
 
-void F_ActionMoveRandom(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_ActionMoveRandom(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Random(*self, args[0].val, args[1].val);
+    return true;
 }
 
 } // namespace

@@ -9,82 +9,110 @@
 
 namespace {
 
-void F_MotionSet(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MotionSet(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     self->SetDirection(args[0].val);
     self->SetSpeed(args[1].val);
+    return true;
 }
 
-void F_MotionAdd(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MotionAdd(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     self->AddTo_Speed(args[0].val, args[1].val);
+    return true;
 }
 
-void F_MoveTowardsPoint(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveTowardsPoint(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     // The components point the direction at the target (and leave it
     // unchanged when the instance is there already and at rest).
     self->SetHspeed(args[0].val - self->i_x);
     self->SetVspeed(args[1].val - self->i_y);
     self->SetSpeed(args[2].val);
+    return true;
 }
 
-void F_PlaceSnapped(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_PlaceSnapped(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(Move_IsSnapped(*self, args[0].val, args[1].val) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_MoveSnap(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveSnap(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Snap(*self, args[0].val, args[1].val);
+    return true;
 }
 
-void F_MoveRandom(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveRandom(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Random(*self, args[0].val, args[1].val);
+    return true;
 }
 
-void F_MoveWrap(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveWrap(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Wrap(*self, IsTrue(args[0].val), IsTrue(args[1].val), args[2].val);
+    return true;
 }
 
-void F_MoveContactSolid(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveContactSolid(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Contact(*self, args[0].val, args[1].val, EAgainst::Solid);
+    return true;
 }
 
-void F_MoveContactAll(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveContactAll(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Contact(*self, args[0].val, args[1].val, EAgainst::All);
+    return true;
 }
 
-void F_MoveOutsideSolid(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_MoveOutsideSolid(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(Move_Outside(*self, args[0].val, args[1].val, EAgainst::Solid) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_MoveOutsideAll(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_MoveOutsideAll(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(Move_Outside(*self, args[0].val, args[1].val, EAgainst::All) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_MoveContact(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveContact(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     if (Place_IsFree(*self, self->i_x, self->i_y, EAgainst::Solid))
         Move_Contact(*self, args[0].val, -1, EAgainst::Solid);
     else
         Move_Outside(*self, args[0].val, -1, EAgainst::Solid);
+    return true;
 }
 
-void F_MoveBounceSolid(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveBounceSolid(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Bounce(*self, IsTrue(args[0].val), EAgainst::Solid);
+    return true;
 }
 
-void F_MoveBounceAll(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_MoveBounceAll(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Move_Bounce(*self, IsTrue(args[0].val), EAgainst::All);
+    return true;
 }
 
 } // namespace

@@ -10,23 +10,28 @@
 
 namespace {
 
-void F_PathStart(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_PathStart(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     bool absolute = IsTrue(args[3].val);
     Assign_Path(*self, RoundToInt32(args[0].val), args[1].val, 1, 0, !absolute, RoundToInt32(args[2].val));
+    return true;
 }
 
-void F_PathEnd(CInstance* self, CInstance*, int, RValue&, RValue*)
+bool F_PathEnd(CExecutionContext& context, RValue&, int, RValue*)
 {
+    CInstance* self = context.Self();
     Assign_Path(*self, -1, 0, 1, 0, true, 0);
+    return true;
 }
 
 // A getter of a missing path answers -1.
 template <double RIntPoint::*Field>
-void F_PathGet(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PathGet(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const CPath* path = Paths.Get(RoundToInt32(args[0].val));
     result = RValue(path ? path->GetPosition(args[1].val).*Field : -1.0);
+    return true;
 }
 
 } // namespace

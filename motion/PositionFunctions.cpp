@@ -24,43 +24,58 @@ CInstance* FirstAt(int32_t target, CInstance* self, CInstance* other, double x, 
     return found;
 }
 
-void F_InstancePosition(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstancePosition(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     CInstance* found = FirstAt(RoundToInt32(args[2].val), self, other, args[0].val, args[1].val);
     result = RValue(found ? static_cast<double>(found->i_id) : kNoone);
+    return true;
 }
 
-void F_PositionEmpty(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_PositionEmpty(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     result = RValue(FirstAt(-3, self, other, args[0].val, args[1].val) ? 0.0 : 1.0);
+    return true;
 }
 
-void F_PositionMeeting(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_PositionMeeting(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     // -1 and -2 stand for the ids of self and other, which reaches the same instances.
     result = RValue(FirstAt(RoundToInt32(args[2].val), self, other, args[0].val, args[1].val) ? 1.0 : 0.0);
+    return true;
 }
 
-void F_PositionDestroy(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_PositionDestroy(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     ForEachTarget(-3, self, other, [&](CInstance* instance) {
         if (Collision_Point(*instance, args[0].val, args[1].val, true))
             Instance_Destroy(instance);
     });
+    return true;
 }
 
-void F_PositionChange(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_PositionChange(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     int32_t object = RoundToInt32(args[2].val);
     if (!Objects.Exists(object)) {
         Error_ShowInEvent("Asking to change into non-existing object: " + std::to_string(object), false);
-        return;
+        return true;
     }
     bool perform = IsTrue(args[3].val);
     ForEachTarget(-3, self, other, [&](CInstance* instance) {
         if (Collision_Point(*instance, args[0].val, args[1].val, true))
             Instance_Change(instance, object, perform);
     });
+    return true;
 }
 
 } // namespace

@@ -33,136 +33,164 @@ void SetString(RValue& result, std::string text)
 }
 
 // The connection kinds this platform lacks.
-void F_InitUnavailable(CInstance*, CInstance*, int, RValue&, RValue*) {}
+bool F_InitUnavailable(CExecutionContext&, RValue&, int, RValue*) {
+    return true;
+}
 
-void F_InitTcpIp(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_InitTcpIp(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().InitTcpIp(args[0].str.Text()) ? 1 : 0);
+    return true;
 }
 
-void F_ConnectStatus(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ConnectStatus(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().ConnectStatus());
+    return true;
 }
 
-void F_End(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_End(CExecutionContext&, RValue&, int, RValue*)
 {
     State().End();
+    return true;
 }
 
-void F_SessionMode(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_SessionMode(CExecutionContext&, RValue&, int, RValue* args)
 {
     State().SetSessionMode(Flag(args[0]));
+    return true;
 }
 
-void F_SessionCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_SessionCreate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().CreateSession(args[0].str.Text(), Rounded(args[1]), args[2].str.Text()) ? 1 : 0);
+    return true;
 }
 
-void F_SessionFind(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_SessionFind(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().FindSessions());
+    return true;
 }
 
-void F_SessionName(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_SessionName(CExecutionContext&, RValue& result, int, RValue* args)
 {
     SetString(result, State().SessionName(Rounded(args[0])));
+    return true;
 }
 
-void F_SessionJoin(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_SessionJoin(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().JoinSession(Rounded(args[0]), args[1].str.Text()) ? 1 : 0);
+    return true;
 }
 
-void F_SessionStatus(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_SessionStatus(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().SessionStatus());
+    return true;
 }
 
-void F_SessionEnd(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_SessionEnd(CExecutionContext&, RValue&, int, RValue*)
 {
     State().EndSession();
+    return true;
 }
 
-void F_PlayerFind(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_PlayerFind(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().FindPlayers());
+    return true;
 }
 
-void F_PlayerName(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PlayerName(CExecutionContext&, RValue& result, int, RValue* args)
 {
     SetString(result, State().PlayerName(Rounded(args[0])));
+    return true;
 }
 
-void F_PlayerId(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_PlayerId(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().PlayerId(Rounded(args[0])));
+    return true;
 }
 
-void F_DataWrite(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DataWrite(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().WriteData(Rounded(args[0]), args[1]) ? 1 : 0);
+    return true;
 }
 
-void F_DataRead(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DataRead(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = State().ReadData(Rounded(args[0]));
+    return true;
 }
 
-void F_DataMode(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_DataMode(CExecutionContext&, RValue&, int, RValue* args)
 {
     State().SetDataMode(Flag(args[0]));
+    return true;
 }
 
-void F_MessageSend(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MessageSend(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().SendMessage(args[0], RoundToInt32(args[1].val), args[2], false) ? 1 : 0);
+    return true;
 }
 
-void F_MessageSendGuaranteed(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MessageSendGuaranteed(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().SendMessage(args[0], RoundToInt32(args[1].val), args[2], true) ? 1 : 0);
+    return true;
 }
 
-void F_MessageReceive(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MessageReceive(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().ReceiveMessage(args[0]) ? 1 : 0);
+    return true;
 }
 
-void F_MessageId(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_MessageId(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().MessageId());
+    return true;
 }
 
-void F_MessageValue(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_MessageValue(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = State().MessageValue();
+    return true;
 }
 
-void F_MessagePlayer(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_MessagePlayer(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(State().MessagePlayer());
+    return true;
 }
 
-void F_MessageName(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_MessageName(CExecutionContext&, RValue& result, int, RValue*)
 {
     SetString(result, State().MessageName());
+    return true;
 }
 
-void F_MessageCount(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_MessageCount(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(State().CountMessages(args[0]));
+    return true;
 }
 
-void F_MessageClear(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_MessageClear(CExecutionContext&, RValue&, int, RValue* args)
 {
     State().ClearMessages(args[0]);
+    return true;
 }
 
-void F_IpAddress(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_IpAddress(CExecutionContext&, RValue& result, int, RValue*)
 {
     SetString(result, State().LocalAddress());
+    return true;
 }
 
 } // namespace

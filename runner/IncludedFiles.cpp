@@ -44,38 +44,41 @@ CDataFile* FindFile(const std::string& name)
     return nullptr;
 }
 
-void F_ExportIncludeFile(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ExportIncludeFile(CExecutionContext&, RValue&, int, RValue* args)
 {
     CDataFile* file = FindFile(args[0].str.Text());
     if (!file) {
         Error_ShowInEvent("Trying to export non-existing file.", false);
-        return;
+        return true;
     }
     DataFile_Prepare(*file);
+    return true;
 }
 
-void F_ExportIncludeFileLocation(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ExportIncludeFileLocation(CExecutionContext&, RValue&, int, RValue* args)
 {
     CDataFile* file = FindFile(args[0].str.Text());
     if (!file) {
         Error_ShowInEvent("Trying to export non-existing file.", false);
-        return;
+        return true;
     }
     if (GameState.secureMode) {
         Error_ShowInEvent("In secure mode you cannot export a file to a location.", false);
-        return;
+        return true;
     }
     DataFile_ExportIt(*file, ToHostPath(args[1].str.Text()));
+    return true;
 }
 
-void F_DiscardIncludeFile(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_DiscardIncludeFile(CExecutionContext&, RValue&, int, RValue* args)
 {
     CDataFile* file = FindFile(args[0].str.Text());
     if (!file) {
         Error_ShowInEvent("Trying to discard non-existing file.", false);
-        return;
+        return true;
     }
     DataFile_Discard(*file);
+    return true;
 }
 
 } // namespace

@@ -67,28 +67,32 @@ void Result(RValue& result, int64_t number)
     result = RValue(static_cast<double>(number));
 }
 
-void CdInit(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdInit(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("close cdaudio");
     Ask("open cdaudio");
+    return true;
 }
 
-void CdPresent(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdPresent(CExecutionContext&, RValue& result, int, RValue*)
 {
     Result(result, OpenAndPresent());
+    return true;
 }
 
-void CdNumber(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdNumber(CExecutionContext&, RValue& result, int, RValue*)
 {
     Result(result, NumberOfTracks());
+    return true;
 }
 
-void CdPlaying(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdPlaying(CExecutionContext&, RValue& result, int, RValue*)
 {
     Result(result, Playing());
+    return true;
 }
 
-void CdPaused(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdPaused(CExecutionContext&, RValue& result, int, RValue*)
 {
     bool paused = false;
     if (OpenAndPresent()) {
@@ -96,83 +100,93 @@ void CdPaused(CInstance*, CInstance*, int, RValue& result, RValue*)
         paused = mode == "paused" || mode == "stopped";
     }
     Result(result, paused);
+    return true;
 }
 
-void CdTrack(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdTrack(CExecutionContext&, RValue& result, int, RValue*)
 {
     Result(result, Track());
+    return true;
 }
 
-void CdLength(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdLength(CExecutionContext&, RValue& result, int, RValue*)
 {
     Ask("open cdaudio");
     Ask("set cdaudio time format ms wait");
     int64_t length = Present() ? Digits(Ask("status cdaudio length wait")) : 0;
     Ask(kTmsf);
     Result(result, length);
+    return true;
 }
 
-void CdTrackLength(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool CdTrackLength(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t track = ArgInteger(args[0]);
     if (track < 1 || track > NumberOfTracks())
-        return;
+        return true;
     Ask(kMilliseconds);
     int64_t length = Present() ? Digits(Ask("status cdaudio length track " + std::to_string(track))) : 0;
     Ask(kTmsf);
     Result(result, length);
+    return true;
 }
 
-void CdPosition(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdPosition(CExecutionContext&, RValue& result, int, RValue*)
 {
     Ask(kMilliseconds);
     int64_t position = Present() ? Digits(Ask("status cdaudio position")) : 0;
     Ask(kTmsf);
     Result(result, position);
+    return true;
 }
 
-void CdTrackPosition(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CdTrackPosition(CExecutionContext&, RValue& result, int, RValue*)
 {
     Ask(kTmsf);
     if (!Present())
-        return;
+        return true;
     // The reply reads TT:MM:SS:FF.
     std::string reply = Ask("status cdaudio position");
     std::string minutes = reply.size() > 3 ? reply.substr(3, 2) : std::string();
     std::string seconds = reply.size() > 6 ? reply.substr(6, 2) : std::string();
     Result(result, Digits(minutes) * 60000 + Digits(seconds) * 1000);
+    return true;
 }
 
-void CdPlay(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool CdPlay(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!OpenAndPresent())
-        return;
+        return true;
     Ask(kTmsf);
     int64_t first = ArgInteger(args[0]);
     int64_t last = ArgInteger(args[1]);
     if (last < first)
-        return;
+        return true;
     if (first < 1)
         first = 1;
     if (last < NumberOfTracks())
         Ask("play cdaudio from " + std::to_string(first) + " to " + std::to_string(last + 1));
     else
         Ask("play cdaudio from " + std::to_string(first));
+    return true;
 }
 
-void CdStop(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdStop(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("stop cdaudio");
+    return true;
 }
 
-void CdPause(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdPause(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("pause cdaudio");
+    return true;
 }
 
-void CdResume(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdResume(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("play cdaudio");
+    return true;
 }
 
 // Plays from or seeks to position (in the time format just set).
@@ -184,43 +198,48 @@ void MoveTo(const std::string& position)
         Ask("seek cdaudio to " + position);
 }
 
-void CdSetPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool CdSetPosition(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!Present())
-        return;
+        return true;
     Ask(kMilliseconds);
     MoveTo(std::to_string(ArgInteger(args[0])));
     Ask("set cdaudio time format tmsf");
+    return true;
 }
 
-void CdSetTrackPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool CdSetTrackPosition(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!Present())
-        return;
+        return true;
     int64_t track = Track();
     if (track <= 0)
-        return;
+        return true;
     int64_t ms = ArgInteger(args[0]);
     std::string position = std::to_string(track) + ":" + std::to_string(ms / 60000) + ":" +
                            std::to_string((ms % 60000) / 1000);
     Ask(kTmsf);
     MoveTo(position);
     Ask("set cdaudio time format tmsf");
+    return true;
 }
 
-void CdOpenDoor(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdOpenDoor(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("set cdaudio door open");
+    return true;
 }
 
-void CdCloseDoor(CInstance*, CInstance*, int, RValue&, RValue*)
+bool CdCloseDoor(CExecutionContext&, RValue&, int, RValue*)
 {
     Ask("set cdaudio door closed");
+    return true;
 }
 
-void MciCommand(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool MciCommand(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(Sound_SendMci(args[0].str.Text()));
+    return true;
 }
 
 } // namespace

@@ -20,14 +20,15 @@ REffectSettings* EffectsOf(RValue* args, uint32_t bit, int32_t& id)
     return id >= 0 ? SoundSystem.EffectsWith(id, bit) : nullptr;
 }
 
-void EffectSet(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectSet(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.SetEffects(id, static_cast<uint32_t>(ArgInteger(args[1])));
+    return true;
 }
 
-void EffectChorus(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectChorus(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectChorus, id)) {
@@ -35,18 +36,20 @@ void EffectChorus(CInstance*, CInstance*, int, RValue&, RValue* args)
                                   ArgInteger(args[5]), Real(args[6]), ArgInteger(args[7])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectEcho(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectEcho(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectEcho, id)) {
         e->echo = REchoParams{Real(args[1]), Real(args[2]), Real(args[3]), Real(args[4]), ArgInteger(args[5])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectFlanger(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectFlanger(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectFlanger, id)) {
@@ -54,27 +57,30 @@ void EffectFlanger(CInstance*, CInstance*, int, RValue&, RValue* args)
                                     ArgInteger(args[5]), Real(args[6]), ArgInteger(args[7])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectGargle(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectGargle(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectGargle, id)) {
         e->gargle = RGargleParams{ArgInteger(args[1]), ArgInteger(args[2])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectReverb(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectReverb(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectReverb, id)) {
         e->reverb = RReverbParams{Real(args[1]), Real(args[2]), Real(args[3]), Real(args[4])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectCompressor(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectCompressor(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectCompressor, id)) {
@@ -82,15 +88,17 @@ void EffectCompressor(CInstance*, CInstance*, int, RValue&, RValue* args)
                                           Real(args[4]), Real(args[5]), Real(args[6])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
-void EffectEqualizer(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool EffectEqualizer(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (REffectSettings* e = EffectsOf(args, kEffectEqualizer, id)) {
         e->equalizer = REqualizerParams{Real(args[1]), Real(args[2]), Real(args[3])};
         SoundSystem.ApplyEffects(id);
     }
+    return true;
 }
 
 // The placement of the 3D sound in args[0]; reports a missing sound.
@@ -100,7 +108,7 @@ RSpatial* PlacementOf(RValue* args, int32_t& id)
     return id >= 0 ? SoundSystem.Placement(id) : nullptr;
 }
 
-void SetPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SetPosition(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (RSpatial* p = PlacementOf(args, id)) {
@@ -109,9 +117,10 @@ void SetPosition(CInstance*, CInstance*, int, RValue&, RValue* args)
         p->z = Real(args[3]);
         SoundSystem.ApplySpatial(id);
     }
+    return true;
 }
 
-void SetVelocity(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SetVelocity(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (RSpatial* p = PlacementOf(args, id)) {
@@ -120,9 +129,10 @@ void SetVelocity(CInstance*, CInstance*, int, RValue&, RValue* args)
         p->vz = Real(args[3]);
         SoundSystem.ApplySpatial(id);
     }
+    return true;
 }
 
-void SetDistance(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SetDistance(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (RSpatial* p = PlacementOf(args, id)) {
@@ -130,9 +140,10 @@ void SetDistance(CInstance*, CInstance*, int, RValue&, RValue* args)
         p->maxDistance = Real(args[2]);
         SoundSystem.ApplySpatial(id);
     }
+    return true;
 }
 
-void SetCone(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SetCone(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id;
     if (RSpatial* p = PlacementOf(args, id)) {
@@ -144,6 +155,7 @@ void SetCone(CInstance*, CInstance*, int, RValue&, RValue* args)
         p->outsideVolume = OutsideVolume(args[6].val);
         SoundSystem.ApplySpatial(id);
     }
+    return true;
 }
 
 } // namespace

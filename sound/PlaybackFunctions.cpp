@@ -20,76 +20,87 @@ int32_t SoundIdOrReport(const RValue& index)
 
 namespace {
 
-void SoundPlay(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundPlay(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.Play(id, false);
+    return true;
 }
 
-void SoundLoop(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundLoop(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.Play(id, true);
+    return true;
 }
 
-void SoundStop(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundStop(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t resource = ArgInteger(args[0]);
     if (!Sounds.Exists(resource)) {
         Error_ShowInEvent("Sound does not exist.", false);
-        return;
+        return true;
     }
     // A sound that was never loaded is not playing: no need to load it.
     SoundSystem.Stop(Sound_LoadedId(resource));
+    return true;
 }
 
-void SoundStopAll(CInstance*, CInstance*, int, RValue&, RValue*)
+bool SoundStopAll(CExecutionContext&, RValue&, int, RValue*)
 {
     SoundSystem.StopAll();
+    return true;
 }
 
-void SoundIsPlaying(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool SoundIsPlaying(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t resource = ArgInteger(args[0]);
     result = RValue(Sounds.Exists(resource) && SoundSystem.IsPlaying(Sound_LoadedId(resource)) ? 1.0 : 0.0);
+    return true;
 }
 
-void SoundVolume(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundVolume(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.SetVolume(id, PathVolume(args[1].val));
+    return true;
 }
 
-void SoundFade(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundFade(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.Fade(id, PathVolume(args[1].val), args[2].val);
+    return true;
 }
 
-void SoundPan(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundPan(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
         SoundSystem.SetPan(id, PathPan(args[1].val));
+    return true;
 }
 
-void SoundBackgroundTempo(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundBackgroundTempo(CExecutionContext&, RValue&, int, RValue* args)
 {
     SoundSystem.SetTempo(args[0].val);
+    return true;
 }
 
-void SoundGlobalVolume(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundGlobalVolume(CExecutionContext&, RValue&, int, RValue* args)
 {
     SoundSystem.SetGlobalVolume(MasterVolume(args[0].val));
+    return true;
 }
 
-void SoundSetSearchDirectory(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool SoundSetSearchDirectory(CExecutionContext&, RValue&, int, RValue* args)
 {
     SoundSystem.SetSearchDirectory(args[0].str.Text());
+    return true;
 }
 
 } // namespace

@@ -13,37 +13,43 @@
 
 namespace {
 
-void Exists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Exists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result = RValue(Sounds.Exists(ArgInteger(args[0])) ? 1.0 : 0.0);
+    return true;
 }
 
-void Name(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Name(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     result = RValue(Sounds.Exists(index) ? Sounds.Name(index) : std::string("<undefined>"));
+    return true;
 }
 
-void Kind(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Kind(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const CSound* sound = Sounds.Get(ArgInteger(args[0]));
     result = RValue(sound ? sound->s_kind : -1);
+    return true;
 }
 
-void Preload(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Preload(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const CSound* sound = Sounds.Get(ArgInteger(args[0]));
     result = RValue(sound ? (sound->s_preload ? 1 : 0) : -1);
+    return true;
 }
 
-void Discard(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Discard(CExecutionContext&, RValue&, int, RValue* args)
 {
     Sound_Discard(ArgInteger(args[0]));
+    return true;
 }
 
-void Restore(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Restore(CExecutionContext&, RValue&, int, RValue* args)
 {
     Sound_Restore(ArgInteger(args[0]));
+    return true;
 }
 
 // Loads the file into the existing resource index and prepares it.
@@ -59,84 +65,91 @@ bool ReplaceFromFile(int32_t index, const std::string& file, int32_t kind, bool 
     return true;
 }
 
-void Add(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Add(CExecutionContext&, RValue& result, int, RValue* args)
 {
     auto sound = std::make_unique<CSound>();
     bool preload = IsTrue(args[2].val);
     if (!Sound_LoadFromFile(*sound, args[0].str.Text(), ArgInteger(args[1]), preload)) {
         result = RValue(-1);
-        return;
+        return true;
     }
     int32_t index = Sounds.Count();
     Sounds.Add(std::move(sound), "__newsound" + std::to_string(index));
     if (preload)
         Sound_Restore(index);
     result = RValue(index);
+    return true;
 }
 
-void Replace(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool Replace(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     if (!Sounds.Exists(index)) {
         Error_ShowInEvent("Trying to replace non-existing sound.", false);
-        return;
+        return true;
     }
     result = RValue(ReplaceFromFile(index, args[1].str.Text(), ArgInteger(args[2]), IsTrue(args[3].val)) ? 1 : 0);
+    return true;
 }
 
-void Delete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool Delete(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     if (!Sounds.Exists(index)) {
         Error_ShowInEvent("Trying to delete non-existing sound.", false);
-        return;
+        return true;
     }
     Sound_Forget(index);
     Sounds.Delete(index);
+    return true;
 }
 
-void ActionSound(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool ActionSound(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     if (!Sounds.Exists(index)) {
         Error_ShowInEvent("Trying to play non-existing sound.", false);
-        return;
+        return true;
     }
     int32_t id = Sound_GetSoundId(index);
     if (id >= 0)
         SoundSystem.Play(id, IsTrue(args[1].val));
+    return true;
 }
 
-void ActionEndSound(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool ActionEndSound(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     if (!Sounds.Exists(index)) {
         Error_ShowInEvent("Trying to stop non-existing sound.", false);
-        return;
+        return true;
     }
     SoundSystem.Stop(Sound_LoadedId(index));
+    return true;
 }
 
-void ActionIfSound(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool ActionIfSound(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     result = RValue(Sounds.Exists(index) && SoundSystem.IsPlaying(Sound_LoadedId(index)) ? 1 : 0);
+    return true;
 }
 
-void ActionReplaceSound(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool ActionReplaceSound(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t index = ArgInteger(args[0]);
     if (!Sounds.Exists(index)) {
         Error_ShowInEvent("Trying to replace non-existing resource.", false);
-        return;
+        return true;
     }
     const std::string& file = args[1].str.Text();
     if (!Platform_FileExists(ToHostPath(file))) {
         Error_ShowInEvent("File does not exist.", false);
-        return;
+        return true;
     }
     const CSound& sound = *Sounds.Get(index);
     ReplaceFromFile(index, file, sound.s_kind, sound.s_preload);
+    return true;
 }
 
 } // namespace

@@ -29,7 +29,7 @@ CFileHandle* OpenSlotOrReport(const RValue& handle)
 
 // Mode 0 reads, 1 writes, anything else does both. An existing file opens at
 // its start without being emptied; a missing one is created empty.
-void F_FileBinOpen(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileBinOpen(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(-1);
     const std::string& name = args[0].str.Text();
@@ -40,11 +40,11 @@ void F_FileBinOpen(CInstance*, CInstance*, int, RValue& result, RValue* args)
             slot = k;
     if (slot < 0) {
         File_Report("Cannot open another file (maximum exceeded).");
-        return;
+        return true;
     }
     if (mode != 0 && File_IsSecure() && File_HasPath(name)) {
         File_Report("In secure mode you cannot write file " + name);
-        return;
+        return true;
     }
     std::string host = ToHostPath(name);
     EFileAccess access = mode == 0 ? EFileAccess::Read : mode == 1 ? EFileAccess::Write : EFileAccess::ReadWrite;
@@ -55,84 +55,92 @@ void F_FileBinOpen(CInstance*, CInstance*, int, RValue& result, RValue* args)
     bool ok = BinaryFiles[slot].Open(host, access, opening);
     if (!ok) {
         File_Report("Error opening binary file.");
-        return;
+        return true;
     }
     result.SetReal(slot);
+    return true;
 }
 
 // A file opened only for reading cannot be emptied through its handle.
-void F_FileBinRewrite(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileBinRewrite(CExecutionContext&, RValue&, int, RValue* args)
 {
     CFileHandle* file = OpenSlot(args[0]);
     if (!file) {
         File_Report("Trying to rewrite unopened file.");
-        return;
+        return true;
     }
     if (!file->Truncate())
         File_Report("Error rewriting file.");
+    return true;
 }
 
-void F_FileBinClose(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileBinClose(CExecutionContext&, RValue&, int, RValue* args)
 {
     CFileHandle* file = OpenSlot(args[0]);
     if (!file) {
         File_Report("Trying to close unopened file.");
-        return;
+        return true;
     }
     file->Close();
+    return true;
 }
 
-void F_FileBinSize(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileBinSize(CExecutionContext&, RValue& result, int, RValue* args)
 {
     CFileHandle* file = OpenSlotOrReport(args[0]);
     if (!file)
-        return;
+        return true;
     int64_t size = file->Size();
     if (size < 0)
         File_Report("Error retrieving file size.");
     else
         result.SetReal(static_cast<double>(size));
+    return true;
 }
 
-void F_FileBinPosition(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileBinPosition(CExecutionContext&, RValue& result, int, RValue* args)
 {
     CFileHandle* file = OpenSlotOrReport(args[0]);
     if (!file)
-        return;
+        return true;
     int64_t position = file->Position();
     if (position < 0)
         File_Report("Error retrieving file size.");
     else
         result.SetReal(static_cast<double>(position));
+    return true;
 }
 
-void F_FileBinSeek(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileBinSeek(CExecutionContext&, RValue&, int, RValue* args)
 {
     CFileHandle* file = OpenSlotOrReport(args[0]);
     if (file && !file->Seek(RoundToInteger(args[1].val)))
         File_Report("Error seeking.");
+    return true;
 }
 
-void F_FileBinReadByte(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileBinReadByte(CExecutionContext&, RValue& result, int, RValue* args)
 {
     CFileHandle* file = OpenSlotOrReport(args[0]);
     if (!file)
-        return;
+        return true;
     unsigned char byte = 0;
     if (file->Read(&byte, 1) != 1)
         File_Report("Error reading byte.");
     else
         result.SetReal(byte);
+    return true;
 }
 
-void F_FileBinWriteByte(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileBinWriteByte(CExecutionContext&, RValue&, int, RValue* args)
 {
     CFileHandle* file = OpenSlotOrReport(args[0]);
     if (!file)
-        return;
+        return true;
     unsigned char byte = static_cast<unsigned char>(RoundToInteger(args[1].val) & 0xFF);
     if (!file->Write(&byte, 1))
         File_Report("Error writing byte.");
+    return true;
 }
 
 } // namespace

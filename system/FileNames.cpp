@@ -16,34 +16,40 @@ size_t LastDelimiter(const std::string& name)
     return name.find_last_of("\\/:");
 }
 
-void F_FilenameName(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenameName(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_Name(args[0].str.Text())));
+    return true;
 }
 
-void F_FilenamePath(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenamePath(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_Path(args[0].str.Text())));
+    return true;
 }
 
-void F_FilenameDir(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenameDir(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_Dir(args[0].str.Text())));
+    return true;
 }
 
-void F_FilenameDrive(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenameDrive(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_Drive(args[0].str.Text())));
+    return true;
 }
 
-void F_FilenameExt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenameExt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_Ext(args[0].str.Text())));
+    return true;
 }
 
-void F_FilenameChangeExt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FilenameChangeExt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(FileName_ChangeExt(args[0].str.Text(), args[1].str.Text())));
+    return true;
 }
 
 } // namespace

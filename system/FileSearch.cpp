@@ -52,22 +52,25 @@ std::vector<std::string> Found;
 size_t FoundNext = 0;
 bool Searching = false;
 
-void F_FileFindFirst(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileFindFirst(CExecutionContext&, RValue& result, int, RValue* args)
 {
     Found = FindFiles(args[0].str.Text(), RoundToInt32(args[1].val));
     FoundNext = 0;
     Searching = true;
     result.SetString(RString(Found.empty() ? std::string() : Found[FoundNext++]));
+    return true;
 }
 
-void F_FileFindNext(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_FileFindNext(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetString(RString(Searching && FoundNext < Found.size() ? Found[FoundNext++] : std::string()));
+    return true;
 }
 
-void F_FileFindClose(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_FileFindClose(CExecutionContext&, RValue&, int, RValue*)
 {
     File_CloseSearch();
+    return true;
 }
 
 } // namespace

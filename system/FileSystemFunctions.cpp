@@ -12,22 +12,24 @@
 
 namespace {
 
-void F_FileExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t attributes = 0;
     bool exists = Platform_ReadAttributes(ToHostPath(args[0].str.Text()), attributes) &&
                   !(attributes & kAttributeDirectory);
     result.SetReal(exists ? 1 : 0);
+    return true;
 }
 
-void F_FileDelete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& name = args[0].str.Text();
     if (File_IsSecure() && File_HasPath(name)) {
         File_Report("In Secure mode you cannot delete file " + name);
-        return;
+        return true;
     }
     Platform_DeleteFile(ToHostPath(name));
+    return true;
 }
 
 // The host name a rename goes to. A new name that differs from the old one
@@ -46,54 +48,59 @@ std::string RenameTarget(const std::string& from, const std::string& newName)
 }
 
 // A rename never replaces an existing file.
-void F_FileRename(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileRename(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& oldName = args[0].str.Text();
     const std::string& newName = args[1].str.Text();
     if (File_IsSecure() && (File_HasPath(oldName) || File_HasPath(newName))) {
         File_Report("In Secure mode you cannot rename file " + oldName + " into " + newName);
-        return;
+        return true;
     }
     std::string from = ToHostPath(oldName);
     std::string to = RenameTarget(from, newName);
     if (to != from)
         Platform_RenameWithoutReplacing(from, to);
+    return true;
 }
 
-void F_FileCopy(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileCopy(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& from = args[0].str.Text();
     const std::string& to = args[1].str.Text();
     if (File_IsSecure() && (File_HasPath(from) || File_HasPath(to))) {
         File_Report("In Secure mode you cannot copy file " + from + " to " + to);
-        return;
+        return true;
     }
     Platform_CopyFile(ToHostPath(from), ToHostPath(to));
+    return true;
 }
 
-void F_DirectoryExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_DirectoryExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Platform_DirectoryExists(ToHostPath(args[0].str.Text())) ? 1 : 0);
+    return true;
 }
 
-void F_DirectoryCreate(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_DirectoryCreate(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& name = args[0].str.Text();
     if (File_IsSecure() && File_HasPath(name)) {
         File_Report("In Secure mode you cannot create directory " + name);
-        return;
+        return true;
     }
     Platform_CreateDirectories(ToHostPath(name));
+    return true;
 }
 
-void F_FileAttributes(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileAttributes(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t attributes = 0;
     if (!Platform_ReadAttributes(ToHostPath(args[0].str.Text()), attributes)) {
         result.SetReal(-1);
-        return;
+        return true;
     }
     result.SetReal((attributes & RoundToInt32(args[1].val)) != 0 ? 1 : 0);
+    return true;
 }
 
 // There is one drive here: the working directory's file system, as "C" or
@@ -105,16 +112,18 @@ bool DiskSpace(int argc, const RValue* args, int64_t& freeBytes, int64_t& totalB
     return Platform_DiskSpace(".", freeBytes, totalBytes);
 }
 
-void F_DiskFree(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool F_DiskFree(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     int64_t freeBytes = 0, totalBytes = 0;
     result.SetReal(DiskSpace(argc, args, freeBytes, totalBytes) ? static_cast<double>(freeBytes) : -1);
+    return true;
 }
 
-void F_DiskSize(CInstance*, CInstance*, int argc, RValue& result, RValue* args)
+bool F_DiskSize(CExecutionContext&, RValue& result, int argc, RValue* args)
 {
     int64_t freeBytes = 0, totalBytes = 0;
     result.SetReal(DiskSpace(argc, args, freeBytes, totalBytes) ? static_cast<double>(totalBytes) : -1);
+    return true;
 }
 
 } // namespace

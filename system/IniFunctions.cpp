@@ -74,88 +74,98 @@ bool OpenForChanging()
     return true;
 }
 
-void F_IniOpen(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_IniOpen(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& name = args[0].str.Text();
     if (File_HasPath(name)) {
         File_Report("INI files must be located in the same directory as the program");
-        return;
+        return true;
     }
     File_CloseIni();
     Ini.open = true;
     Ini.hostPath = ToHostPath(Platform_WorkingDirectory() + "\\" + name);
+    return true;
 }
 
-void F_IniClose(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_IniClose(CExecutionContext&, RValue&, int, RValue*)
 {
     File_CloseIni();
+    return true;
 }
 
-void F_IniReadString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IniReadString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (!OpenForReading()) {
         result.SetString(RString());
-        return;
+        return true;
     }
     std::string value;
     if (!Ini.file.Read(args[0].str.Text(), args[1].str.Text(), value))
         value = args[2].str.Text();
     result.SetString(RString(std::move(value)));
+    return true;
 }
 
-void F_IniReadReal(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IniReadReal(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (!OpenForReading())
-        return;
+        return true;
     std::string value;
     if (!Ini.file.Read(args[0].str.Text(), args[1].str.Text(), value))
         value = FormatDecimal(args[2].val);
     result.SetReal(ReadIniNumber(value));
+    return true;
 }
 
-void F_IniWriteString(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_IniWriteString(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!OpenForWriting())
-        return;
+        return true;
     Ini.file.Write(args[0].str.Text(), args[1].str.Text(), args[2].str.Text());
     Save();
+    return true;
 }
 
-void F_IniWriteReal(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_IniWriteReal(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!OpenForWriting())
-        return;
+        return true;
     Ini.file.Write(args[0].str.Text(), args[1].str.Text(), FormatDecimal(args[2].val));
     Save();
+    return true;
 }
 
-void F_IniKeyExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IniKeyExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     std::string value;
     if (OpenForReading())
         result.SetReal(Ini.file.Read(args[0].str.Text(), args[1].str.Text(), value) ? 1 : 0);
+    return true;
 }
 
-void F_IniSectionExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_IniSectionExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     if (OpenForReading())
         result.SetReal(Ini.file.HasSection(args[0].str.Text()) ? 1 : 0);
+    return true;
 }
 
-void F_IniKeyDelete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_IniKeyDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!OpenForChanging())
-        return;
+        return true;
     Ini.file.DeleteKey(args[0].str.Text(), args[1].str.Text());
     Save();
+    return true;
 }
 
-void F_IniSectionDelete(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_IniSectionDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!OpenForChanging())
-        return;
+        return true;
     Ini.file.DeleteSection(args[0].str.Text());
     Save();
+    return true;
 }
 
 } // namespace

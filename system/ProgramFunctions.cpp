@@ -82,22 +82,23 @@ void HandleMessagesWhileWaiting()
         StepHooks.handleMessages();
 }
 
-void F_ExecuteProgram(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ExecuteProgram(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& program = args[0].str.Text();
     if (File_IsSecure()) {
         File_Report("In Secure mode you cannot execute program " + program);
-        return;
+        return true;
     }
     std::string host;
     std::vector<std::string> argv;
     int64_t process = 0;
     if (!ResolveCommand(program, args[1].str.Text(), host, argv) || !Platform_StartProgram(host, argv, process)) {
         File_Report("Cannot execute " + program);
-        return;
+        return true;
     }
     if (IsTrue(args[2].val))
         Platform_WaitForProgram(process, &HandleMessagesWhileWaiting);
+    return true;
 }
 
 // "http:", "mailto:" and the like; a drive letter is no scheme.
@@ -116,12 +117,12 @@ bool IsWebAddress(const std::string& text)
 
 // Opening a file: a program runs with the arguments, anything else goes to
 // the desktop's opener, which takes no arguments.
-void F_ExecuteShell(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ExecuteShell(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& file = args[0].str.Text();
     if (File_IsSecure()) {
         File_Report("In Secure mode you cannot execute program " + file);
-        return;
+        return true;
     }
     bool ok = false;
     if (IsWebAddress(file)) {
@@ -142,28 +143,32 @@ void F_ExecuteShell(CInstance*, CInstance*, int, RValue&, RValue* args)
     }
     if (!ok)
         File_Report("Cannot execute " + file);
+    return true;
 }
 
-void F_ParameterCount(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ParameterCount(CExecutionContext&, RValue& result, int, RValue*)
 {
     result.SetReal(GameParameters.empty() ? 0 : static_cast<double>(GameParameters.size() - 1));
+    return true;
 }
 
-void F_ParameterString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_ParameterString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int64_t index = RoundToInteger(args[0].val);
     std::string text;
     if (index >= 0 && static_cast<uint64_t>(index) < GameParameters.size())
         text = HostTextToGame(GameParameters[static_cast<size_t>(index)]);
     result.SetString(RString(std::move(text)));
+    return true;
 }
 
-void F_EnvironmentGetVariable(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_EnvironmentGetVariable(CExecutionContext&, RValue& result, int, RValue* args)
 {
     std::string value;
     if (!Platform_GetEnvironment(GameTextToHost(args[0].str.Text()), value))
         value.clear();
     result.SetString(RString(HostTextToGame(value)));
+    return true;
 }
 
 } // namespace

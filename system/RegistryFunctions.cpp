@@ -60,33 +60,38 @@ bool Exists(ERegistryRoot root, const std::string& key, const std::string& name)
     return Platform_Registry().ReadValue(root, key, name, value);
 }
 
-void F_RegistryWriteString(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RegistryWriteString(CExecutionContext&, RValue&, int, RValue* args)
 {
     Platform_Registry().WriteValue(ERegistryRoot::CurrentUser, GameKey(), args[0].str.Text(),
                                    StringValue(args[1].str.Text()));
+    return true;
 }
 
-void F_RegistryWriteReal(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RegistryWriteReal(CExecutionContext&, RValue&, int, RValue* args)
 {
     Platform_Registry().WriteValue(ERegistryRoot::CurrentUser, GameKey(), args[0].str.Text(), RealValue(args[1].val));
+    return true;
 }
 
-void F_RegistryReadString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryReadString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(ReadString(ERegistryRoot::CurrentUser, GameKey(), args[0].str.Text())));
+    return true;
 }
 
-void F_RegistryReadReal(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryReadReal(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(ReadReal(ERegistryRoot::CurrentUser, GameKey(), args[0].str.Text()));
+    return true;
 }
 
-void F_RegistryExists(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryExists(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Exists(ERegistryRoot::CurrentUser, GameKey(), args[0].str.Text()) ? 1 : 0);
+    return true;
 }
 
-void F_RegistrySetRoot(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RegistrySetRoot(CExecutionContext&, RValue&, int, RValue* args)
 {
     switch (RoundToInt32(args[0].val)) {
     case 1: ExtensionRoot = ERegistryRoot::LocalMachine; break;
@@ -94,6 +99,7 @@ void F_RegistrySetRoot(CInstance*, CInstance*, int, RValue&, RValue* args)
     case 3: ExtensionRoot = ERegistryRoot::Users; break;
     default: ExtensionRoot = ERegistryRoot::CurrentUser; break;
     }
+    return true;
 }
 
 bool RefusedInSecureMode(const std::string& key)
@@ -104,33 +110,38 @@ bool RefusedInSecureMode(const std::string& key)
     return true;
 }
 
-void F_RegistryWriteStringExt(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RegistryWriteStringExt(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& key = args[0].str.Text();
     if (!RefusedInSecureMode(key))
         Platform_Registry().WriteValue(ExtensionRoot, key, args[1].str.Text(), StringValue(args[2].str.Text()));
+    return true;
 }
 
-void F_RegistryWriteRealExt(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RegistryWriteRealExt(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& key = args[0].str.Text();
     if (!RefusedInSecureMode(key))
         Platform_Registry().WriteValue(ExtensionRoot, key, args[1].str.Text(), RealValue(args[2].val));
+    return true;
 }
 
-void F_RegistryReadStringExt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryReadStringExt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetString(RString(ReadString(ExtensionRoot, args[0].str.Text(), args[1].str.Text())));
+    return true;
 }
 
-void F_RegistryReadRealExt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryReadRealExt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(ReadReal(ExtensionRoot, args[0].str.Text(), args[1].str.Text()));
+    return true;
 }
 
-void F_RegistryExistsExt(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RegistryExistsExt(CExecutionContext&, RValue& result, int, RValue* args)
 {
     result.SetReal(Exists(ExtensionRoot, args[0].str.Text(), args[1].str.Text()) ? 1 : 0);
+    return true;
 }
 
 // Flags are numbers; a real written by a game or a text edited by hand

@@ -165,71 +165,83 @@ void OpenHandle(RValue& result, const RValue& name, EOpenKind kind)
         result.SetReal(slot);
 }
 
-void F_FileTextOpenRead(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextOpenRead(CExecutionContext&, RValue& result, int, RValue* args)
 {
     OpenHandle(result, args[0], EOpenKind::Read);
+    return true;
 }
 
-void F_FileTextOpenWrite(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextOpenWrite(CExecutionContext&, RValue& result, int, RValue* args)
 {
     OpenHandle(result, args[0], EOpenKind::Write);
+    return true;
 }
 
-void F_FileTextOpenAppend(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextOpenAppend(CExecutionContext&, RValue& result, int, RValue* args)
 {
     OpenHandle(result, args[0], EOpenKind::Append);
+    return true;
 }
 
 // Slot 0 belongs to the file_* functions: only file_close closes it.
-void F_FileTextClose(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileTextClose(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t slot = RoundToInt32(args[0].val);
     if (slot < 1 || slot >= kTextSlots) {
         File_Report("Trying to close unexisting text file.");
-        return;
+        return true;
     }
     if (TextFiles[slot].State() != CTextFile::Closed && !TextFiles[slot].Close())
         File_Report("Error closing file.");
+    return true;
 }
 
-void F_FileTextReadString(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextReadString(CExecutionContext&, RValue& result, int, RValue* args)
 {
     ReadString(Slot(args[0]), result, kHandleMessages);
+    return true;
 }
 
-void F_FileTextReadReal(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextReadReal(CExecutionContext&, RValue& result, int, RValue* args)
 {
     ReadReal(Slot(args[0]), result, kHandleMessages);
+    return true;
 }
 
-void F_FileTextReadln(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileTextReadln(CExecutionContext&, RValue&, int, RValue* args)
 {
     ReadLine(Slot(args[0]), kHandleMessages);
+    return true;
 }
 
-void F_FileTextEof(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextEof(CExecutionContext&, RValue& result, int, RValue* args)
 {
     IsAtEnd(Slot(args[0]), result, false);
+    return true;
 }
 
-void F_FileTextEoln(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_FileTextEoln(CExecutionContext&, RValue& result, int, RValue* args)
 {
     IsAtEnd(Slot(args[0]), result, true);
+    return true;
 }
 
-void F_FileTextWriteString(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileTextWriteString(CExecutionContext&, RValue&, int, RValue* args)
 {
     WriteText(Slot(args[0]), args[1].str.Text(), kHandleMessages);
+    return true;
 }
 
-void F_FileTextWriteReal(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileTextWriteReal(CExecutionContext&, RValue&, int, RValue* args)
 {
     WriteText(Slot(args[0]), FormatTextFileReal(args[1].val), kHandleMessages);
+    return true;
 }
 
-void F_FileTextWriteln(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileTextWriteln(CExecutionContext&, RValue&, int, RValue* args)
 {
     WriteLineEnd(Slot(args[0]), kHandleMessages);
+    return true;
 }
 
 void CloseSlotZero()
@@ -238,67 +250,79 @@ void CloseSlotZero()
         File_Report("Error closing file.");
 }
 
-void F_FileOpenRead(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileOpenRead(CExecutionContext&, RValue&, int, RValue* args)
 {
     CloseSlotZero();
     OpenInto(TextFiles[0], args[0].str.Text(), EOpenKind::Read);
+    return true;
 }
 
-void F_FileOpenWrite(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileOpenWrite(CExecutionContext&, RValue&, int, RValue* args)
 {
     CloseSlotZero();
     OpenInto(TextFiles[0], args[0].str.Text(), EOpenKind::Write);
+    return true;
 }
 
-void F_FileOpenAppend(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileOpenAppend(CExecutionContext&, RValue&, int, RValue* args)
 {
     CloseSlotZero();
     OpenInto(TextFiles[0], args[0].str.Text(), EOpenKind::Append);
+    return true;
 }
 
-void F_FileClose(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_FileClose(CExecutionContext&, RValue&, int, RValue*)
 {
     CloseSlotZero();
+    return true;
 }
 
-void F_FileReadString(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_FileReadString(CExecutionContext&, RValue& result, int, RValue*)
 {
     ReadString(&TextFiles[0], result, kSlotZeroMessages);
+    return true;
 }
 
-void F_FileReadReal(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_FileReadReal(CExecutionContext&, RValue& result, int, RValue*)
 {
     ReadReal(&TextFiles[0], result, kSlotZeroMessages);
+    return true;
 }
 
-void F_FileReadln(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_FileReadln(CExecutionContext&, RValue&, int, RValue*)
 {
     ReadLine(&TextFiles[0], kSlotZeroMessages);
+    return true;
 }
 
-void F_FileEof(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_FileEof(CExecutionContext&, RValue& result, int, RValue*)
 {
     IsAtEnd(&TextFiles[0], result, false);
+    return true;
 }
 
-void F_FileEoln(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_FileEoln(CExecutionContext&, RValue& result, int, RValue*)
 {
     IsAtEnd(&TextFiles[0], result, true);
+    return true;
 }
 
-void F_FileWriteString(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileWriteString(CExecutionContext&, RValue&, int, RValue* args)
 {
     WriteText(&TextFiles[0], args[0].str.Text(), kSlotZeroMessages);
+    return true;
 }
 
-void F_FileWriteReal(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_FileWriteReal(CExecutionContext&, RValue&, int, RValue* args)
 {
     WriteText(&TextFiles[0], FormatTextFileReal(args[0].val), kSlotZeroMessages);
+    return true;
 }
 
-void F_FileWriteln(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_FileWriteln(CExecutionContext&, RValue&, int, RValue*)
 {
     WriteLineEnd(&TextFiles[0], kSlotZeroMessages);
+    return true;
 }
 
 } // namespace

@@ -56,88 +56,94 @@ bool CheckButton(const std::array<bool, kMouseButtons + 1>& flags, const RValue&
     return IsButton(button) && flags[static_cast<size_t>(button)];
 }
 
-#define ROUTINE(name) void name([[maybe_unused]] CInstance* self, [[maybe_unused]] CInstance* other, \
-                                [[maybe_unused]] int argc, [[maybe_unused]] RValue& result,          \
-                                [[maybe_unused]] RValue* args)
-
-ROUTINE(KeyboardCheck) { SetBool(result, CheckKey(InputState.in_keyHeld, args[0])); }
-ROUTINE(KeyboardCheckPressed) { SetBool(result, CheckKey(InputState.in_keyPressed, args[0])); }
-ROUTINE(KeyboardCheckReleased) { SetBool(result, CheckKey(InputState.in_keyReleased, args[0])); }
-ROUTINE(KeyboardCheckDirect)
+BUILTIN(KeyboardCheck) { SetBool(result, CheckKey(InputState.in_keyHeld, args[0])); return true; }
+BUILTIN(KeyboardCheckPressed) { SetBool(result, CheckKey(InputState.in_keyPressed, args[0])); return true; }
+BUILTIN(KeyboardCheckReleased) { SetBool(result, CheckKey(InputState.in_keyReleased, args[0])); return true; }
+BUILTIN(KeyboardCheckDirect)
 {
     int64_t key = Number(args[0]);
     SetBool(result, IsKey(key) && Platform_IsKeyDown(static_cast<int32_t>(key)));
+    return true;
 }
-ROUTINE(KeyboardKeyPress)
+BUILTIN(KeyboardKeyPress)
 {
     int64_t key = Number(args[0]);
     if (IsKey(key))
         Platform_InjectKey(static_cast<int32_t>(key), true);
+    return true;
 }
-ROUTINE(KeyboardKeyRelease)
+BUILTIN(KeyboardKeyRelease)
 {
     int64_t key = Number(args[0]);
     if (IsKey(key))
         Platform_InjectKey(static_cast<int32_t>(key), false);
+    return true;
 }
-ROUTINE(KeyboardGetNumlock) { SetBool(result, Platform_NumLock()); }
-ROUTINE(KeyboardSetNumlock)
+BUILTIN(KeyboardGetNumlock) { SetBool(result, Platform_NumLock()); return true; }
+BUILTIN(KeyboardSetNumlock)
 {
     if (Platform_NumLock() == IsTrue(args[0].val))
-        return;
+        return true;
     Platform_InjectKey(kNumLockKey, true);
     Platform_InjectKey(kNumLockKey, false);
+    return true;
 }
-ROUTINE(KeyboardSetMap)
+BUILTIN(KeyboardSetMap)
 {
     int64_t key = Number(args[0]);
     if (IsKey(key))
         InputState.in_keyMap[static_cast<size_t>(key)] =
             static_cast<int32_t>(std::clamp<int64_t>(Number(args[1]), INT32_MIN, INT32_MAX));
+    return true;
 }
-ROUTINE(KeyboardGetMap)
+BUILTIN(KeyboardGetMap)
 {
     int64_t key = Number(args[0]);
     result.SetReal(IsKey(key) ? InputState.in_keyMap[static_cast<size_t>(key)] : static_cast<double>(key));
+    return true;
 }
-ROUTINE(KeyboardUnsetMap)
+BUILTIN(KeyboardUnsetMap)
 {
     for (int32_t k = 0; k < kKeyCodes; ++k)
         InputState.in_keyMap[static_cast<size_t>(k)] = k;
+    return true;
 }
-ROUTINE(KeyboardClear)
+BUILTIN(KeyboardClear)
 {
     Input_HandleMessages();
     int64_t key = Number(args[0]);
     if (!IsKey(key))
-        return;
+        return true;
     size_t k = static_cast<size_t>(key);
     InputState.in_keyHeld[k] = InputState.in_keyPressed[k] = InputState.in_keyReleased[k] = false;
+    return true;
 }
-ROUTINE(KeyboardWait) { Input_WaitForKey(); }
+BUILTIN(KeyboardWait) { Input_WaitForKey(); return true; }
 
-ROUTINE(MouseCheckButton) { SetBool(result, CheckButton(InputState.in_buttonHeld, args[0])); }
-ROUTINE(MouseCheckButtonPressed) { SetBool(result, CheckButton(InputState.in_buttonPressed, args[0])); }
-ROUTINE(MouseCheckButtonReleased) { SetBool(result, CheckButton(InputState.in_buttonReleased, args[0])); }
-ROUTINE(MouseWheelUp) { SetBool(result, InputState.in_wheelUp); }
-ROUTINE(MouseWheelDown) { SetBool(result, InputState.in_wheelDown); }
-ROUTINE(MouseClear)
+BUILTIN(MouseCheckButton) { SetBool(result, CheckButton(InputState.in_buttonHeld, args[0])); return true; }
+BUILTIN(MouseCheckButtonPressed) { SetBool(result, CheckButton(InputState.in_buttonPressed, args[0])); return true; }
+BUILTIN(MouseCheckButtonReleased) { SetBool(result, CheckButton(InputState.in_buttonReleased, args[0])); return true; }
+BUILTIN(MouseWheelUp) { SetBool(result, InputState.in_wheelUp); return true; }
+BUILTIN(MouseWheelDown) { SetBool(result, InputState.in_wheelDown); return true; }
+BUILTIN(MouseClear)
 {
     Input_HandleMessages();
     int64_t button = Number(args[0]);
     if (!IsButton(button))
-        return;
+        return true;
     size_t b = static_cast<size_t>(button);
     InputState.in_buttonHeld[b] = InputState.in_buttonPressed[b] = InputState.in_buttonReleased[b] = false;
+    return true;
 }
-ROUTINE(MouseWait) { Input_WaitForButton(); }
+BUILTIN(MouseWait) { Input_WaitForButton(); return true; }
 
-ROUTINE(IoClear)
+BUILTIN(IoClear)
 {
     Input_HandleMessages();
     Input_ClearAll();
+    return true;
 }
-ROUTINE(IoHandle) { Input_HandleMessages(); }
+BUILTIN(IoHandle) { Input_HandleMessages(); return true; }
 
 // Joystick 2 is the second stick; every other id the first.
 bool Stick(const RValue& id, RJoystickState& state)
@@ -145,64 +151,73 @@ bool Stick(const RValue& id, RJoystickState& state)
     return Input_ReadJoystick(Number(id) == 2 ? 1 : 0, state);
 }
 
-ROUTINE(JoystickExists)
+BUILTIN(JoystickExists)
 {
     RJoystickState stick;
     SetBool(result, Stick(args[0], stick));
+    return true;
 }
-ROUTINE(JoystickName)
+BUILTIN(JoystickName)
 {
     RJoystickState stick;
     result.SetString(Stick(args[0], stick) ? RString(stick.name) : RString());
+    return true;
 }
-ROUTINE(JoystickAxes)
+BUILTIN(JoystickAxes)
 {
     RJoystickState stick;
     result.SetReal(Stick(args[0], stick) ? stick.axes : 0);
+    return true;
 }
-ROUTINE(JoystickButtons)
+BUILTIN(JoystickButtons)
 {
     RJoystickState stick;
     result.SetReal(Stick(args[0], stick) ? stick.buttons : 0);
+    return true;
 }
-ROUTINE(JoystickHasPov)
+BUILTIN(JoystickHasPov)
 {
     RJoystickState stick;
     SetBool(result, Stick(args[0], stick) && stick.hasPov);
+    return true;
 }
 // The keypad key that points where the stick points; keypad 5 at rest.
-ROUTINE(JoystickDirection)
+BUILTIN(JoystickDirection)
 {
     RJoystickState stick;
     if (!Stick(args[0], stick)) {
         result.SetReal(101);
-        return;
+        return true;
     }
     int32_t x = stick.position[0], y = stick.position[1];
     int32_t column = x < 20000 ? 1 : x > 44000 ? 3 : 2;
     int32_t row = y <= 19999 ? 6 : y >= 44001 ? 0 : 3;
     result.SetReal(96 + column + row);
+    return true;
 }
-ROUTINE(JoystickCheckButton)
+BUILTIN(JoystickCheckButton)
 {
     RJoystickState stick;
     int64_t button = Number(args[1]);
     bool valid = button >= 1 && button <= kJoystickButtons;
     SetBool(result, valid && Stick(args[0], stick) && (stick.buttonBits & (1u << (button - 1))) != 0);
+    return true;
 }
 
 template <int Axis>
-void JoystickPosition(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool JoystickPosition(CExecutionContext&, RValue& result, int, RValue* args)
 {
     RJoystickState stick;
     result.SetReal(Stick(args[0], stick) ? stick.position[Axis] / 32767.0 - 1.0 : 0.0);
+    return true;
 }
 
-ROUTINE(JoystickPov)
+BUILTIN(JoystickPov)
 {
     RJoystickState stick;
     double angle = Stick(args[0], stick) ? stick.pov / 100.0 : -1.0;
     result.SetReal(angle > 360.0 ? -1.0 : angle);
+    return true;
 }
 
 // Variables.

@@ -24,29 +24,38 @@ constexpr int32_t kOther = -2;
 constexpr int32_t kAll = -3;
 constexpr double kNoone = -4;
 
-void F_InstanceCreate(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_InstanceCreate(CExecutionContext&, RValue& result, int, RValue* args)
 {
     CInstance* instance = Instance_Create(RoundToInt32(args[2].val), args[0].val, args[1].val);
     result = RValue(instance ? static_cast<double>(instance->i_id) : kNoone);
+    return true;
 }
 
-void F_InstanceCopy(CInstance* self, CInstance*, int, RValue& result, RValue* args)
+bool F_InstanceCopy(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
     result = RValue(static_cast<double>(Instance_Copy(self, IsTrue(args[0].val))));
+    return true;
 }
 
-void F_InstanceDestroy(CInstance* self, CInstance*, int, RValue&, RValue*)
+bool F_InstanceDestroy(CExecutionContext& context, RValue&, int, RValue*)
 {
+    CInstance* self = context.Self();
     Instance_Destroy(self);
+    return true;
 }
 
-void F_InstanceChange(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_InstanceChange(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     Instance_Change(self, RoundToInt32(args[0].val), IsTrue(args[1].val));
+    return true;
 }
 
-void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstanceFind(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     int32_t target = RoundToInt32(args[0].val);
     int64_t n = RoundToInteger(args[1].val);
     result = RValue(kNoone);
@@ -54,10 +63,10 @@ void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RVal
         CInstance* instance = CurrentRoom ? CurrentRoom->FindById(target) : nullptr;
         if (n == 0 && Usable(instance))
             result = RValue(static_cast<double>(instance->i_id));
-        return;
+        return true;
     }
     if (target != kAll && target < 0)
-        return;
+        return true;
     int64_t seen = 0;
     bool found = false;
     ForEachTarget(target, self, other, [&](CInstance* instance) {
@@ -66,20 +75,27 @@ void F_InstanceFind(CInstance* self, CInstance* other, int, RValue& result, RVal
             found = true;
         }
     });
+    return true;
 }
 
-void F_InstanceExists(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstanceExists(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     bool any = false;
     ForEachTarget(RoundToInt32(args[0].val), self, other, [&](CInstance*) { any = true; });
     result = RValue(any ? 1.0 : 0.0);
+    return true;
 }
 
-void F_InstanceNumber(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstanceNumber(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     double count = 0;
     ForEachTarget(RoundToInt32(args[0].val), self, other, [&](CInstance*) { ++count; });
     result = RValue(count);
+    return true;
 }
 
 void NearestOrFurthest(CInstance* self, CInstance* other, RValue& result, RValue* args, bool nearest)
@@ -100,14 +116,20 @@ void NearestOrFurthest(CInstance* self, CInstance* other, RValue& result, RValue
     });
 }
 
-void F_InstanceNearest(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstanceNearest(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     NearestOrFurthest(self, other, result, args, true);
+    return true;
 }
 
-void F_InstanceFurthest(CInstance* self, CInstance* other, int, RValue& result, RValue* args)
+bool F_InstanceFurthest(CExecutionContext& context, RValue& result, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     NearestOrFurthest(self, other, result, args, false);
+    return true;
 }
 
 // --- deactivation ---
@@ -137,26 +159,32 @@ void UpdateActive()
         CurrentRoom->UpdateActive();
 }
 
-void F_DeactivateAll(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_DeactivateAll(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     if (!CurrentRoom)
-        return;
+        return true;
     for (int32_t k = 0; k < CurrentRoom->InstanceCount(); ++k)
         CurrentRoom->InstanceAt(k)->i_deactivated = true;
     KeepCallerActive(self, args[0]);
     UpdateActive();
+    return true;
 }
 
-void F_DeactivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_DeactivateObject(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     ForEachTarget(RoundToInt32(args[0].val), self, other, [](CInstance* instance) { instance->i_deactivated = true; });
     UpdateActive();
+    return true;
 }
 
-void F_DeactivateRegion(CInstance* self, CInstance*, int, RValue&, RValue* args)
+bool F_DeactivateRegion(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
     if (!CurrentRoom)
-        return;
+        return true;
     bool inside = IsTrue(args[4].val);
     for (int32_t k = 0; k < CurrentRoom->InstanceCount(); ++k) {
         CInstance* instance = CurrentRoom->InstanceAt(k);
@@ -165,21 +193,25 @@ void F_DeactivateRegion(CInstance* self, CInstance*, int, RValue&, RValue* args)
     }
     KeepCallerActive(self, args[5]);
     UpdateActive();
+    return true;
 }
 
-void F_ActivateAll(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_ActivateAll(CExecutionContext&, RValue&, int, RValue*)
 {
     if (!CurrentRoom)
-        return;
+        return true;
     for (int32_t k = 0; k < CurrentRoom->DeactivatedCount(); ++k)
         CurrentRoom->DeactivatedAt(k)->i_deactivated = false;
     UpdateActive();
+    return true;
 }
 
-void F_ActivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_ActivateObject(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     if (!CurrentRoom)
-        return;
+        return true;
     int32_t target = RoundToInt32(args[0].val);
     if (target == kSelf && self) {
         self->i_deactivated = false;
@@ -196,12 +228,13 @@ void F_ActivateObject(CInstance* self, CInstance* other, int, RValue&, RValue* a
         }
     }
     UpdateActive();
+    return true;
 }
 
-void F_ActivateRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ActivateRegion(CExecutionContext&, RValue&, int, RValue* args)
 {
     if (!CurrentRoom)
-        return;
+        return true;
     bool inside = IsTrue(args[4].val);
     for (int32_t k = 0; k < CurrentRoom->DeactivatedCount(); ++k) {
         CInstance* instance = CurrentRoom->DeactivatedAt(k);
@@ -209,30 +242,43 @@ void F_ActivateRegion(CInstance*, CInstance*, int, RValue&, RValue* args)
             instance->i_deactivated = false;
     }
     UpdateActive();
+    return true;
 }
 
 // --- events ---
 
-void F_EventPerform(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_EventPerform(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     PerformEvent(self, other, RoundToInt32(args[0].val), RoundToInt32(args[1].val));
+    return true;
 }
 
-void F_EventUser(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_EventUser(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     PerformEvent(self, other, 7, RoundToInt32(args[0].val) + 10);
+    return true;
 }
 
-void F_EventPerformObject(CInstance* self, CInstance* other, int, RValue&, RValue* args)
+bool F_EventPerformObject(CExecutionContext& context, RValue&, int, RValue* args)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     PerformEventObject(self, other, RoundToInt32(args[0].val), RoundToInt32(args[1].val), RoundToInt32(args[2].val));
+    return true;
 }
 
-void F_EventInherited(CInstance* self, CInstance* other, int, RValue&, RValue*)
+bool F_EventInherited(CExecutionContext& context, RValue&, int, RValue*)
 {
+    CInstance* self = context.Self();
+    CInstance* other = context.Other();
     int32_t parent = Object_ExistingParent(CurrentEvent.object);
     if (Objects.Exists(CurrentEvent.object) && parent >= 0)
         PerformEventObject(self, other, parent, CurrentEvent.type, CurrentEvent.number);
+    return true;
 }
 
 } // namespace

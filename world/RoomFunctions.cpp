@@ -7,86 +7,102 @@
 
 namespace {
 
-void F_RoomGoto(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_RoomGoto(CExecutionContext&, RValue&, int, RValue* args)
 {
     Room_Goto(RoundToInt32(args[0].val), TransitionKind);
+    return true;
 }
 
-void F_RoomGotoPrevious(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_RoomGotoPrevious(CExecutionContext&, RValue&, int, RValue*)
 {
     Room_GotoPrevious(TransitionKind);
+    return true;
 }
 
-void F_RoomGotoNext(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_RoomGotoNext(CExecutionContext&, RValue&, int, RValue*)
 {
     Room_GotoNext(TransitionKind);
+    return true;
 }
 
-void F_RoomRestart(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_RoomRestart(CExecutionContext&, RValue&, int, RValue*)
 {
     Room_Restart(TransitionKind);
+    return true;
 }
 
-void F_RoomPrevious(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RoomPrevious(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t room = RoundToInt32(args[0].val);
     result = RValue(Room_Exists(room) && room != Room_First() ? static_cast<double>(Room_Previous(room)) : -1.0);
+    return true;
 }
 
-void F_RoomNext(CInstance*, CInstance*, int, RValue& result, RValue* args)
+bool F_RoomNext(CExecutionContext&, RValue& result, int, RValue* args)
 {
     int32_t room = RoundToInt32(args[0].val);
     result = RValue(Room_Exists(room) && room != Room_Last() ? static_cast<double>(Room_Next(room)) : -1.0);
+    return true;
 }
 
-void F_GameEnd(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_GameEnd(CExecutionContext&, RValue&, int, RValue*)
 {
     Game_RequestEnd();
+    return true;
 }
 
-void F_GameRestart(CInstance*, CInstance*, int, RValue&, RValue*)
+bool F_GameRestart(CExecutionContext&, RValue&, int, RValue*)
 {
     Game_RequestRestart();
+    return true;
 }
 
-void F_GameLoad(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_GameLoad(CExecutionContext&, RValue&, int, RValue* args)
 {
     Game_RequestLoad(args[0].str.Text());
+    return true;
 }
 
-void F_Sleep(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_Sleep(CExecutionContext&, RValue&, int, RValue* args)
 {
     StepLoop_Sleep(RoundToInteger(args[0].val * 1000));
+    return true;
 }
 
-void F_ActionPreviousRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ActionPreviousRoom(CExecutionContext&, RValue&, int, RValue* args)
 {
     Room_GotoPrevious(RoundToInt32(args[0].val));
+    return true;
 }
 
-void F_ActionNextRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ActionNextRoom(CExecutionContext&, RValue&, int, RValue* args)
 {
     Room_GotoNext(RoundToInt32(args[0].val));
+    return true;
 }
 
-void F_ActionCurrentRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ActionCurrentRoom(CExecutionContext&, RValue&, int, RValue* args)
 {
     Room_Restart(RoundToInt32(args[0].val));
+    return true;
 }
 
-void F_ActionAnotherRoom(CInstance*, CInstance*, int, RValue&, RValue* args)
+bool F_ActionAnotherRoom(CExecutionContext&, RValue&, int, RValue* args)
 {
     Room_Goto(RoundToInt32(args[0].val), RoundToInt32(args[1].val));
+    return true;
 }
 
-void F_ActionIfPreviousRoom(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ActionIfPreviousRoom(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(CurrentRoomIndex != Room_First() ? 1.0 : 0.0);
+    return true;
 }
 
-void F_ActionIfNextRoom(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool F_ActionIfNextRoom(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(CurrentRoomIndex != Room_Last() ? 1.0 : 0.0);
+    return true;
 }
 
 } // namespace

@@ -16,14 +16,17 @@ namespace {
 
 int CallCount = 0;
 
-void CountCall(CInstance*, CInstance*, int, RValue& result, RValue*)
+bool CountCall(CExecutionContext&, RValue& result, int, RValue*)
 {
     result = RValue(static_cast<double>(++CallCount));
+    return true;
 }
 
-void DestroySelf(CInstance* self, CInstance*, int, RValue&, RValue*)
+bool DestroySelf(CExecutionContext& context, RValue&, int, RValue*)
 {
+    CInstance* self = context.Self();
     self->i_marked = true;
+    return true;
 }
 
 class ExecutorTest : public CodeFixture {

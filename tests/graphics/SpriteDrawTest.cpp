@@ -26,7 +26,8 @@ TEST_F(SpriteDrawTest, SubimageBelowZeroIsTheCallersImage)
     int32_t number = -1;
     ASSERT_TRUE(Function_Find("draw_sprite", number));
     RValue args[4] = {RValue(1.0), RValue(-1.0), RValue(10.0), RValue(20.0)}, result;
-    Function_Get(number)->f_routine(&self, &self, 4, result, args);
+    CExecutionContext context(&self, &self);
+    Function_Get(number)->f_routine(context, result, 4, args);
     std::vector<RVertex> v = g_device->TakeSentVertices();
     const RTexturePicture* third = Sprite_Picture(1, 2);
     ASSERT_TRUE(third);
@@ -57,7 +58,8 @@ TEST_F(SpriteDrawTest, MissingResourcesAreReported)
         ASSERT_TRUE(Function_Find(c.name, number));
         std::vector<RValue> args = c.args;
         RValue result;
-        Function_Get(number)->f_routine(nullptr, nullptr, static_cast<int>(args.size()), result, args.data());
+        CExecutionContext context(nullptr, nullptr);
+        Function_Get(number)->f_routine(context, result, static_cast<int>(args.size()), args.data());
         EXPECT_NE(Error_Last.find(c.message), std::string::npos) << c.name;
         EXPECT_EQ(result.val, 0) << c.name;
     }

@@ -139,7 +139,8 @@ TEST_F(SurfaceTest, MissingSurfacesAndFileNamesAreReported)
         int32_t number = -1;
         ASSERT_TRUE(Function_Find(c.name, number));
         RValue result;
-        Function_Get(number)->f_routine(nullptr, nullptr, static_cast<int>(args.size()), result, args.data());
+        CExecutionContext context(nullptr, nullptr);
+        Function_Get(number)->f_routine(context, result, static_cast<int>(args.size()), args.data());
         EXPECT_NE(Error_Last.find(c.message), std::string::npos) << c.name;
         EXPECT_EQ(result.val, 0) << c.name;
     }

@@ -157,7 +157,8 @@ TEST_F(TextTest, Measures)
         int32_t number = -1;
         ASSERT_TRUE(Function_Find(c.function, number));
         RValue result;
-        Function_Get(number)->f_routine(nullptr, nullptr, static_cast<int>(args.size()), result, args.data());
+        CExecutionContext context(nullptr, nullptr);
+        Function_Get(number)->f_routine(context, result, static_cast<int>(args.size()), args.data());
         EXPECT_EQ(result.val, c.expected) << c.function << " " << args[0].str.Text();
     }
 }

@@ -77,6 +77,7 @@ RValue Test_CallFunction(const std::string& name, const std::vector<RValue>& arg
     std::vector<RValue> args(std::max<size_t>(arguments.size(), kMaxCallArguments));
     std::copy(arguments.begin(), arguments.end(), args.begin());
     RValue result;
-    function->f_routine(self, other, static_cast<int>(arguments.size()), result, args.data());
+    CExecutionContext context(self, other);
+    function->f_routine(context, result, static_cast<int>(arguments.size()), args.data());
     return result;
 }
