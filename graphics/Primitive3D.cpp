@@ -79,6 +79,8 @@ void Shape3D_Draw(const RShape3D& shape, int32_t tex)
     Scratch.parts.clear();
     CShapeWriter writer(Scratch, Draw_DeviceColor(), false);
     Shape3D_Write(writer, shape);
+    if (Scratch.parts.empty())
+        return;
     // Texture coordinates wrap while the shape is drawn; the repeat flag
     // itself is left as it was.
     RDrawSettings settings = Draw_Settings(false);
