@@ -15,9 +15,6 @@ enum class EListKind : int32_t { Points, Lines, Triangles };
 // What batches of every vertex type share: how primitives become lists.
 class CListIndices {
 public:
-    // Vertices a batch may hold before it has to be sent.
-    static constexpr int32_t kVertexCapacity = 1 << 16;
-
     static EListKind ListKindOf(EPrimitive kind);
     // Indices a primitive of count vertices needs (0: nothing to draw).
     static int32_t IndexCount(EPrimitive kind, int32_t count);
@@ -30,9 +27,12 @@ public:
     static void Append(std::vector<uint32_t>& indices, EPrimitive kind, uint32_t base, int32_t count);
 };
 
-template <typename TVertex>
+// Capacity: the vertices a batch may hold before it has to be sent.
+template <typename TVertex, int32_t Capacity>
 class CVertexBatcher : public CListIndices {
 public:
+    static constexpr int32_t kVertexCapacity = Capacity;
+
     // Whether the primitive can join the open batch.
     bool Accepts(EListKind kind, TextureHandle texture, int32_t count) const
     {
@@ -73,5 +73,7 @@ private:
     std::vector<uint32_t> b_indices;
 };
 
-using CDrawBatcher = CVertexBatcher<RVertex>;
-using CDrawBatcher3D = CVertexBatcher<RVertex3D>;
+using CDrawBatcher = CVertexBatcher<RVertex, 1 << 16>;
+// A 3D scene sends many shapes of one texture; a larger batch keeps them in
+// one call however many there are.
+using CDrawBatcher3D = CVertexBatcher<RVertex3D, 1 << 20>;

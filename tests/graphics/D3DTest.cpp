@@ -195,8 +195,13 @@ TEST_F(D3DTest, ShapesCountTheirStepsAndWrapTheirTexture)
     ASSERT_EQ(v.size(), 8u + 5u); // strip and the z1 cap only
     EXPECT_FLOAT_EQ(v[0].x, 5);   // the apex
     EXPECT_EQ(v[0].z, 5);
-    CallWith("d3d_draw_ellipsoid", Reals({0, 0, 0, 10, 10, 10, -1, 1, 1, 4}));
-    EXPECT_EQ(Sent3D().size(), 2u * 2 * 5); // (4 + 1) div 2 rings of 5 steps
+    CallWith("d3d_draw_ellipsoid", Reals({0, 0, 0, 10, 10, 10, -1, 1, 3, 4}));
+    v = Sent3D();
+    ASSERT_EQ(v.size(), 2u * 2 * 5); // (4 + 1) div 2 rings of 5 steps
+    EXPECT_EQ(v[0].z, 10);           // from the top down
+    EXPECT_EQ(v[0].v, 0);
+    EXPECT_FLOAT_EQ(v[1].z, 5);
+    EXPECT_FLOAT_EQ(v[1].v, 1.5f); // each latitude its own texture row
     CallWith("d3d_draw_block", Reals({0, 0, 0, 1, 1, 1, -1, 1, 1}));
     v = Sent3D();
     ASSERT_EQ(v.size(), 24u);

@@ -94,6 +94,22 @@ TEST_F(GlD3D, NearerSurfacesHideFartherOnesAndClearTexelsHideNothing)
     EXPECT_EQ(Pixel(42, 43), 0xFFFFFFFFu);
 }
 
+TEST_F(GlD3D, ThePerspectiveOfViewsShowsDepthZeroAsIn2D)
+{
+    // In 3D mode views look at the room in perspective (the eye stands back
+    // by the view's width); at depth 0 the room stays upright and in place,
+    // nearer things grow.
+    Draw_SetProjection2D(0, 0, kSize, kSize, 0);
+    Fill(10, 5, 20, 8, 0x0000FF);
+    EXPECT_EQ(Pixel(15, 6), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(15, 9), kBackground);
+    EXPECT_EQ(Pixel(15, kSize - 7), kBackground);
+    Call("d3d_set_depth", {-kSize / 2});
+    Fill(28, 28, 35, 35, 0x00FF00); // twice as near: twice as large about the centre
+    EXPECT_EQ(Pixel(25, 25), 0xFF00FF00u);
+    EXPECT_EQ(Pixel(21, 21), kBackground);
+}
+
 TEST_F(GlD3D, CullingRemovesFacesThatTurnCounterClockwiseOnTheScreen)
 {
     Call("d3d_set_culling", {1});
