@@ -383,7 +383,8 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // The first vertex of a triangle gives the colour of flat shading.
     glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
-    // Nearer or equal depths draw, as the device this replaces compared them.
+    // Nearer or equal depths draw: what is drawn twice at one depth shows
+    // the second time, as 2D drawing in 3D mode expects.
     glDepthFunc(GL_LEQUAL);
     // Rows are stored top first, which mirrors the picture: a triangle that
     // turns counter-clockwise on the screen turns clockwise for GL, and

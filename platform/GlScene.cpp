@@ -111,8 +111,8 @@ GLuint CompileShader(GLenum kind, const char* source, std::string& error)
 // The inverse of the upper 3 × 3 of a column-major matrix, transposed: what
 // turns normals as the matrix turns surfaces. A flat matrix (determinant 0)
 // gives zeros, so its surfaces take the ambient light alone. Normals are not
-// made unit length afterwards, so a scaled model is lit more weakly, as the
-// fixed lighting this replaces did.
+// made unit length afterwards, so a scaled model is lit more weakly: games
+// are made to look right that way.
 void NormalMatrix(const float m[16], float out[9])
 {
     auto at = [&](int row, int col) { return static_cast<double>(m[col * 4 + row]); };
