@@ -25,27 +25,8 @@ public:
     explicit CTokenReader(std::string_view text) : r_text(text) {}
 
     // The next number on the current line or the lines after it.
-    bool Integer(int64_t& value)
-    {
-        std::string_view token;
-        if (!Next(token) || !IsInteger(token))
-            return false;
-        if (token[0] == '+')
-            token.remove_prefix(1);
-        auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-        return error == std::errc() && end == token.data() + token.size();
-    }
-
-    bool Real(double& value)
-    {
-        std::string_view token;
-        if (!Next(token) || !IsReal(token))
-            return false;
-        if (token[0] == '+')
-            token.remove_prefix(1);
-        auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-        return error == std::errc() && end == token.data() + token.size();
-    }
+    bool Integer(int64_t& value) { return Number(value, &IsInteger); }
+    bool Real(double& value) { return Number(value, &IsReal); }
 
     // Skips what is left of the current line and its line break.
     void EndLine()
@@ -71,6 +52,18 @@ private:
             ++r_at;
         token = r_text.substr(start, r_at - start);
         return !token.empty();
+    }
+
+    template <typename T>
+    bool Number(T& value, bool (*looksRight)(std::string_view))
+    {
+        std::string_view token;
+        if (!Next(token) || !looksRight(token))
+            return false;
+        if (token[0] == '+')
+            token.remove_prefix(1);
+        auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+        return error == std::errc() && end == token.data() + token.size();
     }
 
     static size_t Digits(std::string_view t, size_t at)

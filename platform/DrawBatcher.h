@@ -59,6 +59,26 @@ public:
         b_vertices.clear();
         b_indices.clear();
     }
+    // What a device does with a primitive it is given: counts it, sends the
+    // open batch (through send) when the primitive cannot join it, and
+    // appends it. A primitive larger than a batch is cut to one.
+    template <typename TSend>
+    void Queue(EPrimitive kind, TextureHandle texture, const TVertex* vertices, int32_t count, RDeviceStats& stats,
+               TSend&& send)
+    {
+        if (IndexCount(kind, count) == 0 || !vertices)
+            return;
+        if (count > Capacity)
+            count = Capacity;
+        ++stats.primitives;
+        stats.vertices += count;
+        const EListKind list = ListKindOf(kind);
+        if (!Accepts(list, texture, count)) {
+            send();
+            Begin(list, texture);
+        }
+        Append(kind, vertices, count);
+    }
 
     bool IsEmpty() const { return b_indices.empty(); }
     EListKind Kind() const { return b_kind; }

@@ -22,6 +22,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -99,6 +100,25 @@ GLenum ListMode(EListKind kind)
         return GL_LINES;
     default:
         return GL_TRIANGLES;
+    }
+}
+
+// Points the attributes of the shaders (0 position, 1 colour, 2 texture
+// coordinates, 3 the normal of 3D vertices) into the bound array buffer.
+template <typename TVertex>
+void PointVertexAttributes()
+{
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, x)));
+    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
+                          reinterpret_cast<void*>(offsetof(TVertex, color)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, u)));
+    if constexpr (std::is_same_v<TVertex, RVertex3D>) {
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, nx)));
     }
 }
 
@@ -335,14 +355,7 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glGenBuffers(1, &g_ibo);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_ibo);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex), reinterpret_cast<void*>(offsetof(RVertex, x)));
-    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(RVertex),
-                          reinterpret_cast<void*>(offsetof(RVertex, color)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(RVertex), reinterpret_cast<void*>(offsetof(RVertex, u)));
+    PointVertexAttributes<RVertex>();
 
     // 3D batches: the same attributes with a normal; the draw-colour mark
     // of models (attribute 4) stays off and reads 0. 2D vertices read the
@@ -353,15 +366,7 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glGenBuffers(1, &g_ibo3D);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo3D);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_ibo3D);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, x)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(RVertex3D),
-                          reinterpret_cast<void*>(offsetof(RVertex3D, color)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, u)));
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, nx)));
+    PointVertexAttributes<RVertex3D>();
     glVertexAttrib4f(3, 0, 0, 0, 1);
     glVertexAttrib4f(4, 0, 0, 0, 1);
     glBindVertexArray(g_vao);
@@ -766,34 +771,12 @@ void CGlRenderDevice::Clear(uint32_t argb)
 
 void CGlRenderDevice::Draw(EPrimitive kind, TextureHandle texture, const RVertex* vertices, int32_t count)
 {
-    if (CDrawBatcher::IndexCount(kind, count) == 0 || !vertices)
-        return;
-    if (count > CDrawBatcher::kVertexCapacity)
-        count = CDrawBatcher::kVertexCapacity;
-    ++g_stats.primitives;
-    g_stats.vertices += count;
-    EListKind list = CDrawBatcher::ListKindOf(kind);
-    if (!g_batch.Accepts(list, texture, count)) {
-        Flush();
-        g_batch.Begin(list, texture);
-    }
-    g_batch.Append(kind, vertices, count);
+    g_batch.Queue(kind, texture, vertices, count, g_stats, [this] { Flush(); });
 }
 
 void CGlRenderDevice::Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count)
 {
-    if (CDrawBatcher3D::IndexCount(kind, count) == 0 || !vertices)
-        return;
-    if (count > CDrawBatcher3D::kVertexCapacity)
-        count = CDrawBatcher3D::kVertexCapacity;
-    ++g_stats.primitives;
-    g_stats.vertices += count;
-    EListKind list = CDrawBatcher3D::ListKindOf(kind);
-    if (!g_batch3D.Accepts(list, texture, count)) {
-        Flush();
-        g_batch3D.Begin(list, texture);
-    }
-    g_batch3D.Append(kind, vertices, count);
+    g_batch3D.Queue(kind, texture, vertices, count, g_stats, [this] { Flush(); });
 }
 
 void CGlRenderDevice::Flush()
@@ -1177,15 +1160,7 @@ MeshHandle CGlRenderDevice::CreateMesh(const RMesh& mesh)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, made.ibo);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)), indices.data(),
                  GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, x)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(RVertex3D),
-                          reinterpret_cast<void*>(offsetof(RVertex3D, color)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, u)));
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex3D), reinterpret_cast<void*>(offsetof(RVertex3D, nx)));
+    PointVertexAttributes<RVertex3D>();
     glEnableVertexAttribArray(4);
     glVertexAttribPointer(4, 1, GL_UNSIGNED_BYTE, GL_FALSE, 1, reinterpret_cast<void*>(vertexBytes));
     BindVertexArray(g_vao);

@@ -156,30 +156,12 @@ void CNullRenderDevice::Clear(uint32_t argb)
 
 void CNullRenderDevice::Draw(EPrimitive kind, TextureHandle texture, const RVertex* vertices, int32_t count)
 {
-    if (CDrawBatcher::IndexCount(kind, count) == 0)
-        return;
-    ++n_stats.primitives;
-    n_stats.vertices += count;
-    EListKind list = CDrawBatcher::ListKindOf(kind);
-    if (!n_batch.Accepts(list, texture, count)) {
-        Flush();
-        n_batch.Begin(list, texture);
-    }
-    n_batch.Append(kind, vertices, count);
+    n_batch.Queue(kind, texture, vertices, count, n_stats, [this] { Flush(); });
 }
 
 void CNullRenderDevice::Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count)
 {
-    if (CDrawBatcher3D::IndexCount(kind, count) == 0)
-        return;
-    ++n_stats.primitives;
-    n_stats.vertices += count;
-    EListKind list = CDrawBatcher3D::ListKindOf(kind);
-    if (!n_batch3D.Accepts(list, texture, count)) {
-        Flush();
-        n_batch3D.Begin(list, texture);
-    }
-    n_batch3D.Append(kind, vertices, count);
+    n_batch3D.Queue(kind, texture, vertices, count, n_stats, [this] { Flush(); });
 }
 
 void CNullRenderDevice::Flush()
