@@ -3,7 +3,9 @@
 // coordinates. Texture coordinates run from 0 to hrepeat across and from 0
 // to vrepeat along, so every part asks for wrapping textures. With corners
 // given low to high, every face turns clockwise on the screen when seen from
-// the side its normal points to, so culling keeps the outside.
+// the side its normal points to, so culling keeps the outside. Floors are
+// the exception games know: lit from above (normal +z) but turning
+// clockwise when seen from below.
 #pragma once
 
 #include "platform/RenderDevice.h"
