@@ -9,6 +9,7 @@ void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
 void Graphics_RegisterGridDrawFunction();
+void Graphics_RegisterDrawActions();
 
 void Graphics_RegisterFunctions()
 {
@@ -20,4 +21,5 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterShapeFunctions();
     Graphics_RegisterSurfaceFunctions();
     Graphics_RegisterGridDrawFunction();
+    Graphics_RegisterDrawActions();
 }
