@@ -49,16 +49,6 @@ constexpr int32_t kPalette[17] = {
     0xFFFF00, // aqua
 };
 
-double X(CExecutionContext& context, const RValue& x)
-{
-    return Action_Relative(x.val, context.Self()->i_x);
-}
-
-double Y(CExecutionContext& context, const RValue& y)
-{
-    return Action_Relative(y.val, context.Self()->i_y);
-}
-
 // A string as it is; a real as string() writes it.
 std::string TextOf(const RValue& value)
 {
@@ -84,7 +74,7 @@ BUILTIN(F_DrawSprite)
     int64_t image = RoundToInteger(args[3].val);
     if (image < 0)
         image = static_cast<int64_t>(std::floor(std::clamp(self->i_imageindex, -9.0e18, 9.0e18)));
-    Sprite_DrawSimple(sprite, image, X(context, args[1]), Y(context, args[2]));
+    Sprite_DrawSimple(sprite, image, Action_X(context, args[1]), Action_Y(context, args[2]));
     return true;
 }
 
@@ -95,7 +85,7 @@ BUILTIN(F_DrawBackground)
         Error_ShowInEvent("Trying to draw a non-existing background.", false);
         return true;
     }
-    const double x = X(context, args[1]), y = Y(context, args[2]);
+    const double x = Action_X(context, args[1]), y = Action_Y(context, args[2]);
     if (args[3].val >= 0.5) {
         const double w = CurrentRoom ? CurrentRoom->r_width : 0, h = CurrentRoom ? CurrentRoom->r_height : 0;
         Background_DrawTiled(background, x, y, 1, 1, true, true, 0, 0, w, h, kWhite, 1);
@@ -107,32 +97,32 @@ BUILTIN(F_DrawBackground)
 
 BUILTIN(F_DrawText)
 {
-    Text_Draw(X(context, args[1]), Y(context, args[2]), TextOf(args[0]), -1, -1);
+    Text_Draw(Action_X(context, args[1]), Action_Y(context, args[2]), TextOf(args[0]), -1, -1);
     return true;
 }
 
 BUILTIN(F_DrawTextTransformed)
 {
-    Text_DrawTransformed(X(context, args[1]), Y(context, args[2]), TextOf(args[0]), -1, -1, args[3].val,
+    Text_DrawTransformed(Action_X(context, args[1]), Action_Y(context, args[2]), TextOf(args[0]), -1, -1, args[3].val,
                          args[4].val, args[5].val);
     return true;
 }
 
 BUILTIN(F_DrawVariable)
 {
-    Text_Draw(X(context, args[1]), Y(context, args[2]), TextOf(args[0]), -1, -1);
+    Text_Draw(Action_X(context, args[1]), Action_Y(context, args[2]), TextOf(args[0]), -1, -1);
     return true;
 }
 
 BUILTIN(F_DrawScore)
 {
-    Text_Draw(X(context, args[0]), Y(context, args[1]), TextOf(args[2]) + std::to_string(GameState.score), -1, -1);
+    Text_Draw(Action_X(context, args[0]), Action_Y(context, args[1]), TextOf(args[2]) + std::to_string(GameState.score), -1, -1);
     return true;
 }
 
 BUILTIN(F_DrawLife)
 {
-    Text_Draw(X(context, args[0]), Y(context, args[1]), TextOf(args[2]) + std::to_string(GameState.lives), -1, -1);
+    Text_Draw(Action_X(context, args[0]), Action_Y(context, args[1]), TextOf(args[2]) + std::to_string(GameState.lives), -1, -1);
     return true;
 }
 
@@ -142,7 +132,7 @@ BUILTIN(F_DrawLifeImages)
     const CSprite* picture = Sprites.Get(sprite);
     if (!picture)
         return true;
-    const double x = X(context, args[0]), y = Y(context, args[1]);
+    const double x = Action_X(context, args[0]), y = Action_Y(context, args[1]);
     for (int32_t k = 0; k < GameState.lives; ++k)
         Sprite_DrawSimple(sprite, 0, x + static_cast<double>(k) * picture->Width(), y);
     return true;
@@ -170,7 +160,7 @@ BUILTIN(F_DrawHealth)
     const int64_t back = RoundToInteger(args[4].val);
     const int32_t bar = HealthBarColor(RoundToInteger(args[5].val), amount);
     const bool showBack = back >= 1 && back <= 16;
-    Shape_HealthBar(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]), amount,
+    Shape_HealthBar(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]), amount,
                     showBack ? kPalette[back] : kBlack, bar, bar, 0, showBack, true);
     return true;
 }
@@ -179,7 +169,7 @@ BUILTIN(F_DrawRectangle)
 {
     const uint32_t c = Draw_DeviceColor();
     const uint32_t colors[4] = {c, c, c, c};
-    Shape_Rectangle(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]), colors,
+    Shape_Rectangle(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]), colors,
                     args[4].val >= 0.5);
     return true;
 }
@@ -190,7 +180,7 @@ bool F_DrawGradient(CExecutionContext& context, RValue&, int, RValue* args)
     const uint32_t c1 = Device(ArgColor(args[4])), c2 = Device(ArgColor(args[5]));
     // Corners from the top-left clockwise.
     const uint32_t horizontal[4] = {c1, c2, c2, c1}, vertical[4] = {c1, c1, c2, c2};
-    Shape_Rectangle(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]),
+    Shape_Rectangle(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]),
                     Horizontal ? horizontal : vertical, false);
     return true;
 }
@@ -198,14 +188,14 @@ bool F_DrawGradient(CExecutionContext& context, RValue&, int, RValue* args)
 BUILTIN(F_DrawEllipse)
 {
     const uint32_t c = Draw_DeviceColor();
-    Shape_Ellipse(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]), c, c,
+    Shape_Ellipse(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]), c, c,
                   args[4].val >= 0.5);
     return true;
 }
 
 BUILTIN(F_DrawEllipseGradient)
 {
-    Shape_Ellipse(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]),
+    Shape_Ellipse(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]),
                   Device(ArgColor(args[4])), Device(ArgColor(args[5])), false);
     return true;
 }
@@ -213,13 +203,13 @@ BUILTIN(F_DrawEllipseGradient)
 BUILTIN(F_DrawLine)
 {
     const uint32_t c = Draw_DeviceColor();
-    Shape_Line(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]), c, c);
+    Shape_Line(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]), c, c);
     return true;
 }
 
 BUILTIN(F_DrawArrow)
 {
-    Shape_Arrow(X(context, args[0]), Y(context, args[1]), X(context, args[2]), Y(context, args[3]), args[4].val,
+    Shape_Arrow(Action_X(context, args[0]), Action_Y(context, args[1]), Action_X(context, args[2]), Action_Y(context, args[3]), args[4].val,
                 Draw_DeviceColor());
     return true;
 }

@@ -20,16 +20,6 @@
 
 namespace {
 
-double RelativeX(CExecutionContext& context, const RValue& x)
-{
-    return Action_Relative(x.val, context.Self()->i_x);
-}
-
-double RelativeY(CExecutionContext& context, const RValue& y)
-{
-    return Action_Relative(y.val, context.Self()->i_y);
-}
-
 EAgainst AgainstAll(const RValue& value)
 {
     return value.val >= 0.5 ? EAgainst::All : EAgainst::Solid;
@@ -123,12 +113,12 @@ BUILTIN(F_ActionSetGravity)
 BUILTIN(F_ActionMovePoint)
 {
     static CActionForward towards("move_towards_point");
-    return towards.Call(context, {RValue(RelativeX(context, args[0])), RValue(RelativeY(context, args[1])), args[2]});
+    return towards.Call(context, {RValue(Action_X(context, args[0])), RValue(Action_Y(context, args[1])), args[2]});
 }
 
 BUILTIN(F_ActionMoveTo)
 {
-    context.Self()->SetPosition(RelativeX(context, args[0]), RelativeY(context, args[1]));
+    context.Self()->SetPosition(Action_X(context, args[0]), Action_Y(context, args[1]));
     return true;
 }
 
@@ -203,7 +193,7 @@ template <bool (*Step)(CInstance&, double, double, double, const RObstacles&)>
 bool F_ActionPlanningStep(CExecutionContext& context, RValue& result, int, RValue* args)
 {
     const RObstacles obstacles{args[3].val >= 0.5 ? RObstacles::All : RObstacles::Solid};
-    Answer(result, Step(*context.Self(), RelativeX(context, args[0]), RelativeY(context, args[1]), args[2].val,
+    Answer(result, Step(*context.Self(), Action_X(context, args[0]), Action_Y(context, args[1]), args[2].val,
                         obstacles));
     return true;
 }
@@ -211,27 +201,27 @@ bool F_ActionPlanningStep(CExecutionContext& context, RValue& result, int, RValu
 BUILTIN(F_ActionKillPosition)
 {
     static CActionForward destroy("position_destroy");
-    return destroy.Call(context, {RValue(RelativeX(context, args[0])), RValue(RelativeY(context, args[1]))});
+    return destroy.Call(context, {RValue(Action_X(context, args[0])), RValue(Action_Y(context, args[1]))});
 }
 
 BUILTIN(F_ActionIfEmpty)
 {
-    Answer(result, Place_IsFree(*context.Self(), RelativeX(context, args[0]), RelativeY(context, args[1]),
+    Answer(result, Place_IsFree(*context.Self(), Action_X(context, args[0]), Action_Y(context, args[1]),
                                 args[2].val != 0 ? EAgainst::All : EAgainst::Solid));
     return true;
 }
 
 BUILTIN(F_ActionIfCollision)
 {
-    Answer(result, !Place_IsFree(*context.Self(), RelativeX(context, args[0]), RelativeY(context, args[1]),
+    Answer(result, !Place_IsFree(*context.Self(), Action_X(context, args[0]), Action_Y(context, args[1]),
                                  args[2].val != 0 ? EAgainst::All : EAgainst::Solid));
     return true;
 }
 
 BUILTIN(F_ActionIfObject)
 {
-    Answer(result, Place_FirstMeeting(*context.Self(), context.Other(), RelativeX(context, args[1]),
-                                      RelativeY(context, args[2]), RoundToInt32(args[0].val)) != nullptr);
+    Answer(result, Place_FirstMeeting(*context.Self(), context.Other(), Action_X(context, args[1]),
+                                      Action_Y(context, args[2]), RoundToInt32(args[0].val)) != nullptr);
     return true;
 }
 

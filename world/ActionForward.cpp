@@ -4,6 +4,7 @@
 #include "code/ArgumentVariables.h"
 #include "code/ErrorReport.h"
 #include "code/FunctionCatalogue.h"
+#include "world/Instance.h"
 
 #include <string>
 
@@ -32,4 +33,14 @@ bool CActionForward::Call(CExecutionContext& context, RValue& result, std::initi
 double Action_Relative(double value, double current)
 {
     return ArgumentRelative ? current + value : value;
+}
+
+double Action_X(CExecutionContext& context, const RValue& x)
+{
+    return ArgumentRelative ? x.val + context.Self()->i_x : x.val;
+}
+
+double Action_Y(CExecutionContext& context, const RValue& y)
+{
+    return ArgumentRelative ? y.val + context.Self()->i_y : y.val;
 }

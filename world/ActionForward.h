@@ -29,3 +29,6 @@ private:
 
 // The relative flag of the running action applied to a value.
 double Action_Relative(double value, double current);
+// A position argument, added to the calling instance's x (y) when relative.
+double Action_X(CExecutionContext& context, const RValue& x);
+double Action_Y(CExecutionContext& context, const RValue& y);

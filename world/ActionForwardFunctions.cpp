@@ -441,10 +441,9 @@ BUILTIN(F_PartEmitterCreate)
             return false;
         emitter = answer.val;
     }
-    CInstance* self = context.Self();
-    const double x = ArgumentRelative ? self->i_x : 0, y = ArgumentRelative ? self->i_y : 0;
-    return region.Call(context, {system, RValue(emitter), RValue(args[2].val + x), RValue(args[3].val + x),
-                                 RValue(args[4].val + y), RValue(args[5].val + y), args[1], RValue(0.0)});
+    return region.Call(context, {system, RValue(emitter), RValue(Action_X(context, args[2])),
+                                 RValue(Action_X(context, args[3])), RValue(Action_Y(context, args[4])),
+                                 RValue(Action_Y(context, args[5])), args[1], RValue(0.0)});
 }
 
 BUILTIN(F_PartEmitterDestroy)
@@ -477,8 +476,7 @@ bool F_PartEmit(CExecutionContext& context, RValue&, int, RValue* args)
 BUILTIN(F_Effect)
 {
     static CActionForward below("effect_create_below"), above("effect_create_above");
-    CInstance* self = context.Self();
-    const RValue x(Action_Relative(args[1].val, self->i_x)), y(Action_Relative(args[2].val, self->i_y));
+    const RValue x(Action_X(context, args[1])), y(Action_Y(context, args[2]));
     return (args[5].val < 0.5 ? below : above).Call(context, {args[0], x, y, args[3], args[4]});
 }
 

@@ -41,27 +41,17 @@ void Answer(RValue& result, bool yes)
     result = RValue(yes ? 1.0 : 0.0);
 }
 
-double RelativeX(CExecutionContext& context, double x)
-{
-    return Action_Relative(x, context.Self()->i_x);
-}
-
-double RelativeY(CExecutionContext& context, double y)
-{
-    return Action_Relative(y, context.Self()->i_y);
-}
-
 // ---- instances ----
 
 BUILTIN(F_CreateObject)
 {
-    Instance_Create(RoundToInt32(args[0].val), RelativeX(context, args[1].val), RelativeY(context, args[2].val));
+    Instance_Create(RoundToInt32(args[0].val), Action_X(context, args[1]), Action_Y(context, args[2]));
     return true;
 }
 
 BUILTIN(F_CreateObjectMotion)
 {
-    Instance_CreateMoving(RoundToInt32(args[0].val), RelativeX(context, args[1].val), RelativeY(context, args[2].val),
+    Instance_CreateMoving(RoundToInt32(args[0].val), Action_X(context, args[1]), Action_Y(context, args[2]),
                           args[3].val, args[4].val);
     return true;
 }
@@ -80,7 +70,7 @@ BUILTIN(F_CreateObjectRandom)
     do
         chosen = objects[Random_Below(4)];
     while (!Objects.Exists(chosen));
-    Instance_Create(chosen, RelativeX(context, args[4].val), RelativeY(context, args[5].val));
+    Instance_Create(chosen, Action_X(context, args[4]), Action_Y(context, args[5]));
     return true;
 }
 
