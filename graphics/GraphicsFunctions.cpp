@@ -10,6 +10,8 @@ void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
 void Graphics_RegisterGridDrawFunction();
 void Graphics_RegisterDrawActions();
+void Graphics_RegisterD3DFunctions();
+void Graphics_RegisterD3DModelFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -22,4 +24,6 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterSurfaceFunctions();
     Graphics_RegisterGridDrawFunction();
     Graphics_RegisterDrawActions();
+    Graphics_RegisterD3DFunctions();
+    Graphics_RegisterD3DModelFunctions();
 }
