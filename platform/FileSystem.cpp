@@ -116,12 +116,15 @@ bool Platform_RenameWithoutReplacing(const std::string& from, const std::string&
 {
     if (from.empty() || to.empty())
         return false;
+#ifndef __EMSCRIPTEN__
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
-    // File systems without the flag: check, then rename. Only a writer racing
-    // between the two calls could still be replaced.
+#endif
+    // File systems without the flag (and a page's, which has one writer):
+    // check, then rename. Only a writer racing between the two calls could
+    // still be replaced.
     if (Platform_PathExists(to))
         return false;
     return std::rename(from.c_str(), to.c_str()) == 0;

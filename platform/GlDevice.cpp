@@ -15,8 +15,9 @@
 #include "platform/DrawBatcher.h"
 #include "platform/GlScene.h"
 
+#include "platform/GlApi.h"
+
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <array>
@@ -28,7 +29,7 @@
 
 namespace {
 
-constexpr const char* kVertexShader = R"(#version 330 core
+constexpr const char* kVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aTexCoord;
@@ -38,13 +39,14 @@ out vec2 vTexCoord;
 void main()
 {
     gl_Position = uTransform * vec4(aPosition, 1.0);
-    vColor = aColor;
+    gl_PointSize = 1.0;
+    vColor = aColor.bgra;
     vTexCoord = aTexCoord;
 }
 )";
 
 // uMode 0: vertex colour alone (no texture); 1: texture × colour; 2: texture.
-constexpr const char* kFragmentShader = R"(#version 330 core
+constexpr const char* kFragmentShader = R"(
 in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D uTexture;
@@ -110,9 +112,10 @@ void PointVertexAttributes()
 {
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, x)));
-    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
+    // 0xAARRGGBB lies in memory as blue, green, red, alpha; the shaders
+    // turn it round (ES cannot read BGRA attributes).
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
                           reinterpret_cast<void*>(offsetof(TVertex, color)));
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, u)));
@@ -263,6 +266,7 @@ private:
     std::unordered_map<TextureHandle, RGlTexture> g_textures;
     TextureHandle g_nextHandle = 1;
     std::vector<uint8_t> g_zeros;
+    std::vector<uint8_t> g_swapped; // uploads turned to RGBA where GL has no BGRA
 
     TextureHandle g_target = 0;
     RPixelRect g_viewport;
@@ -337,10 +341,12 @@ CGlRenderDevice::~CGlRenderDevice()
 
 bool CGlRenderDevice::Initialize(std::string& error)
 {
+#ifndef __EMSCRIPTEN__
     if (epoxy_gl_version() < 33) {
         error = "OpenGL 3.3 is not available";
         return false;
     }
+#endif
     g_program = Gl_BuildProgram(kVertexShader, kFragmentShader, error);
     if (!g_program || !g_scene.Build(error))
         return false;
@@ -387,7 +393,7 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // The first vertex of a triangle gives the colour of flat shading.
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    Gl_FirstVertexProvokes();
     // Nearer or equal depths draw: what is drawn twice at one depth shows
     // the second time, as 2D drawing in 3D mode expects.
     glDepthFunc(GL_LEQUAL);
@@ -620,7 +626,7 @@ void CGlRenderDevice::EnsureTargetDepth()
     // A new depth buffer starts at the far end.
     SetScissor(false, {});
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
 }
@@ -647,7 +653,7 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
     }
     if (depth) {
         glDepthMask(GL_TRUE);
-        glClearDepth(1.0);
+        Gl_ClearDepth(1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
         glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     }
@@ -886,7 +892,7 @@ TextureHandle CGlRenderDevice::CreateTexture(int32_t w, int32_t h, bool renderTa
     // as large as the biggest one would stay allocated for the whole run.
     if (!renderTarget)
         g_zeros.resize(std::max(g_zeros.size(), static_cast<size_t>(tw) * static_cast<size_t>(th) * 4));
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, kGlPixelFormat, kGlPixelType,
                  renderTarget ? nullptr : g_zeros.data());
     bool ok = glGetError() == GL_NO_ERROR;
     if (ok && renderTarget) {
@@ -925,7 +931,13 @@ bool CGlRenderDevice::UploadTexture(TextureHandle handle, const RPixelRect& area
         return false;
     Flush(); // a queued batch may still use the old content
     BindTexture(found->second.texture);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    if constexpr (!kGlHasBgraTransfers) {
+        const size_t count = static_cast<size_t>(area.w) * static_cast<size_t>(area.h);
+        g_swapped.resize(count * 4);
+        Gl_SwapRedBlue(pixels, g_swapped.data(), count);
+        pixels = g_swapped.data();
+    }
+    glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, kGlPixelFormat, kGlPixelType, pixels);
     ++g_stats.uploads;
     return true;
 }
@@ -963,7 +975,9 @@ bool CGlRenderDevice::ReadPixels(TextureHandle target, const RPixelRect& area, u
         return false;
     Flush();
     BindReadFramebuffer(TargetFramebuffer(target));
-    glReadPixels(area.x, area.y, area.w, area.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    glReadPixels(area.x, area.y, area.w, area.h, kGlPixelFormat, kGlPixelType, pixels);
+    if constexpr (!kGlHasBgraTransfers)
+        Gl_SwapRedBlue(pixels, pixels, static_cast<size_t>(area.w) * static_cast<size_t>(area.h));
     ++g_stats.readBacks;
     return true;
 }
@@ -1027,7 +1041,9 @@ bool CGlRenderDevice::ReadPresentation(const RPresentation& p, uint8_t* pixels)
     ComposePresentation(p);
     BindReadFramebuffer(0);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    glReadPixels(0, 0, w, h, kGlPixelFormat, kGlPixelType, pixels);
+    if constexpr (!kGlHasBgraTransfers)
+        Gl_SwapRedBlue(pixels, pixels, static_cast<size_t>(w) * static_cast<size_t>(h));
     ++g_stats.readBacks;
     // The window's rows run from the bottom.
     size_t stride = static_cast<size_t>(w) * 4;
@@ -1085,7 +1101,7 @@ bool CGlRenderDevice::SetDepthBuffer(bool on)
     }
     SetScissor(false, {});
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     BindCurrentTarget();
@@ -1100,7 +1116,7 @@ void CGlRenderDevice::ClearDepth()
         return;
     SetScissor(true, g_viewport);
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     SetScissor(false, {});
@@ -1213,7 +1229,12 @@ void CGlRenderDevice::FreeMesh(MeshHandle handle)
 void CGlRenderDevice::SetSynchronization(bool on)
 {
     // Not every video driver can wait for the refresh; then frames just go out.
+    // A page shows what was drawn at the browser's own refresh anyway.
+#ifndef __EMSCRIPTEN__
     SDL_GL_SetSwapInterval(on ? 1 : 0);
+#else
+    (void)on;
+#endif
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // Faces through fontconfig and FreeType; code pages through iconv.
 #include "platform/GlyphRenderer.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -78,6 +80,15 @@ struct RFaceChoice {
     bool slant = false;
 };
 
+#ifdef __EMSCRIPTEN__
+// A page has no typefaces of its own to offer: fonts made at run time fail
+// as they do where a face cannot be loaded; the game's own fonts carry their
+// pictures.
+bool ChooseFace(const std::string&, bool, bool, RFaceChoice&)
+{
+    return false;
+}
+#else
 bool ChooseFace(const std::string& family, bool bold, bool italic, RFaceChoice& choice)
 {
     static const bool initialized = FcInit();
@@ -111,6 +122,7 @@ bool ChooseFace(const std::string& family, bool bold, bool italic, RFaceChoice& 
     FcPatternDestroy(pattern);
     return found;
 }
+#endif
 
 int32_t WholePixels(FT_Pos value26Dot6)
 {

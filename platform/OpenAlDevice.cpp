@@ -7,12 +7,7 @@
 #include "platform/AudioDevice.h"
 
 #include "platform/OpenAlEffects.h"
-
-#define AL_ALEXT_PROTOTYPES
-#include <AL/al.h>
-#include <AL/alc.h>
-#include <AL/alext.h>
-#include <AL/efx.h>
+#include "platform/OpenAlExtensions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -481,6 +476,9 @@ std::unique_ptr<IAudioDevice> MakeDevice(ALCdevice* device, bool loopback, int32
 // the sound libraries have printed pages of complaints.
 static bool MaySoundBeAvailable()
 {
+#ifdef __EMSCRIPTEN__
+    return true; // the browser's own audio
+#endif
     if (std::getenv("ALSOFT_DRIVERS") || std::getenv("PULSE_SERVER"))
         return true;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {

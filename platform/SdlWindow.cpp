@@ -10,11 +10,15 @@
 
 #include <SDL.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#include <emscripten/html5.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -94,6 +98,27 @@ public:
     }
 
 private:
+#ifdef __EMSCRIPTEN__
+    // A page that fills the browser window with the game (the game scales
+    // its picture to the window) sets the canvas' size by style; the game
+    // window then takes the size the canvas shows at, whatever it asks for.
+    bool FillsPage() const { return s_fillsPage; }
+    void FollowPageSize()
+    {
+        if (!s_fillsPage)
+            return;
+        double cssW = 0, cssH = 0;
+        if (emscripten_get_element_css_size("#canvas", &cssW, &cssH) != EMSCRIPTEN_RESULT_SUCCESS)
+            return;
+        int w = std::max(static_cast<int>(cssW), 1), h = std::max(static_cast<int>(cssH), 1);
+        int nowW = 0, nowH = 0;
+        SDL_GetWindowSize(s_window, &nowW, &nowH);
+        if (w != nowW || h != nowH)
+            SDL_SetWindowSize(s_window, w, h); // reported back as a size change
+    }
+    const bool s_fillsPage = EM_ASM_INT({ return Module['fillPage'] ? 1 : 0; }) != 0;
+#endif
+
     SDL_Window* s_window;
     RWindowFrame s_frame;
     std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> s_cursors{};
@@ -140,7 +165,7 @@ void CSdlGameWindow::WaitVerticalBlank()
     int64_t period = 1000000 / rate;
     int64_t now = Platform_MonotonicMicroseconds();
     int64_t next = (now / period + 1) * period;
-    std::this_thread::sleep_for(std::chrono::microseconds(next - now));
+    Platform_SleepMicroseconds(next - now);
 }
 
 void CSdlGameWindow::SetVisible(bool visible)
@@ -167,6 +192,10 @@ void CSdlGameWindow::SetClientBounds(const RPixelRect& bounds)
 {
     if (s_frame.fullScreen)
         return;
+#ifdef __EMSCRIPTEN__
+    if (FillsPage())
+        return;
+#endif
     SDL_SetWindowSize(s_window, std::max(bounds.w, 1), std::max(bounds.h, 1));
     SDL_SetWindowPosition(s_window, bounds.x, bounds.y);
 }
@@ -204,6 +233,10 @@ void CSdlGameWindow::SetCursor(int32_t cursor)
 
 void CSdlGameWindow::PumpEvents(const WindowEventHandler& handler)
 {
+    Platform_YieldNowAndThen();
+#ifdef __EMSCRIPTEN__
+    FollowPageSize();
+#endif
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         RWindowEvent out;
@@ -283,7 +316,11 @@ std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
     // Without a display server SDL would settle on a driver that shows
     // nothing (and probing on the way prints complaints); that is the null
     // window's job. A driver asked for by name is always tried.
+#ifdef __EMSCRIPTEN__
+    bool asked = true; // the page is the display
+#else
     bool asked = HasEnvironment("SDL_VIDEODRIVER");
+#endif
     if (!asked && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY")) {
         error = "no display server";
         return nullptr;
@@ -298,9 +335,16 @@ std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
         error = "no display server";
         return nullptr;
     }
+#ifdef __EMSCRIPTEN__
+    // WebGL 2.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+#endif
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_Window* window = SDL_CreateWindow("", 100, 100, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);

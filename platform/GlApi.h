@@ -1,0 +1,45 @@
+// The OpenGL of the build: desktop OpenGL 3.3 core through libepoxy, or
+// OpenGL ES 3.0 (WebGL 2) in the browser. Shader sources are written once,
+// without a version line, and get the build's header in front. ES has no
+// BGRA pixel transfers: there pixels cross in RGBA order and the device
+// swaps red and blue on the way. Internal to platform/.
+#pragma once
+
+#ifdef __EMSCRIPTEN__
+#include <GLES3/gl3.h>
+#else
+#include <epoxy/gl.h>
+#endif
+
+#include <cstddef>
+#include <cstdint>
+
+#ifdef __EMSCRIPTEN__
+constexpr const char* kGlShaderHeader = "#version 300 es\nprecision highp float;\nprecision highp int;\n";
+constexpr bool kGlHasBgraTransfers = false;
+constexpr GLenum kGlPixelFormat = GL_RGBA;
+constexpr GLenum kGlPixelType = GL_UNSIGNED_BYTE;
+inline void Gl_ClearDepth(float depth) { glClearDepthf(depth); }
+// ES always takes the last vertex of a triangle for flat shading.
+inline void Gl_FirstVertexProvokes() {}
+#else
+constexpr const char* kGlShaderHeader = "#version 330 core\n";
+constexpr bool kGlHasBgraTransfers = true;
+constexpr GLenum kGlPixelFormat = GL_BGRA;
+constexpr GLenum kGlPixelType = GL_UNSIGNED_INT_8_8_8_8_REV;
+inline void Gl_ClearDepth(float depth) { glClearDepth(depth); }
+inline void Gl_FirstVertexProvokes() { glProvokingVertex(GL_FIRST_VERTEX_CONVENTION); }
+#endif
+
+// Swaps the red and blue bytes of count 4-byte pixels, from source into
+// dest (which may be source itself).
+inline void Gl_SwapRedBlue(const uint8_t* source, uint8_t* dest, size_t count)
+{
+    for (size_t k = 0; k < count * 4; k += 4) {
+        const uint8_t b = source[k], r = source[k + 2];
+        dest[k] = r;
+        dest[k + 1] = source[k + 1];
+        dest[k + 2] = b;
+        dest[k + 3] = source[k + 3];
+    }
+}

@@ -1,0 +1,33 @@
+// Stand-ins for what a browser page lacks. Its OpenAL has no effects (a
+// path that asks for them is refused before these are reached); no MIDI
+// synthesizer with a soundfont comes with the page; and a page cannot open
+// the sockets network play needs, so every session function fails as
+// documented.
+#include "platform/MidiRender.h"
+#include "platform/NetworkPlay.h"
+#include "platform/OpenAlEffects.h"
+
+ALint EffectType(uint32_t)
+{
+    return 0;
+}
+
+void ApplyEffectParameters(ALuint, uint32_t, const REffectSettings&)
+{
+}
+
+REffectMix ToEffectMix(const REffectSettings&)
+{
+    return {};
+}
+
+bool Platform_RenderMidi(const uint8_t*, size_t, double, RPcm&, std::string& error)
+{
+    error = "MIDI music cannot be played in a browser";
+    return false;
+}
+
+std::unique_ptr<INetworkPlay> Platform_CreateNetworkPlay(const RNetworkPlayOptions&)
+{
+    return Platform_CreateNullNetworkPlay();
+}
