@@ -6,6 +6,8 @@
 #   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
+#   bash run.sh web             build the runner for browsers (brindle-pack --web)
+#   bash run.sh web-test        build it, then play test games in headless Chromium
 set -euo pipefail
 cd "$(dirname "$0")"
 here=$(pwd)
@@ -23,6 +25,10 @@ packages=(
 fuzz_packages=(clang libclang-rt-14-dev)
 # The drawing tests run on a virtual X server.
 test_packages=(xvfb xauth)
+# The browser build: emcc, and Debian's sources of the libraries it builds.
+web_packages=(emscripten dpkg-dev)
+web_test_packages=(chromium python3)
+web_build=${BRINDLE_WEB_BUILD_DIR:-$here/build-web}
 
 install_missing() {
   local missing=() p
@@ -41,6 +47,19 @@ configure_and_build() {
   install_missing "${packages[@]}"
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build"
+}
+
+# Builds the libraries from Debian's source packages (once) and the runner
+# with emcc; brindle-pack --web finds the runner in $build/web.
+build_web() {
+  install_missing "${web_packages[@]}"
+  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+  bash "$here/tools/web/build-libraries.sh" "$web_build/prefix" "$web_build/sources"
+  emcmake cmake -S "$here" -B "$web_build/runner" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DBRINDLE_WEB_PREFIX="$web_build/prefix" >/dev/null
+  cmake --build "$web_build/runner" --target brindle-run
+  mkdir -p "$build/web"
+  cp "$web_build/runner/brindle-run.js" "$web_build/runner/brindle-run.wasm" "$build/web/"
 }
 
 case "${1:-}" in
@@ -89,8 +108,21 @@ case "${1:-}" in
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
+  web)
+    configure_and_build
+    build_web
+    ;;
+  web-test)
+    configure_and_build
+    build_web
+    install_missing "${web_test_packages[@]}"
+    # Three games: their printed lines against the desktop run's, and the
+    # drawing game's last frame against its reference picture.
+    python3 "$here/tests/web/run-web-games.py" "$build/brindle-pack" "$build/brindle-run" "$build/web" \
+      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions text-shapes-surfaces
+    ;;
   *)
-    sed -n '2,9p' "$0"
+    sed -n '2,11p' "$0"
     exit 2
     ;;
 esac
