@@ -116,10 +116,11 @@ case "${1:-}" in
     configure_and_build
     build_web
     install_missing "${web_test_packages[@]}"
-    # Three games: their printed lines against the desktop run's, and the
-    # drawing game's last frame against its reference picture.
+    # Games whose printed lines must equal the desktop run's, and drawing
+    # games (2D and flat-shaded 3D) whose last frame must match its
+    # reference picture.
     python3 "$here/tests/web/run-web-games.py" "$build/brindle-pack" "$build/brindle-run" "$build/web" \
-      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions text-shapes-surfaces
+      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions room-drawing d3d-model
     ;;
   *)
     sed -n '2,11p' "$0"

@@ -20,7 +20,9 @@ constexpr bool kGlHasBgraTransfers = false;
 constexpr GLenum kGlPixelFormat = GL_RGBA;
 constexpr GLenum kGlPixelType = GL_UNSIGNED_BYTE;
 inline void Gl_ClearDepth(float depth) { glClearDepthf(depth); }
-// ES always takes the last vertex of a triangle for flat shading.
+// ES always takes the last vertex of a triangle for flat shading; the
+// device turns the corners of flat triangles round instead.
+constexpr bool kGlFirstVertexProvokes = false;
 inline void Gl_FirstVertexProvokes() {}
 #else
 constexpr const char* kGlShaderHeader = "#version 330 core\n";
@@ -28,6 +30,7 @@ constexpr bool kGlHasBgraTransfers = true;
 constexpr GLenum kGlPixelFormat = GL_BGRA;
 constexpr GLenum kGlPixelType = GL_UNSIGNED_INT_8_8_8_8_REV;
 inline void Gl_ClearDepth(float depth) { glClearDepth(depth); }
+constexpr bool kGlFirstVertexProvokes = true;
 inline void Gl_FirstVertexProvokes() { glProvokingVertex(GL_FIRST_VERTEX_CONVENTION); }
 #endif
 
@@ -41,5 +44,18 @@ inline void Gl_SwapRedBlue(const uint8_t* source, uint8_t* dest, size_t count)
         dest[k + 1] = source[k + 1];
         dest[k + 2] = b;
         dest[k + 3] = source[k + 3];
+    }
+}
+
+// Turns each triangle of a list round, b c a for a b c: the same triangle
+// with the same winding, its first corner now last, where a GL that takes
+// the last corner's colour for flat shading then finds the first one's.
+inline void Gl_MoveFirstCornersLast(uint32_t* indices, size_t count)
+{
+    for (size_t k = 0; k + 2 < count; k += 3) {
+        const uint32_t first = indices[k];
+        indices[k] = indices[k + 1];
+        indices[k + 1] = indices[k + 2];
+        indices[k + 2] = first;
     }
 }

@@ -236,6 +236,8 @@ private:
     bool PrepareDraw(bool vertices3D, TextureHandle texture, bool forceRepeat);
     void Flush2D();
     void Flush3D();
+    // The batch's indices as this GL must get them for flat shading.
+    const std::vector<uint32_t>& FlatReady(const std::vector<uint32_t>& indices, EListKind kind);
     bool CreateBackBuffer(int32_t w, int32_t h);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
@@ -267,6 +269,7 @@ private:
     TextureHandle g_nextHandle = 1;
     std::vector<uint8_t> g_zeros;
     std::vector<uint8_t> g_swapped; // uploads turned to RGBA where GL has no BGRA
+    std::vector<uint32_t> g_turned; // flat triangles turned round where the last corner provokes
 
     TextureHandle g_target = 0;
     RPixelRect g_viewport;
@@ -816,6 +819,11 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
         const bool repeat = g_settings.repeat || forceRepeat;
         BindSampler(g_samplers[(g_settings.linearFilter ? 1 : 0) | (repeat ? 2 : 0)]);
         mode = g_settings.modulate ? 1 : 2;
+    } else {
+        // Untextured drawing keeps no texture bound: the last one may be
+        // the target's own, which WebGL refuses to draw beside even when
+        // nothing samples it.
+        BindTexture(0);
     }
     if (scene)
         g_scene.SetMode(mode);
@@ -825,6 +833,15 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
     SetDepthTest(s.hidden && TargetHasDepth());
     SetCulling(s.cull);
     return true;
+}
+
+const std::vector<uint32_t>& CGlRenderDevice::FlatReady(const std::vector<uint32_t>& indices, EListKind kind)
+{
+    if (kGlFirstVertexProvokes || !g_sceneState.flat || kind != EListKind::Triangles)
+        return indices;
+    g_turned = indices;
+    Gl_MoveFirstCornersLast(g_turned.data(), g_turned.size());
+    return g_turned;
 }
 
 void CGlRenderDevice::Flush3D()
@@ -838,7 +855,7 @@ void CGlRenderDevice::Flush3D()
     BindVertexArray(g_vao3D);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo3D);
     const std::vector<RVertex3D>& vertices = g_batch3D.Vertices();
-    const std::vector<uint32_t>& indices = g_batch3D.Indices();
+    const std::vector<uint32_t>& indices = FlatReady(g_batch3D.Indices(), g_batch3D.Kind());
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RVertex3D)), vertices.data(),
                  GL_STREAM_DRAW);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)), indices.data(),
@@ -860,7 +877,7 @@ void CGlRenderDevice::Flush2D()
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo); // not part of the vertex array's state
 
     const std::vector<RVertex>& vertices = g_batch.Vertices();
-    const std::vector<uint32_t>& indices = g_batch.Indices();
+    const std::vector<uint32_t>& indices = FlatReady(g_batch.Indices(), g_batch.Kind());
     size_t vertexBytes = vertices.size() * sizeof(RVertex);
     size_t indexBytes = indices.size() * sizeof(uint32_t);
     // Fresh storage for every batch, so the driver never waits for the GPU
@@ -1156,6 +1173,8 @@ MeshHandle CGlRenderDevice::CreateMesh(const RMesh& mesh)
         }
         if (indices.size() > first)
             made.groups.push_back({key.kind, key.repeat, first, static_cast<GLsizei>(indices.size() - first)});
+        if (!kGlFirstVertexProvokes && key.kind == EListKind::Triangles)
+            Gl_MoveFirstCornersLast(indices.data() + first, indices.size() - first);
     }
     if (made.groups.empty())
         return 0;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -81,12 +82,16 @@ struct RFaceChoice {
 };
 
 #ifdef __EMSCRIPTEN__
-// A page has no typefaces of its own to offer: fonts made at run time fail
-// as they do where a face cannot be loaded; the game's own fonts carry their
-// pictures.
-bool ChooseFace(const std::string&, bool, bool, RFaceChoice&)
+bool ChooseFace(const std::string&, bool bold, bool italic, RFaceChoice& choice)
 {
-    return false;
+    FILE* file = std::fopen(kPageTypefaceFile, "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    choice.path = kPageTypefaceFile;
+    choice.embolden = bold;
+    choice.slant = italic;
+    return true;
 }
 #else
 bool ChooseFace(const std::string& family, bool bold, bool italic, RFaceChoice& choice)

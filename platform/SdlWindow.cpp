@@ -58,6 +58,14 @@ SDL_SystemCursor CursorShape(int32_t cursor)
     }
 }
 
+#ifdef __EMSCRIPTEN__
+// Set by the page (brindle-pack --web) for games that scale to their window.
+bool PageFillsWindow()
+{
+    return EM_ASM_INT({ return Module['fillPage'] ? 1 : 0; }) != 0;
+}
+#endif
+
 class CSdlGameWindow : public IGameWindow {
 public:
     explicit CSdlGameWindow(SDL_Window* window) : s_window(window) {}
@@ -116,7 +124,7 @@ private:
         if (w != nowW || h != nowH)
             SDL_SetWindowSize(s_window, w, h); // reported back as a size change
     }
-    const bool s_fillsPage = EM_ASM_INT({ return Module['fillPage'] ? 1 : 0; }) != 0;
+    const bool s_fillsPage = PageFillsWindow();
 #endif
 
     SDL_Window* s_window;

@@ -22,7 +22,7 @@ RUNS = 3
 
 
 def main():
-    pack, run, runner_dir = sys.argv[1:4]
+    pack, run, runner_dir = (os.path.abspath(a) for a in sys.argv[1:4])
     steps = int(sys.argv[4]) if len(sys.argv) > 4 else 600
     options = ["--headless", "--fast", "--steps", str(steps)]
     work = tempfile.mkdtemp(prefix="brindle-bounce-web.")

@@ -64,7 +64,7 @@ TEST(NumberText, ShortestFormsOfChosenReals)
 TEST(NumberText, ShortestMatchesTheStandardLibrary)
 {
     std::mt19937_64 random(22);
-    for (int k = 0; k < 20000; ++k) {
+    for (int k = 0; k < 5000; ++k) {
         uint64_t bits = random();
         double value;
         std::memcpy(&value, &bits, sizeof value);

@@ -18,7 +18,7 @@ TEST(WebPage, FillsTheBrowserWindowWhenTheGameScalesToItsWindow)
         GameProject project;
         project.Settings.Scaling = c.scaling;
         project.Settings.FullScreen = c.fullScreen;
-        const std::string page = WebPage_Html(project);
+        const std::string page = WebPage_Html(project, false);
         EXPECT_EQ(page.find("<body class=\"fill\">") != std::string::npos, c.fills) << c.scaling;
         EXPECT_NE(page.find(c.fills ? "var fillPage = true;" : "var fillPage = false;"), std::string::npos);
     }
@@ -29,7 +29,7 @@ TEST(WebPage, TitleIsEscapedAndTheWindowColourSurroundsTheGame)
     GameProject project;
     project.Name = "<Tom & \"Jerry\">";
     project.Settings.WindowColor = 0x0080FF; // 0xBBGGRR
-    const std::string page = WebPage_Html(project);
+    const std::string page = WebPage_Html(project, false);
     EXPECT_NE(page.find("<title>&lt;Tom &amp; &quot;Jerry&quot;&gt;</title>"), std::string::npos);
     EXPECT_EQ(page.find("<Tom"), std::string::npos);
     EXPECT_NE(page.find("background: #FF8000;"), std::string::npos);
@@ -51,6 +51,8 @@ TEST(WebPage, FolderHoldsThePageTheRunnerAndTheGame)
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0, 'a', 's', 'm'}));
     EXPECT_TRUE(Platform_FileExists(out.File("page/") + kWebRunnerScript));
     EXPECT_TRUE(Platform_FileExists(out.File("page/index.html")));
+    // The default font's face goes along where this computer has one.
+    EXPECT_TRUE(Platform_FileExists(out.File("page/") + kWebTypefaceFile));
 }
 
 TEST(WebPage, MissingRunnerNamesTheFileAndHowToBuildIt)

@@ -57,9 +57,14 @@ class Browser:
         to_chrome_read, self.to_chrome = os.pipe()
         self.from_chrome, from_chrome_write = os.pipe()
 
+        # In the child, after the file descriptors are sorted out and before
+        # Chromium starts: the two ends go to 3 and 4 (by way of free
+        # numbers, as either may already be 3 or 4). Every other descriptor
+        # of this process is closed on exec.
         def pipes():
-            os.dup2(to_chrome_read, 3)
-            os.dup2(from_chrome_write, 4)
+            reading, writing = os.dup(to_chrome_read), os.dup(from_chrome_write)
+            os.dup2(reading, 3)
+            os.dup2(writing, 4)
 
         self.process = subprocess.Popen(
             [chromium, "--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
@@ -67,7 +72,7 @@ class Browser:
              "--no-first-run", "--no-default-browser-check", "--disable-extensions",
              "--disable-background-timer-throttling", "--disable-renderer-backgrounding",
              "--user-data-dir=" + self.profile, "about:blank"],
-            pass_fds=(to_chrome_read, from_chrome_write), preexec_fn=pipes,
+            close_fds=False, preexec_fn=pipes,
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_chrome_read)
         os.close(from_chrome_write)

@@ -105,7 +105,7 @@ def main():
     if len(sys.argv) < 6:
         print(__doc__, file=sys.stderr)
         return 2
-    pack, run, runner_dir, compare, games = sys.argv[1:6]
+    pack, run, runner_dir, compare, games = (os.path.abspath(a) for a in sys.argv[1:6])
     names = sys.argv[6:]
     chromium = browser.find_chromium()
     if not chromium:

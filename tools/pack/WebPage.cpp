@@ -9,6 +9,7 @@
 #include "tools/pack/WebPage.h"
 
 #include "platform/Files.h"
+#include "platform/GlyphRenderer.h"
 #include "tools/pack/Manifest.h"
 
 #include <cstdio>
@@ -40,6 +41,7 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
 (function () {
   'use strict';
   var fillPage = @FILL@;
+  var typeface = '@TYPEFACE@';
   var canvas = document.getElementById('canvas');
   var bar = document.getElementById('bar');
   var loading = document.getElementById('loading');
@@ -104,7 +106,7 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
     });
   }
 
-  function start(gameData) {
+  function start(gameData, typefaceData) {
     var FS = window.Module.FS;
     FS.mkdir('/persistent');
     FS.mount(FS.filesystems.IDBFS, {}, '/persistent');
@@ -114,8 +116,10 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
         try { FS.mkdir(folder); } catch (exists) {}
       });
       FS.writeFile('/game/@GAMEFILE@', gameData);
-      window.Module.ENV.HOME = '/persistent';
-      window.Module.ENV.XDG_DATA_HOME = '/persistent/data';
+      if (typefaceData) {
+        try { FS.mkdir('/typefaces'); } catch (exists) {}
+        FS.writeFile('@TYPEFACEPATH@', typefaceData);
+      }
       FS.chdir('/persistent/work');
       loading.style.display = 'none';
       canvas.focus();
@@ -126,14 +130,23 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
     });
   }
 
-  Promise.all([download('@CODE@'), download('@GAMEFILE@')]).then(function (files) {
+  var downloads = [download('@CODE@'), download('@GAMEFILE@')];
+  if (typeface)
+    downloads.push(download(typeface));
+  Promise.all(downloads).then(function (files) {
     window.Module = {
       canvas: canvas,
       fillPage: fillPage,
       wasmBinary: files[0],
       print: function (text) { brindle.out.push(text); console.log(text); },
       printErr: function (text) { brindle.err.push(text); console.warn(text); showError(text); },
-      onRuntimeInitialized: function () { start(new Uint8Array(files[1])); },
+      // The runner reads its environment while it starts up: the registry
+      // and the other data folders go to the kept storage.
+      preRun: [function () {
+        window.Module.ENV.HOME = '/persistent';
+        window.Module.ENV.XDG_DATA_HOME = '/persistent/data';
+      }],
+      onRuntimeInitialized: function () { start(new Uint8Array(files[1]), files[2] && new Uint8Array(files[2])); },
       onExit: function (status) {
         brindle.endTime = performance.now();
         brindle.exitStatus = status;
@@ -179,18 +192,18 @@ void ReplaceAll(std::string& text, const std::string& mark, const std::string& w
         text.replace(at, mark.size(), with);
 }
 
-void CopyFile(const std::string& from, const std::string& to)
+void CopyFile(const std::string& from, const std::string& to, const std::string& what)
 {
     std::vector<uint8_t> bytes;
     if (!Platform_ReadWholeFile(from, bytes))
-        throw EProjectError(from + ": cannot read the runner built for browsers (bash run.sh web builds it)");
+        throw EProjectError(from + ": cannot read " + what);
     if (!Platform_WriteWholeFile(to, bytes.data(), bytes.size()))
         throw EProjectError(to + ": cannot write");
 }
 
 } // namespace
 
-std::string WebPage_Html(const GameProject& project)
+std::string WebPage_Html(const GameProject& project, bool withTypeface)
 {
     const GameSettings& settings = project.Settings;
     const bool fill = settings.FullScreen || settings.Scaling <= 0;
@@ -206,6 +219,8 @@ std::string WebPage_Html(const GameProject& project)
     ReplaceAll(page, "@GAMEFILE@", kWebGameFile);
     ReplaceAll(page, "@SCRIPT@", kWebRunnerScript);
     ReplaceAll(page, "@CODE@", kWebRunnerCode);
+    ReplaceAll(page, "@TYPEFACE@", withTypeface ? kWebTypefaceFile : "");
+    ReplaceAll(page, "@TYPEFACEPATH@", kPageTypefaceFile);
     return page;
 }
 
@@ -214,11 +229,20 @@ void WebPage_WriteFolder(const GameProject& project, const std::vector<uint8_t>&
 {
     if (!Platform_CreateDirectories(folder))
         throw EProjectError(folder + ": cannot make the folder");
-    CopyFile(runnerFolder + "/" + kWebRunnerScript, folder + "/" + kWebRunnerScript);
-    CopyFile(runnerFolder + "/" + kWebRunnerCode, folder + "/" + kWebRunnerCode);
+    const std::string runner = "the runner built for browsers (bash run.sh web builds it)";
+    CopyFile(runnerFolder + "/" + kWebRunnerScript, folder + "/" + kWebRunnerScript, runner);
+    CopyFile(runnerFolder + "/" + kWebRunnerCode, folder + "/" + kWebRunnerCode, runner);
     if (!Platform_WriteWholeFile(folder + "/" + kWebGameFile, gameBytes.data(), gameBytes.size()))
         throw EProjectError(folder + "/" + kWebGameFile + ": cannot write the game");
-    const std::string page = WebPage_Html(project);
+    // The face found for the default font's name, so that text drawn in it
+    // looks as it does on this computer.
+    CGlyphFace face;
+    bool withTypeface = false;
+    if (face.Open("Arial", 12, false, false, 1, true) && !face.FacePath().empty()) {
+        CopyFile(face.FacePath(), folder + "/" + kWebTypefaceFile, "the typeface");
+        withTypeface = true;
+    }
+    const std::string page = WebPage_Html(project, withTypeface);
     if (!Platform_WriteWholeFile(folder + "/index.html", page.data(), page.size()))
         throw EProjectError(folder + "/index.html: cannot write");
 }
