@@ -191,6 +191,8 @@ int RunGame(const RunnerOptions& options)
     System_CloseFiles();
     Display_Close();
     Sound_Shutdown();
+    if (Sound_CaptureFailed())
+        status = kExitFailed;
     RemoveTempDir();
     return status;
 }
