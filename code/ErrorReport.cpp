@@ -2,6 +2,7 @@
 #include "code/ErrorReport.h"
 
 #include "code/EventContext.h"
+#include "code/StopRequest.h"
 #include "data/EventTexts.h"
 #include "data/GameSettings.h"
 #include "data/Resources.h"
@@ -86,7 +87,9 @@ void Error_Reset()
 
 void Error_Show(const std::string& message, bool fatal)
 {
-    if (Error_Terminating)
+    // Code cut short by a stop request fails on its way out; that is not
+    // the game's error.
+    if (Error_Terminating || Code_StopRequested())
         return;
     bool abort = fatal || Settings.AbortOnErrors;
     if (Settings.ShowErrorMessages) {
