@@ -1,7 +1,6 @@
 // Saving pictures to files.
 #include "graphics/ImageFiles.h"
 
-#include "code/ErrorReport.h"
 #include "graphics/PngCodec.h"
 #include "platform/Files.h"
 #include "world/SecureMode.h"
@@ -18,17 +17,9 @@ bool Image_HasPngName(const std::string& gameName)
     return ending == ".png";
 }
 
-bool Image_MayWrite(const std::string& gameName)
-{
-    if (!SecureMode_Forbids(gameName))
-        return true;
-    Error_ShowInEvent("In secure mode you cannot write file " + gameName, false);
-    return false;
-}
-
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap)
 {
-    if (!Image_MayWrite(gameName))
+    if (!SecureMode_MayWrite(gameName))
         return false;
     std::vector<uint8_t> bytes = Image_HasPngName(gameName) ? EncodePng(bitmap) : bitmap.SaveToBitmapFile();
     return !bytes.empty() && Platform_WriteWholeFile(ToHostPath(gameName), bytes.data(), bytes.size());

@@ -4,6 +4,7 @@
 // included files, saved games.
 #pragma once
 
+#include "code/ErrorReport.h"
 #include "world/GameState.h"
 
 #include <string>
@@ -21,4 +22,17 @@ inline bool SecureMode_HasPath(const std::string& name)
 inline bool SecureMode_Forbids(const std::string& name)
 {
     return GameState.secureMode && SecureMode_HasPath(name);
+}
+
+// The check of the routines that write a file of their own making (pictures,
+// models): false, after reporting "In secure mode you cannot write file " +
+// name as a non-fatal error, when the file may not be written. Savers ask
+// before they read any pixels, so the refusal shows even where there are
+// none to read.
+inline bool SecureMode_MayWrite(const std::string& name)
+{
+    if (!SecureMode_Forbids(name))
+        return true;
+    Error_ShowInEvent("In secure mode you cannot write file " + name, false);
+    return false;
 }

@@ -182,13 +182,15 @@ TEST_F(SurfaceTest, DrawnSavedAndReadLikeAPicture)
     EXPECT_TRUE(std::ifstream(folder.File("s.png")).good());
 }
 
-// Secure mode keeps every picture saver inside the game's folder, as it does
-// the file functions: a name with a path is refused, a plain one is written.
-TEST_F(SurfaceTest, SecureModeRefusesEveryPictureSaverAPath)
+// Secure mode keeps every saver of pictures and models inside the game's
+// folder, as it does the file functions: a name with a path is refused, a
+// plain one is written.
+TEST_F(SurfaceTest, SecureModeRefusesEverySaverAPath)
 {
     CScratchFolder folder;
     const std::string outside = folder.File("victim.png");
     const double a = Create(4, 4);
+    const double model = Real("d3d_model_create");
     struct Case {
         const char* name;
         std::vector<RValue> args;
@@ -198,6 +200,7 @@ TEST_F(SurfaceTest, SecureModeRefusesEveryPictureSaverAPath)
         {"surface_save", {RValue(a), RValue(outside)}},
         {"surface_save_part", {RValue(a), RValue(outside), RValue(0.0), RValue(0.0), RValue(2.0), RValue(2.0)}},
         {"surface_save", {RValue(a), RValue("..\\victim.png")}},
+        {"d3d_model_save", {RValue(model), RValue(outside)}},
     };
     std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::create_directory(folder.File("game"));
@@ -214,9 +217,11 @@ TEST_F(SurfaceTest, SecureModeRefusesEveryPictureSaverAPath)
     Error_Last.clear();
     Call("surface_save", {RValue(a), RValue("plain.png")});
     Call("screen_save", {RValue("screen.png")});
+    EXPECT_EQ(Real("d3d_model_save", {RValue(model), RValue("model.d3d")}), 1);
     GameState.secureMode = false;
     std::filesystem::current_path(before);
     EXPECT_EQ(Error_Last, "");
     EXPECT_TRUE(std::filesystem::exists(folder.File("game/plain.png")));
     EXPECT_TRUE(std::filesystem::exists(folder.File("game/screen.png")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("game/model.d3d")));
 }
