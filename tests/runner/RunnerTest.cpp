@@ -3,7 +3,6 @@
 #include "data/DataFile.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
-#include "platform/RunFolder.h"
 #include "runner/IncludedFiles.h"
 #include "runner/RunDirectory.h"
 #include "runner/RunnerOptions.h"
@@ -130,8 +129,7 @@ TEST(RunDirectory, UnusableBaseFallsBackToTmp)
 
 
 // The folder is the run's own: private to the user, and nothing is written
-// into it through a link someone placed there; a second run in the same
-// base leaves it alone while its run lives.
+// into it through a link someone placed there.
 TEST(RunDirectory, TheFolderIsPrivateAndWritesInItFollowNoLink)
 {
     CScratchFolder program;
@@ -157,11 +155,6 @@ TEST(RunDirectory, TheFolderIsPrivateAndWritesInItFollowNoLink)
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "keep");
 
     std::string made = TempDir;
-    std::string second = made + "-second";
-    std::filesystem::create_directory(second); // not a run folder: no lock in it
-    EXPECT_EQ(Platform_RemoveAbandonedRunFolders(base.Path(), "br_ttt_"), 0);
-    EXPECT_TRUE(std::filesystem::is_directory(made));
-    EXPECT_TRUE(std::filesystem::is_directory(second));
     RemoveTempDir();
     EXPECT_FALSE(std::filesystem::exists(made));
 }
