@@ -2,7 +2,9 @@
 // and in signal-handler context, and the removal of abandoned folders.
 #include "platform/RunFolder.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
@@ -112,8 +114,12 @@ std::string Platform_CreateRunFolder(const std::string& base, const std::string&
         return std::string();
     }
     Platform_RemoveRunFolder(); // one run folder per process
+    // An exit() from anywhere (a library's, too) still removes it.
+    static bool removedAtExit = std::atexit([] { Platform_RemoveRunFolder(); }) == 0;
+    (void)removedAtExit;
     LockDescriptor = lock;
     std::memcpy(FolderPath, folder.c_str(), folder.size() + 1);
+    std::atomic_signal_fence(std::memory_order_seq_cst); // the path is whole before a handler may read it
     HasFolder = 1;
     return folder;
 }
