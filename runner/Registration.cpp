@@ -22,6 +22,7 @@
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
 #include "world/RoomFunctions.h"
+#include "world/SaveGame.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
@@ -31,6 +32,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();

@@ -28,6 +28,7 @@
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
 #include "world/Rooms.h"
+#include "world/SaveGame.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
 
@@ -103,6 +104,7 @@ bool RunTheGame(const RunnerOptions& options)
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    World_InstallSaveHooks();
     // A headless run never reaches past this computer.
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
