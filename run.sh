@@ -3,7 +3,8 @@
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
-#   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
+#   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
+#                               load_game (the game data, default) or load_save (save files)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -62,16 +63,24 @@ case "${1:-}" in
     configure_and_build
     ;;
   fuzz)
+    target=load_game
+    if [ $# -ge 2 ] && ! [[ $2 =~ ^[0-9]+$ ]]; then target=$2; shift; fi
+    case $target in
+      # tests/fuzz/corpus seeds whole outer bodies of small games, so
+      # mutations reach the resource sections from the first run on.
+      load_game) seeds=$here/tests/fuzz/corpus ;;
+      # Saves written by the test game save-load.
+      load_save) seeds=$here/tests/fuzz/corpus-save ;;
+      *) echo "unknown fuzz target: $target (load_game or load_save)"; exit 2 ;;
+    esac
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
-    cmake --build "$fuzz_build" --target fuzz_load_game
-    mkdir -p "$fuzz_build/corpus"
-    # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
-    # reach the resource sections from the first run on.
-    "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
+    cmake --build "$fuzz_build" --target "fuzz_$target"
+    mkdir -p "$fuzz_build/corpus-$target"
+    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
+      -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
     ;;
   versus)
     configure_and_build
