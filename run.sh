@@ -18,7 +18,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
-  libenet-dev
+  libenet-dev libffi-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -16,6 +16,7 @@
 #include "multiplayer/Multiplayer.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
@@ -36,6 +37,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
+    System_ImplementExternalFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
     Motion_RegisterFunctions();

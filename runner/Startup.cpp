@@ -10,6 +10,8 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/Extensions.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
@@ -105,6 +107,8 @@ bool RunTheGame(const RunnerOptions& options)
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     World_InstallSaveHooks();
+    RoomHooks.startExtensions = &Extensions_Start;
+    RoomHooks.endExtensions = &Extensions_End;
     // A headless run never reaches past this computer.
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
@@ -191,6 +195,7 @@ int RunGame(const RunnerOptions& options)
     std::fflush(stdout);
 
     System_CloseFiles();
+    External_FreeAll();
     Display_Close();
     Sound_Shutdown();
     RemoveTempDir();
