@@ -4,7 +4,8 @@
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
 #   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
-#                               load_game (the game data, default) or load_save (save files)
+#                               load_game (the game data, default), load_save (save files)
+#                               or model_file (3D model files)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -71,7 +72,8 @@ case "${1:-}" in
       load_game) seeds=$here/tests/fuzz/corpus ;;
       # Saves written by the test game save-load.
       load_save) seeds=$here/tests/fuzz/corpus-save ;;
-      *) echo "unknown fuzz target: $target (load_game or load_save)"; exit 2 ;;
+      model_file) seeds=$here/tests/fuzz/model-corpus ;;
+      *) echo "unknown fuzz target: $target (load_game, load_save or model_file)"; exit 2 ;;
     esac
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
@@ -95,9 +97,11 @@ case "${1:-}" in
     # Drawing against LOVE, both on the same virtual X server.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
-    sed -n '2,9p' "$0"
+    sed -n '2,10p' "$0"
     exit 2
     ;;
 esac

@@ -18,6 +18,7 @@
 #include "sound/Sound.h"
 #include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
+#include "world/ActionFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
@@ -35,6 +36,8 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
+    World_ImplementActionFunctions();
+    World_ImplementForwardingActionFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
     System_ImplementExternalFunctions();
