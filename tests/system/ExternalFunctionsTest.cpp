@@ -70,7 +70,8 @@ protected:
 // One row per failure: what is called, what it gives and the message shown.
 TEST_F(ExternalFixture, EveryFailureHasItsResultAndMessage)
 {
-    WriteFile(Work("oldlib.dll"), std::string("MZ\x90\0\x03\0\0\0 a library of the original platform", 48));
+    static const char kForeign[] = "MZ\x90\0\x03\0\0\0 a library of the original platform";
+    WriteFile(Work("oldlib.dll"), std::string(kForeign, sizeof kForeign - 1));
     std::filesystem::copy_file(BRINDLE_TEST_LIBRARY, Work("libfreed.so"));
     const RValue lib("brindle_test.dll");
     const double add = Real("external_define", {lib, "add", 0, 0, 2, 0, 0});
