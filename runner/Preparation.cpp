@@ -29,8 +29,16 @@ bool DefineGameConstants()
     return true;
 }
 
+// Compile errors are headed with the event being compiled. Once the compile
+// is over no event runs, and later errors must not be headed with the last
+// one compiled.
+struct RForgetEvent {
+    ~RForgetEvent() { CurrentEvent = RCurrentEvent(); }
+};
+
 bool CompileTimeLines()
 {
+    RForgetEvent forget;
     for (int32_t t = 0; t < TimeLines.Count(); ++t) {
         CTimeLine* line = TimeLines.Get(t);
         if (!line)
@@ -46,6 +54,7 @@ bool CompileTimeLines()
 
 bool CompileObjects()
 {
+    RForgetEvent forget;
     for (int32_t o = 0; o < Objects.Count(); ++o) {
         CObject* object = Objects.Get(o);
         if (!object)

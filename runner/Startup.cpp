@@ -130,7 +130,7 @@ bool RunTheGame(const RunnerOptions& options)
         loop.clock = &clock;
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
-        loop.stopRequested = &Platform_StopRequested;
+        loop.takeStopRequest = &Platform_TakeStopRequest;
         StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
@@ -140,6 +140,9 @@ bool RunTheGame(const RunnerOptions& options)
             screenshotMissing = true;
         }
     }
+    // A stop asked during the last step or the start is carried out here:
+    // the game end event runs in full.
+    Platform_TakeStopRequest();
     Game_End();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
@@ -177,27 +180,33 @@ int RunGame(const RunnerOptions& options)
     }
 
     int status = kExitClean;
+    bool prepared = false;
     try {
         LastInstanceId = GameResources.LastInstanceId;
         Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
+            prepared = true;
             loadingWindow.Close();
             if (!RunTheGame(options))
                 status = kExitFailed;
-            IncludedFiles_RemoveAll();
         }
     } catch (const std::exception&) {
         Platform_ShowMessage("Unexpected error occured when running the game.");
         status = kExitFailed;
     }
+    // The shut-down removes the included files after an unexpected error too.
+    if (prepared)
+        IncludedFiles_RemoveAll();
     std::fflush(stdout);
 
     System_CloseFiles();
     External_FreeAll();
     Display_Close();
     Sound_Shutdown();
+    if (Sound_CaptureFailed())
+        status = kExitFailed;
     RemoveTempDir();
     return status;
 }

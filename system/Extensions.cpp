@@ -4,6 +4,7 @@
 #include "code/Code.h"
 #include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/EventContext.h"
 #include "code/Functions.h"
 #include "code/GameConstants.h"
 #include "code/Scripts.h"
@@ -148,6 +149,10 @@ bool RunFileFunctions(bool initialization)
             temporary.Create(0, 0, 0, 0);
             RValue result;
             Code_ClearError();
+            // It runs outside any event: errors inside are headed with it.
+            const std::string place = std::string(initialization ? "initialization" : "finalization") +
+                                      " function " + name + " of extension package " + package.s_name;
+            CCodePlace running(place);
             if (!CallExtension(found->s_id, &temporary, &temporary, result, nullptr, 0)) {
                 Error_Show(Code_ErrorMessage, true);
                 Code_ClearError();

@@ -4,6 +4,7 @@
 #include "code/Code.h"
 #include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/EventContext.h"
 #include "code/Executor.h"
 #include "code/Variables.h"
 #include "data/Resources.h"
@@ -64,9 +65,11 @@ std::unique_ptr<CLiveRoom> MakeLiveCopy(const CRoom& resource)
 }
 
 // Compiles and runs a creation code; a failure is reported with heading.
-void RunCreationCode(const std::string& text, CInstance* self, const std::string& compileHeading,
-                     const std::string& runHeading)
+void RunCreationCode(const std::string& text, CInstance* self, const std::string& place)
 {
+    const std::string compileHeading = "COMPILATION ERROR in " + place;
+    const std::string runHeading = "EXECUTION ERROR in " + place;
+    CCodePlace running(place);
     CCode code(text, false);
     if (!code.Compile()) {
         Error_Show(compileHeading + "\r" + Code_ErrorMessage, false);
@@ -114,7 +117,7 @@ void EnterRoom(int32_t r, bool first)
                 continue;
             if (!instance->i_initcode.empty()) {
                 std::string place = "creation code for instance " + std::to_string(instance->i_id) + " in room " + roomName;
-                RunCreationCode(instance->i_initcode, instance, "COMPILATION ERROR in " + place, "EXECUTION ERROR in " + place);
+                RunCreationCode(instance->i_initcode, instance, place);
             }
             PerformEvent(instance, instance, 0, 0);
         }
@@ -125,7 +128,7 @@ void EnterRoom(int32_t r, bool first)
         CInstance temporary;
         temporary.Create(0, 0, 0, 0);
         std::string place = "creation code of room " + Rooms.Name(r);
-        RunCreationCode(room->r_code, &temporary, "COMPILATION ERROR in " + place, "EXECUTION ERROR in " + place);
+        RunCreationCode(room->r_code, &temporary, place);
     }
     PerformEventAll(kOtherEvent, kRoomStart);
     if (!IsChangePending() && RoomHooks.roomStarted)
@@ -166,6 +169,8 @@ void FatalStop(const std::string& message)
 
 bool RunLibraryInitialization()
 {
+    static const std::string place = "library initialization code";
+    CCodePlace running(place);
     for (const std::string& text : GameResources.LibraryInitCode) {
         if (text.empty())
             continue;

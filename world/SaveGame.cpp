@@ -12,6 +12,7 @@
 #include "world/GameState.h"
 #include "world/Rooms.h"
 #include "world/SaveRecords.h"
+#include "world/SecureMode.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
 
@@ -147,7 +148,7 @@ ESaveRead SaveGame_Apply(CStream& stream)
 
 bool Game_Save(const std::string& file, bool inEvent)
 {
-    if (GameState.secureMode && file.find_first_of("\\/") != std::string::npos) {
+    if (SecureMode_Forbids(file)) {
         Report("In secure mode you cannot save game to file " + file, inEvent);
         return false;
     }

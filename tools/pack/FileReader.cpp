@@ -79,6 +79,9 @@ void ReadDataFiles(CReaderContext& context, std::vector<CManifestTable>& entries
         file.s_filename = table.GetString("name", BaseName(source));
         if (file.s_filename.empty())
             table.FailHere("an included file needs a file or a name");
+        if (!DataFile_NameStaysInFolder(file.s_filename))
+            table.Fail("name", "an included file is exported inside its folder: the name cannot start at a root or "
+                               "drive, nor climb out with \"..\"");
         file.s_origname = table.GetString("original_name", source);
         file.s_store = table.GetBool("store", true);
         if (!file.HasData())
