@@ -38,8 +38,13 @@ set(BRINDLE_BENCHMARKS OFF CACHE BOOL "" FORCE)
 # How the runner is linked for the page that brindle-pack --web writes: the
 # page starts it (callMain) once the game's data is in its file system, and
 # keeps saves in the browser's storage (IDBFS).
+# Without Asyncify a wait ends the page: only for measuring what it costs.
+option(BRINDLE_WEB_ASYNCIFY "Let waits hand control back to the browser (Asyncify)" ON)
+if(BRINDLE_WEB_ASYNCIFY)
+  set(web_waits -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=1048576)
+endif()
 set(BRINDLE_WEB_LINK_OPTIONS
-  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=1048576
+  ${web_waits}
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864 -sTOTAL_STACK=8388608
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
   -sFORCE_FILESYSTEM=1 -lidbfs.js -lopenal
