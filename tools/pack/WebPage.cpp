@@ -95,14 +95,20 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
   }
 
   // What the game writes lives in the browser's storage between visits.
-  var saving = false, saveAgain = false;
+  // A save asked for while one is under way follows it, with every caller
+  // told when the last one is done.
+  var saving = false, saveAgain = false, waiting = [];
   function save(then) {
+    if (then) waiting.push(then);
     if (saving) { saveAgain = true; return; }
     saving = true;
     window.Module.FS.syncfs(false, function (error) {
       saving = false;
       if (error) showError('What the game wrote could not be kept in the browser: ' + error);
-      if (saveAgain) { saveAgain = false; save(then); } else if (then) then();
+      if (saveAgain) { saveAgain = false; save(); return; }
+      var done = waiting;
+      waiting = [];
+      done.forEach(function (f) { f(); });
     });
   }
 
