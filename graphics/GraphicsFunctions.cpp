@@ -8,6 +8,7 @@ void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
+void Graphics_RegisterTransitionFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -18,4 +19,5 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterTextFunctions();
     Graphics_RegisterShapeFunctions();
     Graphics_RegisterSurfaceFunctions();
+    Graphics_RegisterTransitionFunctions();
 }

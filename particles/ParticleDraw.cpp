@@ -1,0 +1,126 @@
+// Drawing particles through the textured quad, which hands them to the
+// device's batcher: particles of one texture and blend state in a row make
+// one draw call.
+#include "particles/ParticleDraw.h"
+
+#include "data/Resources.h"
+#include "data/Sprite.h"
+#include "graphics/Display.h"
+#include "graphics/DrawState.h"
+#include "graphics/ResourceTextures.h"
+#include "graphics/SpriteDraw.h"
+#include "graphics/TextureDraw.h"
+#include "particles/ParticleShapes.h"
+#include "particles/ParticleTypes.h"
+#include "particles/ParticleWiggle.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kRadians = std::numbers::pi / 180.0;
+constexpr double kDepthGroup = 0.01; // systems this close in depth are drawn together
+
+// What a type draws with, looked up once per type and frame.
+struct RTypeLook {
+    const RTexturePicture* shape = nullptr; // the built-in shape, when no sprite
+    int32_t sprite = -1;                    // a sprite with images
+    int32_t images = 0;
+    double xorig = 0, yorig = 0;
+};
+
+std::vector<RTypeLook> Looks; // reused between frames
+
+void LookUpTypes()
+{
+    Looks.assign(ParticleTypes.size(), RTypeLook());
+    for (size_t k = 0; k < ParticleTypes.size(); ++k) {
+        const RParticleType& t = ParticleTypes[k];
+        RTypeLook& look = Looks[k];
+        if (const CSprite* sprite = Sprites.Get(t.sprite)) {
+            look.sprite = sprite->Count() > 0 ? t.sprite : -1; // a sprite without images draws nothing
+            look.images = sprite->Count();
+            look.xorig = sprite->i_xorig;
+            look.yorig = sprite->i_yorig;
+        } else {
+            look.shape = ParticleShapes_Picture(t.shape); // null outside 0..13: nothing
+            look.xorig = look.yorig = kShapeOrigin;
+        }
+    }
+}
+
+void DrawParticle(const RParticle& p, const RParticleType& t, const RTypeLook& look, double xdraw, double ydraw)
+{
+    if (p.lifetime <= 0)
+        return;
+    const RTexturePicture* picture = look.shape;
+    if (look.sprite >= 0) {
+        int64_t image = p.spritestart;
+        if (t.spriteanim)
+            image += t.spritestretch ? static_cast<int64_t>(std::floor(static_cast<double>(look.images) * p.age / p.lifetime))
+                                     : p.age;
+        picture = Sprite_Picture(look.sprite, Sprite_ImageIndex(image, look.images));
+    }
+    if (!picture)
+        return;
+    const int64_t age = p.age, ran = p.ran;
+    double angle = p.ang + (t.angdir ? p.dir : 0);
+    if (t.angrand != 0)
+        angle += t.angrand * Particle_Wiggle(age + 2 * ran, 16, 4);
+    double size = p.size;
+    if (t.sizerand != 0)
+        size += t.sizerand * Particle_Wiggle(age + ran, 16, 4);
+    Draw_TextureExt(*picture, p.color, p.alpha, angle * kRadians, t.xscale * size, t.yscale * size, p.x + xdraw,
+                    p.y + ydraw, look.xorig, look.yorig);
+}
+
+} // namespace
+
+void ParticleSystem_Draw(const RParticleSystem& s)
+{
+    IRenderDevice* device = Display_Device();
+    if (!device || device->IsHeadless() || s.particles.empty())
+        return;
+    LookUpTypes();
+    const RDrawState saved = DrawState;
+    DrawState.interpolate = true;
+    // An additive particle is drawn additively; the blend mode is normal
+    // after it, for the particles that follow and after the system.
+    bool additive = false;
+    const size_t count = s.particles.size();
+    for (size_t n = 0; n < count; ++n) {
+        const RParticle& p = s.particles[s.oldtonew ? n : count - 1 - n];
+        const size_t type = static_cast<size_t>(p.parttype);
+        const RParticleType& t = ParticleTypes[type];
+        if (t.additiveblend != additive) {
+            Draw_SetBlendMode(t.additiveblend ? 1 : 0);
+            additive = t.additiveblend;
+        }
+        DrawParticle(p, t, Looks[type], s.xdraw, s.ydraw);
+    }
+    DrawState.interpolate = saved.interpolate;
+    if (additive)
+        Draw_SetBlendMode(0);
+}
+
+double ParticleSystems_DepthBelow(double below)
+{
+    const double limit = std::isinf(below) ? below : below - kDepthGroup;
+    double best = -1e9; // none
+    bool found = false;
+    for (const RParticleSystem& s : ParticleSystems) {
+        if (s.created && s.automaticdraw && s.depth < limit && (!found || s.depth > best)) {
+            best = s.depth;
+            found = true;
+        }
+    }
+    return found ? best : -1e9;
+}
+
+void ParticleSystems_DrawAtDepth(double depth)
+{
+    for (const RParticleSystem& s : ParticleSystems)
+        if (s.created && s.automaticdraw && s.depth <= depth && s.depth >= depth - kDepthGroup)
+            ParticleSystem_Draw(s);
+}
