@@ -93,7 +93,7 @@ struct RParticleSystem {
 
 // A system holds at most this many particles; a game that asks for more
 // gets a message once and no more particles, rather than running out of memory.
-constexpr int32_t kMaxParticlesPerSystem = 2000000;
+constexpr int32_t kMaxParticlesPerSystem = 1000000;
 
 extern std::vector<RParticleSystem> ParticleSystems;
 
