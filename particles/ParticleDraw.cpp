@@ -10,10 +10,12 @@
 #include "graphics/ResourceTextures.h"
 #include "graphics/SpriteDraw.h"
 #include "graphics/TextureDraw.h"
+#include "platform/DrawBatcher.h"
 #include "particles/ParticleShapes.h"
 #include "particles/ParticleTypes.h"
 #include "particles/ParticleWiggle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -50,20 +52,41 @@ void LookUpTypes()
     }
 }
 
-void DrawParticle(const RParticle& p, const RParticleType& t, const RTypeLook& look, double xdraw, double ydraw)
+// Quads of one texture and blend state, waiting to go to the device
+// together; kept between frames so drawing allocates nothing once warm.
+std::vector<RVertex> Quads;
+TextureHandle QuadTexture = 0;
+
+void SendQuads()
+{
+    IRenderDevice* device = Display_Device();
+    const int32_t count = static_cast<int32_t>(Quads.size());
+    if (device && count > 0) {
+        device->SetDrawSettings(Draw_Settings(true));
+        for (int32_t first = 0; first < count; first += CDrawBatcher::kVertexCapacity)
+            device->Draw(EPrimitive::QuadList, QuadTexture, Quads.data() + first,
+                         std::min(count - first, CDrawBatcher::kVertexCapacity));
+    }
+    Quads.clear();
+}
+
+// The picture a particle shows now, or null for none.
+const RTexturePicture* PictureOf(const RParticle& p, const RParticleType& t, const RTypeLook& look)
 {
     if (p.lifetime <= 0)
-        return;
-    const RTexturePicture* picture = look.shape;
-    if (look.sprite >= 0) {
-        int64_t image = p.spritestart;
-        if (t.spriteanim)
-            image += t.spritestretch ? static_cast<int64_t>(std::floor(static_cast<double>(look.images) * p.age / p.lifetime))
-                                     : p.age;
-        picture = Sprite_Picture(look.sprite, Sprite_ImageIndex(image, look.images));
-    }
-    if (!picture)
-        return;
+        return nullptr;
+    if (look.sprite < 0)
+        return look.shape;
+    int64_t image = p.spritestart;
+    if (t.spriteanim)
+        image += t.spritestretch ? static_cast<int64_t>(std::floor(static_cast<double>(look.images) * p.age / p.lifetime))
+                                 : p.age;
+    return Sprite_Picture(look.sprite, Sprite_ImageIndex(image, look.images));
+}
+
+void AddQuad(const RParticle& p, const RParticleType& t, const RTypeLook& look, const RTexturePicture& picture,
+             double xdraw, double ydraw)
+{
     const int64_t age = p.age, ran = p.ran;
     double angle = p.ang + (t.angdir ? p.dir : 0);
     if (t.angrand != 0)
@@ -71,8 +94,10 @@ void DrawParticle(const RParticle& p, const RParticleType& t, const RTypeLook& l
     double size = p.size;
     if (t.sizerand != 0)
         size += t.sizerand * Particle_Wiggle(age + ran, 16, 4);
-    Draw_TextureExt(*picture, p.color, p.alpha, angle * kRadians, t.xscale * size, t.yscale * size, p.x + xdraw,
-                    p.y + ydraw, look.xorig, look.yorig);
+    const size_t at = Quads.size();
+    Quads.resize(at + 4);
+    Draw_TextureExtVertices(picture, p.color, p.alpha, angle * kRadians, t.xscale * size, t.yscale * size,
+                            p.x + xdraw, p.y + ydraw, look.xorig, look.yorig, &Quads[at]);
 }
 
 } // namespace
@@ -83,23 +108,32 @@ void ParticleSystem_Draw(const RParticleSystem& s)
     if (!device || device->IsHeadless() || s.particles.empty())
         return;
     LookUpTypes();
-    const RDrawState saved = DrawState;
+    const bool interpolate = DrawState.interpolate;
     DrawState.interpolate = true;
     // An additive particle is drawn additively; the blend mode is normal
     // after it, for the particles that follow and after the system.
     bool additive = false;
+    Quads.clear();
     const size_t count = s.particles.size();
     for (size_t n = 0; n < count; ++n) {
         const RParticle& p = s.particles[s.oldtonew ? n : count - 1 - n];
         const size_t type = static_cast<size_t>(p.parttype);
         const RParticleType& t = ParticleTypes[type];
-        if (t.additiveblend != additive) {
-            Draw_SetBlendMode(t.additiveblend ? 1 : 0);
-            additive = t.additiveblend;
+        const RTexturePicture* picture = PictureOf(p, t, Looks[type]);
+        if (!picture || picture->handle == 0)
+            continue;
+        if (t.additiveblend != additive || picture->handle != QuadTexture) {
+            SendQuads();
+            QuadTexture = picture->handle;
+            if (t.additiveblend != additive) {
+                Draw_SetBlendMode(t.additiveblend ? 1 : 0);
+                additive = t.additiveblend;
+            }
         }
-        DrawParticle(p, t, Looks[type], s.xdraw, s.ydraw);
+        AddQuad(p, t, Looks[type], *picture, s.xdraw, s.ydraw);
     }
-    DrawState.interpolate = saved.interpolate;
+    SendQuads();
+    DrawState.interpolate = interpolate;
     if (additive)
         Draw_SetBlendMode(0);
 }

@@ -30,6 +30,8 @@ int32_t CDrawBatcher::IndexCount(EPrimitive kind, int32_t count)
     case EPrimitive::TriangleStrip:
     case EPrimitive::TriangleFan:
         return count >= 3 ? (count - 2) * 3 : 0;
+    case EPrimitive::QuadList:
+        return count / 4 * 6;
     }
     return 0;
 }
@@ -53,6 +55,8 @@ void CDrawBatcher::Append(EPrimitive kind, const RVertex* vertices, int32_t coun
         used = count / 2 * 2;
     else if (kind == EPrimitive::TriangleList)
         used = count / 3 * 3;
+    else if (kind == EPrimitive::QuadList)
+        used = count / 4 * 4;
     b_vertices.insert(b_vertices.end(), vertices, vertices + used);
     b_indices.reserve(b_indices.size() + static_cast<size_t>(indices));
     switch (kind) {
@@ -84,6 +88,20 @@ void CDrawBatcher::Append(EPrimitive kind, const RVertex* vertices, int32_t coun
         for (int32_t k = 1; k + 1 < count; ++k)
             b_indices.insert(b_indices.end(), {base, base + static_cast<uint32_t>(k), base + static_cast<uint32_t>(k + 1)});
         break;
+    case EPrimitive::QuadList: {
+        const size_t first = b_indices.size();
+        b_indices.resize(first + static_cast<size_t>(indices));
+        uint32_t* out = b_indices.data() + first;
+        for (uint32_t q = base; q < base + static_cast<uint32_t>(used); q += 4, out += 6) {
+            out[0] = q;
+            out[1] = q + 1;
+            out[2] = q + 2;
+            out[3] = q;
+            out[4] = q + 2;
+            out[5] = q + 3;
+        }
+        break;
+    }
     }
 }
 

@@ -60,7 +60,7 @@ protected:
         device->Flush();
         RDeviceStats after = device->Stats();
         after.drawCalls -= before.drawCalls;
-        after.primitives -= before.primitives;
+        after.vertices -= before.vertices;
         return after;
     }
 
@@ -90,7 +90,7 @@ TEST_F(GlParticles, OneDrawCallPerRunOfBlendState)
         Add(Type(shape, 0xFFFFFF, 0.2, false), shape * 4, 30, 70);
     const RParticleSystem& s = *ParticleSystem_Get(g_system);
     RDeviceStats stats = DrawAndCount(s);
-    EXPECT_EQ(stats.primitives, 14 * 70);
+    EXPECT_EQ(stats.vertices, 14 * 70 * 4);
     EXPECT_EQ(stats.drawCalls, 1);
 
     // Additive particles in between split the batches by blend state only.
@@ -115,7 +115,7 @@ TEST_F(GlParticles, SystemsCloseInDepthAreDrawnOnce)
     Particle_Create(s3, s3.particles, dot, 30, 30, 1);
 
     IRenderDevice* device = Display_Device();
-    const int64_t before = device->Stats().primitives;
+    const int64_t before = device->Stats().vertices;
     int32_t depths = 0;
     for (double depth = ParticleSystems_DepthBelow(std::numeric_limits<double>::infinity()); depth > -1e8;
          depth = ParticleSystems_DepthBelow(depth)) {
@@ -123,5 +123,5 @@ TEST_F(GlParticles, SystemsCloseInDepthAreDrawnOnce)
         ++depths;
     }
     EXPECT_EQ(depths, 2);
-    EXPECT_EQ(device->Stats().primitives - before, 3);
+    EXPECT_EQ(device->Stats().vertices - before, 3 * 4);
 }
