@@ -203,12 +203,22 @@ bool Destroyed(const RParticle& p)
     return false;
 }
 
+// A channel value in 0..255 rounded to the nearest whole number, halves to
+// even, without a library call: adding and taking away 1.5 × 2^52 leaves no
+// bits for a fraction, and the processor rounds as the program does.
+int32_t RoundChannel(double v)
+{
+    constexpr double kShift = 6755399441055744.0;
+    return static_cast<int32_t>((v + kShift) - kShift);
+}
+
+// The per-channel mix of two colours, (1 - e) × a + e × b.
 int32_t Merge(const int32_t a, const int32_t b, double e)
 {
     int32_t out = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= static_cast<int32_t>(std::nearbyint((1 - e) * ca + e * cb)) << shift;
+        out |= RoundChannel((1 - e) * ca + e * cb) << shift;
     }
     return out;
 }
