@@ -108,6 +108,20 @@ TEST_F(Particles, AppearanceFollowsTheLife)
     Update(49);
     EXPECT_NEAR(p.alpha, 0.01, 1e-12);
     EXPECT_EQ(p.color, 0xFA0500);
+
+    // A particle spawned with no lifetime counts as at its end until it dies.
+    const int32_t brief = ParticleType_Create();
+    Type(brief) = Type();
+    Type(brief).lifemin = Type(brief).lifemax = 0;
+    Type().stepnumber = 1, Type().steptype = brief;
+    List().clear();
+    Create(0, 0, 1);
+    Update();
+    ASSERT_EQ(List().size(), 2u);
+    EXPECT_EQ(List()[1].color, 0xFF0000);
+    EXPECT_EQ(List()[1].alpha, 0);
+    Update(3);
+    EXPECT_EQ(List().size(), 2u); // each dies in the next update, as the next is spawned
 }
 
 TEST_F(Particles, MotionWiggleAndSpeedFloor)
