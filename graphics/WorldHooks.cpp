@@ -67,7 +67,7 @@ void RoomLeaving(bool ending)
 
 void Graphics_InstallWorldHooks()
 {
-    Tile_LastId = GameResources.LastTileId;
+    LastTileId = GameResources.LastTileId;
     StepHooks.drawRoom = &RoomDraw_DrawRoom;
     StepHooks.presentFrame = &Present;
     StepHooks.handleMessages = &HandleMessages;

@@ -13,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/Extensions.h"
 #include "world/Actions.h"
 #include "world/TimeEvents.h"
 
@@ -74,7 +75,7 @@ const RStep kSteps[] = {
          return true;
      },
      nullptr},
-    {55, "Preparing extension pacakges", [] { return true; }, "Failed to prepare extension packages."},
+    {55, "Preparing extension pacakges", &Extensions_Prepare, "Failed to prepare extension packages."},
     {60, "Preparing constants", &DefineGameConstants, "Failed to define the constants."},
     {61, "Preparing triggers", &TimeEvents_PrepareTriggers, "Failed to prepare triggers."},
     {62, "Compiling scripts", &Script_CompileAll, "Failed to compile the scripts."},

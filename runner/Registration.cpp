@@ -17,6 +17,7 @@
 #include "particles/Particles.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "world/ActionFunctions.h"
 #include "world/GameVariables.h"
@@ -24,6 +25,7 @@
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
 #include "world/RoomFunctions.h"
+#include "world/SaveGame.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
@@ -33,11 +35,13 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
     World_ImplementActionFunctions();
     World_ImplementForwardingActionFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
+    System_ImplementExternalFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
     Motion_RegisterFunctions();

@@ -10,6 +10,8 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/Extensions.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
@@ -29,6 +31,7 @@
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
 #include "world/Rooms.h"
+#include "world/SaveGame.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
 
@@ -104,6 +107,9 @@ bool RunTheGame(const RunnerOptions& options)
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    World_InstallSaveHooks();
+    RoomHooks.startExtensions = &Extensions_Start;
+    RoomHooks.endExtensions = &Extensions_End;
     // A headless run never reaches past this computer.
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
@@ -191,6 +197,7 @@ int RunGame(const RunnerOptions& options)
     std::fflush(stdout);
 
     System_CloseFiles();
+    External_FreeAll();
     Display_Close();
     Sound_Shutdown();
     RemoveTempDir();

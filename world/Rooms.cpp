@@ -13,6 +13,8 @@
 #include "world/ObjectEvents.h"
 #include "world/World.h"
 
+#include <cassert>
+
 int32_t PendingRoomChange = kNoChange;
 std::string PendingLoadFile;
 int32_t CurrentRoomIndex = -1;
@@ -268,6 +270,26 @@ void Game_RequestLoad(const std::string& file)
 {
     PendingLoadFile = file;
     PendingRoomChange = kChangeLoad;
+}
+
+int32_t Room_LiveSlotCount()
+{
+    return static_cast<int32_t>(LiveRooms.size());
+}
+
+const CLiveRoom* Room_LiveSlot(int32_t slot)
+{
+    return slot >= 0 && slot < Room_LiveSlotCount() ? LiveRooms[static_cast<size_t>(slot)].get() : nullptr;
+}
+
+void Room_ReplaceLiveRooms(std::vector<std::unique_ptr<CLiveRoom>> rooms, int32_t current)
+{
+    assert(current >= 0 && current < static_cast<int32_t>(rooms.size()) && rooms[static_cast<size_t>(current)]);
+    SetCurrent(nullptr);
+    Carried.clear();
+    LiveRooms = std::move(rooms);
+    CurrentRoomIndex = current;
+    SetCurrent(LiveRooms[static_cast<size_t>(current)].get());
 }
 
 bool Game_Start()
