@@ -130,10 +130,11 @@ case "${1:-}" in
     build_web
     install_missing "${web_test_packages[@]}"
     # Games whose printed lines must equal the desktop run's, and drawing
-    # games (2D and flat-shaded 3D) whose last frame must match its
-    # reference picture.
+    # games (2D, flat-shaded 3D, particles, effects, room transitions) whose
+    # last frame must match its reference picture.
     python3 "$here/tests/web/run-web-games.py" "$build/brindle-pack" "$build/brindle-run" "$build/web" \
-      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions room-drawing d3d-model
+      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions room-drawing d3d-model \
+      particle-stream particle-shapes particles-headless effects transitions actions save-load
     ;;
   *)
     sed -n '2,12p' "$0"

@@ -189,7 +189,13 @@ bool Platform_ReplaceFile(const std::string& hostPath, const void* data, size_t 
     bool ok = WriteAll(output, static_cast<const char*>(data), size);
     if (ok && existed && ::fchmod(output, old.st_mode & 07777) != 0)
         ok = false;
+    // Not in a page: there fsync copies the whole kept storage to the
+    // browser's database and resumes the game from the database's callback,
+    // after which the page never hears that the game ended. The page keeps
+    // the storage itself (every two seconds, when hidden, at the end).
+#ifndef __EMSCRIPTEN__
     ok = ok && ::fsync(output) == 0;
+#endif
     return PutInPlace(output, temporary, destination, ok);
 }
 

@@ -18,6 +18,30 @@
 
 namespace {
 
+// A voice's two sources start and stop together. The browser's OpenAL
+// mistakes the sources given to the list forms of these calls (and throws),
+// so there they go one by one in the same turn, where the page's audio clock
+// starts them together anyway.
+void PlayTogether(const ALuint (&sources)[2])
+{
+#ifdef __EMSCRIPTEN__
+    alSourcePlay(sources[0]);
+    alSourcePlay(sources[1]);
+#else
+    alSourcePlayv(2, sources);
+#endif
+}
+
+void StopTogether(const ALuint (&sources)[2])
+{
+#ifdef __EMSCRIPTEN__
+    alSourceStop(sources[0]);
+    alSourceStop(sources[1]);
+#else
+    alSourceStopv(2, sources);
+#endif
+}
+
 constexpr ALCint kWantedSends = 10;
 
 float Gain(int32_t hundredthsDb)
@@ -249,7 +273,7 @@ public:
         AudioVoiceId id = o_next++;
         o_voices[id] = voice;
         Configure(o_voices[id], path->second);
-        alSourcePlayv(2, voice.source);
+        PlayTogether(voice.source);
         return id;
     }
 
@@ -330,7 +354,7 @@ private:
 
     static void DeleteSources(RAlVoice& voice)
     {
-        alSourceStopv(2, voice.source);
+        StopTogether(voice.source);
         alDeleteSources(2, voice.source);
     }
 

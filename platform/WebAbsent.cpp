@@ -23,6 +23,11 @@ REffectMix ToEffectMix(const REffectSettings&)
     return {};
 }
 
+bool Platform_HasMidiSynthesizer()
+{
+    return false;
+}
+
 bool Platform_RenderMidi(const uint8_t*, size_t, double, RPcm&, std::string& error)
 {
     error = "MIDI music cannot be played in a browser";

@@ -9,6 +9,7 @@
 #include "runner/Startup.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -67,5 +68,12 @@ int main(int argc, char** argv)
     bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty();
     Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
     Platform_WatchStopSignals();
-    return RunGame(options);
+    const int status = RunGame(options);
+#ifdef __EMSCRIPTEN__
+    // After a wait the page has resumed the game from its event loop: a
+    // status returned from here would be lost (the page would hear 0), so
+    // the runner exits with it instead.
+    std::exit(status);
+#endif
+    return status;
 }

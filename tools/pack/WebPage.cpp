@@ -3,7 +3,9 @@
 // keeps a folder in the browser's storage (IndexedDB) for what the game
 // writes, and starts the runner on the game. Whatever the runner writes to
 // standard error shows in the page. Runner options can be given in the
-// address (index.html?options=--steps%20100), which is how tests drive it;
+// address (index.html?options=--steps%20100), and files served beside the
+// page can be put into the game's folder first (&files=input.txt), which is
+// how tests drive it;
 // window.brindle holds what the game printed, how it ended and when it
 // started and ended (milliseconds of the page's clock).
 #include "tools/pack/WebPage.h"
@@ -59,7 +61,13 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
     return btoa(text);
   };
 
-  var options = (new URLSearchParams(location.search).get('options') || '').split(' ').filter(function (w) { return w; });
+  var address = new URLSearchParams(location.search);
+  var options = (address.get('options') || '').split(' ').filter(function (w) { return w; });
+  // Files served beside the page that go into the game's folder (/game)
+  // before it starts, as an input script named in the options: plain names
+  // only, so the address cannot reach beyond the page's own folder.
+  var extraFiles = (address.get('files') || '').split(',').filter(function (name) { return name; });
+  var badName = extraFiles.filter(function (name) { return !/^[A-Za-z0-9_.-]+$/.test(name) || /^[.]+$/.test(name); });
 
   // Both downloads move one bar.
   var expected = {}, received = {};
@@ -112,7 +120,7 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
     });
   }
 
-  function start(gameData, typefaceData) {
+  function start(gameData, typefaceData, extraData) {
     var FS = window.Module.FS;
     FS.mkdir('/persistent');
     FS.mount(FS.filesystems.IDBFS, {}, '/persistent');
@@ -122,6 +130,7 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
         try { FS.mkdir(folder); } catch (exists) {}
       });
       FS.writeFile('/game/@GAMEFILE@', gameData);
+      extraFiles.forEach(function (name, k) { FS.writeFile('/game/' + name, extraData[k]); });
       if (typefaceData) {
         try { FS.mkdir('/typefaces'); } catch (exists) {}
         FS.writeFile('@TYPEFACEPATH@', typefaceData);
@@ -136,10 +145,10 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
     });
   }
 
-  var downloads = [download('@CODE@'), download('@GAMEFILE@')];
-  if (typeface)
-    downloads.push(download(typeface));
-  Promise.all(downloads).then(function (files) {
+  var downloads = [download('@CODE@'), download('@GAMEFILE@'), typeface ? download(typeface) : null];
+  extraFiles.forEach(function (name) { downloads.push(download(name)); });
+  (badName.length ? Promise.reject(new Error('files= takes plain file names, not ' + badName.join(', ')))
+                  : Promise.all(downloads)).then(function (files) {
     window.Module = {
       canvas: canvas,
       fillPage: fillPage,
@@ -152,7 +161,8 @@ body.fill #canvas { left: 0; top: 0; transform: none; width: 100vw; height: 100v
         window.Module.ENV.HOME = '/persistent';
         window.Module.ENV.XDG_DATA_HOME = '/persistent/data';
       }],
-      onRuntimeInitialized: function () { start(new Uint8Array(files[1]), files[2] && new Uint8Array(files[2])); },
+      onRuntimeInitialized: function () { start(new Uint8Array(files[1]), files[2] && new Uint8Array(files[2]),
+                                             files.slice(3).map(function (data) { return new Uint8Array(data); })); },
       onExit: function (status) {
         brindle.endTime = performance.now();
         brindle.exitStatus = status;
