@@ -18,27 +18,19 @@
 
 namespace {
 
-// A voice's two sources start and stop together. The browser's OpenAL
-// mistakes the sources given to the list forms of these calls (and throws),
-// so there they go one by one in the same turn, where the page's audio clock
-// starts them together anyway.
-void PlayTogether(const ALuint (&sources)[2])
+// A voice's two sources start and stop together (each with the one-source
+// call, both with the list call). The browser's OpenAL mistakes the sources
+// given to the list calls (and throws), so there they go one by one in the
+// same turn, where the page's audio clock starts them together anyway.
+void Together(const ALuint (&sources)[2], void (*each)(ALuint), void (*both)(ALsizei, const ALuint*))
 {
 #ifdef __EMSCRIPTEN__
-    alSourcePlay(sources[0]);
-    alSourcePlay(sources[1]);
+    (void)both;
+    each(sources[0]);
+    each(sources[1]);
 #else
-    alSourcePlayv(2, sources);
-#endif
-}
-
-void StopTogether(const ALuint (&sources)[2])
-{
-#ifdef __EMSCRIPTEN__
-    alSourceStop(sources[0]);
-    alSourceStop(sources[1]);
-#else
-    alSourceStopv(2, sources);
+    (void)each;
+    both(2, sources);
 #endif
 }
 
@@ -273,7 +265,7 @@ public:
         AudioVoiceId id = o_next++;
         o_voices[id] = voice;
         Configure(o_voices[id], path->second);
-        PlayTogether(voice.source);
+        Together(voice.source, alSourcePlay, alSourcePlayv);
         return id;
     }
 
@@ -354,7 +346,7 @@ private:
 
     static void DeleteSources(RAlVoice& voice)
     {
-        StopTogether(voice.source);
+        Together(voice.source, alSourceStop, alSourceStopv);
         alDeleteSources(2, voice.source);
     }
 
