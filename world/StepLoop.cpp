@@ -262,6 +262,10 @@ void StepLoop_Run(const RStepLoopOptions& options)
             StepLoop.running = false;
             return;
         }
+        // A browser page does its own work (drawing, timers, a test asking
+        // how the game goes) only while the game hands control back: a run
+        // that never waits (headless, --fast) does so here now and then.
+        Platform_YieldNowAndThen();
         if (StepHooks.handleMessages)
             StepHooks.handleMessages();
         if (StepHooks.serviceNetwork)

@@ -8,6 +8,7 @@ import functools
 import http.server
 import json
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -87,8 +88,14 @@ class Browser:
         os.write(self.to_chrome, json.dumps(message).encode() + b"\0")
         return self.next_id
 
-    def _receive(self):
+    def _receive(self, deadline=None):
         while b"\0" not in self.buffer:
+            # A page that never hands control back never answers: past the
+            # deadline that is a hang, not something to wait for.
+            if deadline is not None:
+                left = deadline - time.monotonic()
+                if left <= 0 or not select.select([self.from_chrome], [], [], left)[0]:
+                    raise TimeoutError("Chromium did not answer in time")
             chunk = os.read(self.from_chrome, 1 << 16)
             if not chunk:
                 raise RuntimeError("Chromium closed its DevTools pipe")
@@ -96,10 +103,10 @@ class Browser:
         message, self.buffer = self.buffer.split(b"\0", 1)
         return json.loads(message)
 
-    def call(self, method, params=None, session=None):
+    def call(self, method, params=None, session=None, deadline=None):
         wanted = self._send(method, params, session)
         while True:
-            reply = self._receive()
+            reply = self._receive(deadline)
             if reply.get("id") == wanted:
                 if "error" in reply:
                     raise RuntimeError("%s: %s" % (method, reply["error"]))
@@ -110,8 +117,8 @@ class Browser:
         target = self.call("Target.createTarget", {"url": url})["targetId"]
         return self.call("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
 
-    def evaluate(self, session, expression):
-        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True}, session)
+    def evaluate(self, session, expression, deadline=None):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True}, session, deadline)
         if "exceptionDetails" in result:
             raise RuntimeError("page script failed: %s" % result["exceptionDetails"].get("text"))
         return result["result"].get("value")
@@ -121,8 +128,11 @@ class Browser:
         there (a hang: the limit is a safety net, not a measure of speed)."""
         end = time.monotonic() + limit_seconds
         while time.monotonic() < end:
-            if self.evaluate(session, expression):
-                return True
+            try:
+                if self.evaluate(session, expression, end):
+                    return True
+            except TimeoutError:
+                return False
             time.sleep(0.05)
         return False
 

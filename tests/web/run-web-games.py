@@ -23,6 +23,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -37,6 +38,14 @@ PAGE_LIMIT_SECONDS = 180
 # pictures rather than the 0.1 % the desktop tests allow. Every other game
 # is held to the desktop tolerance.
 LOOSER_PERCENT = {"particle-stream": 1.0, "particle-shapes": 1.0, "effects": 1.0}
+
+
+def errors_so_far(chrome, session):
+    """What a page that did not finish wrote to standard error, if it still answers."""
+    try:
+        return chrome.evaluate(session, "window.brindle ? brindle.err.join('\\n') : 'no page'", time.monotonic() + 5)
+    except TimeoutError:
+        return "(the page does not answer: the game never hands control back)"
 
 
 def with_game_files(options, game_dir):
@@ -87,8 +96,7 @@ def run_in_browser(chrome, pack, runner_dir, game_dir, options, work, name, scre
         session = chrome.open(url)
         if not chrome.wait_for(session, "window.brindle && brindle.exitStatus !== null && brindle.saved",
                                PAGE_LIMIT_SECONDS):
-            err = chrome.evaluate(session, "window.brindle ? brindle.err.join('\\n') : 'no page'")
-            return None, None, None, "the page did not finish: " + (err or "")
+            return None, None, None, "the page did not finish: " + (errors_so_far(chrome, session) or "")
         out = chrome.evaluate(session, "brindle.out")
         status = chrome.evaluate(session, "brindle.exitStatus")
         err = chrome.evaluate(session, "brindle.err.join('\\n')")
@@ -117,7 +125,7 @@ def check_keeping(chrome, pack, runner_dir, work):
             session = chrome.open(server.url("index.html"))
             if not chrome.wait_for(session, "window.brindle && brindle.exitStatus !== null && brindle.saved",
                                    PAGE_LIMIT_SECONDS):
-                return "run %d did not finish: %s" % (run, chrome.evaluate(session, "brindle.err.join('\\n')"))
+                return "run %d did not finish: %s" % (run, errors_so_far(chrome, session))
             out = chrome.evaluate(session, "brindle.out")
             want = ["run %d, registry held %d" % (run, previous)]
             if out != want:
@@ -139,7 +147,7 @@ def check_absent(chrome, pack, runner_dir, work):
         session = chrome.open(server.url("index.html?options=" + urllib.parse.quote("--screenshot /missing/last.png")))
         if not chrome.wait_for(session, "window.brindle && brindle.exitStatus !== null && brindle.saved",
                                PAGE_LIMIT_SECONDS):
-            return "it did not finish: %s" % chrome.evaluate(session, "brindle.err.join('\\n')")
+            return "it did not finish: %s" % errors_so_far(chrome, session)
         out = chrome.evaluate(session, "brindle.out")
         err = chrome.evaluate(session, "brindle.err")
         status = chrome.evaluate(session, "brindle.exitStatus")
