@@ -1,7 +1,7 @@
 // Saving pictures to files.
 #include "graphics/ImageFiles.h"
 
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 
 #include <cctype>
@@ -18,6 +18,6 @@ bool Image_HasPngName(const std::string& gameName)
 
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap)
 {
-    std::vector<uint8_t> bytes = Image_HasPngName(gameName) ? EncodePng(bitmap) : bitmap.SaveToBitmapFile();
+    std::vector<uint8_t> bytes = Image_HasPngName(gameName) ? Picture_EncodePng(bitmap) : Picture_EncodeBitmap(bitmap);
     return !bytes.empty() && Platform_WriteWholeFile(ToHostPath(gameName), bytes.data(), bytes.size());
 }

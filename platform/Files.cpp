@@ -168,6 +168,26 @@ bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& b
     return ok;
 }
 
+bool Platform_ReadWholeFileLimited(const std::string& hostPath, std::vector<uint8_t>& bytes, size_t limit,
+                                   bool& tooLarge)
+{
+    tooLarge = false;
+    std::error_code error;
+    const uintmax_t size = fs::file_size(hostPath, error);
+    if (!error && size > limit) {
+        tooLarge = true;
+        return false;
+    }
+    if (!Platform_ReadWholeFile(hostPath, bytes))
+        return false;
+    if (bytes.size() > limit) { // it grew while being read
+        bytes.clear();
+        tooLarge = true;
+        return false;
+    }
+    return true;
+}
+
 bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size)
 {
     std::FILE* file = std::fopen(hostPath.c_str(), "wb");

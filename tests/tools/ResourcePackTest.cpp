@@ -6,12 +6,12 @@
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
+#include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 #include "runner/Startup.h"
 #include "tests/support/TestSupport.h"
 #include "tools/pack/FontBuilder.h"
 #include "tools/pack/Manifest.h"
-#include "tools/pack/PictureFiles.h"
 #include "tools/pack/Project.h"
 
 #include <gif_lib.h>
@@ -133,8 +133,8 @@ TEST(PackResources, GifFramesAndJpegPictures)
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(Platform_ReadWholeFile(gifPath, bytes));
     std::vector<TBitmap32> frames;
-    std::string error;
-    ASSERT_TRUE(DecodePicture(bytes, frames, error)) << error;
+    RPictureError error;
+    ASSERT_TRUE(Picture_Decode(bytes.data(), bytes.size(), frames, &error)) << error.message;
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].PixelAt(0, 0), 0xFFFF0000u);
     EXPECT_EQ(frames[1].PixelAt(0, 0), 0xFFFF0000u); // kept from the frame before
@@ -162,13 +162,14 @@ TEST(PackResources, GifFramesAndJpegPictures)
     std::vector<uint8_t> jpeg(out, out + size);
     jpeg_destroy_compress(&info);
     free(out);
-    ASSERT_TRUE(DecodePicture(jpeg, frames, error)) << error;
+    ASSERT_TRUE(Picture_Decode(jpeg.data(), jpeg.size(), frames, &error)) << error.message;
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].Width(), 8);
     EXPECT_NEAR(frames[0].PixelAt(4, 4) & 0xFF, 128, 2);
     EXPECT_EQ(frames[0].PixelAt(4, 4) >> 24, 0xFFu);
 
-    EXPECT_FALSE(DecodePicture({'n', 'o', 'p', 'e'}, frames, error));
+    EXPECT_FALSE(Picture_Decode(reinterpret_cast<const uint8_t*>("nope"), 4, frames, &error));
+    EXPECT_EQ(error.kind, EPictureError::kUnknownKind);
 }
 
 TEST(PackResources, FontAtlasHoldsEachGlyphInsideItsRectangle)
