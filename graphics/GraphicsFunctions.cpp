@@ -8,6 +8,9 @@ void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
+void Graphics_RegisterSpriteResourceFunctions();
+void Graphics_RegisterBackgroundResourceFunctions();
+void Graphics_RegisterFontResourceFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -18,4 +21,7 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterTextFunctions();
     Graphics_RegisterShapeFunctions();
     Graphics_RegisterSurfaceFunctions();
+    Graphics_RegisterSpriteResourceFunctions();
+    Graphics_RegisterBackgroundResourceFunctions();
+    Graphics_RegisterFontResourceFunctions();
 }

@@ -5,15 +5,23 @@
 #include "platform/Files.h"
 
 #include <cctype>
+#include <cstring>
+
+bool Image_HasExtension(const std::string& gameName, const char* ext)
+{
+    const size_t n = std::strlen(ext);
+    if (gameName.size() < n)
+        return false;
+    for (size_t k = 0; k < n; ++k)
+        if (std::tolower(static_cast<unsigned char>(gameName[gameName.size() - n + k])) !=
+            std::tolower(static_cast<unsigned char>(ext[k])))
+            return false;
+    return true;
+}
 
 bool Image_HasPngName(const std::string& gameName)
 {
-    if (gameName.size() < 4)
-        return false;
-    std::string ending = gameName.substr(gameName.size() - 4);
-    for (char& c : ending)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ending == ".png";
+    return Image_HasExtension(gameName, ".png");
 }
 
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap)

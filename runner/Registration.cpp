@@ -21,6 +21,7 @@
 #include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
+#include "world/ResourceFunctions.h"
 #include "world/RoomFunctions.h"
 
 bool Runner_RegisterTables(std::string& problem)
@@ -31,6 +32,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementResourceFunctions();
     World_ImplementInputFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();

@@ -4,6 +4,7 @@
 #include "code/ErrorReport.h"
 #include "data/Event.h"
 #include "data/Resources.h"
+#include "data/RetiredResources.h"
 #include "data/Sprite.h"
 #include "platform/Clock.h"
 #include "world/EventDispatch.h"
@@ -150,6 +151,8 @@ CClock& VirtualTimeSource()
 
 void StepLoop_Step()
 {
+    // No event runs between steps: what scripts deleted can go now.
+    Resource_FreeRetired();
     if (!CurrentRoom)
         return;
     if (StepHooks.skipStep && StepHooks.skipStep())

@@ -1,0 +1,39 @@
+// The script queries of a running game: existence, name and code text.
+// (script_execute runs with the code at run time.)
+#include "world/ResourceFunctions.h"
+
+#include "code/FunctionCatalogue.h"
+#include "data/Resources.h"
+#include "data/Script.h"
+#include "world/ResourceRoutines.h"
+
+namespace {
+
+BUILTIN(ScriptExists)
+{
+    Resource_ExistsResult(Scripts, result, args[0]);
+    return true;
+}
+
+BUILTIN(ScriptName)
+{
+    Resource_NameResult(Scripts, result, args[0]);
+    return true;
+}
+
+BUILTIN(GetText)
+{
+    const CScript* script = Scripts.Get(RoundToInt32(args[0].val));
+    result = RValue(script ? script->s_text : std::string());
+    return true;
+}
+
+} // namespace
+
+void World_ImplementScriptResourceFunctions()
+{
+    Function_Implement("script_exists", &ScriptExists);
+    Function_Implement("script_get_name", &ScriptName);
+    Function_Implement("script_name", &ScriptName);
+    Function_Implement("script_get_text", &GetText);
+}
