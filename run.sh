@@ -3,7 +3,9 @@
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
-#   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
+#   bash run.sh fuzz [SECONDS] [TARGET]
+#                               fuzz the game data loader, or TARGET (load_game,
+#                               pictures) (clang, AddressSanitizer)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -66,12 +68,16 @@ case "${1:-}" in
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
-    cmake --build "$fuzz_build" --target fuzz_load_game
-    mkdir -p "$fuzz_build/corpus"
+    target=${3:-load_game}
+    cmake --build "$fuzz_build" --target "fuzz_$target"
     # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
-    # reach the resource sections from the first run on.
-    "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
+    # reach the resource sections from the first run on; corpus-pictures
+    # seeds each road of the picture loading.
+    seeds=$here/tests/fuzz/corpus
+    [ "$target" = load_game ] || seeds=$here/tests/fuzz/corpus-$target
+    mkdir -p "$fuzz_build/corpus-$target"
+    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
+      -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
     ;;
   versus)
     configure_and_build
@@ -88,7 +94,7 @@ case "${1:-}" in
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
-    sed -n '2,9p' "$0"
+    sed -n '2,10p' "$0"
     exit 2
     ;;
 esac
