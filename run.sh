@@ -92,6 +92,8 @@ case "${1:-}" in
     # Drawing against LOVE, both on the same virtual X server.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
     sed -n '2,10p' "$0"

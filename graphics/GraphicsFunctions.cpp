@@ -11,6 +11,10 @@ void Graphics_RegisterSurfaceFunctions();
 void Graphics_RegisterSpriteResourceFunctions();
 void Graphics_RegisterBackgroundResourceFunctions();
 void Graphics_RegisterFontResourceFunctions();
+void Graphics_RegisterGridDrawFunction();
+void Graphics_RegisterDrawActions();
+void Graphics_RegisterD3DFunctions();
+void Graphics_RegisterD3DModelFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -24,4 +28,8 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterSpriteResourceFunctions();
     Graphics_RegisterBackgroundResourceFunctions();
     Graphics_RegisterFontResourceFunctions();
+    Graphics_RegisterGridDrawFunction();
+    Graphics_RegisterDrawActions();
+    Graphics_RegisterD3DFunctions();
+    Graphics_RegisterD3DModelFunctions();
 }

@@ -8,3 +8,4 @@ void Motion_ImplementMotionFunctions();
 void Motion_ImplementPathFunctions();
 void Motion_ImplementPathResourceFunctions();
 void Motion_ImplementActionFunctions();
+void Motion_ImplementPlanningFunctions();

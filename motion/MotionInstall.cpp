@@ -14,6 +14,7 @@ void Motion_RegisterFunctions()
     Motion_ImplementPathFunctions();
     Motion_ImplementPathResourceFunctions();
     Motion_ImplementActionFunctions();
+    Motion_ImplementPlanningFunctions();
 }
 
 void Motion_InstallStepHooks()

@@ -17,6 +17,7 @@
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
 #include "system/FileFunctions.h"
+#include "world/ActionFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
@@ -34,6 +35,8 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementRoomFunctions();
     World_ImplementResourceFunctions();
     World_ImplementInputFunctions();
+    World_ImplementActionFunctions();
+    World_ImplementForwardingActionFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
     Graphics_RegisterFunctions();
