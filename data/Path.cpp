@@ -156,20 +156,12 @@ void CPath::Reverse()
 
 void CPath::Mirror()
 {
-    double cx, cy;
-    Center(cx, cy);
-    for (RWayPoint& p : i_points)
-        p.x = cx - (p.x - cx);
-    Rebuild();
+    Scale(-1, 1);
 }
 
 void CPath::Flip()
 {
-    double cx, cy;
-    Center(cx, cy);
-    for (RWayPoint& p : i_points)
-        p.y = cy - (p.y - cy);
-    Rebuild();
+    Scale(1, -1);
 }
 
 void CPath::Rotate(double angle)

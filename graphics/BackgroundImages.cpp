@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int32_t kFileMagic = 1234321;
 constexpr int32_t kBackgroundFileVersion = 710;
 // Made pictures stay within what a picture file may hold, and within a side
 // that keeps the gradients' line drawing bounded.
@@ -217,19 +216,14 @@ bool Background_LoadFromFile(CBackground& background, const std::string& gameNam
 bool Background_LoadFromBackgroundFile(CBackground& background, const std::string& gameName)
 {
     std::vector<uint8_t> bytes;
-    bool tooLarge = false;
-    return Platform_ReadWholeFileLimited(ToHostPath(gameName), bytes, kPictureMaxFileBytes, tooLarge) &&
-           Background_LoadFromBackgroundBytes(background, bytes);
+    return Image_ReadFile(gameName, bytes) && Background_LoadFromBackgroundBytes(background, bytes);
 }
 
 bool Background_LoadFromBackgroundBytes(CBackground& background, const std::vector<uint8_t>& bytes)
 {
-    CStream file(bytes);
     try {
-        if (file.ReadInteger() != kFileMagic)
-            return false;
-        std::unique_ptr<CStream> body = file.ReadStreamC(kPictureMaxPixels * 4 + 4096);
-        if (body->ReadInteger() != kBackgroundFileVersion)
+        std::unique_ptr<CStream> body = Image_OpenRunnerFile(bytes, kBackgroundFileVersion);
+        if (!body)
             return false;
         body->ReadBoolean(); // kept by the authoring tool, not used when playing
         for (int k = 0; k < 6; ++k)
@@ -253,10 +247,7 @@ bool Background_SaveToBackgroundFile(const CBackground& background, const std::s
     for (int k = 0; k < 6; ++k)
         body.WriteInteger(0);
     background.i_bitmap.SaveToStream(body);
-    CStream file;
-    file.WriteInteger(kFileMagic);
-    file.WriteStreamC(body);
-    return file.SaveToFile(ToHostPath(gameName));
+    return Image_SaveRunnerFile(gameName, body);
 }
 
 void Background_CreateFromBitmap(CBackground& background, TBitmap32 picture, int32_t removeback, bool smooth)

@@ -29,19 +29,11 @@ int32_t ExistingBackground(const RValue& value, const char* message)
     return -1;
 }
 
-int32_t AddBackground(std::unique_ptr<CBackground> background)
-{
-    const int32_t index = Resource_Append(Backgrounds, std::move(background), kKind);
-    Background_BuildTexture(index);
-    return index;
-}
-
-// Adds made when making it succeeded, else the result is -1.
+// A new background that make(CBackground&) fills; the result is its index or -1.
 template <typename Make>
 bool AddMade(RValue& result, Make make)
 {
-    auto background = std::make_unique<CBackground>();
-    result.SetReal(make(*background) ? AddBackground(std::move(background)) : -1);
+    result.SetReal(Resource_AddMade(Backgrounds, kKind, make, &Background_BuildTexture));
     return true;
 }
 
@@ -49,26 +41,8 @@ template <typename Make>
 bool ReplaceMade(RValue& result, const RValue& index, Make make)
 {
     const int32_t background = ExistingBackground(index, "Trying to replace non-existing background.");
-    if (background < 0)
-        return true;
-    CBackground made;
-    if (make(made)) {
-        *Backgrounds.Get(background) = std::move(made);
-        Background_BuildTexture(background);
-        result.SetReal(1);
-    }
-    return true;
-}
-
-BUILTIN(BackgroundExists)
-{
-    Resource_ExistsResult(Backgrounds, result, args[0]);
-    return true;
-}
-
-BUILTIN(BackgroundName)
-{
-    Resource_NameResult(Backgrounds, result, args[0]);
+    if (background >= 0)
+        result.SetReal(Resource_ReplaceMade(Backgrounds, background, make, &Background_BuildTexture) ? 1 : 0);
     return true;
 }
 
@@ -169,32 +143,20 @@ BUILTIN(ReplaceBackgroundFile)
 
 BUILTIN(Delete)
 {
-    const int32_t index = ExistingBackground(args[0], "Trying to delete non-existing background.");
-    if (index < 0)
-        return true;
-    Background_FreeTexture(index);
-    Backgrounds.Delete(index);
-    result.SetReal(1);
+    Resource_Delete(Backgrounds, args[0], "Trying to delete non-existing background.", result, &Background_FreeTexture);
     return true;
 }
 
 BUILTIN(Duplicate)
 {
-    const int32_t index = ExistingBackground(args[0], "Trying to duplicate non-existing background.");
-    result.SetReal(index < 0 ? -1 : AddBackground(std::make_unique<CBackground>(*Backgrounds.Get(index))));
+    Resource_Duplicate(Backgrounds, args[0], kKind, "Trying to duplicate non-existing background.", result,
+                       &Background_BuildTexture);
     return true;
 }
 
 BUILTIN(Assign)
 {
-    const int32_t index = ArgInt(args[0]);
-    std::unique_ptr<CBackground> replaced;
-    if (!Resource_AssignCopy(Backgrounds, index, ArgInt(args[1]), kKind, replaced)) {
-        Error_ShowInEvent("Error assigning a background.", false);
-        return true;
-    }
-    Background_BuildTexture(index);
-    result.SetReal(1);
+    Resource_Assign(Backgrounds, args, kKind, "Error assigning a background.", result, &Background_BuildTexture);
     return true;
 }
 
@@ -219,9 +181,7 @@ BUILTIN(Save)
 
 void Graphics_RegisterBackgroundResourceFunctions()
 {
-    Function_Implement("background_exists", &BackgroundExists);
-    Function_Implement("background_get_name", &BackgroundName);
-    Function_Implement("background_name", &BackgroundName);
+    Resource_ImplementCommon<CBackground, &GameResources.Backgrounds>(kKind);
     Function_Implement("background_get_width", &GetWidth);
     Function_Implement("background_get_height", &GetHeight);
     Function_Implement("background_set_alpha_from_background", &SetAlphaFromBackground);

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kKind = "font";
-constexpr const char* kReplaceMissing = "Trying to replace non-existing font.";
 
 template <typename Field>
 bool FontField(RValue& result, const RValue& index, Field field)
@@ -23,19 +22,6 @@ bool FontField(RValue& result, const RValue& index, Field field)
     const CFont* font = Fonts.Get(ArgInt(index));
     result.SetReal(font ? field(*font) : -1);
     return true;
-}
-
-int32_t AddFont(std::unique_ptr<CFont> font)
-{
-    const int32_t index = Resource_Append(Fonts, std::move(font), kKind);
-    Font_BuildTexture(index);
-    return index;
-}
-
-void ReplaceFont(int32_t index, CFont&& font)
-{
-    *Fonts.Get(index) = std::move(font);
-    Font_BuildTexture(index);
 }
 
 // The typeface arguments from args: name, size, bold, italic, first, last.
@@ -49,18 +35,6 @@ bool FromTypeface(CFont& font, const RValue* args)
 bool FromSprite(CFont& font, const RValue* args)
 {
     return Font_CreateFromSprite(font, ArgInt(args[0]), ArgInt(args[1]), ArgBool(args[2]), ArgInt(args[3]));
-}
-
-BUILTIN(FontExists)
-{
-    Resource_ExistsResult(Fonts, result, args[0]);
-    return true;
-}
-
-BUILTIN(FontName)
-{
-    Resource_NameResult(Fonts, result, args[0]);
-    return true;
 }
 
 BUILTIN(GetFontName)
@@ -93,65 +67,50 @@ BUILTIN(GetLast)
 
 BUILTIN(Add)
 {
-    auto font = std::make_unique<CFont>();
-    result.SetReal(FromTypeface(*font, args) ? AddFont(std::move(font)) : -1);
-    return true;
-}
-
-BUILTIN(Replace)
-{
-    const int32_t index = ArgInt(args[0]);
-    if (!Fonts.Exists(index)) {
-        Error_ShowInEvent(kReplaceMissing, false);
-        return true;
-    }
-    CFont font;
-    if (FromTypeface(font, args + 1)) {
-        ReplaceFont(index, std::move(font));
-        result.SetReal(1);
-    }
+    result.SetReal(Resource_AddMade(Fonts, kKind, [&](CFont& made) { return FromTypeface(made, args); },
+                                    &Font_BuildTexture));
     return true;
 }
 
 BUILTIN(AddSprite)
 {
-    auto font = std::make_unique<CFont>();
-    if (!FromSprite(*font, args)) {
+    result.SetReal(Resource_AddMade(Fonts, kKind, [&](CFont& made) { return FromSprite(made, args); },
+                                    &Font_BuildTexture));
+    if (result.val < 0)
         Error_ShowInEvent("Trying to create font from non-existing sprite.", false);
-        result.SetReal(-1);
+    return true;
+}
+
+// Font args[0] made anew by make, or missingSource reported when make fails.
+template <typename Make>
+bool ReplaceMade(RValue& result, const RValue* args, const char* missingSource, Make make)
+{
+    const int32_t index = ArgInt(args[0]);
+    if (!Fonts.Exists(index)) {
+        Error_ShowInEvent("Trying to replace non-existing font.", false);
         return true;
     }
-    result.SetReal(AddFont(std::move(font)));
+    if (Resource_ReplaceMade(Fonts, index, make, &Font_BuildTexture))
+        result.SetReal(1);
+    else if (missingSource)
+        Error_ShowInEvent(missingSource, false);
     return true;
+}
+
+BUILTIN(Replace)
+{
+    return ReplaceMade(result, args, nullptr, [&](CFont& made) { return FromTypeface(made, args + 1); });
 }
 
 BUILTIN(ReplaceSprite)
 {
-    const int32_t index = ArgInt(args[0]);
-    if (!Fonts.Exists(index)) {
-        Error_ShowInEvent(kReplaceMissing, false);
-        return true;
-    }
-    CFont font;
-    if (!FromSprite(font, args + 1)) {
-        Error_ShowInEvent("Trying to replace font from non-existing sprite.", false);
-        return true;
-    }
-    ReplaceFont(index, std::move(font));
-    result.SetReal(1);
-    return true;
+    return ReplaceMade(result, args, "Trying to replace font from non-existing sprite.",
+                       [&](CFont& made) { return FromSprite(made, args + 1); });
 }
 
 BUILTIN(Delete)
 {
-    const int32_t index = ArgInt(args[0]);
-    if (!Fonts.Exists(index)) {
-        Error_ShowInEvent("Trying to delete non-existing font.", false);
-        return true;
-    }
-    Font_FreeTexture(index);
-    Fonts.Delete(index);
-    result.SetReal(1);
+    Resource_Delete(Fonts, args[0], "Trying to delete non-existing font.", result, &Font_FreeTexture);
     return true;
 }
 
@@ -159,9 +118,7 @@ BUILTIN(Delete)
 
 void Graphics_RegisterFontResourceFunctions()
 {
-    Function_Implement("font_exists", &FontExists);
-    Function_Implement("font_get_name", &FontName);
-    Function_Implement("font_name", &FontName);
+    Resource_ImplementCommon<CFont, &GameResources.Fonts>(kKind);
     Function_Implement("font_get_fontname", &GetFontName);
     Function_Implement("font_get_size", &GetSize);
     Function_Implement("font_get_bold", &GetBold);

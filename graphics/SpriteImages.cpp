@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int32_t kFileMagic = 1234321;
 constexpr int32_t kSpriteFileVersion = 800;
 
 // The colour an animation's frames are drawn on: red 64, green 128, blue 0,
@@ -29,13 +28,6 @@ void PreparePicture(TBitmap32& picture, int32_t removeback, bool smooth, bool al
     Image_Prepare(picture, remove, smooth);
     if (removeback == kMakeOpaque)
         Image_MakeOpaque(picture);
-}
-
-// Reads a file of at most the size a picture may have; false when it cannot.
-bool ReadFile(const std::string& gameName, std::vector<uint8_t>& bytes)
-{
-    bool tooLarge = false;
-    return Platform_ReadWholeFileLimited(ToHostPath(gameName), bytes, kPictureMaxFileBytes, tooLarge);
 }
 
 // The images of a strip: the picture (its first frame, with the alpha
@@ -106,6 +98,29 @@ void RebuildMasks(CSprite& sprite)
 
 } // namespace
 
+bool Image_ReadFile(const std::string& gameName, std::vector<uint8_t>& bytes)
+{
+    bool tooLarge = false;
+    return Platform_ReadWholeFileLimited(ToHostPath(gameName), bytes, kPictureMaxFileBytes, tooLarge);
+}
+
+std::unique_ptr<CStream> Image_OpenRunnerFile(const std::vector<uint8_t>& bytes, int32_t version)
+{
+    CStream file(bytes);
+    if (file.ReadInteger() != kRunnerFileMagic)
+        return nullptr;
+    std::unique_ptr<CStream> body = file.ReadStreamC(kPictureMaxPixels * 4 + 4096);
+    return body->ReadInteger() == version ? std::move(body) : nullptr;
+}
+
+bool Image_SaveRunnerFile(const std::string& gameName, const CStream& body)
+{
+    CStream file;
+    file.WriteInteger(kRunnerFileMagic);
+    file.WriteStreamC(body);
+    return file.SaveToFile(ToHostPath(gameName));
+}
+
 void Sprite_ComputeDefaultMasks(CSprite& sprite, bool sepmasks)
 {
     sprite.ComputeMask(sepmasks, kBoxAutomatic, RBox{}, kMaskPrecise, 0);
@@ -115,7 +130,7 @@ bool Sprite_LoadFromFile(CSprite& sprite, const std::string& gameName, int32_t i
                          int32_t xo, int32_t yo)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadFile(gameName, bytes))
+    if (!Image_ReadFile(gameName, bytes))
         return false;
     if (Image_HasExtension(gameName, kSpriteFileExtension))
         return Sprite_LoadFromSpriteBytes(sprite, bytes);
@@ -141,17 +156,14 @@ bool Sprite_LoadFromPictureBytes(CSprite& sprite, const uint8_t* data, size_t si
 bool Sprite_LoadFromSpriteFile(CSprite& sprite, const std::string& gameName)
 {
     std::vector<uint8_t> bytes;
-    return ReadFile(gameName, bytes) && Sprite_LoadFromSpriteBytes(sprite, bytes);
+    return Image_ReadFile(gameName, bytes) && Sprite_LoadFromSpriteBytes(sprite, bytes);
 }
 
 bool Sprite_LoadFromSpriteBytes(CSprite& sprite, const std::vector<uint8_t>& bytes)
 {
-    CStream file(bytes);
     try {
-        if (file.ReadInteger() != kFileMagic)
-            return false;
-        std::unique_ptr<CStream> body = file.ReadStreamC(kPictureMaxPixels * 4 + 4096);
-        if (body->ReadInteger() != kSpriteFileVersion)
+        std::unique_ptr<CStream> body = Image_OpenRunnerFile(bytes, kSpriteFileVersion);
+        if (!body)
             return false;
         CSprite loaded;
         loaded.i_xorig = body->ReadInteger();
@@ -202,10 +214,7 @@ bool Sprite_SaveToSpriteFile(const CSprite& sprite, const std::string& gameName)
     body.WriteInteger(settings.bbox.right);
     body.WriteInteger(settings.bbox.bottom);
     body.WriteInteger(settings.bbox.top);
-    CStream file;
-    file.WriteInteger(kFileMagic);
-    file.WriteStreamC(body);
-    return file.SaveToFile(ToHostPath(gameName));
+    return Image_SaveRunnerFile(gameName, body);
 }
 
 void Sprite_CreateFromBitmap(CSprite& sprite, TBitmap32 picture, int32_t removeback, bool smooth, int32_t xo,

@@ -9,8 +9,10 @@
 
 #include "data/Background.h"
 #include "data/Sprite.h"
+#include "data/Stream.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,15 @@
 // and a background.
 inline constexpr const char* kSpriteFileExtension = ".brspr";
 inline constexpr const char* kBackgroundFileExtension = ".brbck";
+
+// Reading and writing the runner's own files: a magic number, then a
+// compressed block that begins with the kind's version. Opening gives the
+// block after the version, or nullptr for another magic number or version
+// (a damaged block throws EStreamError).
+inline constexpr int32_t kRunnerFileMagic = 1234321;
+bool Image_ReadFile(const std::string& gameName, std::vector<uint8_t>& bytes);
+std::unique_ptr<CStream> Image_OpenRunnerFile(const std::vector<uint8_t>& bytes, int32_t version);
+bool Image_SaveRunnerFile(const std::string& gameName, const CStream& body);
 
 // How an image taken from a picture is prepared: 1 (or any value other
 // than those below) removes the background, 0 keeps it, -1 makes the image

@@ -64,29 +64,22 @@ bool ReadSurface(const RValue* args, TBitmap32& picture)
                                  RoundToInteger(args[3].val), RoundToInteger(args[4].val), picture);
 }
 
-int32_t AddSprite(std::unique_ptr<CSprite> sprite)
+// A new sprite that make(CSprite&) fills; the result is its index or -1.
+template <typename Make>
+bool AddMade(RValue& result, Make make)
 {
-    const int32_t index = Resource_Append(Sprites, std::move(sprite), kKind);
-    Sprite_BuildTextures(index);
-    return index;
-}
-
-// Puts a new sprite in place of an existing one.
-void ReplaceSprite(int32_t index, CSprite&& sprite)
-{
-    *Sprites.Get(index) = std::move(sprite);
-    Sprite_BuildTextures(index);
-}
-
-BUILTIN(SpriteExists)
-{
-    Resource_ExistsResult(Sprites, result, args[0]);
+    result.SetReal(Resource_AddMade(Sprites, kKind, make, &Sprite_BuildTextures));
     return true;
 }
 
-BUILTIN(SpriteName)
+// The existing sprite at index made anew by make(CSprite&); the result is
+// 1, or 0 when make fails (the sprite then stays as it was).
+template <typename Make>
+bool ReplaceMade(RValue& result, const RValue& index, Make make)
 {
-    Resource_NameResult(Sprites, result, args[0]);
+    const int32_t sprite = ExistingSprite(index, "Trying to replace non-existing sprite.");
+    if (sprite >= 0)
+        result.SetReal(Resource_ReplaceMade(Sprites, sprite, make, &Sprite_BuildTextures) ? 1 : 0);
     return true;
 }
 
@@ -150,52 +143,28 @@ BUILTIN(SetAlphaFromSprite)
 
 BUILTIN(Add)
 {
-    auto sprite = std::make_unique<CSprite>();
-    if (!Sprite_LoadFromFile(*sprite, args[0].str, ArgInt(args[1]), ArgBool(args[2]), ArgBool(args[3]),
-                             ArgInt(args[4]), ArgInt(args[5]))) {
-        result.SetReal(-1);
-        return true;
-    }
-    result.SetReal(AddSprite(std::move(sprite)));
-    return true;
+    return AddMade(result, [&](CSprite& made) {
+        return Sprite_LoadFromFile(made, args[0].str, ArgInt(args[1]), ArgBool(args[2]), ArgBool(args[3]),
+                                   ArgInt(args[4]), ArgInt(args[5]));
+    });
 }
 
 BUILTIN(Replace)
 {
-    const int32_t index = ExistingSprite(args[0], "Trying to replace non-existing sprite.");
-    if (index < 0)
-        return true;
-    CSprite sprite;
-    if (Sprite_LoadFromFile(sprite, args[1].str, ArgInt(args[2]), ArgBool(args[3]), ArgBool(args[4]),
-                            ArgInt(args[5]), ArgInt(args[6]))) {
-        ReplaceSprite(index, std::move(sprite));
-        result.SetReal(1);
-    }
-    return true;
+    return ReplaceMade(result, args[0], [&](CSprite& made) {
+        return Sprite_LoadFromFile(made, args[1].str, ArgInt(args[2]), ArgBool(args[3]), ArgBool(args[4]),
+                                   ArgInt(args[5]), ArgInt(args[6]));
+    });
 }
 
 BUILTIN(AddSpriteFile)
 {
-    auto sprite = std::make_unique<CSprite>();
-    if (!Sprite_LoadFromSpriteFile(*sprite, args[0].str)) {
-        result.SetReal(-1);
-        return true;
-    }
-    result.SetReal(AddSprite(std::move(sprite)));
-    return true;
+    return AddMade(result, [&](CSprite& made) { return Sprite_LoadFromSpriteFile(made, args[0].str); });
 }
 
 BUILTIN(ReplaceSpriteFile)
 {
-    const int32_t index = ExistingSprite(args[0], "Trying to replace non-existing sprite.");
-    if (index < 0)
-        return true;
-    CSprite sprite;
-    if (Sprite_LoadFromSpriteFile(sprite, args[1].str)) {
-        ReplaceSprite(index, std::move(sprite));
-        result.SetReal(1);
-    }
-    return true;
+    return ReplaceMade(result, args[0], [&](CSprite& made) { return Sprite_LoadFromSpriteFile(made, args[1].str); });
 }
 
 // A new sprite from a picture read by read (screen or surface); args start
@@ -203,15 +172,14 @@ BUILTIN(ReplaceSpriteFile)
 template <typename Read>
 bool CreateFrom(RValue& result, const RValue* args, int flags, Read read)
 {
-    result.SetReal(-1);
-    TBitmap32 picture;
-    if (!read(args, picture))
+    return AddMade(result, [&](CSprite& made) {
+        TBitmap32 picture;
+        if (!read(args, picture))
+            return false;
+        Sprite_CreateFromBitmap(made, std::move(picture), TruncatedFlag(args[flags]), args[flags + 1].val > 0.5,
+                                ArgInt(args[flags + 2]), ArgInt(args[flags + 3]));
         return true;
-    auto sprite = std::make_unique<CSprite>();
-    Sprite_CreateFromBitmap(*sprite, std::move(picture), TruncatedFlag(args[flags]), args[flags + 1].val > 0.5,
-                            ArgInt(args[flags + 2]), ArgInt(args[flags + 3]));
-    result.SetReal(AddSprite(std::move(sprite)));
-    return true;
+    });
 }
 
 template <typename Read>
@@ -246,32 +214,20 @@ BUILTIN(AddFromSurface)
 
 BUILTIN(Delete)
 {
-    const int32_t index = ExistingSprite(args[0], "Trying to delete non-existing sprite.");
-    if (index < 0)
-        return true;
-    Sprite_FreeTextures(index);
-    Sprites.Delete(index);
-    result.SetReal(1);
+    Resource_Delete(Sprites, args[0], "Trying to delete non-existing sprite.", result, &Sprite_FreeTextures);
     return true;
 }
 
 BUILTIN(Duplicate)
 {
-    const int32_t index = ExistingSprite(args[0], "Trying to duplicate non-existing sprite.");
-    result.SetReal(index < 0 ? -1 : AddSprite(std::make_unique<CSprite>(*Sprites.Get(index))));
+    Resource_Duplicate(Sprites, args[0], kKind, "Trying to duplicate non-existing sprite.", result,
+                       &Sprite_BuildTextures);
     return true;
 }
 
 BUILTIN(Assign)
 {
-    const int32_t index = ArgInt(args[0]);
-    std::unique_ptr<CSprite> replaced;
-    if (!Resource_AssignCopy(Sprites, index, ArgInt(args[1]), kKind, replaced)) {
-        Error_ShowInEvent("Error assigning a sprite.", false);
-        return true;
-    }
-    Sprite_BuildTextures(index);
-    result.SetReal(1);
+    Resource_Assign(Sprites, args, kKind, "Error assigning a sprite.", result, &Sprite_BuildTextures);
     return true;
 }
 
@@ -343,9 +299,7 @@ BUILTIN(CollisionMask)
 
 void Graphics_RegisterSpriteResourceFunctions()
 {
-    Function_Implement("sprite_exists", &SpriteExists);
-    Function_Implement("sprite_get_name", &SpriteName);
-    Function_Implement("sprite_name", &SpriteName);
+    Resource_ImplementCommon<CSprite, &GameResources.Sprites>(kKind);
     Function_Implement("sprite_get_number", &GetNumber);
     Function_Implement("sprite_get_width", &GetWidth);
     Function_Implement("sprite_get_height", &GetHeight);

@@ -27,14 +27,11 @@ bool BackgroundExists(int32_t background)
     return false;
 }
 
-BUILTIN(TileAdd)
+// The tile of arguments background, left, top, width, height, x, y, depth.
+RTile TileOf(const RValue* args)
 {
-    result.SetReal(-1);
-    int32_t background = ArgInt(args[0]);
-    if (!CurrentRoom || !BackgroundExists(background))
-        return true;
     RTile tile;
-    tile.index = background;
+    tile.index = ArgInt(args[0]);
     tile.xo = ArgInt(args[1]);
     tile.yo = ArgInt(args[2]);
     tile.w = ArgInt(args[3]);
@@ -42,7 +39,14 @@ BUILTIN(TileAdd)
     tile.x = args[5].val;
     tile.y = args[6].val;
     tile.depth = args[7].val;
-    result.SetReal(Tile_Add(*CurrentRoom, tile));
+    return tile;
+}
+
+BUILTIN(TileAdd)
+{
+    result.SetReal(-1);
+    if (CurrentRoom && BackgroundExists(ArgInt(args[0])))
+        result.SetReal(Tile_Add(*CurrentRoom, TileOf(args)));
     return true;
 }
 BUILTIN(TileDelete)
@@ -201,18 +205,9 @@ bool AddRoomTile(RValue& result, const RValue* args, double xscale, double yscal
 {
     result.SetReal(-1);
     CRoom* room = Rooms.Get(ArgInt(args[0]));
-    const int32_t background = ArgInt(args[1]);
-    if (!room || !BackgroundExists(background))
+    if (!room || !BackgroundExists(ArgInt(args[1])))
         return true;
-    RTile tile;
-    tile.index = background;
-    tile.xo = ArgInt(args[2]);
-    tile.yo = ArgInt(args[3]);
-    tile.w = ArgInt(args[4]);
-    tile.h = ArgInt(args[5]);
-    tile.x = args[6].val;
-    tile.y = args[7].val;
-    tile.depth = args[8].val;
+    RTile tile = TileOf(args + 1);
     tile.xscale = xscale;
     tile.yscale = yscale;
     tile.alpha = alpha;

@@ -45,16 +45,6 @@ bool ChangePath(const RValue* args, Change change)
     return true;
 }
 
-BUILTIN(PathExists)
-{
-    Resource_ExistsResult(Paths, result, args[0]);
-    return true;
-}
-BUILTIN(PathName)
-{
-    Resource_NameResult(Paths, result, args[0]);
-    return true;
-}
 BUILTIN(GetLength)
 {
     return PathField(result, args[0], [](const CPath& p) { return p.i_length; });
@@ -115,36 +105,19 @@ BUILTIN(Add)
 
 BUILTIN(Duplicate)
 {
-    const CPath* path = Paths.Get(Index(args[0]));
-    if (!path) {
-        Error_ShowInEvent("Trying to duplicate non-existing path.", false);
-        result.SetReal(-1);
-        return true;
-    }
-    result.SetReal(Resource_Append(Paths, std::make_unique<CPath>(*path), kKind));
+    Resource_Duplicate(Paths, args[0], kKind, "Trying to duplicate non-existing path.", result);
     return true;
 }
 
 BUILTIN(Delete)
 {
-    const int32_t index = Index(args[0]);
-    if (!Paths.Exists(index)) {
-        Error_ShowInEvent("Trying to delete non-existing path.", false);
-        return true;
-    }
-    Paths.Delete(index);
-    result.SetReal(1);
+    Resource_Delete(Paths, args[0], "Trying to delete non-existing path.", result);
     return true;
 }
 
 BUILTIN(Assign)
 {
-    std::unique_ptr<CPath> replaced;
-    if (!Resource_AssignCopy(Paths, Index(args[0]), Index(args[1]), kKind, replaced)) {
-        Error_ShowInEvent("Error assigning a path.", false);
-        return true;
-    }
-    result.SetReal(1);
+    Resource_Assign(Paths, args, kKind, "Error assigning a path.", result);
     return true;
 }
 
@@ -215,9 +188,7 @@ BUILTIN(Shift)
 
 void Motion_ImplementPathResourceFunctions()
 {
-    Function_Implement("path_exists", &PathExists);
-    Function_Implement("path_get_name", &PathName);
-    Function_Implement("path_name", &PathName);
+    Resource_ImplementCommon<CPath, &GameResources.Paths>("path");
     Function_Implement("path_get_length", &GetLength);
     Function_Implement("path_get_kind", &GetKind);
     Function_Implement("path_get_closed", &GetClosed);

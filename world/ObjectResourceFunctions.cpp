@@ -39,16 +39,6 @@ bool ChangeObject(const RValue* args, Change change)
     return true;
 }
 
-BUILTIN(ObjectExists)
-{
-    Resource_ExistsResult(Objects, result, args[0]);
-    return true;
-}
-BUILTIN(ObjectName)
-{
-    Resource_NameResult(Objects, result, args[0]);
-    return true;
-}
 BUILTIN(GetSprite)
 {
     return ObjectField(result, args[0], [](const CObject& o) { return o.o_spriteindex; });
@@ -140,14 +130,8 @@ BUILTIN(Add)
 
 BUILTIN(Delete)
 {
-    const int32_t index = Index(args[0]);
-    if (!Objects.Exists(index)) {
-        Error_ShowInEvent("Trying to delete non-existing object.", false);
-        return true;
-    }
-    Resource_Retire(Objects.Take(index));
+    Resource_Delete(Objects, args[0], "Trying to delete non-existing object.", result, nullptr, true);
     EventLists_MarkChanged();
-    result.SetReal(1);
     return true;
 }
 
@@ -179,9 +163,7 @@ BUILTIN(EventAdd)
 
 void World_ImplementObjectResourceFunctions()
 {
-    Function_Implement("object_exists", &ObjectExists);
-    Function_Implement("object_get_name", &ObjectName);
-    Function_Implement("object_name", &ObjectName);
+    Resource_ImplementCommon<CObject, &GameResources.Objects>("object");
     Function_Implement("object_get_sprite", &GetSprite);
     Function_Implement("object_get_solid", &GetSolid);
     Function_Implement("object_get_visible", &GetVisible);

@@ -42,17 +42,6 @@ void ChangeSlot(std::array<Slot, CRoom::kSlots>& slots, int32_t& count, int32_t 
     count = std::max(count, n + 1);
 }
 
-BUILTIN(RoomExists)
-{
-    Resource_ExistsResult(Rooms, result, args[0]);
-    return true;
-}
-BUILTIN(RoomName)
-{
-    Resource_NameResult(Rooms, result, args[0]);
-    return true;
-}
-
 BUILTIN(SetWidth)
 {
     return ChangeRoom(args, [&](CRoom& r) { r.r_width = Index(args[1]); });
@@ -126,24 +115,13 @@ BUILTIN(Add)
 
 BUILTIN(Duplicate)
 {
-    const CRoom* room = Rooms.Get(Index(args[0]));
-    if (!room) {
-        Error_ShowInEvent("Trying to duplicate non-existing room.", false);
-        result.SetReal(-1);
-        return true;
-    }
-    result.SetReal(Resource_Append(Rooms, std::make_unique<CRoom>(*room), kKind));
+    Resource_Duplicate(Rooms, args[0], kKind, "Trying to duplicate non-existing room.", result);
     return true;
 }
 
 BUILTIN(Assign)
 {
-    std::unique_ptr<CRoom> replaced;
-    if (!Resource_AssignCopy(Rooms, Index(args[0]), Index(args[1]), kKind, replaced)) {
-        Error_ShowInEvent("Error assigning a room.", false);
-        return true;
-    }
-    result.SetReal(1);
+    Resource_Assign(Rooms, args, kKind, "Error assigning a room.", result);
     return true;
 }
 
@@ -178,9 +156,7 @@ BUILTIN(TileClear)
 
 void World_ImplementRoomResourceFunctions()
 {
-    Function_Implement("room_exists", &RoomExists);
-    Function_Implement("room_get_name", &RoomName);
-    Function_Implement("room_name", &RoomName);
+    Resource_ImplementCommon<CRoom, &GameResources.Rooms>("room");
     Function_Implement("room_set_width", &SetWidth);
     Function_Implement("room_set_height", &SetHeight);
     Function_Implement("room_set_caption", &SetCaption);

@@ -9,18 +9,6 @@
 
 namespace {
 
-BUILTIN(ScriptExists)
-{
-    Resource_ExistsResult(Scripts, result, args[0]);
-    return true;
-}
-
-BUILTIN(ScriptName)
-{
-    Resource_NameResult(Scripts, result, args[0]);
-    return true;
-}
-
 BUILTIN(GetText)
 {
     const CScript* script = Scripts.Get(RoundToInt32(args[0].val));
@@ -32,8 +20,6 @@ BUILTIN(GetText)
 
 void World_ImplementScriptResourceFunctions()
 {
-    Function_Implement("script_exists", &ScriptExists);
-    Function_Implement("script_get_name", &ScriptName);
-    Function_Implement("script_name", &ScriptName);
+    Resource_ImplementCommon<CScript, &GameResources.Scripts>("script");
     Function_Implement("script_get_text", &GetText);
 }

@@ -37,18 +37,6 @@ bool ChangeTimeLine(const RValue* args, Change change)
     return true;
 }
 
-BUILTIN(TimeLineExists)
-{
-    Resource_ExistsResult(TimeLines, result, args[0]);
-    return true;
-}
-
-BUILTIN(TimeLineName)
-{
-    Resource_NameResult(TimeLines, result, args[0]);
-    return true;
-}
-
 BUILTIN(Add)
 {
     result.SetReal(Resource_Append(TimeLines, std::make_unique<CTimeLine>(), "timeline"));
@@ -57,13 +45,7 @@ BUILTIN(Add)
 
 BUILTIN(Delete)
 {
-    const int32_t index = Index(args[0]);
-    if (!TimeLines.Exists(index)) {
-        Error_ShowInEvent("Trying to delete non-existing timeline.", false);
-        return true;
-    }
-    Resource_Retire(TimeLines.Take(index));
-    result.SetReal(1);
+    Resource_Delete(TimeLines, args[0], "Trying to delete non-existing timeline.", result, nullptr, true);
     return true;
 }
 
@@ -99,9 +81,7 @@ BUILTIN(MomentAdd)
 
 void World_ImplementTimeLineResourceFunctions()
 {
-    Function_Implement("timeline_exists", &TimeLineExists);
-    Function_Implement("timeline_get_name", &TimeLineName);
-    Function_Implement("timeline_name", &TimeLineName);
+    Resource_ImplementCommon<CTimeLine, &GameResources.TimeLines>("timeline");
     Function_Implement("timeline_add", &Add);
     Function_Implement("timeline_delete", &Delete);
     Function_Implement("timeline_clear", &Clear);

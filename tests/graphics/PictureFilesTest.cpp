@@ -180,6 +180,10 @@ TEST(PictureFiles, BadFilesAreRefusedWithTheirKind)
     EXPECT_FALSE(Picture_DecodeFile(folder.File("missing.png"), frames, &error));
     EXPECT_EQ(error.kind, EPictureError::kUnreadable);
     folder.Write("fine.jpg", jpeg);
-    EXPECT_TRUE(Picture_DecodeFile(folder.File("fine.jpg"), frames, &error));
+    ASSERT_TRUE(Picture_DecodeFile(folder.File("fine.jpg"), frames, &error));
     EXPECT_EQ(error.kind, EPictureError::kNone);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].Width(), 16);
+    EXPECT_NEAR(frames[0].PixelAt(4, 4) & 0xFF, 100, 2);
+    EXPECT_EQ(frames[0].PixelAt(4, 4) >> 24, 0xFFu); // JPEG pictures are opaque
 }
