@@ -181,7 +181,7 @@ BUILTIN(Save)
 
 void Graphics_RegisterBackgroundResourceFunctions()
 {
-    Resource_ImplementCommon<CBackground, &GameResources.Backgrounds>(kKind);
+    Resource_ImplementCommon<CBackground, &CGameResources::Backgrounds>(kKind);
     Function_Implement("background_get_width", &GetWidth);
     Function_Implement("background_get_height", &GetHeight);
     Function_Implement("background_set_alpha_from_background", &SetAlphaFromBackground);

@@ -118,7 +118,7 @@ BUILTIN(Delete)
 
 void Graphics_RegisterFontResourceFunctions()
 {
-    Resource_ImplementCommon<CFont, &GameResources.Fonts>(kKind);
+    Resource_ImplementCommon<CFont, &CGameResources::Fonts>(kKind);
     Function_Implement("font_get_fontname", &GetFontName);
     Function_Implement("font_get_size", &GetSize);
     Function_Implement("font_get_bold", &GetBold);

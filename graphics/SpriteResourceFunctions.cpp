@@ -299,7 +299,7 @@ BUILTIN(CollisionMask)
 
 void Graphics_RegisterSpriteResourceFunctions()
 {
-    Resource_ImplementCommon<CSprite, &GameResources.Sprites>(kKind);
+    Resource_ImplementCommon<CSprite, &CGameResources::Sprites>(kKind);
     Function_Implement("sprite_get_number", &GetNumber);
     Function_Implement("sprite_get_width", &GetWidth);
     Function_Implement("sprite_get_height", &GetHeight);

@@ -188,7 +188,7 @@ BUILTIN(Shift)
 
 void Motion_ImplementPathResourceFunctions()
 {
-    Resource_ImplementCommon<CPath, &GameResources.Paths>("path");
+    Resource_ImplementCommon<CPath, &CGameResources::Paths>("path");
     Function_Implement("path_get_length", &GetLength);
     Function_Implement("path_get_kind", &GetKind);
     Function_Implement("path_get_closed", &GetClosed);

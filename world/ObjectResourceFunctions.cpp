@@ -163,7 +163,7 @@ BUILTIN(EventAdd)
 
 void World_ImplementObjectResourceFunctions()
 {
-    Resource_ImplementCommon<CObject, &GameResources.Objects>("object");
+    Resource_ImplementCommon<CObject, &CGameResources::Objects>("object");
     Function_Implement("object_get_sprite", &GetSprite);
     Function_Implement("object_get_solid", &GetSolid);
     Function_Implement("object_get_visible", &GetVisible);

@@ -9,6 +9,7 @@
 #include "code/ErrorReport.h"
 #include "code/Value.h"
 #include "data/ResourceList.h"
+#include "data/Resources.h"
 #include "data/RetiredResources.h"
 
 #include <memory>
@@ -18,24 +19,24 @@
 // "__new" + kind + index: "__newsprite4".
 std::string Resource_AddedName(std::string_view kind, int32_t index);
 
-template <typename T, TResourceList<T>* List>
+template <typename T, TResourceList<T> CGameResources::*List>
 bool Resource_ExistsRoutine(CExecutionContext&, RValue& result, int, RValue* args)
 {
-    result.SetReal(List->Exists(RoundToInt32(args[0].val)) ? 1 : 0);
+    result.SetReal((GameResources.*List).Exists(RoundToInt32(args[0].val)) ? 1 : 0);
     return true;
 }
 
-template <typename T, TResourceList<T>* List>
+template <typename T, TResourceList<T> CGameResources::*List>
 bool Resource_NameRoutine(CExecutionContext&, RValue& result, int, RValue* args)
 {
     const int32_t k = RoundToInt32(args[0].val);
-    result = RValue(List->Exists(k) ? List->Name(k) : std::string("<undefined>"));
+    result = RValue((GameResources.*List).Exists(k) ? (GameResources.*List).Name(k) : std::string("<undefined>"));
     return true;
 }
 
-// Supplies kind_exists, kind_get_name and kind_name (GameResources.Sprites
+// Supplies kind_exists, kind_get_name and kind_name (&CGameResources::Sprites
 // and "sprite", and so on).
-template <typename T, TResourceList<T>* List>
+template <typename T, TResourceList<T> CGameResources::*List>
 void Resource_ImplementCommon(const std::string& kind)
 {
     Function_Implement((kind + "_exists").c_str(), &Resource_ExistsRoutine<T, List>);

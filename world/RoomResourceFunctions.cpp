@@ -156,7 +156,7 @@ BUILTIN(TileClear)
 
 void World_ImplementRoomResourceFunctions()
 {
-    Resource_ImplementCommon<CRoom, &GameResources.Rooms>("room");
+    Resource_ImplementCommon<CRoom, &CGameResources::Rooms>("room");
     Function_Implement("room_set_width", &SetWidth);
     Function_Implement("room_set_height", &SetHeight);
     Function_Implement("room_set_caption", &SetCaption);

@@ -20,6 +20,6 @@ BUILTIN(GetText)
 
 void World_ImplementScriptResourceFunctions()
 {
-    Resource_ImplementCommon<CScript, &GameResources.Scripts>("script");
+    Resource_ImplementCommon<CScript, &CGameResources::Scripts>("script");
     Function_Implement("script_get_text", &GetText);
 }

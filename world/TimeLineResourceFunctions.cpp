@@ -81,7 +81,7 @@ BUILTIN(MomentAdd)
 
 void World_ImplementTimeLineResourceFunctions()
 {
-    Resource_ImplementCommon<CTimeLine, &GameResources.TimeLines>("timeline");
+    Resource_ImplementCommon<CTimeLine, &CGameResources::TimeLines>("timeline");
     Function_Implement("timeline_add", &Add);
     Function_Implement("timeline_delete", &Delete);
     Function_Implement("timeline_clear", &Clear);
