@@ -188,16 +188,6 @@ void DrawGradient(TBitmap32& picture, int64_t w, int64_t h, int32_t col1, int32_
     }
 }
 
-void PrepareBackground(TBitmap32& picture, int32_t removeback, bool smooth)
-{
-    if (removeback != kKeepReadAlpha)
-        Image_ApplyAlphaTest(picture);
-    const bool remove = removeback != kKeepBackground && removeback != kMakeOpaque && removeback != kKeepReadAlpha;
-    Image_Prepare(picture, remove, smooth);
-    if (removeback == kMakeOpaque)
-        Image_MakeOpaque(picture);
-}
-
 } // namespace
 
 bool Background_LoadFromFile(CBackground& background, const std::string& gameName, bool removeback, bool smooth)
@@ -208,7 +198,7 @@ bool Background_LoadFromFile(CBackground& background, const std::string& gameNam
     if (!Picture_DecodeFile(ToHostPath(gameName), frames))
         return false;
     TBitmap32 picture = std::move(frames[0]);
-    PrepareBackground(picture, removeback ? kRemoveBackground : kKeepBackground, smooth);
+    Image_PrepareTaken(picture, removeback ? kRemoveBackground : kKeepBackground, smooth, true);
     background.i_bitmap = std::move(picture);
     return true;
 }
@@ -252,7 +242,7 @@ bool Background_SaveToBackgroundFile(const CBackground& background, const std::s
 
 void Background_CreateFromBitmap(CBackground& background, TBitmap32 picture, int32_t removeback, bool smooth)
 {
-    PrepareBackground(picture, removeback, smooth);
+    Image_PrepareTaken(picture, removeback, smooth, true);
     background.i_bitmap = std::move(picture);
 }
 

@@ -19,17 +19,6 @@ constexpr int32_t kSpriteFileVersion = 800;
 // kept in the pictures (no alpha) so that removing the background takes it away.
 constexpr uint8_t kAnimationFill[4] = {0, 128, 64, 0};
 
-// The prepared picture, as CreateFromBitmap and AddFromBitmap take it.
-void PreparePicture(TBitmap32& picture, int32_t removeback, bool smooth, bool alphaTest)
-{
-    if (alphaTest && removeback != kKeepReadAlpha)
-        Image_ApplyAlphaTest(picture);
-    const bool remove = removeback != kKeepBackground && removeback != kMakeOpaque && removeback != kKeepReadAlpha;
-    Image_Prepare(picture, remove, smooth);
-    if (removeback == kMakeOpaque)
-        Image_MakeOpaque(picture);
-}
-
 // The images of a strip: the picture (its first frame, with the alpha
 // test) cut into imgnumb images of equal width.
 bool LoadStrip(CSprite& sprite, const uint8_t* data, size_t size, int32_t imgnumb, bool removeback, bool smooth)
@@ -119,6 +108,16 @@ bool Image_SaveRunnerFile(const std::string& gameName, const CStream& body)
     file.WriteInteger(kRunnerFileMagic);
     file.WriteStreamC(body);
     return file.SaveToFile(ToHostPath(gameName));
+}
+
+void Image_PrepareTaken(TBitmap32& picture, int32_t removeback, bool smooth, bool alphaTest)
+{
+    if (alphaTest && removeback != kKeepReadAlpha)
+        Image_ApplyAlphaTest(picture);
+    const bool remove = removeback != kKeepBackground && removeback != kMakeOpaque && removeback != kKeepReadAlpha;
+    Image_Prepare(picture, remove, smooth);
+    if (removeback == kMakeOpaque)
+        Image_MakeOpaque(picture);
 }
 
 void Sprite_ComputeDefaultMasks(CSprite& sprite, bool sepmasks)
@@ -220,7 +219,7 @@ bool Sprite_SaveToSpriteFile(const CSprite& sprite, const std::string& gameName)
 void Sprite_CreateFromBitmap(CSprite& sprite, TBitmap32 picture, int32_t removeback, bool smooth, int32_t xo,
                              int32_t yo)
 {
-    PreparePicture(picture, removeback, smooth, true);
+    Image_PrepareTaken(picture, removeback, smooth, true);
     sprite.Clear();
     sprite.i_bitmap.push_back(std::move(picture));
     sprite.i_xorig = xo;
@@ -230,7 +229,7 @@ void Sprite_CreateFromBitmap(CSprite& sprite, TBitmap32 picture, int32_t removeb
 
 void Sprite_AddFromBitmap(CSprite& sprite, TBitmap32 picture, int32_t removeback, bool smooth)
 {
-    PreparePicture(picture, removeback, smooth, false);
+    Image_PrepareTaken(picture, removeback, smooth, false);
     Image_Stretch(picture, sprite.Width(), sprite.Height(), 1);
     sprite.i_bitmap.push_back(std::move(picture));
     RebuildMasks(sprite);

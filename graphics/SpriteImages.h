@@ -40,6 +40,10 @@ enum : int32_t {
     kKeepReadAlpha = 2,
 };
 
+// Prepares a picture taken for a sprite or background as removeback says,
+// after the alpha test when alphaTest is set (and removeback is not 2).
+void Image_PrepareTaken(TBitmap32& picture, int32_t removeback, bool smooth, bool alphaTest);
+
 // The masks of a sprite made or changed while a game runs: automatic box,
 // precise, tolerance 0; separate masks as given.
 void Sprite_ComputeDefaultMasks(CSprite& sprite, bool sepmasks);
