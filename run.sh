@@ -3,9 +3,9 @@
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
-#   bash run.sh fuzz [SECONDS] [TARGET]
-#                               fuzz the game data loader, or TARGET (load_game,
-#                               pictures) (clang, AddressSanitizer)
+#   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
+#                               load_game (the game data, default), load_save (save files),
+#                               model_file (3D model files) or pictures (picture and sprite files)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -19,7 +19,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
-  libenet-dev
+  libenet-dev libffi-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -64,17 +64,24 @@ case "${1:-}" in
     configure_and_build
     ;;
   fuzz)
+    target=load_game
+    if [ $# -ge 2 ] && ! [[ $2 =~ ^[0-9]+$ ]]; then target=$2; shift; fi
+    case $target in
+      # tests/fuzz/corpus seeds whole outer bodies of small games, so
+      # mutations reach the resource sections from the first run on.
+      load_game) seeds=$here/tests/fuzz/corpus ;;
+      # Saves written by the test game save-load.
+      load_save) seeds=$here/tests/fuzz/corpus-save ;;
+      model_file) seeds=$here/tests/fuzz/model-corpus ;;
+      # Each road of the picture loading, chosen by a seed's first byte.
+      pictures) seeds=$here/tests/fuzz/corpus-pictures ;;
+      *) echo "unknown fuzz target: $target (load_game, load_save, model_file or pictures)"; exit 2 ;;
+    esac
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
-    target=${3:-load_game}
     cmake --build "$fuzz_build" --target "fuzz_$target"
-    # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
-    # reach the resource sections from the first run on; corpus-pictures
-    # seeds each road of the picture loading.
-    seeds=$here/tests/fuzz/corpus
-    [ "$target" = load_game ] || seeds=$here/tests/fuzz/corpus-$target
     mkdir -p "$fuzz_build/corpus-$target"
     "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
       -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
@@ -92,6 +99,8 @@ case "${1:-}" in
     # Drawing against LOVE, both on the same virtual X server.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/particles/run.sh" "$build/brindle-pack" "$build/brindle-run"
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;

@@ -13,6 +13,7 @@
 #include "graphics/SpriteImages.h"
 #include "graphics/Surfaces.h"
 #include "world/ResourceRoutines.h"
+#include "world/SecureMode.h"
 
 #include <memory>
 
@@ -169,6 +170,8 @@ BUILTIN(Save)
         Error_ShowInEvent("Trying to save background bitmap to empty image file name.", false);
         return true;
     }
+    if (!SecureMode_MayWrite(name))
+        return true;
     const CBackground& background = *Backgrounds.Get(ArgInt(args[0]));
     if (Image_HasExtension(name, kBackgroundFileExtension))
         Background_SaveToBackgroundFile(background, name);

@@ -7,6 +7,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/Models3D.h"
 #include "graphics/Primitive3D.h"
+#include "world/SecureMode.h"
 
 namespace {
 
@@ -90,7 +91,8 @@ BUILTIN(D3dModelLoad)
 BUILTIN(D3dModelSave)
 {
     C3D_Model* model = Model_Get(ArgInt(args[0]));
-    result.SetReal(model && model->SaveToFile(args[1].str.Text()) ? 1.0 : 0.0);
+    const std::string& name = args[1].str.Text();
+    result.SetReal(model && SecureMode_MayWrite(name) && model->SaveToFile(name) ? 1.0 : 0.0);
     return true;
 }
 BUILTIN(D3dModelDraw)

@@ -11,6 +11,7 @@ void Graphics_RegisterSurfaceFunctions();
 void Graphics_RegisterSpriteResourceFunctions();
 void Graphics_RegisterBackgroundResourceFunctions();
 void Graphics_RegisterFontResourceFunctions();
+void Graphics_RegisterTransitionFunctions();
 void Graphics_RegisterGridDrawFunction();
 void Graphics_RegisterDrawActions();
 void Graphics_RegisterD3DFunctions();
@@ -28,6 +29,7 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterSpriteResourceFunctions();
     Graphics_RegisterBackgroundResourceFunctions();
     Graphics_RegisterFontResourceFunctions();
+    Graphics_RegisterTransitionFunctions();
     Graphics_RegisterGridDrawFunction();
     Graphics_RegisterDrawActions();
     Graphics_RegisterD3DFunctions();

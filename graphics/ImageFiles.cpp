@@ -3,6 +3,7 @@
 
 #include "graphics/PictureFiles.h"
 #include "platform/Files.h"
+#include "world/SecureMode.h"
 
 #include <cctype>
 #include <cstring>
@@ -26,6 +27,8 @@ bool Image_HasPngName(const std::string& gameName)
 
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap)
 {
+    if (!SecureMode_MayWrite(gameName))
+        return false;
     std::vector<uint8_t> bytes = Image_HasPngName(gameName) ? Picture_EncodePng(bitmap) : Picture_EncodeBitmap(bitmap);
     return !bytes.empty() && Platform_WriteWholeFile(ToHostPath(gameName), bytes.data(), bytes.size());
 }

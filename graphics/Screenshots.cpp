@@ -4,6 +4,7 @@
 #include "graphics/Display.h"
 #include "graphics/ImageFiles.h"
 #include "platform/Files.h"
+#include "world/SecureMode.h"
 
 bool Screen_ReadOpaque(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap)
 {
@@ -18,7 +19,7 @@ bool Screen_ReadOpaque(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bi
 bool Screen_Save(const std::string& gameName, int32_t x, int32_t y, int32_t w, int32_t h)
 {
     TBitmap32 bitmap;
-    return Screen_ReadOpaque(x, y, w, h, bitmap) && Image_SaveFile(gameName, bitmap);
+    return SecureMode_MayWrite(gameName) && Screen_ReadOpaque(x, y, w, h, bitmap) && Image_SaveFile(gameName, bitmap);
 }
 
 bool Screen_SaveWhole(const std::string& gameName)

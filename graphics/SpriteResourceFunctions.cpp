@@ -16,6 +16,7 @@
 #include "graphics/Surfaces.h"
 #include "platform/Files.h"
 #include "world/ResourceRoutines.h"
+#include "world/SecureMode.h"
 
 #include <cmath>
 #include <memory>
@@ -244,7 +245,8 @@ BUILTIN(Merge)
     return true;
 }
 
-// The sprite to save, or nullptr after the message.
+// The sprite to save, or nullptr after the message (a missing sprite, an
+// empty name, a name secure mode does not let the game write).
 const CSprite* SavedSprite(const RValue& index, const std::string& name)
 {
     if (ExistingSprite(index, "Trying to save non-existing sprite bitmap.") < 0)
@@ -253,7 +255,7 @@ const CSprite* SavedSprite(const RValue& index, const std::string& name)
         Error_ShowInEvent("Trying to save sprite bitmap to empty image file name.", false);
         return nullptr;
     }
-    return Sprites.Get(ArgInt(index));
+    return SecureMode_MayWrite(name) ? Sprites.Get(ArgInt(index)) : nullptr;
 }
 
 BUILTIN(Save)

@@ -211,7 +211,7 @@ bool AddRoomTile(RValue& result, const RValue* args, double xscale, double yscal
     tile.xscale = xscale;
     tile.yscale = yscale;
     tile.alpha = alpha;
-    tile.id = ++Tile_LastId;
+    tile.id = ++LastTileId;
     room->r_tile.push_back(tile);
     result.SetReal(tile.id);
     return true;

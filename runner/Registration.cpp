@@ -14,8 +14,10 @@
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "world/ActionFunctions.h"
 #include "world/GameVariables.h"
@@ -24,6 +26,7 @@
 #include "world/InstanceVariables.h"
 #include "world/ResourceFunctions.h"
 #include "world/RoomFunctions.h"
+#include "world/SaveGame.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
@@ -34,11 +37,13 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
     World_ImplementResourceFunctions();
+    World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
     World_ImplementActionFunctions();
     World_ImplementForwardingActionFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
+    System_ImplementExternalFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
     Motion_RegisterFunctions();
@@ -47,6 +52,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

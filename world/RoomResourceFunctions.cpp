@@ -1,8 +1,8 @@
 // The room functions of a running game. They change the room resources
 // only: a live copy that exists already (the running room, a persistent
 // room left earlier) keeps what it has, and the changes show when a room is
-// entered afresh. Adding tiles needs the tile ids of the drawing module and
-// lives there.
+// entered afresh. Adding tiles lives with the other tile functions, which
+// read a tile from the arguments the same way.
 #include "world/ResourceFunctions.h"
 
 #include "code/ErrorReport.h"

@@ -60,6 +60,14 @@ void Game_RequestEnd();
 void Game_RequestRestart();
 void Game_RequestLoad(const std::string& file);
 
+// The live room table: one slot per room index, empty or holding that
+// room's live copy. Saving reads it; loading replaces it whole.
+int32_t Room_LiveSlotCount();
+const CLiveRoom* Room_LiveSlot(int32_t slot);
+// Frees every live room and takes rooms as the table; the room in slot
+// current (which must hold one) becomes the current room. Raises no event.
+void Room_ReplaceLiveRooms(std::vector<std::unique_ptr<CLiveRoom>> rooms, int32_t current);
+
 // Carried out by the step loop: starting, ending and changing.
 bool Game_Start();
 void Game_End();
@@ -72,6 +80,8 @@ struct RRoomHooks {
     void (*clearInput)() = nullptr;
     void (*roomEntered)(bool first) = nullptr; // region sizing, showing the window
     void (*roomStarted)() = nullptr;           // first drawing and the transition
+    void (*roomLeaving)(bool ending) = nullptr; // the old room's picture for the transition
+    void (*clearEffects)() = nullptr;          // no effect particles outlive a room
     bool (*loadGame)(const std::string& file) = nullptr;
     void (*seedRandom)() = nullptr;
     bool (*startExtensions)() = nullptr;
