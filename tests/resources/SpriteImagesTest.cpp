@@ -10,6 +10,7 @@
 #include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 #include "tests/support/PictureMaker.h"
+#include "world/GameState.h"
 
 namespace {
 
@@ -240,6 +241,18 @@ TEST_F(SpriteImagesTest, SavedPicturesAreChosenByName)
         Evaluate(e.call);
         EXPECT_EQ(TakeError(), e.message) << e.call;
     }
+    // Secure mode keeps every saver out of other folders, the runner's own files too.
+    GameState.secureMode = true;
+    for (const char* name : {"s.png", "s.brspr", "strip.png", "b.brbck"}) {
+        const std::string file = "\"" + w_folder.File(name) + "\"";
+        Evaluate(std::string(name[0] == 'b' ? "background_save(0, " : name[1] == 't' ? "sprite_save_strip(s, "
+                                                                                     : "sprite_save(s, 0, ") +
+                 file + ")");
+        EXPECT_EQ(TakeError(), "In secure mode you cannot write file " + w_folder.File(name)) << name;
+        EXPECT_FALSE(Platform_FileExists(w_folder.File(name))) << name;
+    }
+    GameState.secureMode = false;
+
     // A damaged picture leaves the sprite it was to replace as it was.
     Run("sprite_replace(s, " + Put("cut.png", std::vector<uint8_t>{0x89, 'P', 'N', 'G', 1, 2}) + ", 1, 0, 0, 0, 0);");
     EXPECT_EQ(Real("sprite_get_number(s) * 100 + sprite_get_width(s)"), 310);
