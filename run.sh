@@ -83,8 +83,9 @@ case "${1:-}" in
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
     cmake --build "$fuzz_build" --target "fuzz_$target"
     mkdir -p "$fuzz_build/corpus-$target"
+    # Crashes and slow inputs land in the fuzz build, not in the work tree.
     "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
+      -max_len=65536 -artifact_prefix="$fuzz_build/" "$fuzz_build/corpus-$target" "$seeds"
     ;;
   versus)
     configure_and_build

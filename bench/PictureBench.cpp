@@ -120,8 +120,9 @@ RValue CallFunction(const char* name, std::vector<RValue> args)
     int32_t number = -1;
     Function_Find(name, number);
     RValue result;
+    const int argc = static_cast<int>(args.size());
     args.resize(kMaxCallArguments);
-    Function_Call(number, nullptr, nullptr, result, args.data(), 0);
+    Function_Call(number, nullptr, nullptr, result, args.data(), argc);
     return result;
 }
 
