@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libraries the runner needs in a browser (zlib, libpng,
-# libdeflate, FreeType, libsndfile, SDL2) with emcc from Debian's own source packages,
+# libdeflate, FreeType, libsndfile, giflib, libjpeg-turbo, SDL2) with emcc from Debian's own source packages,
 # into PREFIX. Each library is built once: a stamp file in PREFIX marks it
 # done, so later runs only check. Emscripten's own ports are not used: they
 # download from outside Debian.
@@ -111,6 +111,25 @@ if ! done_already libsndfile; then
   cmake_library libsndfile "$src" -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
     -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
   mark_done libsndfile
+fi
+
+if ! done_already giflib; then
+  echo "Building giflib for the web"
+  src=$(unpack giflib giflib-)
+  (cd "$src" && { make clean >/dev/null 2>&1 || true; }
+   locked emmake make -j "$jobs" CC=emcc AR=emar CFLAGS="$flags -std=gnu99 -Wall" libgif.a >"$sources/giflib.log" 2>&1)
+  cp "$src/libgif.a" "$prefix/lib/"
+  cp "$src/gif_lib.h" "$prefix/include/"
+  mark_done giflib
+fi
+
+if ! done_already libjpeg; then
+  echo "Building libjpeg-turbo for the web"
+  src=$(unpack libjpeg-turbo libjpeg-turbo-)
+  # Without its SIMD code, which is written for processors, not WebAssembly.
+  cmake_library libjpeg "$src" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DCMAKE_INSTALL_LIBDIR=lib
+  mark_done libjpeg
 fi
 
 if ! done_already sdl2; then
