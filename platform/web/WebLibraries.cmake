@@ -21,11 +21,8 @@ brindle_web_library(Freetype::Freetype libfreetype.a "${web_include}/freetype2")
 set_target_properties(Freetype::Freetype PROPERTIES INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
 brindle_web_library(PkgConfig::SNDFILE libsndfile.a "${web_include}")
 brindle_web_library(PkgConfig::SDL2 libSDL2.a "${web_include}/SDL2")
-# The picture libraries are found by CMake's own modules, pointed here.
-set(GIF_INCLUDE_DIR "${web_include}" CACHE PATH "" FORCE)
-set(GIF_LIBRARY "${BRINDLE_WEB_PREFIX}/lib/libgif.a" CACHE FILEPATH "" FORCE)
-set(JPEG_INCLUDE_DIR "${web_include}" CACHE PATH "" FORCE)
-set(JPEG_LIBRARY "${BRINDLE_WEB_PREFIX}/lib/libjpeg.a" CACHE FILEPATH "" FORCE)
+brindle_web_library(GIF::GIF libgif.a "${web_include}")
+brindle_web_library(JPEG::JPEG libjpeg.a "${web_include}")
 # glm is headers only; the system's include folder itself must stay out of
 # a browser build, so it is reached through a folder of its own.
 find_path(glm_system_dir glm/glm.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)

@@ -127,8 +127,10 @@ if ! done_already libjpeg; then
   echo "Building libjpeg-turbo for the web"
   src=$(unpack libjpeg-turbo libjpeg-turbo-)
   # Without its SIMD code, which is written for processors, not WebAssembly.
+  # CMake's probe reads the sizes of emcc's types wrongly: they are given.
   cmake_library libjpeg "$src" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-    -DCMAKE_INSTALL_LIBDIR=lib
+    -DCMAKE_INSTALL_LIBDIR=lib -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
+  cp "$sources/build-libjpeg/libjpeg.a" "$prefix/lib/" # its install leaves the static library out here
   mark_done libjpeg
 fi
 
