@@ -320,7 +320,7 @@ CGlRenderDevice::~CGlRenderDevice()
     if (g_backFramebuffer)
         glDeleteFramebuffers(1, &g_backFramebuffer);
     if (g_backColor)
-        glDeleteRenderbuffers(1, &g_backColor);
+        glDeleteTextures(1, &g_backColor);
     if (g_backDepth)
         glDeleteRenderbuffers(1, &g_backDepth);
     glDeleteSamplers(4, g_samplers);
@@ -628,19 +628,26 @@ void CGlRenderDevice::EnsureTargetDepth()
 bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 {
     GLuint color = 0, framebuffer = 0, depth = 0;
-    glGenRenderbuffers(1, &color);
-    glBindRenderbuffer(GL_RENDERBUFFER, color);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+    // An unsized format with blue-green-red-alpha data lets the driver keep
+    // the pixels in the window's own layout, so presenting an unscaled frame
+    // is a plain copy; with GL_RGBA8 a software driver converts every pixel
+    // through a shader, which cost more than drawing an empty room.
+    glGenTextures(1, &color);
+    BindTexture(color);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    BindTexture(0);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
+    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
     if (g_depthOn && (depth = MakeDepthBuffer(w, h)) != 0)
         glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     g_shadow.drawFramebuffer = framebuffer;
     if (!complete) {
         glDeleteFramebuffers(1, &framebuffer);
-        glDeleteRenderbuffers(1, &color);
+        glDeleteTextures(1, &color);
         if (depth)
             glDeleteRenderbuffers(1, &depth);
         return false;
@@ -662,7 +669,7 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
         glBlitFramebuffer(0, 0, cw, ch, 0, 0, cw, ch, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         BindReadFramebuffer(0);
         glDeleteFramebuffers(1, &g_backFramebuffer);
-        glDeleteRenderbuffers(1, &g_backColor);
+        glDeleteTextures(1, &g_backColor);
         if (g_backDepth)
             glDeleteRenderbuffers(1, &g_backDepth);
     }
@@ -676,12 +683,17 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 
 bool CGlRenderDevice::SetBackBufferSize(int32_t w, int32_t h)
 {
-    if (w <= g_backW && h <= g_backH)
+    // Exactly the region, not merely at least it: a clear of the whole
+    // region is then a clear of the whole buffer, which drivers do without
+    // the scissor test (with it, a software driver draws a rectangle instead).
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (w == g_backW && h == g_backH)
         return true;
     if (w > g_maxTextureSize || h > g_maxTextureSize)
         return false;
     Flush();
-    bool ok = CreateBackBuffer(std::max(w, g_backW), std::max(h, g_backH));
+    bool ok = CreateBackBuffer(w, h);
     BindCurrentTarget();
     return ok;
 }
@@ -759,7 +771,11 @@ void CGlRenderDevice::Clear(uint32_t argb)
 {
     Flush();
     BindCurrentTarget();
-    SetScissor(true, g_viewport);
+    int32_t w = 0, h = 0;
+    TargetSize(g_target, w, h);
+    const bool whole = g_viewport.x <= 0 && g_viewport.y <= 0 && g_viewport.x + g_viewport.w >= w &&
+                       g_viewport.y + g_viewport.h >= h;
+    SetScissor(!whole, g_viewport);
     SetAlphaWrite(true);
     float a = g_target == 0 ? 1.0f : static_cast<float>((argb >> 24) & 0xFF) / 255.0f;
     glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -995,12 +1011,18 @@ void CGlRenderDevice::ComposePresentation(const RPresentation& p)
     SetScissor(false, {});
     SetAlphaWrite(true);
     // The strips around the picture take the window colour; clearing the
-    // whole window first paints them with one call.
-    uint32_t c = p.windowColor;
-    glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-                 static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    if (sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0) {
+    // whole window first paints them with one call. A picture that fills the
+    // window leaves no strips.
+    const bool picture = sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0;
+    const bool fills = picture && p.target.x <= 0 && p.target.y <= 0 && p.target.x + p.target.w >= p.clientW &&
+                       p.target.y + p.target.h >= p.clientH;
+    if (!fills) {
+        uint32_t c = p.windowColor;
+        glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
+                     static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    if (picture) {
         // Whole multiples stay sharp; other scales are smoothed.
         bool exact = p.target.w % sw == 0 && p.target.h % sh == 0;
         int32_t top = p.clientH - p.target.y;
