@@ -4,7 +4,8 @@
 // sent. The back buffer is a framebuffer object stored upside down compared
 // with GL's habit: row 0 is the top row, so read-back rows, uploaded textures
 // and render targets all run from the top like TBitmap32. Presenting flips it
-// into the window.
+// into the window, whose memory runs from the top as well, so an unscaled
+// frame in the window's pixel layout reaches it as a straight copy.
 //
 // 3D drawing adds a depth buffer to the targets while it is asked for, and a
 // second program (platform/GlScene) that lights, fogs and flat-shades; 2D
@@ -1012,10 +1013,13 @@ void CGlRenderDevice::ComposePresentation(const RPresentation& p)
     SetAlphaWrite(true);
     // The strips around the picture take the window colour; clearing the
     // whole window first paints them with one call. A picture that fills the
-    // window leaves no strips.
+    // window leaves no strips, and then the window is not cleared at all.
+    int32_t dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(g_window, &dw, &dh);
     const bool picture = sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0;
-    const bool fills = picture && p.target.x <= 0 && p.target.y <= 0 && p.target.x + p.target.w >= p.clientW &&
-                       p.target.y + p.target.h >= p.clientH;
+    const bool fills = picture && p.target.x <= 0 && p.target.y <= 0 &&
+                       p.target.x + p.target.w >= std::max(p.clientW, dw) &&
+                       p.target.y + p.target.h >= std::max(p.clientH, dh);
     if (!fills) {
         uint32_t c = p.windowColor;
         glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,

@@ -244,8 +244,9 @@ TEST_F(GlDrawing, PresentingShowsTheFrameWithStripsOnlyAroundIt)
         EXPECT_EQ(at(c.frameX, c.frameY), kBackground) << c.target.x;
         EXPECT_EQ(at(w - 1, h - 1), fills ? kBackground : 0xFF00FF00u) << c.target.x;
         EXPECT_EQ(at(0, h - 1), fills ? kBackground : 0xFF00FF00u) << c.target.x;
-        if (!fills)
+        if (!fills) {
             EXPECT_EQ(at(c.frameX + 5, c.frameY + 6), 0xFFFF0000u) << c.target.x;
+        }
         // Presenting and reading the window leave the frame as it was.
         EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
         EXPECT_EQ(Pixel(6, 6), kBackground);
