@@ -4,8 +4,7 @@
 // sent. The back buffer is a framebuffer object stored upside down compared
 // with GL's habit: row 0 is the top row, so read-back rows, uploaded textures
 // and render targets all run from the top like TBitmap32. Presenting flips it
-// into the window, whose memory runs from the top as well, so an unscaled
-// frame in the window's pixel layout reaches it as a straight copy.
+// into the window.
 //
 // 3D drawing adds a depth buffer to the targets while it is asked for, and a
 // second program (platform/GlScene) that lights, fogs and flat-shades; 2D
@@ -321,7 +320,7 @@ CGlRenderDevice::~CGlRenderDevice()
     if (g_backFramebuffer)
         glDeleteFramebuffers(1, &g_backFramebuffer);
     if (g_backColor)
-        glDeleteTextures(1, &g_backColor);
+        glDeleteRenderbuffers(1, &g_backColor);
     if (g_backDepth)
         glDeleteRenderbuffers(1, &g_backDepth);
     glDeleteSamplers(4, g_samplers);
@@ -629,26 +628,19 @@ void CGlRenderDevice::EnsureTargetDepth()
 bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 {
     GLuint color = 0, framebuffer = 0, depth = 0;
-    // An unsized format with blue-green-red-alpha data lets the driver keep
-    // the pixels in the window's own layout, so presenting an unscaled frame
-    // is a plain copy; with GL_RGBA8 a software driver converts every pixel
-    // through a shader, which cost more than drawing an empty room.
-    glGenTextures(1, &color);
-    BindTexture(color);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
-    BindTexture(0);
+    glGenRenderbuffers(1, &color);
+    glBindRenderbuffer(GL_RENDERBUFFER, color);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
     if (g_depthOn && (depth = MakeDepthBuffer(w, h)) != 0)
         glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     g_shadow.drawFramebuffer = framebuffer;
     if (!complete) {
         glDeleteFramebuffers(1, &framebuffer);
-        glDeleteTextures(1, &color);
+        glDeleteRenderbuffers(1, &color);
         if (depth)
             glDeleteRenderbuffers(1, &depth);
         return false;
@@ -670,7 +662,7 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
         glBlitFramebuffer(0, 0, cw, ch, 0, 0, cw, ch, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         BindReadFramebuffer(0);
         glDeleteFramebuffers(1, &g_backFramebuffer);
-        glDeleteTextures(1, &g_backColor);
+        glDeleteRenderbuffers(1, &g_backColor);
         if (g_backDepth)
             glDeleteRenderbuffers(1, &g_backDepth);
     }
