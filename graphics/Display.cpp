@@ -30,6 +30,18 @@ int32_t BackRegionW = 0;
 int32_t BackRegionH = 0;
 void (*BeforeReset)() = nullptr;
 
+// The runner's own picture over the game (a dialog), and whether the next
+// frame of the game drops it.
+struct ROverlay {
+    TextureHandle texture = 0;
+    int32_t textureW = 0, textureH = 0;
+    int32_t w = 0, h = 0;
+    uint32_t tint = 0xFFFFFFFF;
+    bool shown = false;
+    bool released = false;
+};
+ROverlay Overlay;
+
 // The region as far as the screen allows.
 void ClipToScreen(int32_t& w, int32_t& h)
 {
@@ -65,6 +77,7 @@ void Display_Close()
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
+    Overlay = ROverlay();
     Window_Attach(nullptr);
     Window.reset();
     BackRegionW = BackRegionH = 0;
@@ -86,6 +99,7 @@ bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
+    Overlay = ROverlay();
     if (!Window)
         return false;
     BackRegionW = w;
@@ -160,6 +174,8 @@ bool Display_EndFrameAndPresent()
 {
     if (!Device)
         return false;
+    if (Overlay.released)
+        Overlay.shown = Overlay.released = false;
     if (!Display_PresentFrame()) {
         Display_Reset();
         return false;
@@ -179,6 +195,12 @@ RPresentation CurrentPresentation()
     p.clientW = geometry.clientW;
     p.clientH = geometry.clientH;
     p.windowColor = Color_ToDevice(WindowState.color, 1.0);
+    if (Overlay.shown) {
+        p.overlay = Overlay.texture;
+        p.overlayW = Overlay.w;
+        p.overlayH = Overlay.h;
+        p.overlayTint = Overlay.tint;
+    }
     return p;
 }
 
@@ -245,4 +267,33 @@ bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& b
         return false;
     }
     return true;
+}
+
+bool Display_SetOverlay(const TBitmap32& picture, double opacity)
+{
+    if (!Device || picture.IsEmpty())
+        return false;
+    if (picture.Width() > Overlay.textureW || picture.Height() > Overlay.textureH) {
+        if (Overlay.texture)
+            Device->FreeTexture(Overlay.texture);
+        Overlay.texture = Device->CreateTexture(picture.Width(), picture.Height(), false, Overlay.textureW,
+                                                Overlay.textureH);
+        if (!Overlay.texture) {
+            Overlay = ROverlay();
+            return false;
+        }
+    }
+    if (!Device->UploadTexture(Overlay.texture, {0, 0, picture.Width(), picture.Height()}, picture.Pixels()))
+        return false;
+    Overlay.w = picture.Width();
+    Overlay.h = picture.Height();
+    Overlay.tint = Color_ToDevice(0xFFFFFF, opacity);
+    Overlay.shown = true;
+    Overlay.released = false;
+    return true;
+}
+
+void Display_ReleaseOverlay()
+{
+    Overlay.released = Overlay.shown;
 }

@@ -53,6 +53,13 @@ void Display_WaitVerticalBlank();
 // already has every asked value. testOnly only tells whether it would.
 bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly);
 
+// A picture of the runner's own over the whole client area (from its
+// top-left, one to one) in every present from now on, at opacity 0..1.
+bool Display_SetOverlay(const TBitmap32& picture, double opacity);
+// The picture stays in the window's picture until the game presents its
+// next frame, which shows without it.
+void Display_ReleaseOverlay();
+
 // A rectangle of the back buffer, cut to the region; false when nothing is left.
 bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap);
 

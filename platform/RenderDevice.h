@@ -54,8 +54,6 @@ struct RDrawSettings {
 
 enum class ETransform : int32_t { World, View, Projection };
 
-// Handles of textures; 0 is none (and the back buffer as a render target).
-using TextureHandle = uint32_t;
 
 // What the device did, for tests and benchmarks.
 struct RDeviceStats {
@@ -68,6 +66,9 @@ struct RDeviceStats {
     int64_t presents = 0;
 };
 
+// Handles of textures; 0 is none (and the back buffer as a render target).
+using TextureHandle = uint32_t;
+
 // Where a frame goes in the window: the back buffer's (0, 0, w, h) is
 // scaled into target inside a client area of clientW × clientH; the rest of
 // the client area is filled with windowColor.
@@ -78,6 +79,13 @@ struct RPresentation {
     int32_t clientW = 0;
     int32_t clientH = 0;
     uint32_t windowColor = 0xFFFFFFFF;
+    // A picture of the runner's own (a dialog) over the whole client area:
+    // overlayW × overlayH pixels of the texture at the client's top-left,
+    // one to one, blended by its alpha times the alpha byte of overlayTint.
+    TextureHandle overlay = 0;
+    int32_t overlayW = 0;
+    int32_t overlayH = 0;
+    uint32_t overlayTint = 0xFFFFFFFF;
 };
 
 class IRenderDevice {

@@ -7,6 +7,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "dialogs/Dialogs.h"
 #include "graphics/Graphics.h"
 #include "library/DataStructures.h"
 #include "library/DebugOutput.h"
@@ -42,6 +43,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Dialogs_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

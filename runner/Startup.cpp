@@ -2,6 +2,7 @@
 #include "runner/Startup.h"
 
 #include "data/GameData.h"
+#include "dialogs/Dialogs.h"
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
 #include "data/Stream.h"
@@ -101,6 +102,11 @@ bool RunTheGame(const RunnerOptions& options)
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
     Runner_ConnectInput();
+    // Nobody sits at the screen of an automated run: its dialogs answer
+    // from the input script or take their defaults.
+    Dialogs_SetAutomated(options.Headless || options.Steps >= 0 || !options.InputFile.empty() ||
+                         !options.ScreenshotFile.empty());
+    Dialogs_Start();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     // A headless run never reaches past this computer.
@@ -135,6 +141,7 @@ bool RunTheGame(const RunnerOptions& options)
         }
     }
     Game_End();
+    Dialogs_Shutdown();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
 }

@@ -1,0 +1,15 @@
+// The dialogs' place in the runner.
+#include "dialogs/Dialogs.h"
+
+void Dialogs_RegisterFunctions()
+{
+    Dialogs_ImplementMessageFunctions();
+}
+
+void Dialogs_Start()
+{
+}
+
+void Dialogs_Shutdown()
+{
+}

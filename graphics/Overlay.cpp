@@ -1,0 +1,30 @@
+// Pictures over the game window.
+#include "graphics/Overlay.h"
+
+#include "graphics/Display.h"
+#include "graphics/WindowState.h"
+
+bool Overlay_GetClientSize(int32_t& w, int32_t& h)
+{
+    const RPresentGeometry geometry = Window_PresentGeometry();
+    w = geometry.clientW;
+    h = geometry.clientH;
+    const IRenderDevice* device = Display_Device();
+    return device && !device->IsHeadless() && w > 0 && h > 0;
+}
+
+void Overlay_Present(const TBitmap32& picture, double opacity)
+{
+    if (Display_SetOverlay(picture, opacity))
+        Display_PresentFrame();
+}
+
+void Overlay_Release()
+{
+    Display_ReleaseOverlay();
+}
+
+void Overlay_PumpEvents(const WindowEventHandler& handler)
+{
+    Window_ProcessEvents(handler);
+}
