@@ -4,6 +4,7 @@
 void Dialogs_RegisterFunctions()
 {
     Dialogs_ImplementMessageFunctions();
+    Dialogs_ImplementHighscoreFunctions();
 }
 
 void Dialogs_Start()

@@ -12,6 +12,7 @@
 // Supplies the routines of the dialog functions to the function catalogue.
 void Dialogs_RegisterFunctions();
 void Dialogs_ImplementMessageFunctions();
+void Dialogs_ImplementHighscoreFunctions();
 
 // Puts the dialogs into the running game, once the display has started:
 // F1 and show_info, the splash and information windows that hold the step

@@ -8,6 +8,8 @@
 #include "dialogs/DialogArguments.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/MessageWindow.h"
+#include "dialogs/PopupMenu.h"
+#include "graphics/WindowState.h"
 
 #include <cctype>
 #include <cerrno>
@@ -181,6 +183,28 @@ BUILTIN(MessageCaption)
     return true;
 }
 
+// The entry chosen, or def when none is.
+double RunMenu(const char* function, const RValue& entries, int32_t x, int32_t y, const RValue& def)
+{
+    CPopupMenu menu(function, DialogText(entries), x, y);
+    Dialog_Run(menu);
+    return menu.Chosen() >= 0 ? menu.Chosen() : def.val;
+}
+
+BUILTIN(ShowMenu)
+{
+    int32_t x = 0, y = 0;
+    Window_MouseInClient(x, y);
+    result = RValue(RunMenu("show_menu", args[0], x, y, args[1]));
+    return true;
+}
+
+BUILTIN(ShowMenuPos)
+{
+    result = RValue(RunMenu("show_menu_pos", args[2], DialogInt(args[0]), DialogInt(args[1]), args[3]));
+    return true;
+}
+
 BUILTIN(ShowError)
 {
     Error_Show(Message_ValueText(args[0]), DialogBool(args[1]));
@@ -239,4 +263,6 @@ void Dialogs_ImplementMessageFunctions()
     Function_Implement("message_size", &MessageSize);
     Function_Implement("message_caption", &MessageCaption);
     Function_Implement("show_error", &ShowError);
+    Function_Implement("show_menu", &ShowMenu);
+    Function_Implement("show_menu_pos", &ShowMenuPos);
 }

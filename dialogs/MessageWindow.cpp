@@ -1,6 +1,8 @@
 // The message window's look, layout, keys and painting.
 #include "dialogs/MessageWindow.h"
 
+#include "dialogs/WindowFrame.h"
+
 #include "graphics/TextLayout.h"
 #include "platform/TextEncoding.h"
 
@@ -12,8 +14,6 @@ RMessageStyle MessageStyle;
 
 namespace {
 
-constexpr int32_t kFrame = 2;       // the dialog frame around the client area
-constexpr int32_t kCaptionBar = 20; // below the frame's top, when there is a border
 constexpr int32_t kEscape = 27, kEnter = 13, kSpace = 32, kBackspace = 8;
 constexpr uint32_t kSelectionBack = 0xFF3D6FB4;
 
@@ -135,13 +135,12 @@ void CMessageDialog::ComputeLayout()
 
     int32_t hostW = 0, hostH = 0;
     Dialog_HostSize(hostW, hostH);
-    const int32_t frameW = s.border ? 2 * kFrame : 0, frameH = s.border ? 2 * kFrame + kCaptionBar : 0;
-    const int32_t ww = cw + frameW, wh = ch + frameH;
+    const int32_t ww = Frame_Width(cw, s.border), wh = Frame_Height(ch, s.border);
     // Positions are the game window's own pixels: the window lives inside it.
     const int32_t wx = s.fixedLeft >= 0 ? s.fixedLeft : (hostW - ww) / 2;
     const int32_t wy = s.fixedTop >= 0 ? s.fixedTop : (hostH - wh) / 2;
     l.window = {wx, wy, ww, wh};
-    l.client = {wx + (s.border ? kFrame : 0), wy + (s.border ? kFrame + kCaptionBar : 0), cw, ch};
+    l.client = Frame_Client(l.window, s.border);
 }
 
 std::string CMessageDialog::Describe() const
@@ -317,15 +316,8 @@ void CMessageDialog::Paint(CCanvas& canvas)
 {
     const RMessageStyle& s = MessageStyle;
     const RMessageLayout& l = m_layout;
-    if (s.border) {
-        canvas.Fill(l.window, 0xFF2B3A55);
-        canvas.Frame(l.window, 0xFF6F7F9F);
-        const CDialogFont& bar = Dialog_Font(s.buttonFont);
-        canvas.SetClip({l.window.x + 6, l.window.y + kFrame, l.window.w - 12, kCaptionBar});
-        canvas.DrawText(bar, l.window.x + 6, l.window.y + kFrame + (kCaptionBar - bar.Height()) / 2, s.caption,
-                        0xFFFFFFFF);
-        canvas.ResetClip();
-    }
+    if (s.border)
+        Frame_Paint(canvas, l.window, s.caption);
     const RCanvasRect& c = l.client;
     canvas.SetClip(c);
     canvas.Fill(c, 0x00000000);
