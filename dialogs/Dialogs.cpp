@@ -1,16 +1,36 @@
 // The dialogs' place in the runner.
 #include "dialogs/Dialogs.h"
 
+#include "data/Resources.h"
+#include "dialogs/InformationWindow.h"
+#include "world/GameKeys.h"
+#include "world/StepLoop.h"
+
+namespace {
+
+// Once a step: the windows that the game runs beside.
+void ServiceWindows()
+{
+    Information_Service();
+}
+
+} // namespace
+
 void Dialogs_RegisterFunctions()
 {
     Dialogs_ImplementMessageFunctions();
     Dialogs_ImplementHighscoreFunctions();
+    Dialogs_ImplementInformationFunctions();
 }
 
 void Dialogs_Start()
 {
+    Information_Set(GameResources.GameInformation);
+    GameKeys.showInformation = [] { Information_Show("F1"); };
+    StepHooks.debugWindow = &ServiceWindows;
 }
 
 void Dialogs_Shutdown()
 {
+    Information_CloseAll();
 }

@@ -27,64 +27,23 @@ void Say(const std::string& text)
     std::fflush(stderr);
 }
 
-// The dialog as the player sees it, over the last frame.
-void Show(IModalDialog& dialog)
-{
-    int32_t w = 0, h = 0;
-    if (!Overlay_GetClientSize(w, h))
-        return;
-    TBitmap32 picture(w, h);
-    CCanvas canvas(picture);
-    dialog.Paint(canvas);
-    Overlay_Present(picture, dialog.Opacity());
-}
+class CGameWindowHost : public IDialogHost {
+public:
+    bool GetSize(int32_t& w, int32_t& h) override { return Overlay_GetClientSize(w, h); }
+    void Present(const TBitmap32& picture, double opacity) override { Overlay_Present(picture, opacity); }
+    void Pump(const WindowEventHandler& handler) override { Overlay_PumpEvents(handler); }
+    void Release() override { Overlay_Release(); }
+};
 
 // Handles the player until the dialog closes.
-void RunWithPlayer(IModalDialog& dialog)
+void RunWithPlayer(IModalDialog& dialog, IDialogHost& host)
 {
     bool ctrl = false;
     const int64_t start = Platform_MonotonicMicroseconds();
     const int64_t closesAfter = dialog.ClosesAfter();
-    auto handle = [&](const RWindowEvent& event) {
-        switch (event.kind) {
-        case EWindowEvent::KeyDown:
-        case EWindowEvent::KeyUp: {
-            const int32_t code = Platform_TranslateKey(event.key, event.scancode, Platform_NumLock()).code;
-            if (code == kCtrl)
-                ctrl = event.kind == EWindowEvent::KeyDown;
-            if (code == 0)
-                break;
-            if (event.kind == EWindowEvent::KeyDown)
-                dialog.KeyDown(code, ctrl);
-            else
-                dialog.KeyUp(code);
-            break;
-        }
-        case EWindowEvent::Text:
-            for (char c : Utf8ToCp1252(event.text))
-                dialog.Character(static_cast<unsigned char>(c));
-            break;
-        case EWindowEvent::MouseMove:
-            dialog.MouseMove(event.x, event.y);
-            break;
-        case EWindowEvent::MouseDown:
-            dialog.MouseDown(event.button, event.x, event.y);
-            break;
-        case EWindowEvent::MouseUp:
-            dialog.MouseUp(event.button, event.x, event.y);
-            break;
-        case EWindowEvent::Close:
-            dialog.CloseButton();
-            break;
-        case EWindowEvent::FocusLost:
-            ctrl = false;
-            break;
-        default:
-            break;
-        }
-    };
+    auto handle = [&](const RWindowEvent& event) { Dialog_Feed(dialog, event, ctrl); };
     while (!dialog.IsClosed()) {
-        Overlay_PumpEvents(handle);
+        host.Pump(handle);
         if (dialog.IsClosed())
             break;
         if (Platform_StopRequested()) {
@@ -95,7 +54,7 @@ void RunWithPlayer(IModalDialog& dialog)
             dialog.CloseByTime();
             break;
         }
-        Show(dialog);
+        Dialog_Show(dialog, host);
         Platform_SleepMicroseconds(kFrameMicroseconds);
     }
 }
@@ -117,31 +76,91 @@ void Dialog_HostSize(int32_t& w, int32_t& h)
     Overlay_GetClientSize(w, h);
 }
 
-void Dialog_Run(IModalDialog& dialog)
+IDialogHost& Dialog_GameWindowHost()
+{
+    static CGameWindowHost host;
+    return host;
+}
+
+void Dialog_Show(IModalDialog& dialog, IDialogHost& host)
 {
     int32_t w = 0, h = 0;
-    const bool hasPixels = Overlay_GetClientSize(w, h);
+    if (!host.GetSize(w, h))
+        return;
+    TBitmap32 picture(w, h);
+    CCanvas canvas(picture);
+    dialog.Paint(canvas);
+    host.Present(picture, dialog.Opacity());
+}
+
+void Dialog_Feed(IModalDialog& dialog, const RWindowEvent& event, bool& ctrl)
+{
+    switch (event.kind) {
+    case EWindowEvent::KeyDown:
+    case EWindowEvent::KeyUp: {
+        const int32_t code = Platform_TranslateKey(event.key, event.scancode, Platform_NumLock()).code;
+        if (code == kCtrl)
+            ctrl = event.kind == EWindowEvent::KeyDown;
+        if (code == 0)
+            break;
+        if (event.kind == EWindowEvent::KeyDown)
+            dialog.KeyDown(code, ctrl);
+        else
+            dialog.KeyUp(code);
+        break;
+    }
+    case EWindowEvent::Text:
+        for (char c : Utf8ToCp1252(event.text))
+            dialog.Character(static_cast<unsigned char>(c));
+        break;
+    case EWindowEvent::MouseMove:
+        dialog.MouseMove(event.x, event.y);
+        break;
+    case EWindowEvent::MouseDown:
+        dialog.MouseDown(event.button, event.x, event.y);
+        break;
+    case EWindowEvent::MouseUp:
+        dialog.MouseUp(event.button, event.x, event.y);
+        break;
+    case EWindowEvent::MouseWheel:
+        dialog.Wheel(event.wheel);
+        break;
+    case EWindowEvent::Close:
+        dialog.CloseButton();
+        break;
+    case EWindowEvent::FocusLost:
+        ctrl = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void Dialog_Run(IModalDialog& dialog, IDialogHost& host)
+{
+    int32_t w = 0, h = 0;
+    const bool hasPixels = host.GetSize(w, h);
     RDialogAnswer given;
     if (DialogHooks.takeAnswer && DialogHooks.takeAnswer(given)) {
         if (!dialog.Apply(given))
             Say(dialog.Describe() + ": the input script's answer does not fit this dialog, " + dialog.TakeDefault());
-        Show(dialog);
+        Dialog_Show(dialog, host);
     } else if (Automated || !hasPixels) {
         const int64_t after = dialog.ClosesAfter();
         if (after >= 0) {
             // It closes by itself: the time passes on the loop's clock.
-            Show(dialog);
+            Dialog_Show(dialog, host);
             StepLoop_Sleep(after);
             dialog.CloseByTime();
         } else {
             Say(dialog.Describe() + ": no answer, " + dialog.TakeDefault());
-            Show(dialog);
+            Dialog_Show(dialog, host);
         }
     } else {
-        RunWithPlayer(dialog);
+        RunWithPlayer(dialog, host);
     }
     if (hasPixels)
-        Overlay_Release();
+        host.Release();
     if (DialogHooks.answered)
         DialogHooks.answered(dialog.Answer());
     Input_ClearAll();

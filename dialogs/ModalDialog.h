@@ -7,6 +7,7 @@
 
 #include "dialogs/Canvas.h"
 #include "dialogs/DialogAnswers.h"
+#include "platform/GameWindow.h"
 
 #include <cstdint>
 #include <string>
@@ -40,6 +41,7 @@ public:
     virtual void MouseMove(int32_t /*x*/, int32_t /*y*/) {}
     virtual void MouseDown(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {}
     virtual void MouseUp(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {}
+    virtual void Wheel(int32_t /*direction*/) {}
     // The close button of the window it is in.
     virtual void CloseButton() { TakeDefault(); }
 
@@ -50,9 +52,28 @@ public:
     virtual double Opacity() const { return 1.0; }
 };
 
-// Shows the dialog over the game window until it closes, then clears the
-// input. Its size is the game window's client area.
-void Dialog_Run(IModalDialog& dialog);
+// Where a dialog shows: over the game window, or in a window of its own.
+class IDialogHost {
+public:
+    virtual ~IDialogHost() = default;
+    // The picture's size; false when nothing can be shown (headless).
+    virtual bool GetSize(int32_t& w, int32_t& h) = 0;
+    virtual void Present(const TBitmap32& picture, double opacity) = 0;
+    // Hands the dialog's events to handler.
+    virtual void Pump(const WindowEventHandler& handler) = 0;
+    // The dialog has closed.
+    virtual void Release() {}
+};
+// The game window's client area, over the last frame.
+IDialogHost& Dialog_GameWindowHost();
+
+// Shows the dialog until it closes (answered from outside at once in an
+// automated run), then clears the input.
+void Dialog_Run(IModalDialog& dialog, IDialogHost& host = Dialog_GameWindowHost());
+// Paints the dialog once onto a picture of the host's size and shows it.
+void Dialog_Show(IModalDialog& dialog, IDialogHost& host);
+// Feeds one window event to the dialog (keys become game key codes).
+void Dialog_Feed(IModalDialog& dialog, const RWindowEvent& event, bool& ctrl);
 // The client area the dialogs lay themselves out in: the game window's, or
 // the window state's remembered one when nothing is shown.
 void Dialog_HostSize(int32_t& w, int32_t& h);

@@ -28,3 +28,14 @@ void Overlay_PumpEvents(const WindowEventHandler& handler)
 {
     Window_ProcessEvents(handler);
 }
+
+bool Overlay_GetScreenSize(int32_t& w, int32_t& h)
+{
+    RDisplayMode mode;
+    IGameWindow* window = Display_Window();
+    if (!window || !window->GetDisplayMode(mode))
+        return false;
+    w = mode.width;
+    h = mode.height;
+    return true;
+}

@@ -19,3 +19,6 @@ void Overlay_Release();
 // Window events while a dialog has the window: resizing and painting are
 // handled as always, then every event goes to handler, none to the game.
 void Overlay_PumpEvents(const WindowEventHandler& handler);
+// The screen the game window is on (the display's real mode); false when it
+// cannot be read.
+bool Overlay_GetScreenSize(int32_t& w, int32_t& h);
