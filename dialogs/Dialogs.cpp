@@ -2,6 +2,7 @@
 #include "dialogs/Dialogs.h"
 
 #include "data/Resources.h"
+#include "dialogs/Companions.h"
 #include "dialogs/InformationWindow.h"
 #include "world/GameKeys.h"
 #include "world/StepLoop.h"
@@ -11,7 +12,7 @@ namespace {
 // Once a step: the windows that the game runs beside.
 void ServiceWindows()
 {
-    Information_Service();
+    Companion_ServiceAll();
 }
 
 } // namespace
@@ -21,6 +22,7 @@ void Dialogs_RegisterFunctions()
     Dialogs_ImplementMessageFunctions();
     Dialogs_ImplementHighscoreFunctions();
     Dialogs_ImplementInformationFunctions();
+    Dialogs_ImplementSplashFunctions();
 }
 
 void Dialogs_Start()
@@ -32,5 +34,5 @@ void Dialogs_Start()
 
 void Dialogs_Shutdown()
 {
-    Information_CloseAll();
+    Companion_CloseAll();
 }

@@ -14,6 +14,7 @@ void Dialogs_RegisterFunctions();
 void Dialogs_ImplementMessageFunctions();
 void Dialogs_ImplementHighscoreFunctions();
 void Dialogs_ImplementInformationFunctions();
+void Dialogs_ImplementSplashFunctions();
 
 // Puts the dialogs into the running game, once the display has started:
 // F1 and show_info, the splash and information windows that hold the step

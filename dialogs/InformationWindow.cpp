@@ -1,7 +1,7 @@
 // The game information page and its windows.
 #include "dialogs/InformationWindow.h"
 
-#include "dialogs/PanelHost.h"
+#include "dialogs/Companions.h"
 #include "graphics/Overlay.h"
 #include "platform/Files.h"
 #include "world/Input.h"
@@ -17,14 +17,6 @@ constexpr int32_t kLineStep = 20; // pixels a line key or a wheel notch scrolls
 constexpr int32_t kScrollBar = 6;
 
 CGameInformation Information;
-
-// The page shown beside the running game, while it is open.
-struct RCompanion {
-    std::unique_ptr<CPanelHost> host;
-    std::unique_ptr<CInformationPage> page;
-    bool dirty = true;
-};
-RCompanion Companion;
 
 RPanelStyle PanelStyle(const CGameInformation& info)
 {
@@ -154,42 +146,9 @@ void Information_Show(const char* function)
         Dialog_Run(page, host);
         return;
     }
-    // Beside the running game: one window at a time, raised again when asked twice.
-    Information_CloseAll();
-    auto host = std::make_unique<CPanelHost>(PanelStyle(info));
-    if (!host->IsOpen()) {
-        std::fprintf(stderr, "brindle-run: %s(): the game information cannot be shown without a display\n", function);
-        std::fflush(stderr);
-    } else {
-        Companion.host = std::move(host);
-        Companion.page = std::make_unique<CInformationPage>(info, false, function);
-        Companion.dirty = true;
-        Information_Service();
-    }
+    // Beside the running game.
+    Companion_Open(std::make_unique<CPanelHost>(PanelStyle(info)),
+                   std::make_unique<CInformationPage>(info, false, function));
     Input_ClearAll();
 }
 
-void Information_Service()
-{
-    if (!Companion.page)
-        return;
-    static bool ctrl = false;
-    Companion.host->TakeEvents([](const RWindowEvent& event) {
-        Dialog_Feed(*Companion.page, event, ctrl);
-        Companion.dirty = true;
-    });
-    if (Companion.page->IsClosed()) {
-        Information_CloseAll();
-        return;
-    }
-    if (Companion.dirty) {
-        Dialog_Show(*Companion.page, *Companion.host);
-        Companion.dirty = false;
-    }
-}
-
-void Information_CloseAll()
-{
-    Companion.page.reset();
-    Companion.host.reset();
-}

@@ -21,10 +21,6 @@ RCanvasRect Information_Placement(const CGameInformation& information, int32_t s
 
 // show_info and F1; function names the caller for standard error.
 void Information_Show(const char* function);
-// A page in its own window beside the running game takes its keys and
-// repaints; called once a step.
-void Information_Service();
-void Information_CloseAll();
 
 class CInformationPage : public IModalDialog {
 public:
