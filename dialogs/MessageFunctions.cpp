@@ -5,6 +5,7 @@
 #include "data/Background.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
+#include "dialogs/Choosers.h"
 #include "dialogs/DialogArguments.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/MessageWindow.h"
@@ -205,6 +206,51 @@ BUILTIN(ShowMenuPos)
     return true;
 }
 
+std::string Call(const char* function, const RValue& argument)
+{
+    return std::string(function) + "(\"" + DialogText(argument) + "\")";
+}
+
+BUILTIN(GetColor)
+{
+    CChooser chooser(EChooser::Color, "get_color(" + Message_ValueText(args[0]) + ")");
+    chooser.Run("", "", "", DialogInt(args[0]));
+    result = RValue(chooser.Color());
+    return true;
+}
+
+BUILTIN(GetOpenFilename)
+{
+    CChooser chooser(EChooser::OpenFile, Call("get_open_filename", args[1]));
+    chooser.Run(DialogText(args[0]), DialogText(args[1]), "", 0);
+    result = RValue(chooser.Text());
+    return true;
+}
+
+BUILTIN(GetSaveFilename)
+{
+    CChooser chooser(EChooser::SaveFile, Call("get_save_filename", args[1]));
+    chooser.Run(DialogText(args[0]), DialogText(args[1]), "", 0);
+    result = RValue(chooser.Text());
+    return true;
+}
+
+BUILTIN(GetDirectory)
+{
+    CChooser chooser(EChooser::Folder, Call("get_directory", args[0]));
+    chooser.Run("", DialogText(args[0]), "", 0);
+    result = RValue(chooser.Text());
+    return true;
+}
+
+BUILTIN(GetDirectoryAlt)
+{
+    CChooser chooser(EChooser::Folder, Call("get_directory_alt", args[0]));
+    chooser.Run("", DialogText(args[1]), DialogText(args[1]), 0, DialogText(args[0]));
+    result = RValue(chooser.Text());
+    return true;
+}
+
 BUILTIN(ShowError)
 {
     Error_Show(Message_ValueText(args[0]), DialogBool(args[1]));
@@ -264,5 +310,10 @@ void Dialogs_ImplementMessageFunctions()
     Function_Implement("message_caption", &MessageCaption);
     Function_Implement("show_error", &ShowError);
     Function_Implement("show_menu", &ShowMenu);
+    Function_Implement("get_color", &GetColor);
+    Function_Implement("get_open_filename", &GetOpenFilename);
+    Function_Implement("get_save_filename", &GetSaveFilename);
+    Function_Implement("get_directory", &GetDirectory);
+    Function_Implement("get_directory_alt", &GetDirectoryAlt);
     Function_Implement("show_menu_pos", &ShowMenuPos);
 }

@@ -206,6 +206,11 @@ RPresentation CurrentPresentation()
 
 } // namespace
 
+RPresentation Display_CurrentPresentation()
+{
+    return CurrentPresentation();
+}
+
 bool Display_PresentFrame()
 {
     return Device && Device->Present(CurrentPresentation());

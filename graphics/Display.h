@@ -41,6 +41,8 @@ void Display_BeginFrame();
 // Presents; a failed present resets the device and loses the frame.
 bool Display_EndFrameAndPresent();
 bool Display_PresentFrame();
+// How the last frame goes into the window now (the dialogs draw over it).
+RPresentation Display_CurrentPresentation();
 // The window's whole picture as the last present showed it: the region
 // scaled into place and the strips around it in the window colour.
 bool Display_ReadWindow(TBitmap32& picture);

@@ -3,6 +3,7 @@
 
 #include "graphics/Display.h"
 #include "graphics/WindowState.h"
+#include "platform/StandardDialogs.h"
 
 bool Overlay_GetClientSize(int32_t& w, int32_t& h)
 {
@@ -38,4 +39,13 @@ bool Overlay_GetScreenSize(int32_t& w, int32_t& h)
     w = mode.width;
     h = mode.height;
     return true;
+}
+
+RDialogSurface Overlay_DialogSurface()
+{
+    RDialogSurface surface;
+    surface.window = Display_Window();
+    surface.device = Display_Device();
+    surface.presentation = [] { return Display_CurrentPresentation(); };
+    return surface;
 }

@@ -22,3 +22,8 @@ void Overlay_PumpEvents(const WindowEventHandler& handler);
 // The screen the game window is on (the display's real mode); false when it
 // cannot be read.
 bool Overlay_GetScreenSize(int32_t& w, int32_t& h);
+
+// The game window for the platform's standard dialogs, which draw over the
+// last frame themselves.
+struct RDialogSurface;
+RDialogSurface Overlay_DialogSurface();

@@ -167,6 +167,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver) override;
     bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
@@ -803,6 +804,18 @@ void CGlRenderDevice::DrawOverlay(const RPresentation& p)
 bool CGlRenderDevice::Present(const RPresentation& p)
 {
     ComposePresentation(p);
+    SDL_GL_SwapWindow(g_window);
+    ++g_stats.presents;
+    BindCurrentTarget();
+    return true;
+}
+
+bool CGlRenderDevice::PresentWith(const RPresentation& p, const std::function<void()>& drawOver)
+{
+    ComposePresentation(p);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    if (drawOver)
+        drawOver(); // puts back every piece of GL state it touches
     SDL_GL_SwapWindow(g_window);
     ++g_stats.presents;
     BindCurrentTarget();

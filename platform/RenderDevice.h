@@ -9,6 +9,7 @@
 #include "platform/GameWindow.h"
 
 #include <cstdint>
+#include <functional>
 
 struct RVertex {
     float x = 0, y = 0, z = 0;
@@ -128,6 +129,16 @@ public:
 
     // Shows the back buffer in the window.
     virtual bool Present(const RPresentation& presentation) = 0;
+    // The same with drawOver run over the composed window picture before
+    // it is shown (widgets of the platform's own, drawing straight into
+    // the window); the device's state is as it was afterwards. False, with
+    // drawOver not run, where nothing is shown.
+    virtual bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver)
+    {
+        (void)presentation;
+        (void)drawOver;
+        return false;
+    }
     // Composes the window's picture as Present would show it, without
     // showing it, and reads it back: clientW × clientH pixels, BGRA, rows
     // from the top. False where the device has no picture to give.

@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/GlDevice.h"
+#include "platform/ImGuiSession.h"
 #include "platform/NullVideo.h"
 #include "platform/SdlEventRouter.h"
 #include "platform/TextEncoding.h"
@@ -93,6 +94,7 @@ public:
     {
         return Platform_CreateGlDevice(s_window, error);
     }
+    std::unique_ptr<IWidgetSession> OpenWidgets() override { return Platform_OpenImGuiSession(s_window); }
 
 private:
     SDL_Window* s_window;

@@ -1,0 +1,13 @@
+// The widget session on an SDL window with an OpenGL context.
+#pragma once
+
+#include "platform/WidgetSession.h"
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+std::unique_ptr<IWidgetSession> Platform_OpenImGuiSession(SDL_Window* window);
+// The font file widgets are drawn with; empty when none is found.
+std::string Platform_WidgetFontFile();
