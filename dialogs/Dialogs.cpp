@@ -3,6 +3,7 @@
 
 #include "data/Resources.h"
 #include "dialogs/Companions.h"
+#include "dialogs/DebugWindow.h"
 #include "dialogs/InformationWindow.h"
 #include "world/GameKeys.h"
 #include "world/StepLoop.h"
@@ -13,6 +14,7 @@ namespace {
 void ServiceWindows()
 {
     Companion_ServiceAll();
+    DebugWindow_Refresh();
 }
 
 } // namespace
@@ -30,9 +32,16 @@ void Dialogs_Start()
     Information_Set(GameResources.GameInformation);
     GameKeys.showInformation = [] { Information_Show("F1"); };
     StepHooks.debugWindow = &ServiceWindows;
+    DebugWindow_Start();
 }
 
 void Dialogs_Shutdown()
 {
     Companion_CloseAll();
+    DebugWindow_Close();
+}
+
+bool Dialogs_HoldWhilePaused()
+{
+    return DebugWindow_HoldWhilePaused();
 }

@@ -20,6 +20,9 @@ void Dialogs_ImplementSplashFunctions();
 // F1 and show_info, the splash and information windows that hold the step
 // loop, and, in debug mode, the debug window beside the game.
 void Dialogs_Start();
+// After the step loop returned: while the debug window holds the game
+// paused, keeps it alive; true when the loop should run again.
+bool Dialogs_HoldWhilePaused();
 // Closes whatever windows are still open.
 void Dialogs_Shutdown();
 

@@ -89,13 +89,14 @@ std::unique_ptr<IWidgetSession> IGameWindow::OpenWidgets()
     return nullptr;
 }
 
-std::string Platform_WidgetFontFile()
+std::string Platform_WidgetFontFile(bool fixed)
 {
-    static const std::string path = [] {
+    auto find = [](const char* name) {
         CGlyphFace face;
-        return face.Open("DejaVu Sans", 12, false, false, 1, true) ? face.FacePath() : std::string();
-    }();
-    return path;
+        return face.Open(name, 12, false, false, 1, true) ? face.FacePath() : std::string();
+    };
+    static const std::string proportional = find("DejaVu Sans"), mono = find("DejaVu Sans Mono");
+    return fixed ? mono : proportional;
 }
 
 std::unique_ptr<IWidgetSession> Platform_OpenImGuiSession(SDL_Window* window)

@@ -9,5 +9,6 @@
 #include <string>
 
 std::unique_ptr<IWidgetSession> Platform_OpenImGuiSession(SDL_Window* window);
-// The font file widgets are drawn with; empty when none is found.
-std::string Platform_WidgetFontFile();
+// The font files widgets are drawn with (a proportional face, or a fixed
+// one for text in columns); empty when none is found.
+std::string Platform_WidgetFontFile(bool fixed = false);

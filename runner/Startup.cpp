@@ -132,6 +132,9 @@ bool RunTheGame(const RunnerOptions& options)
         loop.pace = options.Headless && !options.Fast;
         loop.stopRequested = &Platform_StopRequested;
         StepLoop_Run(loop);
+        // The debug window may hold the game paused between runs of the loop.
+        while (Dialogs_HoldWhilePaused())
+            StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
                          "brindle-run: the last frame was not written to %s"

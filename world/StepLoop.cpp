@@ -262,3 +262,21 @@ void StepLoop_Run(const RStepLoopOptions& options)
             StepHooks.serviceNetwork();
     }
 }
+
+void StepLoop_SingleStep()
+{
+    if (!StepLoop.running || !StepLoop.paused)
+        return;
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    StepLoop_Step();
+    ++StepLoop.steps;
+    if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
+        StepHooks.presentFrame();
+    if (!Room_CarryOutPendingChange()) {
+        StepLoop.running = false;
+        return;
+    }
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+}

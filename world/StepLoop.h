@@ -67,3 +67,6 @@ void StepLoop_Sleep(int64_t microseconds);
 void StepLoop_Run(const RStepLoopOptions& options);
 // One step, as the loop runs it.
 void StepLoop_Step();
+// The debug window's single step of a paused game: messages, one step, the
+// frame shown, the pending change carried out, messages again.
+void StepLoop_SingleStep();
