@@ -42,6 +42,10 @@ struct ROverlay {
 };
 ROverlay Overlay;
 
+// The display mode the game asked for, while it differs from the screen's.
+bool Emulating = false;
+RDisplayMode Emulated;
+
 // The region as far as the screen allows.
 void ClipToScreen(int32_t& w, int32_t& h)
 {
@@ -73,6 +77,7 @@ void Display_Open(std::unique_ptr<IGameWindow> window)
 
 void Display_Close()
 {
+    Emulating = false;
     Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
@@ -107,7 +112,7 @@ bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
     ClipToScreen(BackRegionW, BackRegionH);
     Display_Synchronization = synchronization;
     RDisplayMode mode;
-    if (!Window->GetDisplayMode(mode)) {
+    if (!Display_GetMode(mode)) {
         Platform_ShowMessage(kDisplayModeMessage);
         return false;
     }
@@ -241,15 +246,64 @@ void Display_WaitVerticalBlank()
         Window->WaitVerticalBlank();
 }
 
-bool Display_ChangeMode(const RDisplayMode& wanted, bool)
+namespace {
+
+// What a screen could be switched to: sizes a display can have, the two
+// depths games may ask for, refresh rates of real screens.
+bool PossibleMode(const RDisplayMode& mode)
 {
-    RDisplayMode current;
-    if (!Window || !Window->GetDisplayMode(current))
+    return mode.width >= 1 && mode.width <= kLargestEmulatedScreen && mode.height >= 1 &&
+           mode.height <= kLargestEmulatedScreen && (mode.bitsPerPixel == 16 || mode.bitsPerPixel == 32) &&
+           mode.refreshRate >= 1 && mode.refreshRate <= 1000;
+}
+
+} // namespace
+
+bool Display_GetMode(RDisplayMode& mode)
+{
+    if (!Window || !Window->GetDisplayMode(mode))
         return false;
-    return (wanted.width <= 0 || wanted.width == current.width) &&
-           (wanted.height <= 0 || wanted.height == current.height) &&
-           (wanted.bitsPerPixel <= 0 || wanted.bitsPerPixel == current.bitsPerPixel) &&
-           (wanted.refreshRate <= 0 || wanted.refreshRate == current.refreshRate);
+    if (Emulating)
+        mode = Emulated;
+    return true;
+}
+
+bool Display_GetEmulatedScreen(int32_t& w, int32_t& h)
+{
+    w = Emulated.width;
+    h = Emulated.height;
+    return Emulating;
+}
+
+bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly)
+{
+    RDisplayMode real, mode;
+    if (!Window || !Window->GetDisplayMode(real) || !Display_GetMode(mode))
+        return false;
+    if (wanted.width > 0)
+        mode.width = wanted.width;
+    if (wanted.height > 0)
+        mode.height = wanted.height;
+    if (wanted.bitsPerPixel > 0)
+        mode.bitsPerPixel = wanted.bitsPerPixel;
+    if (wanted.refreshRate > 0)
+        mode.refreshRate = wanted.refreshRate;
+    if (!PossibleMode(mode))
+        return false;
+    if (testOnly)
+        return true;
+    // The screen itself never changes: the game sees the mode, and full
+    // screen shows its region as that screen would.
+    // The device needs no reset for it, so surfaces survive the change.
+    Emulating = !(mode == real);
+    Emulated = mode;
+    return true;
+}
+
+void Display_ResetMode()
+{
+    Emulating = false;
+    Emulated = RDisplayMode();
 }
 
 bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap)
