@@ -5,7 +5,9 @@
 #include "dialogs/Companions.h"
 #include "dialogs/DebugWindow.h"
 #include "dialogs/InformationWindow.h"
+#include "dialogs/ModalDialog.h"
 #include "world/GameKeys.h"
+#include "world/Input.h"
 #include "world/StepLoop.h"
 
 namespace {
@@ -32,6 +34,8 @@ void Dialogs_Start()
     Information_Set(GameResources.GameInformation);
     GameKeys.showInformation = [] { Information_Show("F1"); };
     StepHooks.debugWindow = &ServiceWindows;
+    InputHooks.overlayShowing = &Dialog_IsShowingInGameWindow;
+    InputHooks.closeOverlay = &Dialog_CloseInGameWindow;
     DebugWindow_Start();
 }
 

@@ -20,6 +20,8 @@ constexpr int32_t kCtrl = 17;
 constexpr int64_t kFrameMicroseconds = 16000; // the dialog repaints about 60 times a second
 
 bool Automated = false;
+// The dialog showing inside the game window, while one does.
+IModalDialog* InGameWindow = nullptr;
 
 void Say(const std::string& text)
 {
@@ -136,8 +138,22 @@ void Dialog_Feed(IModalDialog& dialog, const RWindowEvent& event, bool& ctrl)
     }
 }
 
+bool Dialog_IsShowingInGameWindow()
+{
+    return InGameWindow != nullptr;
+}
+
+void Dialog_CloseInGameWindow()
+{
+    if (InGameWindow)
+        InGameWindow->CloseButton();
+}
+
 void Dialog_Run(IModalDialog& dialog, IDialogHost& host)
 {
+    IModalDialog* const outer = InGameWindow;
+    if (&host == &Dialog_GameWindowHost())
+        InGameWindow = &dialog;
     int32_t w = 0, h = 0;
     const bool hasPixels = host.GetSize(w, h);
     RDialogAnswer given;
@@ -163,5 +179,6 @@ void Dialog_Run(IModalDialog& dialog, IDialogHost& host)
         host.Release();
     if (DialogHooks.answered)
         DialogHooks.answered(dialog.Answer());
+    InGameWindow = outer;
     Input_ClearAll();
 }

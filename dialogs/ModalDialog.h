@@ -70,6 +70,11 @@ IDialogHost& Dialog_GameWindowHost();
 // Shows the dialog until it closes (answered from outside at once in an
 // automated run), then clears the input.
 void Dialog_Run(IModalDialog& dialog, IDialogHost& host = Dialog_GameWindowHost());
+// A dialog (a splash screen, the information page) is showing inside the
+// game window: the game takes no input and does not step meanwhile.
+bool Dialog_IsShowingInGameWindow();
+// The game window's close button was pressed while it shows one.
+void Dialog_CloseInGameWindow();
 // Paints the dialog once onto a picture of the host's size and shows it.
 void Dialog_Show(IModalDialog& dialog, IDialogHost& host);
 // Feeds one window event to the dialog (keys become game key codes).
