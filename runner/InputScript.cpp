@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -137,23 +136,6 @@ void AddCharacters(std::vector<RScriptedInput>& out, RScriptedInput input, const
     }
 }
 
-// A colour as "#RRGGBB" or as a game colour number (0xBBGGRR, decimal or 0x...).
-int32_t ColorWord(const std::string& word)
-{
-    const bool hash = !word.empty() && word[0] == '#';
-    const bool hex = hash || word.rfind("0x", 0) == 0 || word.rfind("0X", 0) == 0;
-    const std::string digits = word.substr(hash ? 1 : hex ? 2 : 0);
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long value = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
-    if (digits.empty() || errno != 0 || *end != '\0' || !std::isxdigit(static_cast<unsigned char>(digits[0])) ||
-        value > 0xFFFFFF || (hash && digits.size() != 6))
-        throw RLineError{"'" + word + "' is not a colour: #RRGGBB or a number 0..0xFFFFFF (0xBBGGRR)"};
-    if (!hash)
-        return static_cast<int32_t>(value);
-    return static_cast<int32_t>(((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF));
-}
-
 void ReadAnswer(CLineWords& words, const std::string& line, int64_t step, std::vector<RScriptedAnswer>& out)
 {
     RScriptedAnswer scripted;
@@ -173,7 +155,9 @@ void ReadAnswer(CLineWords& words, const std::string& line, int64_t step, std::v
         words.End();
     } else if (kind == "color" || kind == "colour") {
         answer.kind = EDialogAnswer::Color;
-        answer.number = ColorWord(words.Take("the colour"));
+        const int64_t red = words.Number("red", 0, 255), green = words.Number("green", 0, 255);
+        const int64_t blue = words.Number("blue", 0, 255);
+        answer.number = static_cast<int32_t>(red | (green << 8) | (blue << 16));
         words.End();
     } else if (kind == "cancel") {
         answer.kind = EDialogAnswer::Cancel;
@@ -356,10 +340,9 @@ std::string InputScript_FormatAnswer(const RDialogAnswer& answer)
     case EDialogAnswer::Menu:
         return "answer menu " + std::to_string(answer.number);
     case EDialogAnswer::Color: {
-        char text[16];
         const uint32_t c = static_cast<uint32_t>(answer.number);
-        std::snprintf(text, sizeof text, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-        return std::string("answer color ") + text;
+        return "answer color " + std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+               std::to_string((c >> 16) & 0xFF);
     }
     case EDialogAnswer::Cancel:
         break;
