@@ -132,6 +132,11 @@ void StepLoop_Sleep(int64_t microseconds)
     (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
 }
 
+void StepLoop_SetClock(IStepClock* clock)
+{
+    LoopClock = clock;
+}
+
 IStepClock& RealStepClock()
 {
     static CRealClock clock;

@@ -62,6 +62,8 @@ extern RStepHooks StepHooks;
 // Sleeps with the loop's clock (virtual in fast and headless runs), handling
 // window messages meanwhile: the sleep function of scripts.
 void StepLoop_Sleep(int64_t microseconds);
+// The clock StepLoop_Sleep uses before any loop has run (tests).
+void StepLoop_SetClock(IStepClock* clock);
 
 // Runs steps until the game ends or is paused; returns then.
 void StepLoop_Run(const RStepLoopOptions& options);

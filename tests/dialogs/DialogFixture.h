@@ -15,6 +15,7 @@
 #include "platform/RegistryStore.h"
 #include "tests/support/TestSupport.h"
 #include "world/Input.h"
+#include "world/StepLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,7 @@ protected:
             return true;
         };
         Dialogs_SetAutomated(true);
+        StepLoop_SetClock(&VirtualStepClock()); // splash timers pass at once
         Input_Reset();
         ::testing::internal::CaptureStderr();
     }
@@ -58,6 +60,7 @@ protected:
     {
         ::testing::internal::GetCapturedStderr();
         DialogHooks = RDialogHooks();
+        StepLoop_SetClock(nullptr);
         Display_Close();
         Settings.Reset();
         Error_Reset();
