@@ -281,8 +281,9 @@ bool CInputScript::Parse(const std::string& text, const std::string& name, std::
             line.pop_back();
         // Text lines keep their '#'; any other line ends at its comment.
         std::vector<std::string> words = SplitWords(line);
-        bool isText = (words.size() >= 3 && words[2] == "text") ||
-                      (words.size() >= 4 && words[2] == "answer" && words[3] == "text");
+        const bool isStep = !words.empty() && words[0] == "step";
+        bool isText = isStep && ((words.size() >= 3 && words[2] == "text") ||
+                                 (words.size() >= 4 && words[2] == "answer" && words[3] == "text"));
         if (!isText && line.find('#') != std::string::npos)
             line.erase(line.find('#'));
         try {

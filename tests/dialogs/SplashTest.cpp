@@ -157,6 +157,17 @@ TEST_F(SplashTest, InformationPage)
     Call("show_info");
     EXPECT_EQ(Said(), "brindle-run: show_info(): cannot be shown beside the game without a display\n");
 
+    // F1 shows the same page, when the settings allow it.
+    Dialogs_Start();
+    info.i_pausegame = true;
+    Information_Set(info);
+    Settings.KeyF1Information = true;
+    InputState.in_lastKey = 112;
+    GameKeys_Handle();
+    EXPECT_EQ(Said(), "brindle-run: F1(): no answer, closed\n");
+    EXPECT_EQ(InputState.in_lastKey, 0);
+    Dialogs_Shutdown();
+
     // Inside the game window the page goes when Escape is let go.
     CInformationPage page(info, true, "F1");
     page.KeyDown(27, false);

@@ -19,6 +19,7 @@ TEST(InputScript, EveryActionAndItsArguments)
     CInputScript script;
     std::string error;
     ASSERT_TRUE(script.Parse("# a comment\n"
+                             "# a comment about text\n"
                              "\n"
                              "step 2 key-down vk_left   # trailing comment\r\n"
                              "step 1 key A\n"
