@@ -111,8 +111,9 @@ TEST_F(MessageTest, KeysAndClicks)
         if (c.character)
             dialog.Character(c.character);
         EXPECT_EQ(dialog.IsClosed(), c.result >= 0) << c.a << c.key << char(c.character);
-        if (c.result >= 0)
+        if (c.result >= 0) {
             EXPECT_EQ(dialog.Result(), c.result) << c.a << c.key << char(c.character);
+        }
     }
 
     // Typing replaces the prefilled (selected) text; backspace takes one back.
