@@ -96,6 +96,23 @@ std::array<RHighscoreEntry, kHighscorePlaces> Highscore_ReadAll()
     return table;
 }
 
+namespace {
+
+// Places first..10 of table, in one write of the store.
+void WritePlaces(const std::array<RHighscoreEntry, kHighscorePlaces>& table, int32_t first)
+{
+    std::vector<std::pair<std::string, RRegistryValue>> values;
+    for (int32_t place = first; place <= kHighscorePlaces; ++place) {
+        RRegistryValue value;
+        value.type = ERegistryType::String;
+        value.data = Highscore_Encode(table[static_cast<size_t>(place - 1)], GameId);
+        values.emplace_back(ValueName(place), std::move(value));
+    }
+    Platform_Registry().WriteValues(ERegistryRoot::CurrentUser, TableKey(), values);
+}
+
+} // namespace
+
 void Highscore_Write(int32_t place, const RHighscoreEntry& entry)
 {
     if (place < 1 || place > kHighscorePlaces)
@@ -108,8 +125,9 @@ void Highscore_Write(int32_t place, const RHighscoreEntry& entry)
 
 void Highscore_Clear()
 {
-    for (int32_t place = 1; place <= kHighscorePlaces; ++place)
-        Highscore_Write(place, Nobody());
+    std::array<RHighscoreEntry, kHighscorePlaces> table;
+    table.fill(Nobody());
+    WritePlaces(table, 1);
 }
 
 int32_t Highscore_Insert(const RHighscoreEntry& entry)
@@ -124,7 +142,8 @@ int32_t Highscore_Insert(const RHighscoreEntry& entry)
     if (place == 0)
         return 0;
     for (int32_t r = kHighscorePlaces - 1; r >= place; --r)
-        Highscore_Write(r + 1, table[static_cast<size_t>(r - 1)]);
-    Highscore_Write(place, entry);
+        table[static_cast<size_t>(r)] = table[static_cast<size_t>(r - 1)];
+    table[static_cast<size_t>(place - 1)] = entry;
+    WritePlaces(table, place);
     return place;
 }

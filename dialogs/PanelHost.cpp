@@ -3,7 +3,13 @@
 
 #include "graphics/Overlay.h"
 
-CPanelHost::CPanelHost(const RPanelStyle& style) : p_panel(Platform_OpenPanelWindow(style)) {}
+CPanelHost::CPanelHost(const RPanelStyle& style)
+{
+    // A run without a game window (headless) shows no window of its own either.
+    int32_t w = 0, h = 0;
+    if (Overlay_GetClientSize(w, h))
+        p_panel = Platform_OpenPanelWindow(style);
+}
 
 bool CPanelHost::GetSize(int32_t& w, int32_t& h)
 {
