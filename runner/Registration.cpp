@@ -15,6 +15,7 @@
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
 #include "system/ExternalFunctions.h"
@@ -51,6 +52,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
     Dialogs_RegisterFunctions();
+    Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

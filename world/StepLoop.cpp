@@ -138,6 +138,11 @@ void StepLoop_SetClock(IStepClock* clock)
     LoopClock = clock;
 }
 
+bool StepLoop_TimeIsVirtual()
+{
+    return LoopClock == &Virtual;
+}
+
 IStepClock& RealStepClock()
 {
     static CRealClock clock;

@@ -67,6 +67,10 @@ void StepLoop_Sleep(int64_t microseconds);
 // The clock StepLoop_Sleep uses before any loop has run (tests).
 void StepLoop_SetClock(IStepClock* clock);
 
+// Whether the loop runs on virtual time (fast and headless runs), where
+// nothing waits for real time to pass.
+bool StepLoop_TimeIsVirtual();
+
 // Runs steps until the game ends or is paused; returns then.
 void StepLoop_Run(const RStepLoopOptions& options);
 // One step, as the loop runs it.
