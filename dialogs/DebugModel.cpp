@@ -2,6 +2,7 @@
 #include "dialogs/DebugModel.h"
 
 #include "code/Code.h"
+#include "code/EventContext.h"
 #include "code/CodeError.h"
 #include "code/Executor.h"
 #include "code/Variables.h"
@@ -309,6 +310,9 @@ std::string CDebugModel::ExecuteCode(const std::string& text)
     CInstance temporary;
     temporary.Create(0, 0, 0, 0);
     RValue result;
+    // Its errors name where the code came from, not the event run last.
+    static const std::string place = "code executed from the debug window";
+    CCodePlace running(place);
     Code_Run(&temporary, &temporary, code, result);
     return "";
 }

@@ -1,11 +1,11 @@
 // The debug window's life beside the game.
 #include "dialogs/DebugWindow.h"
 
+#include "code/StopRequest.h"
 #include "data/GameData.h"
 #include "dialogs/DebugModel.h"
 #include "library/DebugOutput.h"
 #include "platform/Clock.h"
-#include "platform/StopSignals.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 
@@ -61,7 +61,7 @@ bool DebugWindow_HoldWhilePaused()
     while (Window && StepLoop.running && StepLoop.paused) {
         if (StepHooks.handleMessages)
             StepHooks.handleMessages();
-        if (Platform_StopRequested()) {
+        if (Code_StopRequested()) {
             Game_RequestEnd();
             StepLoop.paused = false;
             break;

@@ -2,10 +2,10 @@
 // the player until it closes.
 #include "dialogs/ModalDialog.h"
 
+#include "code/StopRequest.h"
 #include "graphics/Overlay.h"
 #include "platform/Clock.h"
 #include "platform/Keys.h"
-#include "platform/StopSignals.h"
 #include "platform/TextEncoding.h"
 #include "world/Input.h"
 #include "world/StepLoop.h"
@@ -48,7 +48,7 @@ void RunWithPlayer(IModalDialog& dialog, IDialogHost& host)
         host.Pump(handle);
         if (dialog.IsClosed())
             break;
-        if (Platform_StopRequested()) {
+        if (Code_StopRequested()) {
             Say(dialog.Describe() + ": the run is being stopped, " + dialog.TakeDefault());
             break;
         }

@@ -14,6 +14,7 @@
 #include "platform/Programs.h"
 #include "platform/TextEncoding.h"
 #include "sound/Sound.h"
+#include "world/GameState.h"
 #include "world/Input.h"
 
 #include <algorithm>
@@ -275,7 +276,11 @@ void Splash_ShowVideo(const char* function, const std::string& fname, bool loop)
 void Splash_ShowWeb(const char* function, const std::string& url, int32_t)
 {
     // The page opens in the system's browser, never in an automated run.
-    if (Dialogs_IsAutomated()) {
+    // The browser is handed any address or local file, which could start a
+    // program: secure mode refuses it, as it refuses the web page action.
+    if (GameState.secureMode) {
+        Error_ShowInEvent("In secure mode you cannot open webpages.", false);
+    } else if (Dialogs_IsAutomated()) {
         std::fprintf(stderr, "brindle-run: %s: a web page is not opened in an automated run\n",
                      Quoted(function, url).c_str());
         std::fflush(stderr);

@@ -89,6 +89,18 @@ bool RunModal(const RDialogSurface& surface, const std::function<EOutcome()>& bu
     }
 }
 
+// The OK and Cancel buttons of a chooser, Enter and Escape with them.
+EOutcome OkOrCancel()
+{
+    EOutcome outcome = EOutcome::Open;
+    if (ImGui::Button("OK") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)))
+        outcome = EOutcome::Chosen;
+    ImGui::SameLine();
+    if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
+        outcome = EOutcome::Cancelled;
+    return outcome;
+}
+
 // A window in the middle of the game window, as a modal dialog would be.
 void BeginCentred(const char* title, float w, float h)
 {
@@ -253,14 +265,9 @@ bool Platform_ChooseFolder(const RDialogSurface& surface, const std::string& cap
         BeginCentred(title.c_str(), 520, 380);
         ImGui::TextUnformatted(here.c_str());
         FolderList(here, {}, true, selected, root);
-        EOutcome outcome = EOutcome::Open;
-        if (ImGui::Button("OK") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
+        const EOutcome outcome = OkOrCancel();
+        if (outcome == EOutcome::Chosen)
             chosen = fs::path(here).lexically_normal().string();
-            outcome = EOutcome::Chosen;
-        }
-        ImGui::SameLine();
-        if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
-            outcome = EOutcome::Cancelled;
         ImGui::End();
         return outcome;
     });
@@ -273,15 +280,11 @@ bool Platform_ChooseColor(const RDialogSurface& surface, int32_t start, int32_t&
     return RunModal(surface, [&] {
         BeginCentred("Color", 330, 380);
         ImGui::ColorPicker3("##color", rgb, ImGuiColorEditFlags_DisplayRGB | ImGuiColorEditFlags_NoSidePreview);
-        EOutcome outcome = EOutcome::Open;
-        if (ImGui::Button("OK") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
+        const EOutcome outcome = OkOrCancel();
+        if (outcome == EOutcome::Chosen) {
             auto channel = [](float v) { return static_cast<int32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
             chosen = channel(rgb[0]) | (channel(rgb[1]) << 8) | (channel(rgb[2]) << 16);
-            outcome = EOutcome::Chosen;
         }
-        ImGui::SameLine();
-        if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
-            outcome = EOutcome::Cancelled;
         ImGui::End();
         return outcome;
     });

@@ -88,6 +88,9 @@ namespace {
 bool RunTheGame(const RunnerOptions& options)
 {
     IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    // Waits before the loop runs (sleep or a splash's delay in the first
+    // room's creation) pass on the run's clock too, not in real time.
+    StepLoop_SetClock(&clock);
     // A headless run repeats exactly: its time and dates follow the steps
     // from a fixed start date-time.
     if (options.Headless)

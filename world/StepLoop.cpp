@@ -216,6 +216,26 @@ void StepLoop_Step()
         StepHooks.endStepInput();
 }
 
+namespace {
+
+// After a step: the frame shown (unless the room is about to change), the
+// pending room change carried out, the window's messages handled. False
+// when the game has ended.
+bool FinishStep()
+{
+    if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
+        StepHooks.presentFrame();
+    if (!Room_CarryOutPendingChange()) {
+        StepLoop.running = false;
+        return false;
+    }
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    return true;
+}
+
+} // namespace
+
 void StepLoop_Run(const RStepLoopOptions& options)
 {
     IStepClock& clock = options.clock ? *options.clock : RealStepClock();
@@ -261,14 +281,8 @@ void StepLoop_Run(const RStepLoopOptions& options)
             second = target;
         }
         ++count;
-        if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
-            StepHooks.presentFrame();
-        if (!Room_CarryOutPendingChange()) {
-            StepLoop.running = false;
+        if (!FinishStep())
             return;
-        }
-        if (StepHooks.handleMessages)
-            StepHooks.handleMessages();
         if (StepHooks.serviceNetwork)
             StepHooks.serviceNetwork();
     }
@@ -282,12 +296,5 @@ void StepLoop_SingleStep()
         StepHooks.handleMessages();
     StepLoop_Step();
     ++StepLoop.steps;
-    if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
-        StepHooks.presentFrame();
-    if (!Room_CarryOutPendingChange()) {
-        StepLoop.running = false;
-        return;
-    }
-    if (StepHooks.handleMessages)
-        StepHooks.handleMessages();
+    FinishStep();
 }

@@ -64,7 +64,7 @@ extern RStepHooks StepHooks;
 // Sleeps with the loop's clock (virtual in fast and headless runs), handling
 // window messages meanwhile: the sleep function of scripts.
 void StepLoop_Sleep(int64_t microseconds);
-// The clock StepLoop_Sleep uses before any loop has run (tests).
+// The clock StepLoop_Sleep uses before any loop has run.
 void StepLoop_SetClock(IStepClock* clock);
 
 // Whether the loop runs on virtual time (fast and headless runs), where

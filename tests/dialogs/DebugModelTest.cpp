@@ -1,6 +1,7 @@
 // The debug window's contents: value texts, watches, the views of variables
 // and instances, and its actions on a running game.
 #include "dialogs/DebugModel.h"
+#include "code/ErrorReport.h"
 #include "tests/world/RunningGameFixture.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
@@ -101,6 +102,10 @@ x = 20
     EXPECT_EQ(Evaluate("global.lives_left").val, 9);
     EXPECT_EQ(model.ExecuteCode("global.lives_left = = 1;"), "COMPILE ERROR");
     EXPECT_EQ(model.View().lastCode, "global.lives_left = = 1;");
+    Error_Reset();
+    EXPECT_EQ(model.ExecuteCode("global.lives_left = no_such_variable;"), "");
+    EXPECT_EQ(Error_Last.rfind("ERROR in\r\ncode executed from the debug window:\r\n", 0), 0u) << Error_Last;
+    Error_Reset();
     EXPECT_FALSE(model.SetSpeed("fast"));
     EXPECT_TRUE(model.SetSpeed("45"));
     EXPECT_EQ(CurrentRoom->r_speed, 45);

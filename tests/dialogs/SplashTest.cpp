@@ -8,6 +8,7 @@
 #include "platform/VideoFile.h"
 #include "tests/dialogs/DialogFixture.h"
 #include "world/GameKeys.h"
+#include "world/GameState.h"
 
 namespace {
 
@@ -84,6 +85,13 @@ TEST_F(SplashTest, ClosedByTimeByAnswerOrByDefault)
     Call("splash_show_web", {RValue("https://example.org"), RValue(0.0)});
     EXPECT_EQ(Said(), "brindle-run: splash_show_web(\"https://example.org\"): a web page is not opened in an "
                       "automated run\n");
+    // Secure mode hands no address to the system's browser.
+    GameState.secureMode = true;
+    Call("splash_show_web", {RValue("file:///bin/sh"), RValue(0.0)});
+    GameState.secureMode = false;
+    EXPECT_EQ(Reported(), "In secure mode you cannot open webpages.");
+    EXPECT_EQ(Said(), "");
+    Error_Reset();
     // Beside the game, with no display to show it on: said so.
     Call("splash_set_main", {RValue(0.0)});
     Call("splash_set_interrupt", {RValue(0.0)});
