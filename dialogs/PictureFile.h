@@ -5,6 +5,6 @@
 
 #include <string>
 
-// PNG and Windows bitmap files; false when the file cannot be read or
+// PNG, Windows bitmap, JPEG and GIF files; false when the file cannot be read or
 // decoded.
 bool Dialog_LoadPicture(const std::string& hostPath, TBitmap32& picture);

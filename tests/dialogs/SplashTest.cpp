@@ -3,7 +3,7 @@
 // and the information window's placement and text.
 #include "dialogs/InformationWindow.h"
 #include "dialogs/Splash.h"
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 #include "platform/VideoFile.h"
 #include "tests/dialogs/DialogFixture.h"
@@ -70,7 +70,7 @@ TEST_F(SplashTest, SettingsAndMissingFiles)
 TEST_F(SplashTest, ClosedByTimeByAnswerOrByDefault)
 {
     TBitmap32 picture(4, 3);
-    const std::vector<uint8_t> png = EncodePng(picture);
+    const std::vector<uint8_t> png = Picture_EncodePng(picture);
     d_scratch.Write("pic.png", png);
     const std::string pic = d_scratch.File("pic.png");
     // A delay closes it by itself: nobody needs to answer.
