@@ -61,6 +61,13 @@ bool Runner_RegisterTables(std::string& problem)
         problem = "functions outside the catalogue: " + missing;
         return false;
     }
+    // Every built-in a game can call is there: none is left to fail at its
+    // first call in the middle of a game.
+    const std::string unsupplied = Function_Unsupplied();
+    if (!unsupplied.empty()) {
+        problem = "functions without a routine: " + unsupplied;
+        return false;
+    }
     if (!Variable_RegisterAll(&missing)) {
         problem = "variables outside the catalogue: " + missing;
         return false;
