@@ -101,6 +101,6 @@ bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& re
         CExecutionContext context(self, other);
         return function->f_routine(context, result, argc, args);
     }
-    Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+    Error_ShowInEvent(Function_MissingRoutineMessage(function ? function->f_name : "?"), false);
     return true;
 }

@@ -49,7 +49,7 @@ void Function_Clear();
 
 // Calls function number (built-in, script or extension) the way code does;
 // false when a script or extension call failed (the pending message says why).
-// A catalogued built-in without a routine reports that it is not implemented.
+// A built-in whose module this program lacks (test programs) is an error.
 bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc);
 
 // Extension functions are found by name in the loaded extension packages;

@@ -192,6 +192,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver) override;
     bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
@@ -236,6 +237,7 @@ private:
     bool CreateBackBuffer(int32_t w, int32_t h);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
+    void DrawOverlay(const RPresentation& presentation);
 
     SDL_Window* g_window;
     SDL_GLContext g_context;
@@ -1025,11 +1027,57 @@ void CGlRenderDevice::ComposePresentation(const RPresentation& p)
         glBlitFramebuffer(0, 0, sw, sh, p.target.x, top, p.target.x + p.target.w, top - p.target.h,
                           GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
+    if (p.overlay)
+        DrawOverlay(p);
+}
+
+void CGlRenderDevice::DrawOverlay(const RPresentation& p)
+{
+    auto found = g_textures.find(p.overlay);
+    if (found == g_textures.end() || p.overlayW <= 0 || p.overlayH <= 0 || p.clientW <= 0 || p.clientH <= 0)
+        return;
+    UseProgram(g_program);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    SetDepthTest(false);
+    SetCulling(false);
+    // Client pixels straight to clip space; the window's rows run from the
+    // bottom, the texture's from the top.
+    const float w = static_cast<float>(p.clientW), h = static_cast<float>(p.clientH);
+    const RMatrix toClip = {2 / w, 0, 0, 0, 0, -2 / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
+    glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, toClip.data());
+    g_plainTransformVersion = 0; // the game's transform goes up again with its next draw
+    BindVertexArray(g_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
+    BindTexture(found->second.texture);
+    BindSampler(g_samplers[0]);
+    SetMode(1);
+    SetBlend(kBlendSrcAlpha, kBlendInvSrcAlpha);
+    const float ow = static_cast<float>(std::min(p.overlayW, found->second.w));
+    const float oh = static_cast<float>(std::min(p.overlayH, found->second.h));
+    const float u = ow / static_cast<float>(found->second.w), v = oh / static_cast<float>(found->second.h);
+    const uint32_t tint = p.overlayTint;
+    const RVertex quad[6] = {{0, 0, 0, tint, 0, 0},   {ow, 0, 0, tint, u, 0},  {ow, oh, 0, tint, u, v},
+                             {0, 0, 0, tint, 0, 0},   {ow, oh, 0, tint, u, v}, {0, oh, 0, tint, 0, v}};
+    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++g_stats.drawCalls;
 }
 
 bool CGlRenderDevice::Present(const RPresentation& p)
 {
     ComposePresentation(p);
+    SDL_GL_SwapWindow(g_window);
+    ++g_stats.presents;
+    BindCurrentTarget();
+    return true;
+}
+
+bool CGlRenderDevice::PresentWith(const RPresentation& p, const std::function<void()>& drawOver)
+{
+    ComposePresentation(p);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    if (drawOver)
+        drawOver(); // puts back every piece of GL state it touches
     SDL_GL_SwapWindow(g_window);
     ++g_stats.presents;
     BindCurrentTarget();

@@ -7,6 +7,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "dialogs/Dialogs.h"
 #include "graphics/Graphics.h"
 #include "library/DataStructures.h"
 #include "library/DebugOutput.h"
@@ -24,6 +25,7 @@
 #include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
+#include "world/ResourceFunctions.h"
 #include "world/RoomFunctions.h"
 #include "world/SaveGame.h"
 
@@ -35,6 +37,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementResourceFunctions();
     World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
     World_ImplementActionFunctions();
@@ -50,11 +53,19 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Dialogs_RegisterFunctions();
     Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {
         problem = "functions outside the catalogue: " + missing;
+        return false;
+    }
+    // Every built-in a game can call is there: none is left to fail at its
+    // first call in the middle of a game.
+    const std::string unsupplied = Function_Unsupplied();
+    if (!unsupplied.empty()) {
+        problem = "functions without a routine: " + unsupplied;
         return false;
     }
     if (!Variable_RegisterAll(&missing)) {
