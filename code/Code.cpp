@@ -17,7 +17,7 @@ namespace {
 // to blocks: a declaration applies to every later use in the same code.
 class CFinalPass {
 public:
-    CFinalPass(const CCode& code, std::vector<int32_t>& localVars) : f_code(code), f_localVars(localVars) {}
+    CFinalPass(CCompileErrors& errors, std::vector<int32_t>& localVars) : f_errors(errors), f_localVars(localVars) {}
 
     bool Visit(RToken& node)
     {
@@ -58,7 +58,7 @@ private:
         if (node.items.size() > 1)
             return true;
         if (owner.value.kind == VALUE_STRING) {
-            Code_Error(f_code, owner.position, "Left hand side must be a real value.");
+            f_errors.Fail(owner.position, "Left hand side must be a real value.");
             return false;
         }
         node.kind = Node::ConstantOwnerVariable;
@@ -72,8 +72,10 @@ private:
         if (operand.kind != Node::Constant)
             return true;
         RValue value = operand.value;
-        if (!Operator_Unary(f_code, operand.position, node.ind, value))
+        if (const char* message = Operator_Unary(node.ind, value)) {
+            f_errors.Fail(operand.position, message);
             return false;
+        }
         MakeConstant(node, std::move(value));
         return true;
     }
@@ -85,8 +87,10 @@ private:
         if (left.kind != Node::Constant || right.kind != Node::Constant)
             return true;
         RValue value = left.value;
-        if (!Operator_Binary(f_code, right.position, node.ind, right.value, value))
+        if (const char* message = Operator_Binary(node.ind, right.value, value)) {
+            f_errors.Fail(right.position, message);
             return false;
+        }
         MakeConstant(node, std::move(value));
         return true;
     }
@@ -108,7 +112,7 @@ private:
         return static_cast<int32_t>(f_localVars.size() - 1);
     }
 
-    const CCode& f_code;
+    CCompileErrors& f_errors;
     std::vector<int32_t> f_locals;
     std::vector<int32_t>& f_localVars;
 };
@@ -153,28 +157,27 @@ void CCode::Destroy()
 
 bool CCode::Compile()
 {
+    CCompileErrors errors(*this);
     if (i_compiled) {
-        Code_ClearError();
-        Code_Error(*this, 0, "Internal Error: Recompiling compiled code.");
+        errors.Fail(0, "Internal Error: Recompiling compiled code.");
+        i_error = errors.Message();
         return false;
     }
+    i_error.clear();
     std::vector<RToken1> tokens;
-    if (!Tokenize(*this, tokens))
-        return false;
     std::vector<RToken2> bound;
     RBindResult binding;
-    if (!BindNames(*this, tokens, bound, binding))
-        return false;
-    tokens.clear();
     RToken root;
-    bool parsed = i_kind == kProgram ? ParseProgram(*this, bound, root) : ParseExpression(*this, bound, root);
-    if (!parsed)
-        return false;
-    Code_ClearError();
     std::vector<int32_t> localVars;
-    CFinalPass pass(*this, localVars);
-    if (!pass.Visit(root))
+    CFinalPass pass(errors, localVars);
+    bool ok = Tokenize(*this, tokens, errors) && BindNames(tokens, bound, binding, errors);
+    tokens.clear();
+    ok = ok && (i_kind == kProgram ? ParseProgram(bound, root, errors) : ParseExpression(bound, root, errors));
+    ok = ok && pass.Visit(root);
+    if (!ok) {
+        i_error = errors.Message();
         return false;
+    }
     i_token = std::move(root);
     i_localVars = std::move(localVars);
     if (i_kind == kExpression && i_token.kind == Node::Constant) {

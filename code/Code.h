@@ -26,8 +26,10 @@ public:
 
     void Create(std::string text, bool isExpression);
     void Destroy();
-    // False after reporting the first error; the code then stays uncompiled.
+    // False after recording the first error; the code then stays uncompiled
+    // and ErrorMessage() holds the error, placed in the text.
     bool Compile();
+    const std::string& ErrorMessage() const { return i_error; }
     const std::string& GetText() const { return i_str; }
 
     const RToken& Token() const { return i_token; }
@@ -51,6 +53,7 @@ private:
     int32_t i_Args = 0;
     bool i_ArgArray = false;
     std::vector<int32_t> i_localVars; // variable number of each slot
+    std::string i_error; // of the last failed Compile
 
     friend class CLocalSlots;
 };

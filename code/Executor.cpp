@@ -8,6 +8,7 @@
 
 #include "code/Code.h"
 #include "code/CodeError.h"
+#include "code/ExecutionContext.h"
 #include "code/ErrorReport.h"
 #include "code/FunctionCatalogue.h"
 #include "code/Functions.h"
@@ -39,8 +40,6 @@ constexpr int32_t kOwnerAll = -3;
 constexpr int32_t kOwnerNoone = -4;
 constexpr int32_t kOwnerGlobal = -5;
 constexpr int32_t kOwnerLocal = -7;
-
-int ExecutionDepth = 0;
 
 struct RVariableReference {
     int32_t owner;
@@ -100,8 +99,8 @@ inline bool RealBinary(int32_t op, double a, double b, double& result)
 
 class CRun {
 public:
-    CRun(CInstance* self, CInstance* other, const CCode& code, RValue& result)
-        : r_self(self), r_other(other), r_code(code), r_result(result)
+    CRun(CExecutionContext& context, const CCode& code, RValue& result)
+        : r_context(context), r_self(context.Self()), r_other(context.Other()), r_code(code), r_result(result)
     {
     }
 
@@ -119,12 +118,12 @@ public:
 private:
     int Fail(int32_t position, const std::string& message)
     {
-        Code_Error(r_code, position, message);
+        r_context.Fail(r_code, position, message);
         return kError;
     }
     bool FailExpression(int32_t position, const std::string& message)
     {
-        Code_Error(r_code, position, message);
+        r_context.Fail(r_code, position, message);
         return false;
     }
 
@@ -217,6 +216,7 @@ private:
         return &variable;
     }
 
+    CExecutionContext& r_context;
     CInstance* r_self;
     CInstance* r_other;
     const CCode& r_code;
@@ -389,9 +389,11 @@ int CRun::RunWithBody(CInstance* instance, const RToken& body)
     CInstance* savedOther = r_other;
     r_other = r_self;
     r_self = instance;
+    r_context.SetInstances(r_self, r_other);
     int code = RunStatement(body);
     r_self = savedSelf;
     r_other = savedOther;
+    r_context.SetInstances(r_self, r_other);
     return code;
 }
 
@@ -527,9 +529,10 @@ int CRun::FinishAssignment(const RToken& node, const RVariableReference& referen
             return kError;
         int32_t op = CompoundOperator(node.ind);
         if (!(r_result.kind == VALUE_REAL && value.kind == VALUE_REAL &&
-              RealBinary(op, r_result.val, value.val, r_result.val)) &&
-            !Operator_Binary(r_code, node.items[1].position, op, value, r_result))
-            return kError;
+              RealBinary(op, r_result.val, value.val, r_result.val))) {
+            if (const char* message = Operator_Binary(op, value, r_result))
+                return Fail(node.items[1].position, message);
+        }
     }
     if (!Store(reference, r_result))
         return Fail(target.position, "Cannot assign to the variable");
@@ -666,7 +669,7 @@ bool CRun::Call(const RToken& node, RValue& out)
             return false;
     }
     RValue result;
-    bool ok = Function_Call(node.ind, r_self, r_other, result, arguments.Data(), count);
+    bool ok = Function_Call(r_context, node.ind, result, arguments.Data(), count);
     out = std::move(result);
     return ok;
 }
@@ -733,7 +736,9 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
             out = *left;
         if (rightValue != &right)
             right = *rightValue;
-        return Operator_Binary(r_code, rightNode.position, node.ind, right, out);
+        if (const char* message = Operator_Binary(node.ind, right, out))
+            return FailExpression(rightNode.position, message);
+        return true;
     }
     case Node::Unary:
         if (!Evaluate(node.items[0], out))
@@ -742,7 +747,9 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
             out.val = -out.val;
             return true;
         }
-        return Operator_Unary(r_code, node.items[0].position, node.ind, out);
+        if (const char* message = Operator_Unary(node.ind, out))
+            return FailExpression(node.items[0].position, message);
+        return true;
     case Node::Call:
         return Call(node, out);
     default:
@@ -752,11 +759,11 @@ bool CRun::Evaluate(const RToken& node, RValue& out)
 
 } // namespace
 
-bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+bool Code_Execute(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
-    Code_ClearError();
+    context.ClearError();
     if (!code.Compiled()) {
-        Code_Error(code, 0, "Internal Error: Executing non-compiled code.");
+        context.Fail(code, 0, "Internal Error: Executing non-compiled code.");
         return false;
     }
     if (code.Kind() == CCode::kConstantExpression) {
@@ -764,37 +771,64 @@ bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& 
         return true;
     }
     if (!self || !other) {
-        Code_Error(code, 0, "Internal Error: Executing code for nil instance.");
+        context.Fail(code, 0, "Internal Error: Executing code for nil instance.");
         return false;
     }
-    if (ExecutionDepth >= kMaxExecutionDepth) {
-        Code_Error(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+    if (!context.Enter()) {
+        context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
         return false;
     }
-    ++ExecutionDepth;
-    CRun run(self, other, code, result);
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(self, other);
     bool ok;
-    if (code.Kind() == CCode::kExpression)
-        ok = run.Evaluate(code.Token(), result);
-    else
-        ok = run.RunProgram(code.Token()) != kError;
-    --ExecutionDepth;
+    {
+        CRun run(context, code, result);
+        if (code.Kind() == CCode::kExpression)
+            ok = run.Evaluate(code.Token(), result);
+        else
+            ok = run.RunProgram(code.Token()) != kError;
+    }
+    context.SetInstances(savedSelf, savedOther);
+    context.Leave();
+    if (context.Depth() == 0)
+        context.ReleaseFreeStack();
     return ok;
+}
+
+bool Code_Run(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(context, self, other, code, result))
+        return true;
+    Error_ShowInEvent(context.ErrorMessage(), false);
+    context.ClearError();
+    return false;
+}
+
+bool Code_Evaluate(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(context, self, other, code, result))
+        return true;
+    result = RValue("ERROR");
+    return false;
+}
+
+bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    return Code_Execute(Code_Context(), self, other, code, result);
 }
 
 bool Code_Run(CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
-    if (Code_Execute(self, other, code, result))
-        return true;
-    Error_ShowInEvent(Code_ErrorMessage, false);
-    Code_ClearError();
-    return false;
+    return Code_Run(Code_Context(), self, other, code, result);
 }
 
 bool Code_Evaluate(CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
-    if (Code_Execute(self, other, code, result))
-        return true;
-    result = RValue("ERROR");
-    return false;
+    return Code_Evaluate(Code_Context(), self, other, code, result);
+}
+
+const std::string& Code_PendingError()
+{
+    return Code_Context().ErrorMessage();
 }

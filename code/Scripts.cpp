@@ -2,7 +2,6 @@
 #include "code/Scripts.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/Executor.h"
 #include "data/GameSettings.h"
@@ -12,16 +11,10 @@
 #include <memory>
 #include <vector>
 
-RScriptCallState ScriptCall;
-
-std::string RScriptCallState::RunningName() const
-{
-    return runningScript >= 0 ? Scripts.Name(runningScript) : std::string("<unknown>");
-}
-
 namespace {
 
 std::vector<std::unique_ptr<CCode>> Compiled;
+std::string CompileError;
 
 } // namespace
 
@@ -46,8 +39,14 @@ bool Script_Compile(int32_t index)
         Compiled.resize(static_cast<size_t>(index) + 1);
     auto code = std::make_unique<CCode>(script->s_text, false);
     bool ok = code->Compile();
+    CompileError = ok ? std::string() : code->ErrorMessage();
     Compiled[static_cast<size_t>(index)] = ok ? std::move(code) : nullptr;
     return ok;
+}
+
+const std::string& Script_CompileError()
+{
+    return CompileError;
 }
 
 bool Script_CompileAll()
@@ -58,15 +57,15 @@ bool Script_CompileAll()
         if (!Scripts.Exists(k))
             continue;
         if (!Script_Compile(k)) {
-            Error_Show("COMPILATION ERROR in Script: " + Scripts.Name(k) + "\r" + Code_ErrorMessage, true);
+            Error_Show("COMPILATION ERROR in Script: " + Scripts.Name(k) + "\r" + CompileError, true);
             return false;
         }
     }
     return true;
 }
 
-bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
-                    const RValue* arguments, int count)
+bool Script_Execute(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                    int count)
 {
     const CCode* code = Script_Code(index);
     if (!code || !Scripts.Exists(index))
@@ -76,45 +75,42 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
     if (count < 0)
         count = 0;
 
-    // Only the slots that can hold something are saved: most calls pass few
-    // arguments, and this runs on every script call.
-    const int32_t savedCount = ScriptCall.argumentCount;
-    const int32_t savedScript = ScriptCall.runningScript;
-    const int32_t savedUsed = ScriptCall.usedSlots;
-    RValueBuffer<kArgumentSlots> saved(savedUsed);
-    for (int k = 0; k < savedUsed; ++k)
-        saved[k] = std::move(ScriptCall.arguments[k]);
+    // The script's slots live on the value stack; only those given are
+    // written, the rest read as the real 0 until the script writes them.
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* slots = context.PushFrame(kArgumentSlots);
     for (int k = 0; k < count; ++k)
-        ScriptCall.arguments[k] = arguments[k];
-    for (int k = count; k < savedUsed; ++k)
-        ScriptCall.arguments[k] = RValue();
-    ScriptCall.argumentCount = count;
-    ScriptCall.runningScript = index;
-    ScriptCall.usedSlots = count;
+        slots[k] = arguments[k];
+    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{slots, count, count, index});
 
     result = RValue();
-    bool ok = Code_Evaluate(self, other, *code, result);
+    bool ok = Code_Evaluate(context, context.Self(), context.Other(), *code, result);
     const std::string& name = Scripts.Name(index);
     if (!ok)
-        Code_ErrorMessage = "In script " + name + ":\r" + Code_ErrorMessage;
+        context.SetError("In script " + name + ":\r" + context.ErrorMessage());
     if (ok && check && Settings.CheckScriptArguments) {
         int32_t required = code->Args();
         bool atLeast = code->ArgsArray();
         if (atLeast ? count < required : count != required) {
-            Code_ErrorFlag = true;
-            Code_ErrorMessage = "Illegal argument count calling script \"" + name + "\".\rScript requires " +
-                                (atLeast ? "at least " : "") + std::to_string(required) + " arguments, " +
-                                std::to_string(count) + " have been supplied.";
+            context.SetError("Illegal argument count calling script \"" + name + "\".\rScript requires " +
+                             (atLeast ? "at least " : "") + std::to_string(required) + " arguments, " +
+                             std::to_string(count) + " have been supplied.");
             ok = false;
         }
     }
-    const int32_t usedNow = ScriptCall.usedSlots;
-    for (int k = 0; k < savedUsed; ++k)
-        ScriptCall.arguments[k] = std::move(saved[k]);
-    for (int k = savedUsed; k < usedNow; ++k)
-        ScriptCall.arguments[k] = RValue();
-    ScriptCall.argumentCount = savedCount;
-    ScriptCall.runningScript = savedScript;
-    ScriptCall.usedSlots = savedUsed;
+    context.RestoreArguments(caller);
+    context.Restore(mark);
+    return ok;
+}
+
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
+                    const RValue* arguments, int count)
+{
+    CExecutionContext& context = Code_Context();
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(self, other);
+    bool ok = Script_Execute(context, index, result, check, arguments, count);
+    context.SetInstances(savedSelf, savedOther);
     return ok;
 }

@@ -13,7 +13,7 @@ std::string Tree(const std::string& text, bool isExpression = false)
 {
     CCode code(text, isExpression);
     if (!code.Compile())
-        return "error: " + Code_ErrorMessage;
+        return "error: " + code.ErrorMessage();
     return DescribeTree(code.Token());
 }
 
@@ -83,7 +83,7 @@ TEST_F(CodeFixture, ExpressionsBecomeTheseTrees)
     };
     for (const Case& c : cases) {
         CCode code(c.code, true);
-        ASSERT_TRUE(code.Compile()) << c.code << ": " << Code_ErrorMessage;
+        ASSERT_TRUE(code.Compile()) << c.code << ": " << code.ErrorMessage();
         EXPECT_EQ(DescribeTree(code.Token()), c.tree) << c.code;
         EXPECT_EQ(code.Kind(), c.kind) << c.code;
     }
@@ -121,7 +121,7 @@ TEST_F(CodeFixture, CompileErrorsAreReportedWithLineCaretAndColumn)
         CCode code(c.code, c.expression);
         EXPECT_FALSE(code.Compile()) << c.code;
         EXPECT_FALSE(code.Compiled()) << c.code;
-        EXPECT_EQ(Code_ErrorMessage, c.message) << c.code;
+        EXPECT_EQ(code.ErrorMessage(), c.message) << c.code;
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(CodeFixture, ParserMessages)
     for (const Case& c : cases) {
         CCode code(c.code, false);
         EXPECT_FALSE(code.Compile()) << c.code;
-        std::string message = Code_ErrorMessage;
+        std::string message = code.ErrorMessage();
         size_t colon = message.find(": ", message.find("at position"));
         EXPECT_EQ(message.substr(colon + 2), c.message) << c.code;
     }
@@ -175,13 +175,13 @@ TEST_F(CodeFixture, DeepNestingIsRefusedNotCrashed)
     std::string deep = "x = " + std::string(5000, '(') + "1" + std::string(5000, ')');
     CCode code(deep, false);
     EXPECT_FALSE(code.Compile());
-    EXPECT_NE(Code_ErrorMessage.find("Code is nested too deeply."), std::string::npos);
+    EXPECT_NE(code.ErrorMessage().find("Code is nested too deeply."), std::string::npos);
     std::string blocks = std::string(5000, '{') + std::string(5000, '}');
     CCode nested(blocks, false);
     EXPECT_FALSE(nested.Compile());
     std::string fine = "x = " + std::string(100, '(') + "1" + std::string(100, ')');
     CCode ok(fine, false);
-    EXPECT_TRUE(ok.Compile()) << Code_ErrorMessage;
+    EXPECT_TRUE(ok.Compile()) << ok.ErrorMessage();
 }
 
 TEST_F(CodeFixture, RecompilingIsAnInternalError)
@@ -189,7 +189,7 @@ TEST_F(CodeFixture, RecompilingIsAnInternalError)
     CCode code("x = 1", false);
     ASSERT_TRUE(code.Compile());
     EXPECT_FALSE(code.Compile());
-    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Recompiling compiled code."), std::string::npos);
+    EXPECT_NE(code.ErrorMessage().find("Internal Error: Recompiling compiled code."), std::string::npos);
     EXPECT_TRUE(code.Compiled());
 }
 

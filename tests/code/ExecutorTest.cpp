@@ -40,7 +40,7 @@ protected:
         Function_Add("destroy_self", &DestroySelf, 0);
         CallCount = 0;
         Variable_Init();
-        ScriptCall = RScriptCallState();
+        Code_Context().ResetArguments();
         Script_ClearCompiled();
         // Objects: 0 base, 1 child of base, 2 unrelated.
         for (int k = 0; k < 3; ++k)
@@ -63,11 +63,11 @@ protected:
     {
         CCode code(text, false);
         if (!code.Compile())
-            return "compile: " + Code_ErrorMessage;
+            return "compile: " + code.ErrorMessage();
         RValue result;
         if (Code_Execute(e_self, e_other, code, result))
             return "ok";
-        std::string message = Code_ErrorMessage;
+        std::string message = Code_PendingError();
         return message.substr(message.rfind('\r') + 1);
     }
 
@@ -280,14 +280,14 @@ TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
     AddScript(5, "scr_outer", "return scr_fail();");
     AddScript(6, "scr_deep", "return scr_deep();");
     for (int k = 0; k <= 6; ++k)
-        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Code_ErrorMessage;
+        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Script_CompileError();
     // Script calls see their own slots; the caller's come back afterwards.
-    ScriptCall.arguments[0] = RValue(77.0);
+    Code_Context().SetArgument(0, RValue(77.0));
     EXPECT_EQ(Run("ry = scr_three(); rz = scr_exit()"), "ok");
     EXPECT_EQ(Get(e_self, "ry"), 3);
     EXPECT_EQ(Get(e_self, "rz"), 0);
-    EXPECT_EQ(ScriptCall.arguments[0].val, 77);
-    EXPECT_EQ(ScriptCall.RunningName(), "<unknown>");
+    EXPECT_EQ(Code_Context().Argument(0).val, 77);
+    EXPECT_EQ(Code_Context().RunningScriptName(), "<unknown>");
 
     Settings.CheckScriptArguments = false;
     EXPECT_EQ(Run("ry = scr_args(4)"), "ok");
@@ -298,18 +298,18 @@ TEST_F(ExecutorTest, ScriptsTakeArgumentsAndGiveResults)
     ASSERT_TRUE(call.Compile());
     RValue result;
     EXPECT_FALSE(Code_Execute(e_self, e_other, call, result));
-    EXPECT_EQ(Code_ErrorMessage, "Illegal argument count calling script \"scr_third\".\rScript requires 3 "
+    EXPECT_EQ(Code_PendingError(), "Illegal argument count calling script \"scr_third\".\rScript requires 3 "
                                  "arguments, 2 have been supplied.");
 
     CCode failing("ry = scr_outer()", false);
     ASSERT_TRUE(failing.Compile());
     EXPECT_FALSE(Code_Execute(e_self, e_other, failing, result));
-    EXPECT_EQ(Code_ErrorMessage.substr(0, 41), "In script scr_outer:\rIn script scr_fail:\r");
+    EXPECT_EQ(Code_PendingError().substr(0, 41), "In script scr_outer:\rIn script scr_fail:\r");
 
     CCode deep("ry = scr_deep()", false);
     ASSERT_TRUE(deep.Compile());
     EXPECT_FALSE(Code_Execute(e_self, e_other, deep, result)); // refused, not a crash
-    EXPECT_NE(Code_ErrorMessage.find("Too many nested script calls"), std::string::npos);
+    EXPECT_NE(Code_PendingError().find("Too many nested script calls"), std::string::npos);
 }
 
 // The left operand is read before the right one runs, even when the right
@@ -319,7 +319,7 @@ TEST_F(ExecutorTest, OperandsAreReadLeftToRight)
     AddScript(0, "scr_change", "v = 10; grown1 = 1; grown2 = 2; grown3 = 3; grown4 = 4; return 5;");
     AddScript(1, "scr_text", "t = 'zz'; return 'b';");
     for (int k = 0; k <= 1; ++k)
-        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Code_ErrorMessage;
+        ASSERT_TRUE(Script_Compile(k)) << k << ": " << Script_CompileError();
     EXPECT_EQ(Run("v = 1; r1 = v + scr_change(); r2 = scr_change() + v; r3 = v * 2 - 1"), "ok");
     EXPECT_EQ(Get(e_self, "r1"), 6);
     EXPECT_EQ(Get(e_self, "r2"), 15);
@@ -336,11 +336,11 @@ TEST_F(ExecutorTest, EntryPoints)
     CCode uncompiled("x = 1", false);
     RValue result;
     EXPECT_FALSE(Code_Execute(e_self, e_other, uncompiled, result));
-    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Executing non-compiled code."), std::string::npos);
+    EXPECT_NE(Code_PendingError().find("Internal Error: Executing non-compiled code."), std::string::npos);
     CCode program("x = 1", false);
     ASSERT_TRUE(program.Compile());
     EXPECT_FALSE(Code_Execute(nullptr, e_other, program, result));
-    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Executing code for nil instance."), std::string::npos);
+    EXPECT_NE(Code_PendingError().find("Internal Error: Executing code for nil instance."), std::string::npos);
     CCode constant("2 + 2", true);
     ASSERT_TRUE(constant.Compile());
     EXPECT_TRUE(Code_Execute(nullptr, nullptr, constant, result)); // constants need no instance

@@ -11,7 +11,7 @@ std::string Fold(const std::string& text)
 {
     CCode code(text, true);
     if (!code.Compile()) {
-        std::string message = Code_ErrorMessage;
+        std::string message = code.ErrorMessage();
         return "error: " + message.substr(message.find(": ", message.find("position")) + 2);
     }
     EXPECT_EQ(code.Kind(), CCode::kConstantExpression) << text;
