@@ -3,6 +3,7 @@
 
 #include "code/Binder.h"
 #include "code/CodeError.h"
+#include "code/CodeGenerator.h"
 #include "code/Lexer.h"
 #include "code/Operators.h"
 #include "code/Parser.h"
@@ -125,8 +126,6 @@ CCode CCode::MakeConstant(const RValue& value)
     code.i_kind = kConstantExpression;
     code.i_compiled = true;
     code.i_value = value;
-    code.i_token.kind = Node::Constant;
-    code.i_token.value = value;
     return code;
 }
 
@@ -148,14 +147,17 @@ int32_t CCode::LocalSlot(int32_t varIndex) const
 void CCode::Destroy()
 {
     i_localVars.clear();
-    i_token = RToken();
+    i_program.clear();
+    i_positions.clear();
+    i_constants.clear();
+    i_frameSize = 0;
     i_value = RValue();
     i_compiled = false;
     i_Args = 0;
     i_ArgArray = false;
 }
 
-bool CCode::Compile()
+bool CCode::Compile(RToken* tree)
 {
     CCompileErrors errors(*this);
     if (i_compiled) {
@@ -174,16 +176,21 @@ bool CCode::Compile()
     tokens.clear();
     ok = ok && (i_kind == kProgram ? ParseProgram(bound, root, errors) : ParseExpression(bound, root, errors));
     ok = ok && pass.Visit(root);
+    if (ok) {
+        i_localVars = std::move(localVars);
+        ok = Code_Generate(root, *this, errors);
+    }
     if (!ok) {
         i_error = errors.Message();
+        Destroy();
         return false;
     }
-    i_token = std::move(root);
-    i_localVars = std::move(localVars);
-    if (i_kind == kExpression && i_token.kind == Node::Constant) {
-        i_value = i_token.value;
+    if (i_kind == kExpression && root.kind == Node::Constant) {
+        i_value = root.value;
         i_kind = kConstantExpression;
     }
+    if (tree)
+        *tree = std::move(root);
     i_compiled = true;
     i_Args = binding.highestArgument + 1;
     i_ArgArray = binding.usesArgumentArray;

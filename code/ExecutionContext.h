@@ -124,7 +124,8 @@ public:
     // pushes frames of its own.
     RValue* PushFrame(int32_t size)
     {
-        if (e_limit - e_top < size)
+        // Also taken for the first frame of all, before any chunk exists.
+        if (e_limit - e_top <= size)
             return PushFrameInNewChunk(size);
         RValue* base = e_top;
         e_top += size;

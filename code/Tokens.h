@@ -99,9 +99,16 @@ enum : int32_t {
 };
 } // namespace Node
 
+// Owner values with a meaning of their own.
+constexpr int32_t kOwnerSelf = -1;
+constexpr int32_t kOwnerOther = -2;
+constexpr int32_t kOwnerAll = -3;
+constexpr int32_t kOwnerNoone = -4;
+constexpr int32_t kOwnerGlobal = -5;
 // The owner given to a variable written without one, until the compiler
 // decides it is a local.
 constexpr int32_t kOwnerUnqualified = -6;
+constexpr int32_t kOwnerLocal = -7;
 
 struct RToken1 {
     int32_t symbol = Sym::End;

@@ -73,6 +73,14 @@ const RVariable* CVariableList::FindVariable(int32_t varIndex) const
     }
 }
 
+RVariable* CVariableList::FindRemembering(int32_t varIndex, int32_t& position)
+{
+    RVariable* variable = FindVariable(varIndex);
+    if (variable)
+        position = static_cast<int32_t>(variable - v_vars.data());
+    return variable;
+}
+
 void CVariableList::IndexPosition(int32_t position)
 {
     size_t mask = v_index.size() - 1;

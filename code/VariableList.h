@@ -54,6 +54,22 @@ public:
         return variable ? variable->simplevalue : Append(varIndex).simplevalue;
     }
     bool Has(int32_t varIndex) const { return FindVariable(varIndex) != nullptr; }
+    // The variable, looked for first at position, where the caller last
+    // found it; position is updated. nullptr when the variable is missing.
+    RVariable* Cached(int32_t varIndex, int32_t& position)
+    {
+        if (static_cast<uint32_t>(position) < v_vars.size() && v_vars[static_cast<size_t>(position)].ind == varIndex)
+            return &v_vars[static_cast<size_t>(position)];
+        return FindRemembering(varIndex, position);
+    }
+    // The same, creating the variable (real 0, no rows) when it is missing.
+    RVariable& CachedOrCreate(int32_t varIndex, int32_t& position)
+    {
+        if (RVariable* variable = Cached(varIndex, position))
+            return *variable;
+        position = Count();
+        return Append(varIndex);
+    }
     // The variable itself; created (real 0, no rows) when asked to.
     RVariable* Variable(int32_t varIndex, bool create)
     {
@@ -75,6 +91,7 @@ private:
         return const_cast<RVariable*>(static_cast<const CVariableList*>(this)->FindVariable(varIndex));
     }
     RVariable& Append(int32_t varIndex);
+    RVariable* FindRemembering(int32_t varIndex, int32_t& position);
     void IndexPosition(int32_t position);
     void RebuildIndex();
 

@@ -12,9 +12,10 @@ namespace {
 std::string Tree(const std::string& text, bool isExpression = false)
 {
     CCode code(text, isExpression);
-    if (!code.Compile())
+    RToken tree;
+    if (!code.Compile(&tree))
         return "error: " + code.ErrorMessage();
-    return DescribeTree(code.Token());
+    return DescribeTree(tree);
 }
 
 } // namespace
@@ -83,8 +84,9 @@ TEST_F(CodeFixture, ExpressionsBecomeTheseTrees)
     };
     for (const Case& c : cases) {
         CCode code(c.code, true);
-        ASSERT_TRUE(code.Compile()) << c.code << ": " << code.ErrorMessage();
-        EXPECT_EQ(DescribeTree(code.Token()), c.tree) << c.code;
+        RToken tree;
+        ASSERT_TRUE(code.Compile(&tree)) << c.code << ": " << code.ErrorMessage();
+        EXPECT_EQ(DescribeTree(tree), c.tree) << c.code;
         EXPECT_EQ(code.Kind(), c.kind) << c.code;
     }
     CCode constant("2 + 3", true);
