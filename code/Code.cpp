@@ -136,11 +136,11 @@ void CCode::Create(std::string text, bool isExpression)
     i_kind = isExpression ? kExpression : kProgram;
 }
 
-int32_t CCode::LocalSlot(int32_t varIndex) const
+int32_t CCode::LocalRegister(int32_t varIndex) const
 {
     for (size_t k = 0; k < i_localVars.size(); ++k)
         if (i_localVars[k] == varIndex)
-            return static_cast<int32_t>(k);
+            return LocalBase() + static_cast<int32_t>(k);
     return -1;
 }
 

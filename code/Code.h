@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+// The argument slots at the start of a script's frame.
+constexpr int32_t kScriptArgumentSlots = 16;
+
 class CCode {
 public:
     enum : int32_t {
@@ -43,12 +46,18 @@ public:
     int32_t Args() const { return i_Args; }
     bool ArgsArray() const { return i_ArgArray; }
 
+    // A script's code: its run's frame begins with the sixteen argument
+    // slots of the call, which the code reads where they lie. Set before
+    // compiling.
+    void MarkAsScript() { i_isScript = true; }
+    bool IsScript() const { return i_isScript; }
+
     // The locals this code names (var declarations and local.name), each in
-    // a register of the run's frame, from register 0 on.
+    // a register of the run's frame, from LocalBase() on.
     int32_t LocalCount() const { return static_cast<int32_t>(i_localVars.size()); }
+    int32_t LocalBase() const { return i_isScript ? kScriptArgumentSlots : 0; }
     // The register of a local variable number, or -1 when this code never names it.
-    int32_t LocalSlot(int32_t varIndex) const;
-    int32_t LocalVariable(int32_t slot) const { return i_localVars[static_cast<size_t>(slot)]; }
+    int32_t LocalRegister(int32_t varIndex) const;
 
     // The program: instructions, their text positions and the constants
     // that do not fit in an instruction; a run needs FrameSize() registers.
@@ -64,6 +73,7 @@ public:
 private:
     int32_t i_kind = kProgram;
     bool i_compiled = false;
+    bool i_isScript = false;
     std::string i_str;
     RValue i_value;
     int32_t i_Args = 0;

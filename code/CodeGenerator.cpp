@@ -124,8 +124,8 @@ bool TakesFlags(uint8_t op)
 class CCodeGenerator {
 public:
     CCodeGenerator(CCode& code, CCompileErrors& errors)
-        : g_code(code), g_errors(errors), g_locals(code.LocalCount()), g_top(code.LocalCount()),
-          g_maxTop(code.LocalCount()), g_assigned(static_cast<size_t>(code.LocalCount()), 0),
+        : g_code(code), g_errors(errors), g_base(code.LocalBase()), g_top(code.LocalBase() + code.LocalCount()),
+          g_maxTop(g_top), g_assigned(static_cast<size_t>(code.LocalCount()), 0),
           g_arguments(Variable_ArgumentNumbers())
     {
     }
@@ -210,8 +210,19 @@ private:
     {
         return IsLocal(node) && g_assigned[static_cast<size_t>(node.slot)];
     }
+    // The register of a local's slot.
+    int32_t Register(int32_t slot) const { return g_base + slot; }
+    // A script's own argument slots are its frame's first registers.
+    bool IsScriptArgument(const RToken& node) const
+    {
+        return g_code.i_isScript && node.kind == Node::ConstantOwnerVariable && ArgumentSlot(node.ind) >= 0 &&
+               (node.ind2 == kOwnerUnqualified || node.ind2 == kOwnerSelf);
+    }
     // A value whose evaluation neither fails nor has effects.
-    bool IsTriviallyPure(const RToken& node) const { return node.kind == Node::Constant || IsAssignedLocal(node); }
+    bool IsTriviallyPure(const RToken& node) const
+    {
+        return node.kind == Node::Constant || IsAssignedLocal(node) || IsScriptArgument(node);
+    }
 
     // The argument slot a built-in variable number stands for, or -1.
     int32_t ArgumentSlot(int32_t var) const
@@ -228,7 +239,9 @@ private:
     int32_t Value(const RToken& node)
     {
         if (IsAssignedLocal(node))
-            return node.slot;
+            return Register(node.slot);
+        if (IsScriptArgument(node))
+            return ArgumentSlot(node.ind);
         int32_t reg = NewTemp();
         Into(node, reg, 0);
         return reg;
@@ -399,7 +412,7 @@ private:
         }
         if (constantOwner && owner == kOwnerLocal) {
             reference.ownerMode = kOwnerLocalSlot;
-            reference.owner = node.slot;
+            reference.owner = Register(node.slot);
         } else if (constantOwner) {
             reference.ownerMode = kOwnerConstant;
             reference.owner = owner;
@@ -456,9 +469,13 @@ private:
         const int32_t owner = node.ind2;
         if (owner == kOwnerLocal && node.slot >= 0) {
             if (g_assigned[static_cast<size_t>(node.slot)])
-                Emit(Op_Move, dest, node.slot, 0, node.position);
+                Emit(Op_Move, dest, Register(node.slot), 0, node.position);
             else
-                Emit(Op_LoadLocal, dest, node.slot, var, node.position);
+                Emit(Op_LoadLocal, dest, Register(node.slot), var, node.position);
+            return;
+        }
+        if (IsScriptArgument(node)) {
+            Emit(Op_Move, dest, ArgumentSlot(var), 0, node.position);
             return;
         }
         uint8_t scope;
@@ -498,22 +515,32 @@ private:
         const int32_t var = target.ind;
 
         if (IsLocal(target)) {
-            const int32_t slot = target.slot;
+            const int32_t reg = Register(target.slot);
             if (plain) {
-                Into(value, slot, kFlagResultMark);
-            } else if (g_assigned[static_cast<size_t>(slot)]) {
-                BinaryFromRegister(op, slot, value, slot, kFlagResultMark | kFlagCompound);
+                Into(value, reg, kFlagResultMark);
+            } else if (g_assigned[static_cast<size_t>(target.slot)]) {
+                BinaryFromRegister(op, reg, value, reg, kFlagResultMark | kFlagCompound);
             } else {
                 // The value first, then the variable, as every compound
                 // assignment reads it; it must exist by then.
                 int32_t right = Value(value);
                 int32_t current = NewTemp();
-                Emit(Op_LoadLocal, current, slot, var, target.position);
+                Emit(Op_LoadLocal, current, reg, var, target.position);
                 SetFlags(kFlagResultCopy);
-                EmitBinaryRegisters(op, slot, current, right, value.position);
+                EmitBinaryRegisters(op, reg, current, right, value.position);
                 SetFlags(kFlagResultMark);
             }
-            g_assigned[static_cast<size_t>(slot)] = 1;
+            g_assigned[static_cast<size_t>(target.slot)] = 1;
+            return;
+        }
+        if (IsScriptArgument(target)) {
+            // Code that the script runs can write the slot too: the result
+            // is a copy of the value.
+            const int32_t reg = ArgumentSlot(var);
+            if (plain)
+                Into(value, reg, kFlagResultCopy);
+            else
+                BinaryFromRegister(op, reg, value, reg, kFlagResultCopy | kFlagCompound);
             return;
         }
 
@@ -547,7 +574,7 @@ private:
             reference = Reference(target, &value);
         } else {
             reference.ownerMode = target.ind2 == kOwnerLocal ? kOwnerLocalSlot : kOwnerConstant;
-            reference.owner = target.ind2 == kOwnerLocal ? target.slot : target.ind2;
+            reference.owner = target.ind2 == kOwnerLocal ? Register(target.slot) : target.ind2;
         }
         int32_t source = Value(value);
         if (!plain) {
@@ -558,8 +585,8 @@ private:
             source = current;
         }
         EmitSetRef(source, target, reference);
-        if (reference.ownerMode == kOwnerLocalSlot && !reference.indexed && reference.owner >= 0)
-            g_assigned[static_cast<size_t>(reference.owner)] = 1;
+        if (reference.ownerMode == kOwnerLocalSlot && !reference.indexed && reference.owner >= g_base)
+            g_assigned[static_cast<size_t>(reference.owner - g_base)] = 1;
     }
 
     // dest := R[left] op value.
@@ -857,7 +884,7 @@ private:
 
     CCode& g_code;
     CCompileErrors& g_errors;
-    const int32_t g_locals;
+    const int32_t g_base; // register of the first local
     int32_t g_top;
     int32_t g_maxTop;
     std::vector<uint8_t> g_assigned; // per local: written on every path to here

@@ -8,7 +8,9 @@
 namespace {
 
 // Values per chunk of the stack: deep recursion takes a few chunks, and a
-// chunk is only made when the one below is full.
+// chunk is only made when the one below is full. The first is small, as most
+// contexts run shallow code (or none: tests make contexts to call routines).
+constexpr int32_t kFirstChunkValues = 256;
 constexpr int32_t kChunkValues = 16384;
 
 } // namespace
@@ -16,6 +18,11 @@ constexpr int32_t kChunkValues = 16384;
 CExecutionContext::CExecutionContext(CInstance* self, CInstance* other) : e_self(self), e_other(other)
 {
     ResetArguments();
+    RChunk& chunk = e_chunks.emplace_back();
+    chunk.size = kFirstChunkValues;
+    chunk.values = std::make_unique<RValue[]>(kFirstChunkValues);
+    e_top = e_high = chunk.values.get();
+    e_limit = e_top + chunk.size;
 }
 
 CExecutionContext::~CExecutionContext() = default;
@@ -57,44 +64,49 @@ void CExecutionContext::ResetArguments()
     e_args = RArgumentFrame{e_programArguments, 0, 0, -1};
 }
 
+void CExecutionContext::SwitchChunk(uint32_t chunk)
+{
+    e_chunks[e_chunk].high = e_high;
+    e_chunk = chunk;
+    e_high = e_chunks[chunk].high;
+}
+
 RValue* CExecutionContext::PushFrameInNewChunk(int32_t size)
 {
-    if (e_top)
-        ++e_chunk;
-    if (e_chunk == e_chunks.size()) {
+    const uint32_t next = e_chunk + 1;
+    if (next == e_chunks.size()) {
         RChunk& chunk = e_chunks.emplace_back();
         chunk.size = size > kChunkValues ? size : kChunkValues;
         chunk.values = std::make_unique<RValue[]>(static_cast<size_t>(chunk.size));
         chunk.high = chunk.values.get();
     }
-    RChunk& chunk = e_chunks[e_chunk];
-    if (chunk.size < size) {
+    if (e_chunks[next].size < size) {
         // Only a frame bigger than any before it lands here; the chunk is
         // empty, since it is above the top.
+        RChunk& chunk = e_chunks[next];
         chunk.size = size;
         chunk.values = std::make_unique<RValue[]>(static_cast<size_t>(size));
         chunk.high = chunk.values.get();
     }
-    e_top = chunk.values.get();
-    e_limit = e_top + chunk.size;
-    RValue* base = e_top;
-    e_top += size;
-    if (e_top > chunk.high)
-        chunk.high = e_top;
+    SwitchChunk(next);
+    RValue* base = e_chunks[next].values.get();
+    e_limit = base + e_chunks[next].size;
+    e_top = base + size;
+    if (e_top > e_high)
+        e_high = e_top;
     return base;
 }
 
 void CExecutionContext::ReleaseFreeStack()
 {
-    if (!e_top)
-        return;
-    for (uint32_t k = e_chunk; k < e_chunks.size(); ++k) {
+    for (RValue* value = e_top; value < e_high; ++value)
+        value->str = RString();
+    e_high = e_top;
+    for (uint32_t k = e_chunk + 1; k < e_chunks.size(); ++k) {
         RChunk& chunk = e_chunks[k];
-        RValue* from = k == e_chunk ? e_top : chunk.values.get();
-        for (RValue* value = from; value < chunk.high; ++value)
+        for (RValue* value = chunk.values.get(); value < chunk.high; ++value)
             value->str = RString();
-        if (chunk.high > from)
-            chunk.high = from;
+        chunk.high = chunk.values.get();
     }
 }
 

@@ -114,9 +114,10 @@ public:
     RStackMark Mark() const { return RStackMark{e_top, e_limit, e_chunk}; }
     void Restore(const RStackMark& mark)
     {
+        if (mark.chunk != e_chunk)
+            SwitchChunk(mark.chunk);
         e_top = mark.top;
         e_limit = mark.limit;
-        e_chunk = mark.chunk;
     }
     // A frame of size values at the top of the stack. Its values are valid
     // but not cleared: whoever reads a value writes it first. Frames never
@@ -124,13 +125,12 @@ public:
     // pushes frames of its own.
     RValue* PushFrame(int32_t size)
     {
-        // Also taken for the first frame of all, before any chunk exists.
-        if (e_limit - e_top <= size)
+        if (e_top + size > e_limit)
             return PushFrameInNewChunk(size);
         RValue* base = e_top;
         e_top += size;
-        if (e_top > e_chunks[e_chunk].high)
-            e_chunks[e_chunk].high = e_top;
+        if (e_top > e_high)
+            e_high = e_top;
         return base;
     }
     // A frame that starts at base, inside the frame at the top (a script
@@ -138,11 +138,11 @@ public:
     // fit in the stack's current chunk.
     bool PushFrameAt(RValue* base, int32_t size)
     {
-        if (e_limit - base < size)
+        if (base + size > e_limit)
             return false;
         e_top = base + size;
-        if (e_top > e_chunks[e_chunk].high)
-            e_chunks[e_chunk].high = e_top;
+        if (e_top > e_high)
+            e_high = e_top;
         return true;
     }
     // Lets go of every text the free part of the stack still holds; done
@@ -155,9 +155,10 @@ private:
     struct RChunk {
         std::unique_ptr<RValue[]> values;
         int32_t size = 0;
-        RValue* high = nullptr; // below it, values may still hold texts
+        RValue* high = nullptr; // below it, values may still hold texts (the top chunk's is e_high)
     };
     RValue* PushFrameInNewChunk(int32_t size);
+    void SwitchChunk(uint32_t chunk);
 
     CInstance* e_self = nullptr;
     CInstance* e_other = nullptr;
@@ -168,9 +169,10 @@ private:
     int e_depth = 0;
 
     std::vector<RChunk> e_chunks;
-    uint32_t e_chunk = 0; // the chunk holding the top (none is made before the first frame)
+    uint32_t e_chunk = 0; // the chunk holding the top
     RValue* e_top = nullptr;
     RValue* e_limit = nullptr; // end of that chunk
+    RValue* e_high = nullptr; // of that chunk: below it, values may still hold texts
 };
 
 // The program's execution context.

@@ -25,10 +25,12 @@
 #include "code/VariableAccess.h"
 #include "code/Variables.h"
 #include "data/GameSettings.h"
+#include "data/Resources.h"
 #include "world/Instance.h"
 #include "world/InstanceList.h"
 #include "world/World.h"
 
+#include <algorithm>
 #include <memory>
 
 const char* Instruction_Message(int32_t message)
@@ -66,7 +68,7 @@ inline void StoreReal(RValue& target, double value)
 // register) and locals reached through a computed owner that the code does
 // not name; made on first use.
 struct RLocalStore {
-    std::vector<RVariable> slots; // by register; only rows are used
+    std::vector<RVariable> slots; // per local, from the first local's register; only rows are used
     CVariableList others;
 };
 
@@ -150,41 +152,41 @@ inline CVariableList& ListOf(RRun& run, uint8_t scope, int32_t var)
 }
 
 // A local of this run: its register when the code names it, else the store.
-bool ReadLocal(RRun& run, int32_t slot, int32_t var, int32_t arrayIndex, RValue& out)
+bool ReadLocal(RRun& run, int32_t reg, int32_t var, int32_t arrayIndex, RValue& out)
 {
-    if (slot < 0)
-        slot = run.code.LocalSlot(var);
-    if (slot < 0) {
+    if (reg < 0)
+        reg = run.code.LocalRegister(var);
+    if (reg < 0) {
         const RValue* found = run.store ? run.store->others.Lookup(var, arrayIndex) : nullptr;
         if (!found)
             return false;
         out = *found;
         return true;
     }
-    const RValue& simple = run.R[slot];
+    const RValue& simple = run.R[reg];
     if (simple.kind == kUnsetKind)
         return false;
     if (arrayIndex == 0) {
         out = simple;
         return true;
     }
-    const RValue* element =
-        run.store ? Variable_Element(run.store->slots[static_cast<size_t>(slot)], arrayIndex) : nullptr;
+    const size_t slot = static_cast<size_t>(reg - run.code.LocalBase());
+    const RValue* element = run.store ? Variable_Element(run.store->slots[slot], arrayIndex) : nullptr;
     if (!element)
         return false;
     out = *element;
     return true;
 }
 
-void StoreLocal(RRun& run, int32_t slot, int32_t var, int32_t arrayIndex, const RValue& value)
+void StoreLocal(RRun& run, int32_t reg, int32_t var, int32_t arrayIndex, const RValue& value)
 {
-    if (slot < 0)
-        slot = run.code.LocalSlot(var);
-    if (slot < 0) {
+    if (reg < 0)
+        reg = run.code.LocalRegister(var);
+    if (reg < 0) {
         run.Store().others.SetVar(var, arrayIndex, value);
         return;
     }
-    RValue& simple = run.R[slot];
+    RValue& simple = run.R[reg];
     if (arrayIndex == 0) {
         simple = value;
         return;
@@ -192,7 +194,7 @@ void StoreLocal(RRun& run, int32_t slot, int32_t var, int32_t arrayIndex, const 
     // An element makes the variable exist, its simple value the real 0.
     if (simple.kind == kUnsetKind)
         simple = RValue();
-    Variable_SetElement(run.Store().slots[static_cast<size_t>(slot)], arrayIndex, value);
+    Variable_SetElement(run.Store().slots[static_cast<size_t>(reg - run.code.LocalBase())], arrayIndex, value);
 }
 
 // Reads through an owner value; false when the variable cannot be read.
@@ -440,7 +442,7 @@ inline void ReleaseArguments(RValue* args, int32_t count)
     return ok;
 }
 
-[[gnu::noinline]] bool CallOther(RRun& run, const RInstruction* ins)
+[[gnu::noinline]] bool CallExtension(RRun& run, const RInstruction* ins)
 {
     RValue* args = run.R + ins->c;
     const int32_t count = ins->d;
@@ -448,11 +450,100 @@ inline void ReleaseArguments(RValue* args, int32_t count)
     if (ins->a == kResultRegister)
         run.lastResult = -1;
     ResetValue(out);
-    bool ok = ins->op == Op_CallScript
-                  ? Script_Execute(run.context, ins->b, out, true, args, count)
-                  : Function_CallExtension(ins->b, run.context.Self(), run.context.Other(), out, args, count);
+    bool ok = Function_CallExtension(ins->b, run.context.Self(), run.context.Other(), out, args, count);
     ReleaseArguments(args, count);
     return ok;
+}
+
+[[gnu::noinline, gnu::cold]] bool ScriptFailed(CExecutionContext& context, int32_t index, RValue& result)
+{
+    result = RValue("ERROR");
+    context.SetError("In script " + Scripts.Name(index) + ":\r" + context.ErrorMessage());
+    return false;
+}
+
+[[gnu::noinline, gnu::cold]] bool TooDeep(CExecutionContext& context, int32_t index, const CCode& code, RValue& result)
+{
+    context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+    return ScriptFailed(context, index, result);
+}
+
+[[gnu::noinline, gnu::cold]] bool WrongArgumentCount(CExecutionContext& context, int32_t index, const CCode& code,
+                                                     int32_t count)
+{
+    const bool atLeast = code.ArgsArray();
+    context.SetError("Illegal argument count calling script \"" + Scripts.Name(index) + "\".\rScript requires " +
+                     (atLeast ? "at least " : "") + std::to_string(code.Args()) + " arguments, " +
+                     std::to_string(count) + " have been supplied.");
+    return false;
+}
+
+inline bool CountIsWrong(const CCode& code, int32_t count)
+{
+    return Settings.CheckScriptArguments && (code.ArgsArray() ? count < code.Args() : count != code.Args());
+}
+
+// A script's run in frame, whose first registers are its argument slots
+// with count arguments in them; the argument slots code sees are the
+// frame's while it runs.
+[[gnu::always_inline]] inline int RunScriptFrame(CExecutionContext& context, const CCode& code, int32_t index,
+                                                 RValue* frame, int32_t count, RValue& result)
+{
+    // The slots the script names but was not given hold the real 0.
+    const int32_t used = std::max(count, code.Args());
+    for (int32_t k = count; k < used; ++k)
+        ResetValue(frame[k]);
+    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{frame, used, count, index});
+    RValue* locals = frame + kScriptArgumentSlots;
+    for (int32_t k = 0; k < code.LocalCount(); ++k)
+        locals[k].kind = kUnsetKind;
+    int status;
+    {
+        RRun run(context, code, frame, result);
+        status = Execute(run, code.Instructions());
+        if (run.lastResult >= 0)
+            result = frame[run.lastResult];
+    }
+    context.RestoreArguments(caller);
+    return status;
+}
+
+// A script called by the running code: its arguments lie at the top of this
+// frame, and the script's frame starts there, with them in its first
+// registers.
+[[gnu::noinline]] bool CallScriptHere(RRun& run, const RInstruction* ins)
+{
+    CExecutionContext& context = run.context;
+    const int32_t index = ins->b;
+    const int32_t count = ins->d;
+    RValue* args = run.R + ins->c;
+    RValue& out = ins->a == kResultRegister ? run.result : run.R[ins->a];
+    if (ins->a == kResultRegister)
+        run.lastResult = -1;
+    ResetValue(out);
+    const CCode* code = Script_Code(index);
+    if (BRINDLE_UNLIKELY(!code || !Scripts.Exists(index)))
+        return false;
+    context.ClearError();
+    if (BRINDLE_UNLIKELY(!context.Enter()))
+        return TooDeep(context, index, *code, out);
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* frame = args;
+    if (BRINDLE_UNLIKELY(!context.PushFrameAt(frame, code->FrameSize()))) {
+        frame = context.PushFrame(code->FrameSize());
+        for (int32_t k = 0; k < count; ++k)
+            frame[k] = args[k];
+    }
+    const int status = RunScriptFrame(context, *code, index, frame, count, out);
+    context.Restore(mark);
+    context.Leave();
+    if (BRINDLE_UNLIKELY(status == kStatusError))
+        return ScriptFailed(context, index, out);
+    // Checked after the script ran: its effects stay.
+    if (BRINDLE_UNLIKELY(CountIsWrong(*code, count)))
+        return WrongArgumentCount(context, index, *code, count);
+    ReleaseArguments(args, count);
+    return true;
 }
 
 // ---------------------------------------------------------------- with
@@ -667,8 +758,11 @@ L_CallBuiltin:
         return kStatusError;
     NEXT();
 L_CallScript:
+    if (!CallScriptHere(run, ins))
+        return kStatusError;
+    NEXT();
 L_CallExtension:
-    if (!CallOther(run, ins))
+    if (!CallExtension(run, ins))
         return kStatusError;
     NEXT();
 L_GetArg:
@@ -887,6 +981,77 @@ L_SetRef: {
 
 } // namespace
 
+namespace {
+
+// Runs code in frame, its locals marked unset first.
+int RunFrame(CExecutionContext& context, const CCode& code, RValue* frame, RValue& result)
+{
+    RValue* locals = frame + code.LocalBase();
+    for (int32_t k = 0; k < code.LocalCount(); ++k)
+        locals[k].kind = kUnsetKind;
+    RRun run(context, code, frame, result);
+    int status = Execute(run, code.Instructions());
+    if (run.lastResult >= 0)
+        result = frame[run.lastResult];
+    return status;
+}
+
+// What every entry checks first; false after recording why it cannot run.
+bool CanEnter(CExecutionContext& context, const CCode& code)
+{
+    if (!context.Self() || !context.Other()) {
+        context.Fail(code, 0, "Internal Error: Executing code for nil instance.");
+        return false;
+    }
+    if (!context.Enter()) {
+        context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+        return false;
+    }
+    return true;
+}
+
+void Leave(CExecutionContext& context, const CExecutionContext::RStackMark& mark)
+{
+    context.Restore(mark);
+    context.Leave();
+    if (context.Depth() == 0)
+        context.ReleaseFreeStack();
+}
+
+// A script called from outside running code (script_execute, actions):
+// its arguments are copied into a frame of its own.
+bool CallScript(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                int32_t count)
+{
+    const CCode* code = Script_Code(index);
+    if (!code || !Scripts.Exists(index))
+        return false;
+    count = std::clamp(count, 0, kArgumentSlots);
+    ResetValue(result);
+    context.ClearError();
+    if (!CanEnter(context, *code))
+        return ScriptFailed(context, index, result);
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* frame = context.PushFrame(code->FrameSize());
+    for (int32_t k = 0; k < count; ++k)
+        frame[k] = arguments[k];
+    const int status = RunScriptFrame(context, *code, index, frame, count, result);
+    Leave(context, mark);
+    if (status == kStatusError)
+        return ScriptFailed(context, index, result);
+    if (check && CountIsWrong(*code, count))
+        return WrongArgumentCount(context, index, *code, count);
+    return true;
+}
+
+} // namespace
+
+bool Code_CallScript(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                     int32_t count)
+{
+    return CallScript(context, index, result, check, arguments, count);
+}
+
 bool Code_Execute(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
     context.ClearError();
@@ -898,33 +1063,22 @@ bool Code_Execute(CExecutionContext& context, CInstance* self, CInstance* other,
         result = code.Value();
         return true;
     }
-    if (!self || !other) {
-        context.Fail(code, 0, "Internal Error: Executing code for nil instance.");
-        return false;
-    }
-    if (!context.Enter()) {
-        context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
-        return false;
-    }
     CInstance* savedSelf = context.Self();
     CInstance* savedOther = context.Other();
     context.SetInstances(self, other);
+    if (!CanEnter(context, code)) {
+        context.SetInstances(savedSelf, savedOther);
+        return false;
+    }
     const CExecutionContext::RStackMark mark = context.Mark();
     RValue* frame = context.PushFrame(code.FrameSize());
-    for (int32_t k = 0; k < code.LocalCount(); ++k)
-        frame[k].kind = kUnsetKind;
-    int status;
-    {
-        RRun run(context, code, frame, result);
-        status = Execute(run, code.Instructions());
-        if (run.lastResult >= 0)
-            result = frame[run.lastResult];
-    }
-    context.Restore(mark);
+    // A script's code run on its own sees the slots of the code around it.
+    if (code.IsScript())
+        for (int32_t k = 0; k < kScriptArgumentSlots; ++k)
+            frame[k] = context.Argument(k);
+    int status = RunFrame(context, code, frame, result);
     context.SetInstances(savedSelf, savedOther);
-    context.Leave();
-    if (context.Depth() == 0)
-        context.ReleaseFreeStack();
+    Leave(context, mark);
     return status != kStatusError;
 }
 

@@ -24,5 +24,9 @@ bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& 
 bool Code_Run(CInstance* self, CInstance* other, const CCode& code, RValue& result);
 bool Code_Evaluate(CInstance* self, CInstance* other, const CCode& code, RValue& result);
 
+// Calls script index for the context's self and other (Script_Execute).
+bool Code_CallScript(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                     int32_t count);
+
 // The pending error of the program's context: why the last failed run failed.
 const std::string& Code_PendingError();

@@ -4,16 +4,17 @@
 #include "code/Code.h"
 #include "code/ErrorReport.h"
 #include "code/Executor.h"
-#include "data/GameSettings.h"
 #include "data/Resources.h"
 #include "data/Script.h"
 
 #include <memory>
 #include <vector>
 
+std::vector<std::unique_ptr<CCode>> ScriptDetail::Compiled;
+
 namespace {
 
-std::vector<std::unique_ptr<CCode>> Compiled;
+using ScriptDetail::Compiled;
 std::string CompileError;
 
 } // namespace
@@ -21,13 +22,6 @@ std::string CompileError;
 void Script_ClearCompiled()
 {
     Compiled.clear();
-}
-
-const CCode* Script_Code(int32_t index)
-{
-    if (index < 0 || index >= static_cast<int32_t>(Compiled.size()))
-        return nullptr;
-    return Compiled[static_cast<size_t>(index)].get();
 }
 
 bool Script_Compile(int32_t index)
@@ -38,6 +32,7 @@ bool Script_Compile(int32_t index)
     if (static_cast<int32_t>(Compiled.size()) <= index)
         Compiled.resize(static_cast<size_t>(index) + 1);
     auto code = std::make_unique<CCode>(script->s_text, false);
+    code->MarkAsScript();
     bool ok = code->Compile();
     CompileError = ok ? std::string() : code->ErrorMessage();
     Compiled[static_cast<size_t>(index)] = ok ? std::move(code) : nullptr;
@@ -67,40 +62,7 @@ bool Script_CompileAll()
 bool Script_Execute(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
                     int count)
 {
-    const CCode* code = Script_Code(index);
-    if (!code || !Scripts.Exists(index))
-        return false;
-    if (count > kArgumentSlots)
-        count = kArgumentSlots;
-    if (count < 0)
-        count = 0;
-
-    // The script's slots live on the value stack; only those given are
-    // written, the rest read as the real 0 until the script writes them.
-    const CExecutionContext::RStackMark mark = context.Mark();
-    RValue* slots = context.PushFrame(kArgumentSlots);
-    for (int k = 0; k < count; ++k)
-        slots[k] = arguments[k];
-    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{slots, count, count, index});
-
-    result = RValue();
-    bool ok = Code_Evaluate(context, context.Self(), context.Other(), *code, result);
-    const std::string& name = Scripts.Name(index);
-    if (!ok)
-        context.SetError("In script " + name + ":\r" + context.ErrorMessage());
-    if (ok && check && Settings.CheckScriptArguments) {
-        int32_t required = code->Args();
-        bool atLeast = code->ArgsArray();
-        if (atLeast ? count < required : count != required) {
-            context.SetError("Illegal argument count calling script \"" + name + "\".\rScript requires " +
-                             (atLeast ? "at least " : "") + std::to_string(required) + " arguments, " +
-                             std::to_string(count) + " have been supplied.");
-            ok = false;
-        }
-    }
-    context.RestoreArguments(caller);
-    context.Restore(mark);
-    return ok;
+    return Code_CallScript(context, index, result, check, arguments, count);
 }
 
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,

@@ -6,7 +6,9 @@
 #include "code/Value.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class CCode;
 class CInstance;
@@ -15,7 +17,14 @@ class CInstance;
 // the fatal compile error and returns false.
 bool Script_CompileAll();
 // The compiled code of a script, or nullptr.
-const CCode* Script_Code(int32_t index);
+namespace ScriptDetail {
+extern std::vector<std::unique_ptr<CCode>> Compiled;
+}
+inline const CCode* Script_Code(int32_t index)
+{
+    const auto& compiled = ScriptDetail::Compiled;
+    return static_cast<uint32_t>(index) < compiled.size() ? compiled[static_cast<size_t>(index)].get() : nullptr;
+}
 // Compiles one script's text (scripts added at run time and tests); on
 // failure the error is in Script_CompileError().
 bool Script_Compile(int32_t index);

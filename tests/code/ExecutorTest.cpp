@@ -358,3 +358,118 @@ TEST_F(ExecutorTest, EntryPoints)
     EXPECT_TRUE(Code_Execute(e_self, e_other, lastAssignment, result));
     EXPECT_EQ(result.val, 9);
 }
+
+// break and continue go to the statement the tree gives them: a switch
+// passes continue on, a with over one instance passes break on, a for's
+// step belongs to the loop around the for.
+TEST_F(ExecutorTest, BreakAndContinueReachTheirStatement)
+{
+    struct Case {
+        const char* code;
+        const char* variable;
+        double expected;
+    } cases[] = {
+        {"n = 0; for (i = 0; i < 5; i += 1) { switch (i) { case 2: continue; case 4: break; } n += 1 }", "n", 4},
+        {"k = 0; m = 0; while (k < 10) { k += 1; for (j = 0; j < 3; break) { m += 1 } }", "k", 1},
+        {"c = 0; repeat (5) { c += 1; with (self) break; }", "c", 1},
+        {"c = 0; repeat (3) { c += 1; with (all) break; }", "c", 3},
+        {"c = 0; repeat (3) { with (self) continue; c += 1 }", "c", 3},
+        {"a = 0; repeat (3) { with (self) exit; } a = 5", "a", 0},
+        {"i = 0; do { i += 1; if (i < 3) continue; } until (i >= 5)", "i", 5},
+        {"n = 0; repeat (4) { n += 1; if (n == 2) continue; if (n == 3) break; }", "n", 3},
+        {"s = 0; for (i = 0; i < 3; i += 1) { var j; for (j = 0; j < 3; j += 1) { if (j == 1) break; s += 1 } }", "s", 3},
+        {"t = 0; switch (1) { case 1: repeat (3) { t += 1; break; } t += 10 }", "t", 11},
+        {"u = 0; for (i = 0; i < 3; continue) { u += 1; i += 1 } u = 50", "u", 1},
+        {"w = 0; while (w < 3) { w += 1; switch (w) { default: continue; } w = 100 }", "w", 3},
+        {"v = 0; with (other) { with (other) { v = 7; break; } v = 8 }", "v", 7},
+    };
+    for (const Case& c : cases) {
+        e_self->i_vars.Clear();
+        EXPECT_EQ(Run(c.code), "ok") << c.code;
+        EXPECT_EQ(Get(e_self, c.variable), c.expected) << c.code;
+    }
+}
+
+// A script's result is what its last assignment, call statement or return
+// left, whatever kind of variable was assigned.
+TEST_F(ExecutorTest, AScriptGivesItsLastAssignedValue)
+{
+    struct Case {
+        const char* body;
+        const char* result;
+    } cases[] = {
+        {"x7 = 3;", "3"},
+        {"exit;", "0"},
+        {"var t; t = 4; t += 3;", "7"},
+        {"var t; t = 1; x7 = 2;", "2"},
+        {"x7 = 0; var t; t = 5", "5"},
+        {"var t; t = 3; if (t > 1) {}", "3"},
+        {"var t; t = 'a'; t += 'b'", "'ab'"},
+        {"var a; a = 5; a[2] = 7", "7"},
+        {"x7 = 2; return x7 * 10; x7 = 5", "20"},
+        {"var i; for (i = 0; i < 3; i += 1) {}", "3"},
+        {"var t; t = 6; with (self) t = 8;", "8"},
+        {"argument0 = 9; argument1 = 1", "1"},
+        {"var t; t = 2; x7 = t; t = 4;", "4"},
+    };
+    Settings.CheckScriptArguments = false;
+    for (const Case& c : cases) {
+        Script_ClearCompiled();
+        AddScript(0, "scr_result", c.body);
+        ASSERT_TRUE(Script_Compile(0)) << c.body << ": " << Script_CompileError();
+        CCode call("scr_result()", true);
+        ASSERT_TRUE(call.Compile());
+        RValue result;
+        ASSERT_TRUE(Code_Execute(e_self, e_other, call, result)) << c.body << ": " << Code_PendingError();
+        std::string text = result.kind == VALUE_STRING ? "'" + result.str.Text() + "'" : std::to_string(int(result.val));
+        EXPECT_EQ(text, c.result) << c.body;
+    }
+}
+
+// A local is read where it lies only where every path has written it;
+// elsewhere reading it checks that it exists.
+TEST_F(ExecutorTest, LocalsMustBeWrittenBeforeTheyAreRead)
+{
+    struct Case {
+        const char* code;
+        const char* message; // the end of the last line, or "ok"
+    } cases[] = {
+        {"var v; if (0) v = 1; y = v", "Unknown variable v"},
+        {"var v; if (1) v = 1 else v = 2; y = v", "ok"},
+        {"var q; q += 1", "Unknown variable q"},
+        {"var v; n = 0; while (n < 2) { if (n == 1) u = v; v = n; n += 1 }", "ok"},
+        {"var v; repeat (2) { w = v; v = 1 }", "Unknown variable v"},
+        {"var v; switch (1) { case 1: v = 2; case 2: w = v }", "ok"},
+        {"var v; switch (2) { case 1: v = 2; case 2: w = v }", "Unknown variable v"},
+        {"var a; a[2] = 5; b = a + a[2] + a[0, 2]", "ok"},
+        {"var a; a[1] = 1; c = a[3]", "Unknown variable a or array index out of bounds"},
+        {"var a; c = a[0]", "Unknown variable a"},
+    };
+    for (const Case& c : cases) {
+        e_self->i_vars.Clear();
+        std::string outcome = Run(c.code);
+        EXPECT_EQ(outcome.substr(outcome.find(": ") == std::string::npos ? 0 : outcome.find(": ") + 2), c.message)
+            << c.code;
+    }
+    EXPECT_EQ(Run("var a; a[2] = 5; b = a + a[2] + a[0, 2]"), "ok");
+    EXPECT_EQ(Get(e_self, "b"), 10);
+}
+
+// An index is checked before the next index or the assigned value runs.
+TEST_F(ExecutorTest, IndicesAreCheckedBeforeWhatFollowsThem)
+{
+    struct Case {
+        const char* code;
+        const char* message;
+    } cases[] = {
+        {"y = a[-1, count_call()]", "at position 7: Negative array index"},
+        {"a[-1] = count_call()", "at position 3: Negative array index"},
+        {"a[2, -1] = count_call()", "at position 6: Negative array index"},
+        {"i = 'x'; y = a[i, count_call()]", "at position 16: Wrong type of array index"},
+        {"i = 3; y = a[i * 20000, count_call()]", "at position 14: Array index >= 32000"},
+        {"y = a[32000] + count_call()", "at position 7: Array index >= 32000"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Run(c.code), c.message) << c.code;
+    EXPECT_EQ(CallCount, 0);
+}
