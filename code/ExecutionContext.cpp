@@ -100,12 +100,14 @@ RValue* CExecutionContext::PushFrameInNewChunk(int32_t size)
 void CExecutionContext::ReleaseFreeStack()
 {
     for (RValue* value = e_top; value < e_high; ++value)
-        value->str = RString();
+        if (value->str.HasBlock())
+            value->str = RString();
     e_high = e_top;
     for (uint32_t k = e_chunk + 1; k < e_chunks.size(); ++k) {
         RChunk& chunk = e_chunks[k];
         for (RValue* value = chunk.values.get(); value < chunk.high; ++value)
-            value->str = RString();
+            if (value->str.HasBlock())
+                value->str = RString();
         chunk.high = chunk.values.get();
     }
 }

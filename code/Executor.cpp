@@ -47,6 +47,22 @@ const char* Instruction_Message(int32_t message)
     }
 }
 
+const char* Instruction_Name(uint8_t op)
+{
+    static const char* const kNames[Op_Count] = {
+#define BRINDLE_PLAIN(name) #name,
+        BRINDLE_PLAIN_OPCODES(BRINDLE_PLAIN)
+#undef BRINDLE_PLAIN
+#define BRINDLE_BINARY(name, op) #name "RR", #name "RK", #name "KR",
+            BRINDLE_BINARY_OPERATORS(BRINDLE_BINARY)
+#undef BRINDLE_BINARY
+#define BRINDLE_BRANCH(name, op) "JumpIf" #name "RR", "JumpIf" #name "RK", "JumpIfNot" #name "RR", "JumpIfNot" #name "RK",
+                BRINDLE_COMPARISONS(BRINDLE_BRANCH)
+#undef BRINDLE_BRANCH
+    };
+    return op < Op_Count ? kNames[op] : "?";
+}
+
 namespace {
 
 // The kind of a local's register before the run writes it. It never leaves
@@ -56,7 +72,7 @@ constexpr int32_t kUnsetKind = -1;
 #define BRINDLE_LIKELY(x) __builtin_expect(!!(x), 1)
 #define BRINDLE_UNLIKELY(x) __builtin_expect(!!(x), 0)
 
-inline void StoreReal(RValue& target, double value)
+[[gnu::always_inline]] inline void StoreReal(RValue& target, double value)
 {
     if (BRINDLE_UNLIKELY(target.str.HasBlock()))
         target.str = RString();
@@ -122,7 +138,7 @@ int Execute(RRun& run, const RInstruction* ins);
 }
 
 // The array index a value stands for, or the message why it is none.
-inline const char* IndexOf(const RValue& value, int32_t& index)
+[[gnu::always_inline]] inline const char* IndexOf(const RValue& value, int32_t& index)
 {
     if (value.kind != VALUE_REAL)
         return "Wrong type of array index";
@@ -137,7 +153,7 @@ inline const char* IndexOf(const RValue& value, int32_t& index)
 
 // ---------------------------------------------------------------- variables
 
-inline CVariableList& ListOf(RRun& run, uint8_t scope, int32_t var)
+[[gnu::always_inline]] inline CVariableList& ListOf(RRun& run, uint8_t scope, int32_t var)
 {
     switch (scope) {
     case kScopeUnqualified:
@@ -260,26 +276,50 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
     return ins->d >= 0 ? static_cast<int32_t>(run.R[ins->d].val) : 0;
 }
 
+[[gnu::noinline, gnu::cold]] bool IndexFailed(RRun& run, int32_t position, const char* message)
+{
+    Fail(run, position, message);
+    return false;
+}
+
 // The flat index of GetVarIndexed and SetVarIndexed, or false after the message.
-bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
+[[gnu::always_inline]] inline bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
 {
     const uint32_t packed = static_cast<uint32_t>(ins->c);
-    const RInstructionPosition& position = run.code.PositionOf(ins);
     int32_t i;
-    if (const char* message = IndexOf(run.R[packed & 0xFFFF], i)) {
-        Fail(run, position.second, message);
-        return false;
-    }
+    if (const char* message = IndexOf(run.R[packed & 0xFFFF], i))
+        return IndexFailed(run, run.code.PositionOf(ins).second, message);
     flat = i;
     if ((packed >> 16) != 0xFFFF) {
         int32_t j;
-        if (const char* message = IndexOf(run.R[packed >> 16], j)) {
-            Fail(run, position.third, message);
-            return false;
-        }
+        if (const char* message = IndexOf(run.R[packed >> 16], j))
+            return IndexFailed(run, run.code.PositionOf(ins).third, message);
         flat = i * kArrayRowSize + j;
     }
     return true;
+}
+
+// A built-in variable of an instance: straight to its getter or setter
+// when it has one, else the general routes.
+[[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, int32_t var, RValue& out)
+{
+    const RBuiltinVariable* builtin = Variable_Builtin(var);
+    if (BRINDLE_LIKELY(builtin && builtin->getter)) {
+        RValue value;
+        if (!builtin->getter(instance, 0, value))
+            return false;
+        out = std::move(value);
+        return true;
+    }
+    return Variable_GetOfInstance(instance, var, 0, out);
+}
+
+[[gnu::always_inline]] inline bool SetBuiltin(CInstance* instance, int32_t var, const RValue& value)
+{
+    const RBuiltinVariable* builtin = Variable_Builtin(var);
+    if (BRINDLE_LIKELY(builtin && builtin->canset && builtin->setter))
+        return builtin->setter(instance, 0, value);
+    return Variable_SetOfInstance(instance, var, 0, value);
 }
 
 // ---------------------------------------------------------------- operators
@@ -329,22 +369,22 @@ bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
     return true;
 }
 
-// What the flags of an instruction ask for besides marking the result.
-[[gnu::noinline]] bool Finish(RRun& run, const RInstruction* ins)
+// What the flags of an instruction that wrote register a ask for: an index
+// checked now, the result marked or copied.
+[[gnu::always_inline]] inline bool Finish(RRun& run, const RInstruction* ins)
 {
+    const uint8_t flags = ins->flags & 0x0F;
     const RValue& value = run.R[ins->a];
-    if (ins->flags & kFlagCheckIndex) {
+    if (flags & kFlagCheckIndex) {
         int32_t index;
-        if (const char* message = IndexOf(value, index)) {
-            Fail(run, run.code.PositionOf(ins).second, message);
-            return false;
-        }
+        if (const char* message = IndexOf(value, index))
+            return IndexFailed(run, run.code.PositionOf(ins).second, message);
     }
-    if (ins->flags & kFlagResultMark)
-        run.lastResult = ins->a;
-    if (ins->flags & kFlagResultCopy) {
+    if (flags & kFlagResultCopy) {
         run.result = value;
         run.lastResult = -1;
+    } else if (flags & kFlagResultMark) {
+        run.lastResult = ins->a;
     }
     return true;
 }
@@ -388,7 +428,7 @@ bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
     const RValue& value = run.R[ins->a];
     RValue& result = run.result;
     run.lastResult = -1;
-    if (!Variable_GetOfInstance(instance, ins->b, 0, result) && !ReadFailed(run, position.position, ins->b, 0, result))
+    if (!GetBuiltin(instance, ins->b, result) && !ReadFailed(run, position.position, ins->b, 0, result))
         return false;
     if (result.kind == VALUE_REAL && value.kind == VALUE_REAL) {
         double updated;
@@ -401,7 +441,7 @@ bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
         Fail(run, position.second, message);
         return false;
     }
-    if (!Variable_SetOfInstance(instance, ins->b, 0, result)) {
+    if (!SetBuiltin(instance, ins->b, result)) {
         Fail(run, position.position, "Cannot assign to the variable");
         return false;
     }
@@ -638,13 +678,8 @@ int Execute(RRun& run, const RInstruction* ins)
     // its flags ask for.
 #define FINISH()                                                                                                       \
     do {                                                                                                               \
-        const uint8_t flags = ins->flags & 0x0F;                                                                       \
-        if (BRINDLE_UNLIKELY(flags)) {                                                                                 \
-            if (BRINDLE_LIKELY(!(flags & (kFlagResultCopy | kFlagCheckIndex))))                                        \
-                run.lastResult = ins->a;                                                                               \
-            else if (!Finish(run, ins))                                                                                \
-                return kStatusError;                                                                                   \
-        }                                                                                                              \
+        if (BRINDLE_UNLIKELY(ins->flags & 0x0F) && !Finish(run, ins))                                                  \
+            return kStatusError;                                                                                       \
         NEXT();                                                                                                        \
     } while (0)
 
@@ -811,7 +846,7 @@ L_CompoundVar: {
     NEXT();
 }
 L_GetVarIndexed: {
-    int32_t flat;
+    int32_t flat = 0;
     if (!IndexedIndex(run, ins, flat))
         return kStatusError;
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
@@ -827,7 +862,7 @@ L_GetVarIndexed: {
     FINISH();
 }
 L_SetVarIndexed: {
-    int32_t flat;
+    int32_t flat = 0;
     if (!IndexedIndex(run, ins, flat))
         return kStatusError;
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
@@ -839,18 +874,19 @@ L_SetVarIndexed: {
 }
 L_GetBuiltin: {
     CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
-    RValue value;
-    if (BRINDLE_UNLIKELY(!Variable_GetOfInstance(instance, ins->b, 0, value)) &&
-        !ReadFailed(run, POSITION(), ins->b, 0, value))
-        return kStatusError;
-    R[ins->a] = std::move(value);
+    if (!GetBuiltin(instance, ins->b, R[ins->a])) {
+        RValue zero;
+        if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
+            return kStatusError;
+        R[ins->a] = zero;
+    }
     FINISH();
 }
 L_SetBuiltin: {
     CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
     run.result = R[ins->a];
     run.lastResult = -1;
-    if (BRINDLE_UNLIKELY(!Variable_SetOfInstance(instance, ins->b, 0, R[ins->a])))
+    if (BRINDLE_UNLIKELY(!SetBuiltin(instance, ins->b, R[ins->a])))
         return Fail(run, POSITION(), "Cannot assign to the variable");
     NEXT();
 }

@@ -170,6 +170,8 @@ enum : int32_t {
     kMessageBooleanCondition,
 };
 const char* Instruction_Message(int32_t message);
+// The name of an opcode, for listings.
+const char* Instruction_Name(uint8_t op);
 
 // Statuses a run or a with body ends with.
 enum : int32_t {

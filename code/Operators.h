@@ -22,7 +22,7 @@ namespace OperatorDetail {
 // Integer division results are 32-bit integers, as the language defines
 // them; a quotient beyond that range keeps its truncated value instead of
 // wrapping.
-inline double TruncatedQuotient(double a, double b)
+[[gnu::always_inline]] inline double TruncatedQuotient(double a, double b)
 {
     double q = std::trunc(a / b);
     if (q >= -2147483648.0 && q <= 2147483647.0)
@@ -30,14 +30,14 @@ inline double TruncatedQuotient(double a, double b)
     return q;
 }
 
-inline int ShiftCount(double b)
+[[gnu::always_inline]] inline int ShiftCount(double b)
 {
     return static_cast<int>(static_cast<uint64_t>(RoundToInteger(b)) & 0xFF);
 }
 
 // A comparison on the difference d of its operands (for texts: the sign of
 // their ordinal comparison).
-inline bool CompareDifference(int32_t op, double d)
+[[gnu::always_inline]] inline bool CompareDifference(int32_t op, double d)
 {
     switch (op) {
     case Sym::Less: return d < -kCompareEpsilon;
@@ -57,9 +57,9 @@ inline bool Operator_IsComparison(int32_t op)
     return op == Sym::Assign || (op >= Sym::Less && op <= Sym::Greater);
 }
 
-// op on two reals into result. Op is a binary operator code; with a constant
-// Op the switch folds away, which is how the fast paths use it.
-inline const char* Operator_OnReals(int32_t op, double a, double b, double& result)
+// op on two reals into result. With a constant op the switch folds away,
+// which is how the executor's fast paths use it.
+[[gnu::always_inline]] inline const char* Operator_OnReals(int32_t op, double a, double b, double& result)
 {
     using namespace OperatorDetail;
     switch (op) {
@@ -107,7 +107,7 @@ inline const char* Operator_OnReals(int32_t op, double a, double b, double& resu
 }
 
 // A comparison of two reals as a truth value (the branches of conditions).
-inline bool Operator_CompareReals(int32_t op, double a, double b)
+[[gnu::always_inline]] inline bool Operator_CompareReals(int32_t op, double a, double b)
 {
     return OperatorDetail::CompareDifference(op, a - b);
 }

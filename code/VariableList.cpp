@@ -137,19 +137,6 @@ void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& 
     cells[column] = value;
 }
 
-const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
-{
-    if (arrayIndex == 0)
-        return &variable.simplevalue;
-    if (arrayIndex < 0)
-        return nullptr;
-    size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
-    size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (row >= variable.value.size() || column >= variable.value[row].size())
-        return nullptr;
-    return &variable.value[row][column];
-}
-
 void CVariableList::SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value)
 {
     RVariable* variable = FindVariable(varIndex);

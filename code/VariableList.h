@@ -24,7 +24,18 @@ struct RVariable {
 };
 
 // One variable's value at an array index: the stored value or nullptr.
-const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex);
+inline const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
+{
+    if (arrayIndex == 0)
+        return &variable.simplevalue;
+    if (arrayIndex < 0)
+        return nullptr;
+    const size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
+    const size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
+    if (row >= variable.value.size() || column >= variable.value[row].size())
+        return nullptr;
+    return &variable.value[row][column];
+}
 // Stores value at an array index, growing the rows as needed; a negative index is ignored.
 void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value);
 

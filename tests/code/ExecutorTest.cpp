@@ -8,6 +8,7 @@
 #include "data/Object.h"
 #include "data/Script.h"
 #include "tests/code/CodeFixture.h"
+#include "tests/support/CodeTree.h"
 #include "world/Instance.h"
 #include "world/InstanceList.h"
 #include "world/World.h"
@@ -472,4 +473,14 @@ TEST_F(ExecutorTest, IndicesAreCheckedBeforeWhatFollowsThem)
     for (const Case& c : cases)
         EXPECT_EQ(Run(c.code), c.message) << c.code;
     EXPECT_EQ(CallCount, 0);
+}
+
+TEST_F(ExecutorTest, ZzDumpForDebugging)
+{
+    const char* text = getenv("BRINDLE_DUMP_CODE");
+    if (!text)
+        return;
+    CCode code(text, false);
+    ASSERT_TRUE(code.Compile()) << code.ErrorMessage();
+    printf("%s", DescribeProgram(code).c_str());
 }
