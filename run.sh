@@ -3,7 +3,9 @@
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
-#   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
+#   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
+#                               load_game (the game data, default), load_save (save files)
+#                               or model_file (3D model files)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -17,7 +19,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
-  libenet-dev
+  libenet-dev libffi-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -62,16 +64,25 @@ case "${1:-}" in
     configure_and_build
     ;;
   fuzz)
+    target=load_game
+    if [ $# -ge 2 ] && ! [[ $2 =~ ^[0-9]+$ ]]; then target=$2; shift; fi
+    case $target in
+      # tests/fuzz/corpus seeds whole outer bodies of small games, so
+      # mutations reach the resource sections from the first run on.
+      load_game) seeds=$here/tests/fuzz/corpus ;;
+      # Saves written by the test game save-load.
+      load_save) seeds=$here/tests/fuzz/corpus-save ;;
+      model_file) seeds=$here/tests/fuzz/model-corpus ;;
+      *) echo "unknown fuzz target: $target (load_game, load_save or model_file)"; exit 2 ;;
+    esac
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
-    cmake --build "$fuzz_build" --target fuzz_load_game
-    mkdir -p "$fuzz_build/corpus"
-    # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
-    # reach the resource sections from the first run on.
-    "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
+    cmake --build "$fuzz_build" --target "fuzz_$target"
+    mkdir -p "$fuzz_build/corpus-$target"
+    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
+      -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
     ;;
   versus)
     configure_and_build
@@ -86,9 +97,11 @@ case "${1:-}" in
     # Drawing against LOVE, both on the same virtual X server.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
-    sed -n '2,9p' "$0"
+    sed -n '2,10p' "$0"
     exit 2
     ;;
 esac

@@ -22,6 +22,7 @@
 #include "code/Instructions.h"
 #include "code/Operators.h"
 #include "code/Scripts.h"
+#include "code/StopRequest.h"
 #include "code/VariableAccess.h"
 #include "code/Variables.h"
 #include "data/GameSettings.h"
@@ -120,6 +121,13 @@ int Execute(RRun& run, const RInstruction* ins);
 [[gnu::noinline, gnu::cold]] int Fail(RRun& run, int32_t position, const std::string& message)
 {
     run.context.Fail(run.code, position, message);
+    return kStatusError;
+}
+
+// A stop asked from outside ends the running code at a loop's back-edge.
+[[gnu::noinline, gnu::cold]] int Stopped(RRun& run)
+{
+    Code_StopForRequest(run.context);
     return kStatusError;
 }
 
@@ -565,6 +573,10 @@ inline bool CountIsWrong(const CCode& code, int32_t count)
     if (BRINDLE_UNLIKELY(!code || !Scripts.Exists(index)))
         return false;
     context.ClearError();
+    // Calls can recurse without a loop: code started by running code checks
+    // the stop request too.
+    if (BRINDLE_UNLIKELY(Code_StopRequested()))
+        return Code_StopForRequest(context);
     if (BRINDLE_UNLIKELY(!context.Enter()))
         return TooDeep(context, index, *code, out);
     const CExecutionContext::RStackMark mark = context.Mark();
@@ -673,6 +685,14 @@ int Execute(RRun& run, const RInstruction* ins)
         ins = program + (target);                                                                                      \
         DISPATCH();                                                                                                    \
     } while (0)
+    // A conditional jump taken, which may close a loop: a stop asked from
+    // outside ends the code there.
+#define BRANCH(target)                                                                                                 \
+    do {                                                                                                               \
+        if (BRINDLE_UNLIKELY(Code_StopRequested()))                                                                    \
+            return Stopped(run);                                                                                       \
+        JUMP(target);                                                                                                  \
+    } while (0)
 #define POSITION() run.code.PositionOf(ins).position
     // After an instruction wrote register a: mark the result, or what else
     // its flags ask for.
@@ -702,7 +722,7 @@ L_JumpIfTrue: {
     if (BRINDLE_UNLIKELY(value.kind != VALUE_REAL))
         return Fail(run, POSITION(), Instruction_Message(ins->c));
     if (IsTrue(value.val) == (ins->op == Op_JumpIfTrue))
-        JUMP(ins->b);
+        BRANCH(ins->b);
     NEXT();
 }
 L_Fail:
@@ -729,7 +749,7 @@ L_RepeatNext: {
     double& left = R[ins->a].val;
     left -= 1.0;
     if (left > 0.0)
-        JUMP(ins->b);
+        BRANCH(ins->b);
     NEXT();
 }
 L_SwitchMatch: {
@@ -996,7 +1016,7 @@ L_SetRef: {
             return kStatusError;                                                                                       \
         }                                                                                                              \
         if (truth == (when))                                                                                           \
-            JUMP(ins->b);                                                                                              \
+            BRANCH(ins->b);                                                                                            \
         NEXT();                                                                                                        \
     }
 #define BRINDLE_BRANCH(name, op)                                                                                       \
@@ -1010,6 +1030,7 @@ L_SetRef: {
 
 #undef FINISH
 #undef POSITION
+#undef BRANCH
 #undef JUMP
 #undef NEXT
 #undef DISPATCH
@@ -1065,6 +1086,8 @@ bool CallScript(CExecutionContext& context, int32_t index, RValue& result, bool 
     count = std::clamp(count, 0, kArgumentSlots);
     ResetValue(result);
     context.ClearError();
+    if (context.Depth() > 0 && Code_StopRequested())
+        return Code_StopForRequest(context);
     if (!CanEnter(context, *code))
         return ScriptFailed(context, index, result);
     const CExecutionContext::RStackMark mark = context.Mark();
@@ -1099,6 +1122,10 @@ bool Code_Execute(CExecutionContext& context, CInstance* self, CInstance* other,
         result = code.Value();
         return true;
     }
+    // Calls can recurse without a loop: code started by running code checks
+    // the stop request too (an event's own code starts as usual).
+    if (context.Depth() > 0 && Code_StopRequested())
+        return Code_StopForRequest(context);
     CInstance* savedSelf = context.Self();
     CInstance* savedOther = context.Other();
     context.SetInstances(self, other);

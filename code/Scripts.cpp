@@ -7,6 +7,7 @@
 #include "data/Resources.h"
 #include "data/Script.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,23 @@ bool Script_CompileAll()
         }
     }
     return true;
+}
+
+bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
+                    const RValue* arguments, int count)
+{
+    CExecutionContext& context = Code_Context();
+    count = std::clamp(count, 0, static_cast<int>(kArgumentSlots));
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* slots = context.PushFrame(kArgumentSlots);
+    for (int k = 0; k < count; ++k)
+        slots[k] = arguments[k];
+    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{slots, count, count, runningScript});
+    result = RValue();
+    bool ok = Code_Evaluate(context, self, other, code, result);
+    context.RestoreArguments(caller);
+    context.Restore(mark);
+    return ok;
 }
 
 bool Script_Execute(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,

@@ -31,6 +31,13 @@ bool Script_Compile(int32_t index);
 const std::string& Script_CompileError();
 void Script_ClearCompiled();
 
+// Runs code (not a script's own) with the arguments in argument slots of
+// its own (the other slots 0), for self and other; runningScript names the
+// script it runs as (-1 for code that is no script). False when the code
+// failed. The slots around it are untouched.
+bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
+                    const RValue* arguments, int count);
+
 // Calls script index for the context's self and other with the given
 // arguments. False (with the pending error prefixed by the script's name)
 // when the script failed or, with check on and the game checking argument

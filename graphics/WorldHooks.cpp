@@ -60,7 +60,7 @@ void RoomStarted()
 
 void Graphics_InstallWorldHooks()
 {
-    Tile_LastId = GameResources.LastTileId;
+    LastTileId = GameResources.LastTileId;
     StepHooks.drawRoom = &RoomDraw_DrawRoom;
     StepHooks.presentFrame = &Present;
     StepHooks.handleMessages = &HandleMessages;

@@ -10,6 +10,8 @@
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "system/Extensions.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
@@ -28,6 +30,7 @@
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
 #include "world/Rooms.h"
+#include "world/SaveGame.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
 
@@ -103,6 +106,9 @@ bool RunTheGame(const RunnerOptions& options)
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    World_InstallSaveHooks();
+    RoomHooks.startExtensions = &Extensions_Start;
+    RoomHooks.endExtensions = &Extensions_End;
     // A headless run never reaches past this computer.
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
@@ -124,7 +130,7 @@ bool RunTheGame(const RunnerOptions& options)
         loop.clock = &clock;
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
-        loop.stopRequested = &Platform_StopRequested;
+        loop.takeStopRequest = &Platform_TakeStopRequest;
         StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
@@ -134,6 +140,9 @@ bool RunTheGame(const RunnerOptions& options)
             screenshotMissing = true;
         }
     }
+    // A stop asked during the last step or the start is carried out here:
+    // the game end event runs in full.
+    Platform_TakeStopRequest();
     Game_End();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
@@ -171,26 +180,33 @@ int RunGame(const RunnerOptions& options)
     }
 
     int status = kExitClean;
+    bool prepared = false;
     try {
         LastInstanceId = GameResources.LastInstanceId;
         Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
+            prepared = true;
             loadingWindow.Close();
             if (!RunTheGame(options))
                 status = kExitFailed;
-            IncludedFiles_RemoveAll();
         }
     } catch (const std::exception&) {
         Platform_ShowMessage("Unexpected error occured when running the game.");
         status = kExitFailed;
     }
+    // The shut-down removes the included files after an unexpected error too.
+    if (prepared)
+        IncludedFiles_RemoveAll();
     std::fflush(stdout);
 
     System_CloseFiles();
+    External_FreeAll();
     Display_Close();
     Sound_Shutdown();
+    if (Sound_CaptureFailed())
+        status = kExitFailed;
     RemoveTempDir();
     return status;
 }

@@ -285,11 +285,20 @@ bool F_EventInherited(CExecutionContext& context, RValue&, int, RValue*)
 
 CInstance* Instance_Create(int32_t objectindex, double x, double y)
 {
+    return Instance_CreateMoving(objectindex, x, y, 0, 0);
+}
+
+CInstance* Instance_CreateMoving(int32_t objectindex, double x, double y, double speed, double direction)
+{
     if (!Objects.Exists(objectindex) || !CurrentRoom) {
         Error_ShowInEvent("Creating instance for non-existing object: " + std::to_string(objectindex), false);
         return nullptr;
     }
     CInstance* instance = CurrentRoom->AddInstance(x, y, objectindex, ++LastInstanceId);
+    if (speed != 0 || direction != 0) {
+        instance->SetSpeed(speed);
+        instance->SetDirection(direction);
+    }
     PerformEvent(instance, instance, 0, 0);
     return instance;
 }

@@ -60,6 +60,14 @@ void Game_RequestEnd();
 void Game_RequestRestart();
 void Game_RequestLoad(const std::string& file);
 
+// The live room table: one slot per room index, empty or holding that
+// room's live copy. Saving reads it; loading replaces it whole.
+int32_t Room_LiveSlotCount();
+const CLiveRoom* Room_LiveSlot(int32_t slot);
+// Frees every live room and takes rooms as the table; the room in slot
+// current (which must hold one) becomes the current room. Raises no event.
+void Room_ReplaceLiveRooms(std::vector<std::unique_ptr<CLiveRoom>> rooms, int32_t current);
+
 // Carried out by the step loop: starting, ending and changing.
 bool Game_Start();
 void Game_End();

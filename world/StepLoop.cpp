@@ -2,6 +2,7 @@
 #include "world/StepLoop.h"
 
 #include "code/ErrorReport.h"
+#include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
@@ -42,7 +43,7 @@ public:
             if (StepHooks.handleMessages)
                 StepHooks.handleMessages();
             int64_t now = Microseconds();
-            if (now < start || now - start >= microseconds)
+            if (now < start || now - start >= microseconds || Code_StopRequested())
                 return;
         }
     }
@@ -225,7 +226,7 @@ void StepLoop_Run(const RStepLoopOptions& options)
         ++StepLoop.steps;
         if (options.maxSteps >= 0 && StepLoop.steps >= options.maxSteps && !IsChangePending())
             Game_RequestEnd();
-        if (options.stopRequested && options.stopRequested())
+        if (options.takeStopRequest && options.takeStopRequest())
             Game_RequestEnd();
 
         now = clock.Microseconds();

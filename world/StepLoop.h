@@ -25,7 +25,9 @@ struct RStepLoopOptions {
     IStepClock* clock = nullptr; // the real clock when null
     int64_t maxSteps = -1;       // end the game after this many steps (-1: no limit)
     bool pace = false;           // with a virtual clock, still sleep in real time
-    bool (*stopRequested)() = nullptr; // asked from outside to end, checked after each step
+    // Takes a stop asked from outside (true once); checked after each step,
+    // where the game then ends.
+    bool (*takeStopRequest)() = nullptr;
 };
 
 struct RStepLoopState {

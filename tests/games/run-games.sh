@@ -7,6 +7,10 @@
 #   runner-options        options for brindle-run, one line (default: --headless);
 #                         {game} stands for the project folder, so a game can
 #                         name its own files (--input {game}/input.txt)
+#   test-library          the game uses the suite's own shared library: the
+#                         project is packed from a copy into which the file
+#                         named by BRINDLE_TEST_LIBRARY is put, at each path
+#                         this file lists (one a line, relative to the project)
 #   expected-screenshot.png
 #                         the game draws: it runs on SDL's offscreen video
 #                         driver (unless SDL_VIDEODRIVER says otherwise) with
@@ -47,6 +51,17 @@ for name in "${names[@]}"; do
   expected_errors=$dir/expected-errors.txt
   [ -f "$expected_errors" ] || expected_errors=/dev/null
 
+  if [ -f "$dir/test-library" ]; then
+    if [ ! -f "${BRINDLE_TEST_LIBRARY:-}" ]; then
+      echo "FAIL $name: BRINDLE_TEST_LIBRARY names no library"; failed=$((failed + 1)); continue
+    fi
+    rm -rf "$work/$name-project" && cp -r "$dir" "$work/$name-project"
+    while IFS= read -r target; do
+      [ -n "$target" ] && mkdir -p "$(dirname "$work/$name-project/$target")" &&
+        cp "$BRINDLE_TEST_LIBRARY" "$work/$name-project/$target"
+    done <"$dir/test-library"
+    dir=$work/$name-project
+  fi
   if ! "$pack" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi

@@ -23,8 +23,9 @@ TEST(DrawBatcher, PrimitivesBecomeLists)
 {
     using V = std::vector<uint32_t>;
     EXPECT_EQ(IndicesOf(EPrimitive::TriangleFan, 5), (V{0, 1, 2, 0, 2, 3, 0, 3, 4}));
-    // Odd strip triangles swap their first two vertices to keep the winding.
-    EXPECT_EQ(IndicesOf(EPrimitive::TriangleStrip, 5), (V{0, 1, 2, 2, 1, 3, 2, 3, 4}));
+    // Odd strip triangles swap their last two vertices to keep the winding
+    // and still start with the vertex that begins them.
+    EXPECT_EQ(IndicesOf(EPrimitive::TriangleStrip, 5), (V{0, 1, 2, 1, 3, 2, 2, 3, 4}));
     EXPECT_EQ(IndicesOf(EPrimitive::LineStrip, 4), (V{0, 1, 1, 2, 2, 3}));
     // Vertices that make no whole primitive are dropped.
     EXPECT_EQ(IndicesOf(EPrimitive::TriangleList, 7), (V{0, 1, 2, 3, 4, 5}));

@@ -2,6 +2,7 @@
 #include "tools/pack/ReaderContext.h"
 
 #include "platform/Files.h"
+#include "tools/pack/ProjectPaths.h"
 
 namespace {
 
@@ -85,11 +86,16 @@ std::string CReaderContext::GetCode(CManifestTable& table, const std::string& ke
     return std::string(bytes.begin(), bytes.end());
 }
 
+std::string CReaderContext::HostPath(const std::string& relative) const
+{
+    return Project_FilePath(c_project, relative);
+}
+
 std::vector<uint8_t> CReaderContext::ReadFile(CManifestTable& table, const std::string& key,
                                               const std::string& relative)
 {
     std::vector<uint8_t> bytes;
-    if (relative.empty() || !Platform_ReadWholeFile(HostPath(relative), bytes))
+    if (relative.empty() || !Platform_ReadWholeFile(Project_FilePathAt(c_project, table, key, relative), bytes))
         table.Fail(key, "cannot read the file \"" + relative + "\"");
     return bytes;
 }

@@ -68,9 +68,10 @@ public:
     // given tells whether either was present; both at once is an error.
     std::string GetCode(CManifestTable& table, const std::string& key, bool* given = nullptr);
     // The bytes of a project file named by key (its value is a path
-    // relative to the project folder).
+    // relative to the project folder, inside it: tools/pack/ProjectPaths.h).
     std::vector<uint8_t> ReadFile(CManifestTable& table, const std::string& key, const std::string& relative);
-    std::string HostPath(const std::string& relative) const { return c_project.Folder + "/" + relative; }
+    // The host path of a project file, "" when the path leaves the folder.
+    std::string HostPath(const std::string& relative) const;
 
 private:
     GameProject& c_project;
