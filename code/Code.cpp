@@ -20,11 +20,33 @@ class CFinalPass {
 public:
     CFinalPass(CCompileErrors& errors, std::vector<int32_t>& localVars) : f_errors(errors), f_localVars(localVars) {}
 
-    bool Visit(RToken& node)
+    // Post-order over the whole tree with a list of its own: a chain of
+    // operators is as deep as it is long.
+    bool Visit(RToken& root)
     {
-        for (RToken& child : node.items)
-            if (!Visit(child))
+        struct RStep {
+            RToken* node;
+            size_t next; // the child to visit next
+        };
+        std::vector<RStep> path{RStep{&root, 0}};
+        while (!path.empty()) {
+            RStep& step = path.back();
+            if (step.next < step.node->items.size()) {
+                RToken* child = &step.node->items[step.next++];
+                path.push_back(RStep{child, 0});
+                continue;
+            }
+            RToken& node = *step.node;
+            path.pop_back();
+            if (!VisitNode(node))
                 return false;
+        }
+        return true;
+    }
+
+private:
+    bool VisitNode(RToken& node)
+    {
         switch (node.kind) {
         case Sym::Var:
             for (const RToken& name : node.items)
@@ -41,7 +63,6 @@ public:
         }
     }
 
-private:
     bool IsLocal(int32_t varIndex) const
     {
         return std::find(f_locals.begin(), f_locals.end(), varIndex) != f_locals.end();
@@ -87,7 +108,15 @@ private:
         RToken& right = node.items[1];
         if (left.kind != Node::Constant || right.kind != Node::Constant)
             return true;
-        RValue value = left.value;
+        // The left text is the folded chain so far, held by nothing else: a
+        // long chain of joined texts grows in place.
+        RValue value = std::move(left.value);
+        if (node.ind == Sym::Plus && value.kind == VALUE_STRING && right.value.kind == VALUE_STRING &&
+            value.str.size() + right.value.str.size() <= kLongestBuiltString &&
+            value.str.AppendIfUnique(right.value.str.Text())) {
+            MakeConstant(node, std::move(value));
+            return true;
+        }
         if (const char* message = Operator_Binary(node.ind, right.value, value)) {
             f_errors.Fail(right.position, message);
             return false;
@@ -119,6 +148,18 @@ private:
 };
 
 } // namespace
+
+void RToken::DestroyItems()
+{
+    std::vector<RToken> pending = std::move(items);
+    while (!pending.empty()) {
+        RToken node = std::move(pending.back());
+        pending.pop_back();
+        for (RToken& child : node.items)
+            pending.push_back(std::move(child));
+        node.items.clear();
+    }
+}
 
 CCode CCode::MakeConstant(const RValue& value)
 {

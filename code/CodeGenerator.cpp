@@ -299,7 +299,30 @@ private:
     }
 
     // dest := left op right; errors of the operator at right's position.
+    // A chain of operators nests to the left ((a + b) + c) + d, as deep as
+    // it is long: it is walked along, innermost operation first, into one
+    // temporary; only the outermost writes dest.
     void Binary(int32_t op, const RToken& left, const RToken& right, int32_t dest, uint8_t flags)
+    {
+        if (left.kind != Node::Binary) {
+            BinaryStep(op, left, right, dest, flags);
+            return;
+        }
+        std::vector<const RToken*> chain; // the operations below this one, innermost last
+        for (const RToken* node = &left; node->kind == Node::Binary; node = &node->items[0])
+            chain.push_back(node);
+        const int32_t mark = g_top;
+        const int32_t accumulator = NewTemp();
+        const RToken& innermost = *chain.back();
+        BinaryStep(innermost.ind, innermost.items[0], innermost.items[1], accumulator, 0);
+        for (size_t k = chain.size() - 1; k-- > 0;)
+            BinaryFromRegister(chain[k]->ind, accumulator, chain[k]->items[1], accumulator, 0);
+        BinaryFromRegister(op, accumulator, right, dest, flags);
+        g_top = mark;
+    }
+
+    // dest := left op right, for a left operand that is no operation.
+    void BinaryStep(int32_t op, const RToken& left, const RToken& right, int32_t dest, uint8_t flags)
     {
         const int index = BinaryIndex(op);
         if (index < 0) {
@@ -592,7 +615,13 @@ private:
     // dest := R[left] op value.
     void BinaryFromRegister(int32_t op, int32_t left, const RToken& value, int32_t dest, uint8_t flags)
     {
-        const uint8_t rr = static_cast<uint8_t>(Op_AddRR + 3 * BinaryIndex(op));
+        const int index = BinaryIndex(op);
+        if (index < 0) {
+            Emit(Op_Fail, 0, kMessageExpressionExpected, 0, value.position);
+            return;
+        }
+        const uint8_t rr = static_cast<uint8_t>(Op_AddRR + 3 * index);
+        const int32_t mark = g_top;
         if (IsRealConstant(value)) {
             EmitK(static_cast<uint8_t>(rr + 1), dest, left, value.value.val, value.position);
         } else {
@@ -600,6 +629,7 @@ private:
             Emit(rr, dest, left, right, value.position);
         }
         SetFlags(flags);
+        g_top = mark;
     }
 
     void EmitBinaryRegisters(int32_t op, int32_t dest, int32_t left, int32_t right, int32_t position)

@@ -135,14 +135,23 @@ int CParser::Multiplicative(int at, RToken& node)
 int CParser::Postfix(int at, RToken& node)
 {
     at = Primary(at, node);
+    // Each dot nests the expression so far one deeper, as an owner: a chain
+    // counts against the nesting limit like parentheses do.
+    int links = 0;
     while (!Failed() && Symbol(at) == Sym::Dot) {
+        ++links;
+        if (++p_depth > kMaxCodeNesting) {
+            Fail(at, "Code is nested too deeply.");
+            break;
+        }
         RToken owner = std::move(node);
         node = RToken();
         at = Variable(at + 1, node);
         if (Failed())
-            return at;
+            break;
         node.items[0] = std::move(owner);
     }
+    p_depth -= links;
     return at;
 }
 

@@ -123,7 +123,10 @@ struct RToken2 {
     int32_t position = 0;
 };
 
-// One node of the code tree; the executor walks these directly.
+// One node of the code tree, which the compiler turns into instructions.
+// A chain of binary operators nests to the left as deep as it is long, so
+// nothing that handles a tree recurses along its children: destroying one
+// walks it with a list of its own.
 struct RToken {
     int32_t kind = -1;
     int32_t ind = 0;
@@ -135,5 +138,31 @@ struct RToken {
     RValue value;
     std::vector<RToken> items;
 
+    RToken() = default;
+    RToken(RToken&& other) noexcept = default;
+    RToken& operator=(RToken&& other) noexcept
+    {
+        // What this node held goes with the moved-from other.
+        RToken old(std::move(*this));
+        kind = other.kind;
+        ind = other.ind;
+        ind2 = other.ind2;
+        position = other.position;
+        slot = other.slot;
+        value = std::move(other.value);
+        items = std::move(other.items);
+        return *this;
+    }
+    RToken(const RToken&) = delete;
+    RToken& operator=(const RToken&) = delete;
+    ~RToken()
+    {
+        if (!items.empty())
+            DestroyItems();
+    }
+
     int32_t ItemCount() const { return static_cast<int32_t>(items.size()); }
+
+private:
+    void DestroyItems();
 };

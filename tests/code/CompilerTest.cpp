@@ -243,3 +243,38 @@ TEST_F(CodeFixture, ArgumentUseIsCounted)
         EXPECT_EQ(code.ArgsArray(), c.array) << c.code;
     }
 }
+
+// A chain of binary operators nests to the left as deep as it is long, and
+// a chain of dots nests its owners as deep: no pass over the tree may
+// recurse along them. Long chains compile (and fold); a chain of dots
+// deeper than the nesting limit is refused like deep parentheses.
+TEST_F(CodeFixture, LongChainsCompileWithoutRecursingAlongThem)
+{
+    std::string sum = "x = 1";
+    std::string text = "s = 'a'";
+    std::string mixed = "x = y";
+    for (int k = 0; k < 100000; ++k) {
+        sum += "+1";
+        text += "+'a'";
+        mixed += k % 2 ? "+y" : "*2";
+    }
+    RToken tree;
+    CCode folded(sum, false);
+    ASSERT_TRUE(folded.Compile(&tree)) << folded.ErrorMessage().substr(0, 200);
+    EXPECT_EQ(DescribeTree(tree), "{(= x@-6 100001)}");
+    CCode joined(text, false);
+    RToken joinedTree;
+    ASSERT_TRUE(joined.Compile(&joinedTree));
+    EXPECT_EQ(joinedTree.items[0].items[1].value.str.size(), 100001u);
+    CCode running(mixed, false);
+    EXPECT_TRUE(running.Compile()) << running.ErrorMessage().substr(0, 200);
+
+    std::string dots = "x = a";
+    for (int k = 0; k < 100000; ++k)
+        dots += ".b";
+    CCode chained(dots, false);
+    EXPECT_FALSE(chained.Compile());
+    EXPECT_NE(chained.ErrorMessage().find("Code is nested too deeply."), std::string::npos);
+    CCode shallow("x = a.b.c.d", false);
+    EXPECT_TRUE(shallow.Compile()) << shallow.ErrorMessage();
+}

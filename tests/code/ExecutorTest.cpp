@@ -484,3 +484,111 @@ TEST_F(ExecutorTest, ZzDumpForDebugging)
     ASSERT_TRUE(code.Compile()) << code.ErrorMessage();
     printf("%s", DescribeProgram(code).c_str());
 }
+
+TEST_F(ExecutorTest, LongChainsRunLeftToRight)
+{
+    std::string sum = "y = 0; z = y";
+    for (int k = 0; k < 100000; ++k)
+        sum += "+1";
+    EXPECT_EQ(Run(sum), "ok");
+    EXPECT_EQ(Get(e_self, "z"), 100000);
+    // Each operator fails at its own right operand, in order.
+    EXPECT_EQ(Run("y = 1; z = y + 1 - 1 + 'a' + 2"), "at position 24: Wrong type of arguments to +.");
+}
+
+// One meaning per operator: every case gives the same result or message
+// folded from constants, on instance variables, on locals (register and
+// constant operands on either side), in a condition, and as a compound
+// assignment where the operator has one.
+TEST_F(ExecutorTest, EachOperatorMeansTheSameHoweverItIsReached)
+{
+    struct Case {
+        const char* left;
+        const char* op;
+        const char* right;
+        const char* expected; // the value, or the message
+    } cases[] = {
+        {"7", "+", "2", "9"},
+        {"'ab'", "+", "'cd'", "'abcd'"},
+        {"'a'", "+", "1", "Wrong type of arguments to +."},
+        {"1", "+", "'a'", "Wrong type of arguments to +."},
+        {"7", "-", "2", "5"},
+        {"'a'", "-", "'b'", "Wrong type of arguments to -."},
+        {"3", "*", "'ab'", "'ababab'"},
+        {"2.5", "*", "'x'", "'xx'"},
+        {"'ab'", "*", "3", "Wrong type of arguments to *."},
+        {"7", "/", "2", "3.5"},
+        {"1", "/", "0", "Division by 0."},
+        {"'a'", "/", "1", "Wrong type of arguments to /."},
+        {"7", "div", "2", "3"},
+        {"-7", "div", "2", "-3"},
+        {"7.9", "div", "1", "7"},
+        {"1", "div", "0", "Division by 0."},
+        {"-7", "mod", "3", "-1"},
+        {"5.5", "mod", "2", "1.5"},
+        {"1", "mod", "0", "Modulo by 0."},
+        {"2.5", "|", "0", "2"},
+        {"3.5", "|", "0", "4"},
+        {"5", "&", "3", "1"},
+        {"5", "^", "3", "6"},
+        {"'a'", "|", "1", "Wrong type of arguments for |."},
+        {"1", "<<", "64", "0"},
+        {"-1", ">>", "60", "15"},
+        {"0.5", "&&", "1", "1"},
+        {"0.4", "||", "0", "0"},
+        {"1", "xor", "1", "0"},
+        {"'a'", "&&", "1", "Wrong type of arguments for &&."},
+        {"'a'", "<", "'b'", "1"},
+        {"'B'", "<", "'a'", "1"},
+        {"'ab'", ">=", "'b'", "0"},
+        {"'1'", "==", "1", "Cannot compare arguments."},
+        {"1", "==", "1.00000000000001", "1"},
+        {"1", "=", "1.000000000001", "0"},
+        {"1", "<", "1.00000000000001", "0"},
+        {"1", "<=", "0.99999999999999", "1"},
+        {"2", ">", "1", "1"},
+        {"3", ">", "2.99999999999999", "0"},
+        {"1", "!=", "2", "1"},
+        {"1", "<>", "1.00000000000001", "0"},
+    };
+    auto outcome = [&](const std::string& code) {
+        e_self->i_vars.Clear();
+        std::string run = Run(code);
+        if (run.rfind("compile: ", 0) == 0)
+            return run.substr(run.rfind(": ") + 2);
+        if (run != "ok")
+            return run.substr(run.find(": ") + 2);
+        RValue value;
+        if (!e_self->i_vars.GetVar(Code_Variable_Find("x"), 0, value))
+            return std::string("x not set");
+        if (value.kind == VALUE_STRING)
+            return "'" + value.str.Text() + "'";
+        char text[64];
+        std::snprintf(text, sizeof text, "%.15g", value.val);
+        return std::string(text);
+    };
+    for (const Case& c : cases) {
+        const std::string l = c.left, op = c.op, r = c.right;
+        std::vector<std::string> forms = {
+            "x = " + l + " " + op + " " + r,
+            "a = " + l + "; b = " + r + "; x = a " + op + " b",
+            "var a, b; a = " + l + "; b = " + r + "; x = a " + op + " b",
+            "var a; a = " + l + "; x = a " + op + " " + r,
+            "var b; b = " + r + "; x = " + l + " " + op + " b",
+        };
+        const bool comparison = op == "<" || op == "<=" || op == "==" || op == "=" || op == "!=" || op == "<>" ||
+                                op == ">=" || op == ">";
+        if (comparison) {
+            forms.push_back("a = " + l + "; b = " + r + "; if (a " + op + " b) x = 1 else x = 0");
+            forms.push_back("var a; a = " + l + "; if (a " + op + " " + r + ") x = 1 else x = 0");
+            forms.push_back("var b; b = " + r + "; if (" + l + " " + op + " b) x = 1 else x = 0");
+        }
+        if (op == "+" || op == "-" || op == "*" || op == "/" || op == "|" || op == "&" || op == "^") {
+            forms.push_back("x = " + l + "; x " + op + "= " + r);
+            forms.push_back("var t; t = " + l + "; t " + op + "= " + r + "; x = t");
+            forms.push_back("var t, u; t = " + l + "; u = " + r + "; t " + op + "= u; x = t");
+        }
+        for (const std::string& form : forms)
+            EXPECT_EQ(outcome(form), c.expected) << form;
+    }
+}

@@ -263,3 +263,15 @@ TEST_F(WorldFixture, PointsMeetTheMaskNotJustTheBox)
         EXPECT_EQ(Log(), c.log) << c.code;
     }
 }
+
+// Code built at run time goes through the same compiler: a long flat
+// expression runs instead of ending the runner.
+TEST_F(WorldFixture, ExecuteStringTakesALongFlatExpression)
+{
+    AddObject(0, "obj_a");
+    StartRoom({0});
+    EXPECT_EQ(Run(At(0), "n = execute_string('return 1' + string_repeat('+1', 100000) + ';');"), "ok");
+    RValue value;
+    ASSERT_TRUE(At(0)->i_vars.GetVar(Code_Variable_Find("n"), 0, value));
+    EXPECT_EQ(value.val, 100001);
+}
