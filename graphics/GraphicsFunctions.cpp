@@ -8,6 +8,7 @@ void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
+void Graphics_RegisterTransitionFunctions();
 void Graphics_RegisterGridDrawFunction();
 void Graphics_RegisterDrawActions();
 void Graphics_RegisterD3DFunctions();
@@ -22,6 +23,7 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterTextFunctions();
     Graphics_RegisterShapeFunctions();
     Graphics_RegisterSurfaceFunctions();
+    Graphics_RegisterTransitionFunctions();
     Graphics_RegisterGridDrawFunction();
     Graphics_RegisterDrawActions();
     Graphics_RegisterD3DFunctions();

@@ -30,6 +30,8 @@ int32_t CListIndices::IndexCount(EPrimitive kind, int32_t count)
     case EPrimitive::TriangleStrip:
     case EPrimitive::TriangleFan:
         return count >= 3 ? (count - 2) * 3 : 0;
+    case EPrimitive::QuadList:
+        return count / 4 * 6;
     }
     return 0;
 }
@@ -40,6 +42,8 @@ int32_t CListIndices::UsedVertices(EPrimitive kind, int32_t count)
         return count / 2 * 2;
     if (kind == EPrimitive::TriangleList)
         return count / 3 * 3;
+    if (kind == EPrimitive::QuadList)
+        return count / 4 * 4;
     return count;
 }
 
@@ -77,5 +81,19 @@ void CListIndices::Append(std::vector<uint32_t>& indices, EPrimitive kind, uint3
         for (int32_t k = 1; k + 1 < count; ++k)
             indices.insert(indices.end(), {base, base + static_cast<uint32_t>(k), base + static_cast<uint32_t>(k + 1)});
         break;
+    case EPrimitive::QuadList: {
+        const size_t first = indices.size();
+        indices.resize(first + static_cast<size_t>(needed));
+        uint32_t* out = indices.data() + first;
+        for (uint32_t q = base, end = base + static_cast<uint32_t>(UsedVertices(kind, count)); q < end; q += 4, out += 6) {
+            out[0] = q;
+            out[1] = q + 1;
+            out[2] = q + 2;
+            out[3] = q;
+            out[4] = q + 2;
+            out[5] = q + 3;
+        }
+        break;
+    }
     }
 }

@@ -26,6 +26,10 @@ enum class EPrimitive : int32_t {
     TriangleList = 4,
     TriangleStrip = 5,
     TriangleFan = 6,
+    // Not one of the games' kinds: quads of four vertices each (top-left,
+    // top-right, bottom-right, bottom-left), two triangles apiece, so that
+    // many pictures reach the device in one call.
+    QuadList = 100,
 };
 
 // Blend factors as games number them.

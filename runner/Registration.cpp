@@ -14,6 +14,7 @@
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
 #include "system/ExternalFunctions.h"
@@ -49,6 +50,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

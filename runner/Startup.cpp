@@ -26,6 +26,7 @@
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "platform/NetworkPlay.h"
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
@@ -120,6 +121,7 @@ bool RunTheGame(const RunnerOptions& options)
     SoundLastTime = clock.Microseconds();
     StepHooks.updateSound = &UpdateSound;
     Motion_InstallStepHooks();
+    Particles_InstallHooks();
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;

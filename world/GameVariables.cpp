@@ -127,7 +127,7 @@ const RGameVariable kVariables[] = {
      }},
     {"transition_steps", [](CInstance*, int32_t, RValue& v) { return Real(v, TransitionSteps); },
      [](CInstance*, int32_t, const RValue& v) {
-         TransitionSteps = RoundToInt32(v.val);
+         TransitionSteps = std::max(RoundToInt32(v.val), 1); // a transition shows at least two frames
          return true;
      }},
     {"score", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.score); },

@@ -85,6 +85,8 @@ void EnterRoom(int32_t r, bool first)
 {
     PendingRoomChange = kNoChange;
     ClearInput();
+    if (RoomHooks.clearEffects)
+        RoomHooks.clearEffects();
     if (r >= static_cast<int32_t>(LiveRooms.size()))
         LiveRooms.resize(static_cast<size_t>(r) + 1);
     CurrentRoomIndex = r;
@@ -138,6 +140,8 @@ void LeaveRoom(bool ending)
     CLiveRoom* room = CurrentRoom;
     if (!room)
         return;
+    if (RoomHooks.roomLeaving)
+        RoomHooks.roomLeaving(ending);
     room->RemoveMarked();
     int32_t saved = PendingRoomChange;
     PendingRoomChange = kNoChange;

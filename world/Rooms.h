@@ -80,6 +80,8 @@ struct RRoomHooks {
     void (*clearInput)() = nullptr;
     void (*roomEntered)(bool first) = nullptr; // region sizing, showing the window
     void (*roomStarted)() = nullptr;           // first drawing and the transition
+    void (*roomLeaving)(bool ending) = nullptr; // the old room's picture for the transition
+    void (*clearEffects)() = nullptr;          // no effect particles outlive a room
     bool (*loadGame)(const std::string& file) = nullptr;
     void (*seedRandom)() = nullptr;
     bool (*startExtensions)() = nullptr;

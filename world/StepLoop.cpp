@@ -133,6 +133,11 @@ void StepLoop_Sleep(int64_t microseconds)
     (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
 }
 
+bool StepLoop_TimeIsVirtual()
+{
+    return LoopClock == &Virtual;
+}
+
 IStepClock& RealStepClock()
 {
     static CRealClock clock;

@@ -65,6 +65,10 @@ extern RStepHooks StepHooks;
 // window messages meanwhile: the sleep function of scripts.
 void StepLoop_Sleep(int64_t microseconds);
 
+// Whether the loop runs on virtual time (fast and headless runs), where
+// nothing waits for real time to pass.
+bool StepLoop_TimeIsVirtual();
+
 // Runs steps until the game ends or is paused; returns then.
 void StepLoop_Run(const RStepLoopOptions& options);
 // One step, as the loop runs it.

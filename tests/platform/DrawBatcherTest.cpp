@@ -31,6 +31,7 @@ TEST(DrawBatcher, PrimitivesBecomeLists)
     EXPECT_EQ(IndicesOf(EPrimitive::TriangleList, 7), (V{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(IndicesOf(EPrimitive::LineList, 3), (V{0, 1}));
     EXPECT_EQ(IndicesOf(EPrimitive::PointList, 2), (V{0, 1}));
+    EXPECT_EQ(IndicesOf(EPrimitive::QuadList, 9), (V{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}));
     EXPECT_TRUE(IndicesOf(EPrimitive::TriangleFan, 2).empty());
     EXPECT_TRUE(IndicesOf(EPrimitive::LineStrip, 1).empty());
     EXPECT_EQ(CDrawBatcher::IndexCount(static_cast<EPrimitive>(9), 10), 0);

@@ -73,6 +73,8 @@ TEST_F(ActionFunctionsTest, TheCasesThatActionsAddToTheFunctionsTheyForwardTo)
         {"action_set_sprite(42, 1);", false, "sprite_index", -1, "Setting instance to non-existing sprite: 42"},
         {"a = action_fill_color(5);", false, "a", 0, ""},
         {"a = action_partemit_burst(3, 0, 10);", false, "a", 0, "The particle emitter must first be created."},
+        // Not an action, but the same kind of question: the first named instance's sprite.
+        {"sprite_index = -1; a = instance_sprite(self) * 10 + instance_sprite(noone);", false, "a", -11, ""},
     };
     for (const auto& c : cases) {
         Run("x = 50; y = 60; a = -1; global.lost = 0;");
