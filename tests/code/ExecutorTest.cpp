@@ -559,8 +559,8 @@ TEST_F(ExecutorTest, EachOperatorMeansTheSameHoweverItIsReached)
         if (run != "ok")
             return run.substr(run.find(": ") + 2);
         RValue value;
-        if (!e_self->i_vars.GetVar(Code_Variable_Find("x"), 0, value))
-            return std::string("x not set");
+        if (!e_self->i_vars.GetVar(Code_Variable_Find("res"), 0, value))
+            return std::string("res not set");
         if (value.kind == VALUE_STRING)
             return "'" + value.str.Text() + "'";
         char text[64];
@@ -570,23 +570,23 @@ TEST_F(ExecutorTest, EachOperatorMeansTheSameHoweverItIsReached)
     for (const Case& c : cases) {
         const std::string l = c.left, op = c.op, r = c.right;
         std::vector<std::string> forms = {
-            "x = " + l + " " + op + " " + r,
-            "a = " + l + "; b = " + r + "; x = a " + op + " b",
-            "var a, b; a = " + l + "; b = " + r + "; x = a " + op + " b",
-            "var a; a = " + l + "; x = a " + op + " " + r,
-            "var b; b = " + r + "; x = " + l + " " + op + " b",
+            "res = " + l + " " + op + " " + r,
+            "a = " + l + "; b = " + r + "; res = a " + op + " b",
+            "var a, b; a = " + l + "; b = " + r + "; res = a " + op + " b",
+            "var a; a = " + l + "; res = a " + op + " " + r,
+            "var b; b = " + r + "; res = " + l + " " + op + " b",
         };
         const bool comparison = op == "<" || op == "<=" || op == "==" || op == "=" || op == "!=" || op == "<>" ||
                                 op == ">=" || op == ">";
         if (comparison) {
-            forms.push_back("a = " + l + "; b = " + r + "; if (a " + op + " b) x = 1 else x = 0");
-            forms.push_back("var a; a = " + l + "; if (a " + op + " " + r + ") x = 1 else x = 0");
-            forms.push_back("var b; b = " + r + "; if (" + l + " " + op + " b) x = 1 else x = 0");
+            forms.push_back("a = " + l + "; b = " + r + "; if (a " + op + " b) res = 1 else res = 0");
+            forms.push_back("var a; a = " + l + "; if (a " + op + " " + r + ") res = 1 else res = 0");
+            forms.push_back("var b; b = " + r + "; if (" + l + " " + op + " b) res = 1 else res = 0");
         }
         if (op == "+" || op == "-" || op == "*" || op == "/" || op == "|" || op == "&" || op == "^") {
-            forms.push_back("x = " + l + "; x " + op + "= " + r);
-            forms.push_back("var t; t = " + l + "; t " + op + "= " + r + "; x = t");
-            forms.push_back("var t, u; t = " + l + "; u = " + r + "; t " + op + "= u; x = t");
+            forms.push_back("res = " + l + "; res " + op + "= " + r);
+            forms.push_back("var t; t = " + l + "; t " + op + "= " + r + "; res = t");
+            forms.push_back("var t, u; t = " + l + "; u = " + r + "; t " + op + "= u; res = t");
         }
         for (const std::string& form : forms)
             EXPECT_EQ(outcome(form), c.expected) << form;
