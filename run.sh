@@ -4,8 +4,8 @@
 #   bash run.sh test            build and run every test
 #   bash run.sh build           only build
 #   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
-#                               load_game (the game data, default), load_save (save files)
-#                               or model_file (3D model files)
+#                               load_game (the game data, default), load_save (save files),
+#                               model_file (3D model files) or pictures (picture and sprite files)
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -73,7 +73,9 @@ case "${1:-}" in
       # Saves written by the test game save-load.
       load_save) seeds=$here/tests/fuzz/corpus-save ;;
       model_file) seeds=$here/tests/fuzz/model-corpus ;;
-      *) echo "unknown fuzz target: $target (load_game, load_save or model_file)"; exit 2 ;;
+      # Each road of the picture loading, chosen by a seed's first byte.
+      pictures) seeds=$here/tests/fuzz/corpus-pictures ;;
+      *) echo "unknown fuzz target: $target (load_game, load_save, model_file or pictures)"; exit 2 ;;
     esac
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
@@ -81,8 +83,9 @@ case "${1:-}" in
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
     cmake --build "$fuzz_build" --target "fuzz_$target"
     mkdir -p "$fuzz_build/corpus-$target"
+    # Crashes and slow inputs land in the fuzz build, not in the work tree.
     "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus-$target" "$seeds"
+      -max_len=65536 -artifact_prefix="$fuzz_build/" "$fuzz_build/corpus-$target" "$seeds"
     ;;
   versus)
     configure_and_build

@@ -8,8 +8,9 @@ class CAction;
 class CInstance;
 
 // Resolves the called function and compiles the code and arguments; a
-// compile error is fatal and gives false.
-bool Action_Compile(CAction& action);
+// compile error gives false and is reported, as a fatal error unless fatal
+// is false (actions added while the game runs).
+bool Action_Compile(CAction& action, bool fatal = true);
 // Compiles every action of the list in order, recording each action's index
 // in the current-event record for messages.
 bool Event_Compile(CEvent& event);

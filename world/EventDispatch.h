@@ -36,15 +36,20 @@ bool DispatchEventWhere(int32_t etype, int32_t enumb, Test test)
         CLiveRoom* room = CurrentRoom;
         if (!room || IsChangePending())
             return false;
-        // Objects and their events stay as loaded while the game runs: the
-        // event is found once for all the object's instances.
+        // The event is found once for all the object's instances, and again
+        // only when an event or parent changed meanwhile.
         int32_t owner = object;
         const CEvent* event = Object_FindEvent(object, etype, enumb, &owner);
+        uint32_t changes = EventLists_Changes();
         int32_t count = room->Obj_Number(object);
         for (int32_t n = 0; n < count; ++n) {
             CInstance* instance = room->Obj_Instance(object, n);
             if (!instance || instance->i_marked || !test(*instance))
                 continue;
+            if (changes != EventLists_Changes()) {
+                changes = EventLists_Changes();
+                event = Object_FindEvent(object, etype, enumb, &owner);
+            }
             if (event && instance->i_objectindex == object)
                 PerformFoundEvent(instance, instance, *event, owner, etype, enumb);
             else

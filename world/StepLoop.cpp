@@ -5,6 +5,7 @@
 #include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/Resources.h"
+#include "data/RetiredResources.h"
 #include "data/Sprite.h"
 #include "platform/Clock.h"
 #include "world/EventDispatch.h"
@@ -156,6 +157,8 @@ CClock& VirtualTimeSource()
 
 void StepLoop_Step()
 {
+    // No event runs between steps: what scripts deleted can go now.
+    Resource_FreeRetired();
     if (!CurrentRoom)
         return;
     if (StepHooks.skipStep && StepHooks.skipStep())
