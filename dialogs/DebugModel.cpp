@@ -139,7 +139,6 @@ void CDebugModel::Refresh()
             Code_Evaluate(&temporary, &temporary, code, value);
             shown = Debug_ValueText(value);
         }
-        Code_ClearError();
         d_view.watches.emplace_back(text, shown);
     }
     if (d_view.views[kGlobals].shown)
@@ -303,10 +302,8 @@ std::string CDebugModel::ExecuteCode(const std::string& text)
 {
     d_view.lastCode = text;
     CCode code(text, false);
-    if (!code.Compile()) {
-        Code_ClearError();
+    if (!code.Compile())
         return "COMPILE ERROR";
-    }
     CInstance temporary;
     temporary.Create(0, 0, 0, 0);
     RValue result;
