@@ -485,7 +485,7 @@ inline void ReleaseArguments(RValue* args, int32_t count)
     if (function && function->f_routine)
         ok = function->f_routine(run.context, out, count, args);
     else
-        Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+        Error_ShowInEvent(Function_MissingRoutineMessage(function ? function->f_name : "?"), false);
     ReleaseArguments(args, count);
     return ok;
 }

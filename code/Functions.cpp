@@ -100,7 +100,7 @@ bool Function_Call(CExecutionContext& context, int32_t number, RValue& result, R
     const RFunction* function = Function_Get(number);
     if (function && function->f_routine)
         return function->f_routine(context, result, argc, args);
-    Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+    Error_ShowInEvent(Function_MissingRoutineMessage(function ? function->f_name : "?"), false);
     return true;
 }
 

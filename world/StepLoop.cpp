@@ -134,6 +134,11 @@ void StepLoop_Sleep(int64_t microseconds)
     (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
 }
 
+void StepLoop_SetClock(IStepClock* clock)
+{
+    LoopClock = clock;
+}
+
 bool StepLoop_TimeIsVirtual()
 {
     return LoopClock == &Virtual;
@@ -214,6 +219,26 @@ void StepLoop_Step()
         StepHooks.endStepInput();
 }
 
+namespace {
+
+// After a step: the frame shown (unless the room is about to change), the
+// pending room change carried out, the window's messages handled. False
+// when the game has ended.
+bool FinishStep()
+{
+    if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
+        StepHooks.presentFrame();
+    if (!Room_CarryOutPendingChange()) {
+        StepLoop.running = false;
+        return false;
+    }
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    return true;
+}
+
+} // namespace
+
 void StepLoop_Run(const RStepLoopOptions& options)
 {
     IStepClock& clock = options.clock ? *options.clock : RealStepClock();
@@ -259,15 +284,20 @@ void StepLoop_Run(const RStepLoopOptions& options)
             second = target;
         }
         ++count;
-        if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
-            StepHooks.presentFrame();
-        if (!Room_CarryOutPendingChange()) {
-            StepLoop.running = false;
+        if (!FinishStep())
             return;
-        }
-        if (StepHooks.handleMessages)
-            StepHooks.handleMessages();
         if (StepHooks.serviceNetwork)
             StepHooks.serviceNetwork();
     }
+}
+
+void StepLoop_SingleStep()
+{
+    if (!StepLoop.running || !StepLoop.paused)
+        return;
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    StepLoop_Step();
+    ++StepLoop.steps;
+    FinishStep();
 }
