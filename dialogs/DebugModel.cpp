@@ -3,6 +3,7 @@
 
 #include "code/Code.h"
 #include "code/EventContext.h"
+#include "code/ExecutionContext.h"
 #include "code/CodeError.h"
 #include "code/Executor.h"
 #include "code/Variables.h"
@@ -139,7 +140,7 @@ void CDebugModel::Refresh()
             Code_Evaluate(&temporary, &temporary, code, value);
             shown = Debug_ValueText(value);
         }
-        Code_ClearError();
+        Code_Context().ClearError();
         d_view.watches.emplace_back(text, shown);
     }
     if (d_view.views[kGlobals].shown)
@@ -304,7 +305,7 @@ std::string CDebugModel::ExecuteCode(const std::string& text)
     d_view.lastCode = text;
     CCode code(text, false);
     if (!code.Compile()) {
-        Code_ClearError();
+        Code_Context().ClearError();
         return "COMPILE ERROR";
     }
     CInstance temporary;
