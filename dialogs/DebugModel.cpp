@@ -3,6 +3,7 @@
 
 #include "code/Code.h"
 #include "code/EventContext.h"
+#include "code/ExecutionContext.h"
 #include "code/CodeError.h"
 #include "code/Executor.h"
 #include "code/Variables.h"
@@ -139,6 +140,7 @@ void CDebugModel::Refresh()
             Code_Evaluate(&temporary, &temporary, code, value);
             shown = Debug_ValueText(value);
         }
+        Code_Context().ClearError();
         d_view.watches.emplace_back(text, shown);
     }
     if (d_view.views[kGlobals].shown)
@@ -302,8 +304,10 @@ std::string CDebugModel::ExecuteCode(const std::string& text)
 {
     d_view.lastCode = text;
     CCode code(text, false);
-    if (!code.Compile())
+    if (!code.Compile()) {
+        Code_Context().ClearError();
         return "COMPILE ERROR";
+    }
     CInstance temporary;
     temporary.Create(0, 0, 0, 0);
     RValue result;
