@@ -22,6 +22,7 @@ packages=(
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libenet-dev libffi-dev
+  libimgui-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -3,20 +3,16 @@
 
 #include "code/Code.h"
 
-bool Code_ErrorFlag = false;
-std::string Code_ErrorMessage;
-
-void Code_Error(const CCode& code, int position, const std::string& message)
+void CCompileErrors::Fail(int position, const std::string& message)
 {
-    Code_ErrorInText(code.GetText(), code.Kind() == CCode::kProgram, position, message);
+    if (c_failed)
+        return;
+    c_failed = true;
+    c_message = Code_ErrorText(c_code.GetText(), c_code.Kind() == CCode::kProgram, position, message);
 }
 
-void Code_ErrorInText(const std::string& text, bool isProgram, int position, const std::string& message)
+std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message)
 {
-    if (Code_ErrorFlag)
-        return;
-    Code_ErrorFlag = true;
-
     int length = static_cast<int>(text.size());
     int p = position;
     if (p > length)
@@ -50,12 +46,9 @@ void Code_ErrorInText(const std::string& text, bool isProgram, int position, con
     }
     std::string lineText = text.substr(lineStart, lineEnd - lineStart);
 
-    if (isProgram) {
-        Code_ErrorMessage = "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +
-                            std::string(static_cast<size_t>(column) + 1, ' ') + "^\rat position " +
-                            std::to_string(column) + ": " + message;
-    } else {
-        Code_ErrorMessage =
-            "Error in expression:" + text + "\r position " + std::to_string(column) + ": " + message;
-    }
+    if (isProgram)
+        return "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +
+               std::string(static_cast<size_t>(column) + 1, ' ') + "^\rat position " + std::to_string(column) +
+               ": " + message;
+    return "Error in expression:" + text + "\r position " + std::to_string(column) + ": " + message;
 }

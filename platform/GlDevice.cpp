@@ -195,6 +195,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver) override;
     bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
@@ -241,6 +242,7 @@ private:
     bool CreateBackBuffer(int32_t w, int32_t h);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
+    void DrawOverlay(const RPresentation& presentation);
 
     SDL_Window* g_window;
     SDL_GLContext g_context;
@@ -685,12 +687,17 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 
 bool CGlRenderDevice::SetBackBufferSize(int32_t w, int32_t h)
 {
-    if (w <= g_backW && h <= g_backH)
+    // Exactly the region, not merely at least it: a clear of the whole
+    // region is then a clear of the whole buffer, which drivers do without
+    // the scissor test (with it, a software driver draws a rectangle instead).
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (w == g_backW && h == g_backH)
         return true;
     if (w > g_maxTextureSize || h > g_maxTextureSize)
         return false;
     Flush();
-    bool ok = CreateBackBuffer(std::max(w, g_backW), std::max(h, g_backH));
+    bool ok = CreateBackBuffer(w, h);
     BindCurrentTarget();
     return ok;
 }
@@ -768,7 +775,11 @@ void CGlRenderDevice::Clear(uint32_t argb)
 {
     Flush();
     BindCurrentTarget();
-    SetScissor(true, g_viewport);
+    int32_t w = 0, h = 0;
+    TargetSize(g_target, w, h);
+    const bool whole = g_viewport.x <= 0 && g_viewport.y <= 0 && g_viewport.x + g_viewport.w >= w &&
+                       g_viewport.y + g_viewport.h >= h;
+    SetScissor(!whole, g_viewport);
     SetAlphaWrite(true);
     float a = g_target == 0 ? 1.0f : static_cast<float>((argb >> 24) & 0xFF) / 255.0f;
     glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -1026,23 +1037,78 @@ void CGlRenderDevice::ComposePresentation(const RPresentation& p)
     SetScissor(false, {});
     SetAlphaWrite(true);
     // The strips around the picture take the window colour; clearing the
-    // whole window first paints them with one call.
-    uint32_t c = p.windowColor;
-    glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-                 static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    if (sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0) {
+    // whole window first paints them with one call. A picture that fills the
+    // window leaves no strips, and then the window is not cleared at all.
+    int32_t dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(g_window, &dw, &dh);
+    const bool picture = sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0;
+    const bool fills = picture && p.target.x <= 0 && p.target.y <= 0 &&
+                       p.target.x + p.target.w >= std::max(p.clientW, dw) &&
+                       p.target.y + p.target.h >= std::max(p.clientH, dh);
+    if (!fills) {
+        uint32_t c = p.windowColor;
+        glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
+                     static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    if (picture) {
         // Whole multiples stay sharp; other scales are smoothed.
         bool exact = p.target.w % sw == 0 && p.target.h % sh == 0;
         int32_t top = p.clientH - p.target.y;
         glBlitFramebuffer(0, 0, sw, sh, p.target.x, top, p.target.x + p.target.w, top - p.target.h,
                           GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
+    if (p.overlay)
+        DrawOverlay(p);
+}
+
+void CGlRenderDevice::DrawOverlay(const RPresentation& p)
+{
+    auto found = g_textures.find(p.overlay);
+    if (found == g_textures.end() || p.overlayW <= 0 || p.overlayH <= 0 || p.clientW <= 0 || p.clientH <= 0)
+        return;
+    UseProgram(g_program);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    SetDepthTest(false);
+    SetCulling(false);
+    // Client pixels straight to clip space; the window's rows run from the
+    // bottom, the texture's from the top.
+    const float w = static_cast<float>(p.clientW), h = static_cast<float>(p.clientH);
+    const RMatrix toClip = {2 / w, 0, 0, 0, 0, -2 / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
+    glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, toClip.data());
+    g_plainTransformVersion = 0; // the game's transform goes up again with its next draw
+    BindVertexArray(g_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
+    BindTexture(found->second.texture);
+    BindSampler(g_samplers[0]);
+    SetMode(1);
+    SetBlend(kBlendSrcAlpha, kBlendInvSrcAlpha);
+    const float ow = static_cast<float>(std::min(p.overlayW, found->second.w));
+    const float oh = static_cast<float>(std::min(p.overlayH, found->second.h));
+    const float u = ow / static_cast<float>(found->second.w), v = oh / static_cast<float>(found->second.h);
+    const uint32_t tint = p.overlayTint;
+    const RVertex quad[6] = {{0, 0, 0, tint, 0, 0},   {ow, 0, 0, tint, u, 0},  {ow, oh, 0, tint, u, v},
+                             {0, 0, 0, tint, 0, 0},   {ow, oh, 0, tint, u, v}, {0, oh, 0, tint, 0, v}};
+    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++g_stats.drawCalls;
 }
 
 bool CGlRenderDevice::Present(const RPresentation& p)
 {
     ComposePresentation(p);
+    SDL_GL_SwapWindow(g_window);
+    ++g_stats.presents;
+    BindCurrentTarget();
+    return true;
+}
+
+bool CGlRenderDevice::PresentWith(const RPresentation& p, const std::function<void()>& drawOver)
+{
+    ComposePresentation(p);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    if (drawOver)
+        drawOver(); // puts back every piece of GL state it touches
     SDL_GL_SwapWindow(g_window);
     ++g_stats.presents;
     BindCurrentTarget();

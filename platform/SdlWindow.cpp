@@ -5,7 +5,9 @@
 
 #include "platform/Clock.h"
 #include "platform/GlDevice.h"
+#include "platform/ImGuiSession.h"
 #include "platform/NullVideo.h"
+#include "platform/SdlEventRouter.h"
 #include "platform/TextEncoding.h"
 
 #include <SDL.h>
@@ -104,6 +106,7 @@ public:
     {
         return Platform_CreateGlDevice(s_window, error);
     }
+    std::unique_ptr<IWidgetSession> OpenWidgets() override { return Platform_OpenImGuiSession(s_window); }
 
 private:
 #ifdef __EMSCRIPTEN__
@@ -245,70 +248,18 @@ void CSdlGameWindow::PumpEvents(const WindowEventHandler& handler)
 #ifdef __EMSCRIPTEN__
     FollowPageSize();
 #endif
+    const uint32_t self = SDL_GetWindowID(s_window);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        RWindowEvent out;
-        switch (e.type) {
-        case SDL_QUIT:
-            out.kind = EWindowEvent::Close;
-            break;
-        case SDL_WINDOWEVENT:
-            switch (e.window.event) {
-            case SDL_WINDOWEVENT_CLOSE:
-                out.kind = EWindowEvent::Close;
-                break;
-            case SDL_WINDOWEVENT_SIZE_CHANGED:
-                out.kind = EWindowEvent::Resized;
-                out.w = e.window.data1;
-                out.h = e.window.data2;
-                break;
-            case SDL_WINDOWEVENT_EXPOSED:
-                out.kind = EWindowEvent::Paint;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_GAINED:
-                out.kind = EWindowEvent::FocusGained;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_LOST:
-                out.kind = EWindowEvent::FocusLost;
-                break;
-            default:
-                continue;
-            }
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            out.kind = e.type == SDL_KEYDOWN ? EWindowEvent::KeyDown : EWindowEvent::KeyUp;
-            out.key = e.key.keysym.sym;
-            out.scancode = e.key.keysym.scancode;
-            out.repeat = e.key.repeat != 0;
-            break;
-        case SDL_TEXTINPUT:
-            out.kind = EWindowEvent::Text;
-            out.text = e.text.text;
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            out.kind = e.type == SDL_MOUSEBUTTONDOWN ? EWindowEvent::MouseDown : EWindowEvent::MouseUp;
-            out.button = e.button.button == SDL_BUTTON_LEFT    ? 1
-                         : e.button.button == SDL_BUTTON_RIGHT ? 2
-                         : e.button.button == SDL_BUTTON_MIDDLE ? 3
-                                                                : 0;
-            out.x = e.button.x;
-            out.y = e.button.y;
-            break;
-        case SDL_MOUSEWHEEL:
-            out.kind = EWindowEvent::MouseWheel;
-            out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
-            break;
-        case SDL_MOUSEMOTION:
-            out.kind = EWindowEvent::MouseMove;
-            out.x = e.motion.x;
-            out.y = e.motion.y;
-            break;
-        default:
+        // The runner's other windows take their own events; events of
+        // windows already gone are dropped.
+        if (SdlEvents_Route(e))
             continue;
-        }
-        if (handler)
+        const uint32_t window = SdlEvents_WindowOf(e);
+        if (window != 0 && window != self)
+            continue;
+        RWindowEvent out;
+        if (SdlEvents_Translate(e, out) && handler)
             handler(out);
     }
 }

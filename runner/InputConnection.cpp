@@ -91,6 +91,11 @@ void Runner_ConnectInput()
     InputHooks.waitForInput = &WaitForInput;
     bool deterministic = HasScript || !HasRealWindow();
     InputHooks.windowActive = deterministic ? nullptr : +[] { return Platform_HasInputFocus(); };
+    // Dialogs opened during a step (or before the first) take the script's
+    // answers given for that step or earlier.
+    DialogHooks.takeAnswer = HasScript ? +[](RDialogAnswer& answer) {
+        return Script.TakeAnswer(StepLoop.steps + 1, answer);
+    } : nullptr;
     if (HasScript) {
         InputHooks.feedScript = [] { Player.Play(Script.TakeDue(StepLoop.steps + 1)); };
         InputHooks.readJoystick = [](int32_t index, RJoystickState& state) { return Player.ReadJoystick(index, state); };

@@ -2,6 +2,7 @@
 #include "runner/Startup.h"
 
 #include "data/GameData.h"
+#include "dialogs/Dialogs.h"
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
 #include "data/RetiredResources.h"
@@ -88,6 +89,9 @@ namespace {
 bool RunTheGame(const RunnerOptions& options)
 {
     IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    // Waits before the loop runs (sleep or a splash's delay in the first
+    // room's creation) pass on the run's clock too, not in real time.
+    StepLoop_SetClock(&clock);
     // A headless run repeats exactly: its time and dates follow the steps
     // from a fixed start date-time.
     if (options.Headless)
@@ -106,6 +110,11 @@ bool RunTheGame(const RunnerOptions& options)
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
     Runner_ConnectInput();
+    // Nobody sits at the screen of an automated run: its dialogs answer
+    // from the input script or take their defaults.
+    Dialogs_SetAutomated(options.Headless || options.Steps >= 0 || !options.InputFile.empty() ||
+                         !options.ScreenshotFile.empty());
+    Dialogs_Start();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     World_InstallSaveHooks();
@@ -135,6 +144,9 @@ bool RunTheGame(const RunnerOptions& options)
         loop.pace = options.Headless && !options.Fast;
         loop.takeStopRequest = &Platform_TakeStopRequest;
         StepLoop_Run(loop);
+        // The debug window may hold the game paused between runs of the loop.
+        while (Dialogs_HoldWhilePaused())
+            StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
                          "brindle-run: the last frame was not written to %s"
@@ -148,6 +160,7 @@ bool RunTheGame(const RunnerOptions& options)
     Platform_TakeStopRequest();
     Game_End();
     Resource_FreeRetired(); // while what their code needs is still there
+    Dialogs_Shutdown();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
 }
