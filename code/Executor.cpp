@@ -674,6 +674,9 @@ int Execute(RRun& run, const RInstruction* ins)
     RValue* const R = run.R;
     const RInstruction* const program = run.code.Instructions();
 
+    // A jump through the table must not leave the scope of a local with a
+    // destructor (clang refuses it, and gcc would skip the destructor): such
+    // locals live in a block of their own that ends before the jump.
 #define DISPATCH() goto* kLabels[ins->op]
 #define NEXT()                                                                                                         \
     do {                                                                                                               \
@@ -778,10 +781,12 @@ L_LoadLocal: {
         R[ins->a] = local;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->c, 0, zero))
-        return kStatusError;
-    R[ins->a] = zero;
+    {
+        RValue zero;
+        if (!ReadFailed(run, POSITION(), ins->c, 0, zero))
+            return kStatusError;
+        R[ins->a] = zero;
+    }
     FINISH();
 }
 L_Neg: {
@@ -834,10 +839,12 @@ L_GetVar: {
         R[ins->a] = variable->simplevalue;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
-        return kStatusError;
-    R[ins->a] = zero;
+    {
+        RValue zero;
+        if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
+            return kStatusError;
+        R[ins->a] = zero;
+    }
     FINISH();
 }
 L_SetVar: {
@@ -875,10 +882,12 @@ L_GetVarIndexed: {
         R[ins->a] = *element;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->b, flat, zero))
-        return kStatusError;
-    R[ins->a] = zero;
+    {
+        RValue zero;
+        if (!ReadFailed(run, POSITION(), ins->b, flat, zero))
+            return kStatusError;
+        R[ins->a] = zero;
+    }
     FINISH();
 }
 L_SetVarIndexed: {
@@ -937,13 +946,15 @@ L_CheckIndex: {
 }
 L_GetRef: {
     const int32_t arrayIndex = RefIndex(run, ins);
-    RValue value;
-    bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
-                     ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)
-                     : Read(run, RefOwner(run, ins), ins->b, arrayIndex, value);
-    if (!found && !ReadFailed(run, POSITION(), ins->b, arrayIndex, value))
-        return kStatusError;
-    R[ins->a] = std::move(value);
+    {
+        RValue value;
+        bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
+                         ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)
+                         : Read(run, RefOwner(run, ins), ins->b, arrayIndex, value);
+        if (!found && !ReadFailed(run, POSITION(), ins->b, arrayIndex, value))
+            return kStatusError;
+        R[ins->a] = std::move(value);
+    }
     FINISH();
 }
 L_SetRef: {

@@ -1,6 +1,7 @@
-// Dear ImGui 1.86 on SDL2 and OpenGL 3.3 core. A session makes its own ImGui
-// context and ends it, so sessions never share state, and the game's own
-// GL state is untouched (the OpenGL backend puts back what it changes).
+// Dear ImGui 1.86 on SDL2 and OpenGL 3.3 core (OpenGL ES 3 in a browser). A
+// session makes its own ImGui context and ends it, so sessions never share
+// state, and the game's own GL state is untouched (the OpenGL backend puts
+// back what it changes).
 #include "platform/ImGuiSession.h"
 
 #include "platform/GameWindow.h"
@@ -16,9 +17,16 @@
 
 namespace {
 
+// The GLSL the game window's context takes: WebGL 2 in a browser.
+#ifdef __EMSCRIPTEN__
+constexpr const char* kShaderVersion = "#version 300 es";
+#else
+constexpr const char* kShaderVersion = "#version 330 core";
+#endif
+
 class CImGuiSession : public IWidgetSession {
 public:
-    explicit CImGuiSession(SDL_Window* window) : w_window(window), w_id(SDL_GetWindowID(window))
+    explicit CImGuiSession(SDL_Window* window) : w_id(SDL_GetWindowID(window))
     {
         w_previous = ImGui::GetCurrentContext();
         w_context = ImGui::CreateContext();
@@ -31,7 +39,7 @@ public:
             io.Fonts->AddFontDefault();
         ImGui::StyleColorsDark();
         ImGui_ImplSDL2_InitForOpenGL(window, SDL_GL_GetCurrentContext());
-        w_ready = ImGui_ImplOpenGL3_Init("#version 330 core");
+        w_ready = ImGui_ImplOpenGL3_Init(kShaderVersion);
     }
     ~CImGuiSession() override
     {
@@ -75,7 +83,6 @@ public:
     }
 
 private:
-    SDL_Window* w_window;
     uint32_t w_id;
     ImGuiContext* w_previous = nullptr;
     ImGuiContext* w_context = nullptr;

@@ -3,11 +3,18 @@
 // synthesizer with a soundfont comes with the page; and a page cannot open
 // the sockets network play needs, so every session function fails as
 // documented; nor can it load native libraries, so external functions fail
-// to be defined.
+// to be defined. Videos are not decoded in a page (the decoder libraries
+// are not built for it): a video fails to open with the reason, which the
+// caller reports. A page has one canvas, so the debug window, which needs a
+// window of its own, is not shown: that is said once.
+#include "platform/DebugWindowUi.h"
 #include "platform/MidiRender.h"
 #include "platform/NativeLibrary.h"
 #include "platform/NetworkPlay.h"
 #include "platform/OpenAlEffects.h"
+#include "platform/VideoFile.h"
+
+#include <cstdio>
 
 ALint EffectType(uint32_t)
 {
@@ -68,4 +75,21 @@ RNativeValue CNativeSignature::Call(void*, const RNativeValue*) const
     RNativeValue none;
     none.real = 0;
     return none;
+}
+
+std::unique_ptr<IVideoFile> Platform_OpenVideo(const std::string&, std::string& error)
+{
+    error = "videos cannot be played in a browser";
+    return nullptr;
+}
+
+std::unique_ptr<IDebugWindowUi> Platform_OpenDebugWindow()
+{
+    static bool said = false;
+    if (!said) {
+        said = true;
+        std::fprintf(stderr, "brindle-run: the debug window cannot be shown in a browser\n");
+        std::fflush(stderr);
+    }
+    return nullptr;
 }

@@ -23,6 +23,10 @@ brindle_web_library(PkgConfig::SNDFILE libsndfile.a "${web_include}")
 brindle_web_library(PkgConfig::SDL2 libSDL2.a "${web_include}/SDL2")
 brindle_web_library(GIF::GIF libgif.a "${web_include}")
 brindle_web_library(JPEG::JPEG libjpeg.a "${web_include}")
+# Dear ImGui, built for OpenGL ES 3 (WebGL 2), the context the game window has.
+brindle_web_library(PkgConfig::IMGUI libimgui.a "${web_include}/imgui")
+set_target_properties(PkgConfig::IMGUI PROPERTIES INTERFACE_LINK_LIBRARIES PkgConfig::SDL2
+                                                  INTERFACE_COMPILE_DEFINITIONS IMGUI_IMPL_OPENGL_ES3)
 # glm is headers only; the system's include folder itself must stay out of
 # a browser build, so it is reached through a folder of its own.
 find_path(glm_system_dir glm/glm.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)

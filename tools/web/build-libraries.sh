@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libraries the runner needs in a browser (zlib, libpng,
-# libdeflate, FreeType, libsndfile, giflib, libjpeg-turbo, SDL2) with emcc from Debian's own source packages,
+# libdeflate, FreeType, libsndfile, giflib, libjpeg-turbo, SDL2, Dear ImGui) with emcc from Debian's own source packages,
 # into PREFIX. Each library is built once: a stamp file in PREFIX marks it
 # done, so later runs only check. Emscripten's own ports are not used: they
 # download from outside Debian.
@@ -139,5 +139,27 @@ if ! done_already sdl2; then
   src=$(unpack libsdl2 libsdl2-)
   cmake_library sdl2 "$src" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_THREADS=OFF
   mark_done sdl2
+fi
+if ! done_already imgui; then
+  echo "Building Dear ImGui for the web"
+  src=$(unpack imgui imgui-)
+  # The core and the two back ends the runner uses (SDL2 events, OpenGL ES 3
+  # drawing, which is WebGL 2), with the font rasterizer it carries itself.
+  rm -rf "$sources/build-imgui"
+  mkdir -p "$sources/build-imgui"
+  (cd "$sources/build-imgui"
+   objects=()
+   for file in imgui.cpp imgui_draw.cpp imgui_tables.cpp imgui_widgets.cpp \
+               backends/imgui_impl_sdl.cpp backends/imgui_impl_opengl3.cpp; do
+     object=$(basename "$file" .cpp).o
+     locked em++ $flags -DIMGUI_IMPL_OPENGL_ES3 -I"$src" -I"$prefix/include/SDL2" -c "$src/$file" -o "$object"
+     objects+=("$object")
+   done
+   emar rcs libimgui.a "${objects[@]}") >"$sources/imgui.log" 2>&1
+  cp "$sources/build-imgui/libimgui.a" "$prefix/lib/"
+  mkdir -p "$prefix/include/imgui/backends"
+  cp "$src"/*.h "$prefix/include/imgui/"
+  cp "$src"/backends/imgui_impl_sdl.h "$src"/backends/imgui_impl_opengl3.h "$prefix/include/imgui/backends/"
+  mark_done imgui
 fi
 echo "Web libraries are in $prefix"
