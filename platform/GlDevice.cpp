@@ -785,6 +785,15 @@ void CGlRenderDevice::Clear(uint32_t argb)
     glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
                  static_cast<float>(argb & 0xFF) / 255.0f, a);
     glClear(GL_COLOR_BUFFER_BIT);
+#ifdef __EMSCRIPTEN__
+    // The browser's WebGL keeps a clear pending until something is drawn
+    // into the target, and a copy out of it (the frame's present) does not
+    // see a pending clear: a room that only shows its colour would show
+    // black. Reading one pixel makes the clear land.
+    uint8_t landed[4];
+    BindReadFramebuffer(TargetFramebuffer(g_target));
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, landed);
+#endif
     SetScissor(false, {});
     SetAlphaWrite(g_target != 0);
 }
