@@ -28,8 +28,15 @@ TBitmap32 Ramp(int32_t w, int32_t h, uint32_t top, uint32_t bottom, uint32_t rim
             const double a = (top >> shift) & 0xFF, b = (bottom >> shift) & 0xFF;
             c |= static_cast<uint32_t>(std::lround(a + (b - a) * f)) << shift;
         }
-        for (int32_t x = 0; x < w; ++x)
-            picture.SetPixel(x, y, (x == 0 || y == 0 || x == w - 1 || y == h - 1) ? rim : c);
+        // Written row by row: every run builds these pictures before main.
+        uint8_t* row = picture.Row(y);
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t v = (x == 0 || y == 0 || x == w - 1 || y == h - 1) ? rim : c;
+            row[4 * x] = static_cast<uint8_t>(v);
+            row[4 * x + 1] = static_cast<uint8_t>(v >> 8);
+            row[4 * x + 2] = static_cast<uint8_t>(v >> 16);
+            row[4 * x + 3] = static_cast<uint8_t>(v >> 24);
+        }
     }
     return picture;
 }

@@ -2,6 +2,7 @@
 // context of its own; every frame makes them current and afterwards puts
 // the game's back, so the game's drawing never notices the window.
 #include "platform/DebugWindowUi.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/ImGuiSession.h"
 #include "platform/SdlEventRouter.h"
@@ -384,6 +385,9 @@ bool HasEnvironment(const char* name)
 std::unique_ptr<IDebugWindowUi> Platform_OpenDebugWindow()
 {
     if (!HasEnvironment("SDL_VIDEODRIVER") && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY"))
+        return nullptr;
+    // No game window without the window library open.
+    if (!Platform_IsLibraryLoaded(kLazySdl))
         return nullptr;
     SDL_Window* game = SDL_GL_GetCurrentWindow();
     if (!game || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
