@@ -16,6 +16,9 @@
 #include "platform/GlScene.h"
 
 #include "platform/GlApi.h"
+#ifndef __EMSCRIPTEN__
+#include "platform/GlFunctions.h"
+#endif
 
 #include <SDL.h>
 
@@ -347,7 +350,7 @@ CGlRenderDevice::~CGlRenderDevice()
 bool CGlRenderDevice::Initialize(std::string& error)
 {
 #ifndef __EMSCRIPTEN__
-    if (epoxy_gl_version() < 33) {
+    if (Platform_GlVersion() < 33) {
         error = "OpenGL 3.3 is not available";
         return false;
     }
@@ -1332,6 +1335,12 @@ std::unique_ptr<IRenderDevice> Platform_CreateGlDevice(SDL_Window* window, std::
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
+#ifndef __EMSCRIPTEN__
+    if (!Platform_LoadGlFunctions(error)) {
+        SDL_GL_DeleteContext(context);
+        return nullptr;
+    }
+#endif
     auto device = std::make_unique<CGlRenderDevice>(window, context);
     if (!device->Initialize(error))
         return nullptr;

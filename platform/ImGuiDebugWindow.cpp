@@ -2,6 +2,7 @@
 // context of its own; every frame makes them current and afterwards puts
 // the game's back, so the game's drawing never notices the window.
 #include "platform/DebugWindowUi.h"
+#include "platform/GlFunctions.h"
 #include "platform/LazyLibraries.h"
 
 #include "platform/ImGuiSession.h"
@@ -406,6 +407,13 @@ std::unique_ptr<IDebugWindowUi> Platform_OpenDebugWindow()
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
+    std::string error;
+    if (!Platform_LoadGlFunctions(error)) {
+        SDL_GL_DeleteContext(context);
+        SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
     // The game's steps draw this window: it must never wait for the screen.
     SDL_GL_SetSwapInterval(0);
     return std::make_unique<CImGuiDebugWindow>(window, context);

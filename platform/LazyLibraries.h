@@ -44,7 +44,7 @@ bool Platform_IsLibraryLoaded(ELazyLibrary library);
 
 // One function of a library opened on first use. The stand-in of the
 // function jumps to target, which starts as the common resolver.
-extern "C" struct RLazySymbol {
+struct RLazySymbol {
     void* target;
     const char* name;
     int library;

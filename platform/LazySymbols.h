@@ -21,6 +21,7 @@
     X(kLazySdl, SDL_GL_GetCurrentContext) \
     X(kLazySdl, SDL_GL_GetCurrentWindow) \
     X(kLazySdl, SDL_GL_GetDrawableSize) \
+    X(kLazySdl, SDL_GL_GetProcAddress) \
     X(kLazySdl, SDL_GL_MakeCurrent) \
     X(kLazySdl, SDL_GL_SetAttribute) \
     X(kLazySdl, SDL_GL_SetSwapInterval) \
