@@ -1,5 +1,6 @@
 // Filling the function table from the catalogue and the supplied routines.
 #include "code/FunctionCatalogue.h"
+#include "code/Functions.h"
 
 #include <string>
 #include <unordered_map>
@@ -22,17 +23,17 @@ void Function_Implement(const char* name, TRoutine routine)
 bool Function_RegisterAll(std::string* missing)
 {
     Function_Clear();
-    std::unordered_map<std::string, bool> catalogued;
     for (size_t m = 0; m < kFunctionCatalogueModules; ++m) {
         for (const RCatalogueEntry& entry : kFunctionCatalogue[m].entries) {
             auto found = Implementations().find(entry.name);
             Function_Add(entry.name, found == Implementations().end() ? nullptr : found->second, entry.argnumb);
-            catalogued[entry.name] = true;
         }
     }
+    // Checked against the table just filled: every run does this at start.
     bool ok = true;
+    int32_t number;
     for (const auto& [name, routine] : Implementations()) {
-        if (!catalogued.count(name)) {
+        if (!Function_FindBuiltin(name, number)) {
             ok = false;
             if (missing)
                 *missing += name + " ";

@@ -9,6 +9,7 @@
 // of this process: a process may host a session and search for it, and the
 // tests run whole sessions of several endpoints in one process.
 #include "platform/NetworkPlay.h"
+#include "platform/LazyLibraries.h"
 #include "platform/NetworkPlayPackets.h"
 
 #include <enet/enet.h>
@@ -51,7 +52,8 @@ constexpr size_t kPeerMostWaitingData = size_t(1) << 20;
 bool IsEnetReady()
 {
     static const bool ready = [] {
-        if (enet_initialize() != 0)
+        std::string error;
+        if (!Platform_LoadLibraries({kLazyNetwork}, error) || enet_initialize() != 0)
             return false;
         std::atexit(enet_deinitialize);
         return true;

@@ -1,5 +1,6 @@
 // Video files through libavformat, libavcodec, libswscale and libswresample.
 #include "platform/VideoFile.h"
+#include "platform/LazyLibraries.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -226,6 +227,8 @@ private:
 
 std::unique_ptr<IVideoFile> Platform_OpenVideo(const std::string& hostPath, std::string& error)
 {
+    if (!Platform_LoadVideoLibraries(error))
+        return nullptr;
     av_log_set_level(AV_LOG_QUIET);
     auto video = std::make_unique<CFfmpegVideo>();
     if (!video->Open(hostPath, error))

@@ -1,5 +1,6 @@
 // Faces through fontconfig and FreeType; code pages through iconv.
 #include "platform/GlyphRenderer.h"
+#include "platform/LazyLibraries.h"
 
 #ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
@@ -164,7 +165,8 @@ bool CGlyphFace::Open(const std::string& name, int32_t points, bool bold, bool i
 {
     g_impl = std::make_unique<RImpl>();
     RImpl& f = *g_impl;
-    if (FT_Init_FreeType(&f.library)) {
+    std::string error;
+    if (!Platform_LoadLibraries({kLazyFontFiles, kLazyFontMatch}, error) || FT_Init_FreeType(&f.library)) {
         g_impl.reset();
         return false;
     }

@@ -2,6 +2,8 @@
 // context of its own; every frame makes them current and afterwards puts
 // the game's back, so the game's drawing never notices the window.
 #include "platform/DebugWindowUi.h"
+#include "platform/GlFunctions.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/ImGuiSession.h"
 #include "platform/SdlEventRouter.h"
@@ -385,6 +387,9 @@ std::unique_ptr<IDebugWindowUi> Platform_OpenDebugWindow()
 {
     if (!HasEnvironment("SDL_VIDEODRIVER") && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY"))
         return nullptr;
+    // No game window without the window library open.
+    if (!Platform_IsLibraryLoaded(kLazySdl))
+        return nullptr;
     SDL_Window* game = SDL_GL_GetCurrentWindow();
     if (!game || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
@@ -402,6 +407,13 @@ std::unique_ptr<IDebugWindowUi> Platform_OpenDebugWindow()
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
+    std::string error;
+    if (!Platform_LoadGlFunctions(error)) {
+        SDL_GL_DeleteContext(context);
+        SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
     // The game's steps draw this window: it must never wait for the screen.
     SDL_GL_SetSwapInterval(0);
     return std::make_unique<CImGuiDebugWindow>(window, context);

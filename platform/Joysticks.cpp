@@ -2,6 +2,7 @@
 // runner reads them once a step and when a script asks, and an event queue
 // that nobody empties (a run without a window) would only fill up.
 #include "platform/Joysticks.h"
+#include "platform/LazyLibraries.h"
 
 #include <SDL.h>
 
@@ -22,6 +23,11 @@ bool Start()
         return true;
     if (Unavailable)
         return false;
+    std::string error;
+    if (!Platform_LoadLibraries({kLazySdl}, error)) {
+        Unavailable = true;
+        return false;
+    }
     // Without this hint SDL stops updating the sticks while the window lacks focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {

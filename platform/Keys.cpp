@@ -1,5 +1,6 @@
 // The virtual key table, the own key table with its injection queue, and Num Lock.
 #include "platform/Keys.h"
+#include "platform/LazyLibraries.h"
 
 #include <SDL.h>
 
@@ -15,6 +16,13 @@ constexpr int32_t kNumLockKey = 144;
 std::array<bool, 256> OwnDown{};
 std::deque<std::pair<int32_t, bool>> Injected;
 bool NumLockFlipped = false;
+
+// Whether a window has started SDL's video (without the library open
+// nothing can have).
+bool IsVideoStarted()
+{
+    return Platform_IsLibraryLoaded(kLazySdl) && SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
 
 // Keys that keep their virtual key whatever the layout, by position.
 int32_t ByPosition(int32_t scancode, bool numLock)
@@ -169,7 +177,7 @@ bool Platform_IsKeyDown(int32_t code)
         return false;
     if (OwnKeyEitherSide(code))
         return true;
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+    if (!IsVideoStarted())
         return false;
     return PlatformMouseDown(code) || PlatformKeyDown(code);
 }
@@ -203,13 +211,13 @@ bool Platform_TakeInjectedKey(int32_t& code, bool& down)
 
 bool Platform_NumLock()
 {
-    bool keyboard = SDL_WasInit(SDL_INIT_VIDEO) != 0 && (SDL_GetModState() & KMOD_NUM) != 0;
+    bool keyboard = IsVideoStarted() && (SDL_GetModState() & KMOD_NUM) != 0;
     return keyboard != NumLockFlipped;
 }
 
 bool Platform_HasInputFocus()
 {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetKeyboardFocus() != nullptr;
+    return IsVideoStarted() && SDL_GetKeyboardFocus() != nullptr;
 }
 
 void Platform_ResetKeys()

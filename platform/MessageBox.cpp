@@ -1,6 +1,7 @@
 // Message boxes: on the screen when the run may show windows and a display
 // server is there, else on standard error.
 #include "platform/MessageBox.h"
+#include "platform/LazyLibraries.h"
 
 #include <SDL.h>
 
@@ -20,6 +21,9 @@ bool OnScreenAllowed = false;
 bool CanShowBoxes()
 {
     if (!OnScreenAllowed)
+        return false;
+    std::string error;
+    if (!Platform_LoadLibraries({kLazySdl}, error))
         return false;
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))

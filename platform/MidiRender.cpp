@@ -1,6 +1,7 @@
 // MIDI rendering with FluidSynth and the General MIDI soundfont that Debian's
 // timgm6mb-soundfont package installs.
 #include "platform/MidiRender.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/SoundFiles.h"
 
@@ -77,6 +78,8 @@ bool Platform_HasMidiSynthesizer()
 
 bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error)
 {
+    if (!Platform_LoadLibraries({kLazyMidi}, error))
+        return false;
     CSynth synth;
     if (!synth.Ready()) {
         error = "no General MIDI soundfont is installed";

@@ -5,6 +5,7 @@
 // pans. On a 3D path both sources stand at the sound's place at half gain,
 // which mixes a stereo sound down to mono.
 #include "platform/AudioDevice.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/OpenAlEffects.h"
 #include "platform/OpenAlExtensions.h"
@@ -518,6 +519,8 @@ std::unique_ptr<IAudioDevice> Platform_OpenAudioDevice(std::string& error)
     }
     // Our own message tells the player; the library's log would only repeat it.
     setenv("ALSOFT_LOGLEVEL", "0", 0);
+    if (!Platform_LoadLibraries({kLazyOpenAl}, error))
+        return nullptr;
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device) {
         error = "no sound device";
@@ -528,6 +531,8 @@ std::unique_ptr<IAudioDevice> Platform_OpenAudioDevice(std::string& error)
 
 std::unique_ptr<IAudioDevice> Platform_OpenLoopbackAudio(int32_t rate, AudioSink sink, std::string& error)
 {
+    if (!Platform_LoadLibraries({kLazyOpenAl}, error))
+        return nullptr;
     if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") != ALC_TRUE) {
         error = "the OpenAL library cannot render without a sound card";
         return nullptr;

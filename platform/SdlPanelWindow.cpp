@@ -1,6 +1,7 @@
 // Panel windows on SDL: a plain window surface the picture is copied into;
 // the events the game window's pump routes here wait in a queue.
 #include "platform/PanelWindow.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/SdlEventRouter.h"
 #include "platform/TextEncoding.h"
@@ -87,7 +88,8 @@ std::unique_ptr<IPanelWindow> Platform_OpenPanelWindow(const RPanelStyle& style)
 {
     if (!HasEnvironment("SDL_VIDEODRIVER") && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY"))
         return nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    std::string error;
+    if (!Platform_LoadLibraries({kLazySdl}, error) || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     // A plain framebuffer for the window's surface (see the picture window).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

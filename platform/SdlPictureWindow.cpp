@@ -1,6 +1,7 @@
 // The picture window on SDL: a window surface the picture is copied into,
 // shaped by a colour key when the window system supports shaped windows.
 #include "platform/PictureWindow.h"
+#include "platform/LazyLibraries.h"
 
 #include <SDL.h>
 #include <SDL_shape.h>
@@ -24,7 +25,8 @@ bool StartVideo()
     bool asked = HasEnvironment("SDL_VIDEODRIVER");
     if (!asked && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY"))
         return false;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    std::string error;
+    if (!Platform_LoadLibraries({kLazySdl}, error) || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     const char* driver = SDL_GetCurrentVideoDriver();
     std::string name = driver ? driver : "";

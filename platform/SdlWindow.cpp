@@ -2,6 +2,7 @@
 // Full screen uses SDL's desktop-sized borderless mode, so the screen's own
 // display mode never changes.
 #include "platform/GameWindow.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/Clock.h"
 #include "platform/GlDevice.h"
@@ -284,6 +285,8 @@ std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
         error = "no display server";
         return nullptr;
     }
+    if (!Platform_LoadLibraries({kLazySdl}, error))
+        return nullptr;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
         return nullptr;

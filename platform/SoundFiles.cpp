@@ -1,6 +1,7 @@
 // Sound file decoding and WAV writing with libsndfile (which also reads MP3
 // on Debian 12); MIDI goes to the synthesizer.
 #include "platform/SoundFiles.h"
+#include "platform/LazyLibraries.h"
 
 #include "platform/Files.h"
 #include "platform/MidiRender.h"
@@ -160,6 +161,8 @@ bool Platform_DecodeSound(const uint8_t* data, size_t size, double tempo, RPcm& 
     }
     if (Platform_IsMidi(data, size))
         return Platform_RenderMidi(data, size, tempo, pcm, error);
+    if (!Platform_LoadLibraries({kLazySoundFiles}, error))
+        return false;
     SF_VIRTUAL_IO io{&MemoryLength, &MemorySeek, &MemoryRead, &MemoryWrite, &MemoryTell};
     RMemory memory{data, static_cast<sf_count_t>(size), 0};
     SF_INFO info{};
@@ -186,6 +189,9 @@ bool Platform_DecodeSoundFile(const std::string& hostPath, double tempo, RPcm& p
 bool CWavWriter::Open(const std::string& hostPath, int32_t rate, int32_t channels)
 {
     Close();
+    std::string error;
+    if (!Platform_LoadLibraries({kLazySoundFiles}, error))
+        return false;
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;

@@ -261,7 +261,8 @@ void StepLoop_Run(const RStepLoopOptions& options)
     while (StepLoop.running && !StepLoop.paused) {
         StepLoop_Step();
         ++StepLoop.steps;
-        if (options.maxSteps >= 0 && StepLoop.steps >= options.maxSteps && !IsChangePending())
+        const bool lastStep = options.maxSteps >= 0 && StepLoop.steps >= options.maxSteps && !IsChangePending();
+        if (lastStep)
             Game_RequestEnd();
         if (options.takeStopRequest && options.takeStopRequest())
             Game_RequestEnd();
@@ -275,8 +276,12 @@ void StepLoop_Run(const RStepLoopOptions& options)
         wait = std::clamp<int64_t>(wait, 0, 1000000);
         if (wait > 999999)
             wait = 1000000;
-        clock.Sleep(wait);
-        if (options.pace)
+        // After the last step of a run with a step count nothing is left to
+        // pace: waiting out its frame on the wall clock would only delay the
+        // end. A virtual clock still advances, so the game end sees its time.
+        if (!lastStep || &clock != &RealStepClock())
+            clock.Sleep(wait);
+        if (options.pace && !lastStep)
             RealStepClock().Sleep(wait);
         if (StepHooks.updateSound)
             StepHooks.updateSound();
