@@ -122,7 +122,10 @@ void Animate()
         int images = sprite ? sprite->Count() : 0;
         if (std::floor(instance->i_imageindex) >= images) {
             instance->i_imageindex -= images;
-            PerformEvent(instance, instance, kEventOther, kAnimationEnd);
+            // Instances without a sprite end their animation every step:
+            // not looking for an event no object has saves most of the step.
+            if (!EventLists_NoneHas(kEventOther, kAnimationEnd))
+                PerformEvent(instance, instance, kEventOther, kAnimationEnd);
         }
     }
 }
