@@ -322,13 +322,10 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
 [[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, int32_t var, RValue& out)
 {
     const RBuiltinVariable* builtin = Variable_Builtin(var);
-    if (BRINDLE_LIKELY(builtin && builtin->getter)) {
-        RValue value;
-        if (!builtin->getter(instance, 0, value))
-            return false;
-        out = std::move(value);
-        return true;
-    }
+    // A getter writes its value or nothing, and reads no value: out can
+    // take the value directly.
+    if (BRINDLE_LIKELY(builtin && builtin->getter))
+        return builtin->getter(instance, 0, out);
     return Variable_GetOfInstance(instance, var, 0, out);
 }
 
