@@ -240,6 +240,9 @@ private:
     // The batch's indices as this GL must get them for flat shading.
     const std::vector<uint32_t>& FlatReady(const std::vector<uint32_t>& indices, EListKind kind);
     bool CreateBackBuffer(int32_t w, int32_t h);
+    GLuint MakeBackColor(int32_t w, int32_t h);
+    void AttachBackColor(GLuint color);
+    void DeleteBackColor(GLuint color);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
     void DrawOverlay(const RPresentation& presentation);
@@ -329,7 +332,7 @@ CGlRenderDevice::~CGlRenderDevice()
     if (g_backFramebuffer)
         glDeleteFramebuffers(1, &g_backFramebuffer);
     if (g_backColor)
-        glDeleteRenderbuffers(1, &g_backColor);
+        DeleteBackColor(g_backColor);
     if (g_backDepth)
         glDeleteRenderbuffers(1, &g_backDepth);
     glDeleteSamplers(4, g_samplers);
@@ -636,22 +639,62 @@ void CGlRenderDevice::EnsureTargetDepth()
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
 }
 
-bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
+// The back buffer's colour store. On the desktop it is a texture of unsized
+// format filled as blue-green-red-alpha, which lets the driver keep the pixels
+// in the window's own layout: presenting an unscaled frame is then a plain
+// copy, where GL_RGBA8 made a software driver convert every pixel through a
+// shader, at more than the cost of drawing an empty room. The browser's GL has
+// no such layout, so there it stays a plain RGBA renderbuffer.
+GLuint CGlRenderDevice::MakeBackColor(int32_t w, int32_t h)
 {
-    GLuint color = 0, framebuffer = 0, depth = 0;
+    GLuint color = 0;
+#ifndef __EMSCRIPTEN__
+    glGenTextures(1, &color);
+    BindTexture(color);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    BindTexture(0);
+#else
     glGenRenderbuffers(1, &color);
     glBindRenderbuffer(GL_RENDERBUFFER, color);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+#endif
+    return color;
+}
+
+void CGlRenderDevice::AttachBackColor(GLuint color)
+{
+#ifndef __EMSCRIPTEN__
+    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
+#else
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
+#endif
+}
+
+void CGlRenderDevice::DeleteBackColor(GLuint color)
+{
+#ifndef __EMSCRIPTEN__
+    glDeleteTextures(1, &color);
+#else
+    glDeleteRenderbuffers(1, &color);
+#endif
+}
+
+bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
+{
+    GLuint framebuffer = 0, depth = 0;
+    GLuint color = MakeBackColor(w, h);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
+    AttachBackColor(color);
     if (g_depthOn && (depth = MakeDepthBuffer(w, h)) != 0)
         glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     g_shadow.drawFramebuffer = framebuffer;
     if (!complete) {
         glDeleteFramebuffers(1, &framebuffer);
-        glDeleteRenderbuffers(1, &color);
+        DeleteBackColor(color);
         if (depth)
             glDeleteRenderbuffers(1, &depth);
         return false;
@@ -673,7 +716,7 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
         glBlitFramebuffer(0, 0, cw, ch, 0, 0, cw, ch, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         BindReadFramebuffer(0);
         glDeleteFramebuffers(1, &g_backFramebuffer);
-        glDeleteRenderbuffers(1, &g_backColor);
+        DeleteBackColor(g_backColor);
         if (g_backDepth)
             glDeleteRenderbuffers(1, &g_backDepth);
     }
