@@ -97,12 +97,8 @@ RValue* CExecutionContext::PushFrameInNewChunk(int32_t size)
     return base;
 }
 
-void CExecutionContext::ReleaseFreeStack()
+void CExecutionContext::ReleaseLaterChunks()
 {
-    for (RValue* value = e_top; value < e_high; ++value)
-        if (value->str.HasBlock())
-            value->str = RString();
-    e_high = e_top;
     for (uint32_t k = e_chunk + 1; k < e_chunks.size(); ++k) {
         RChunk& chunk = e_chunks[k];
         for (RValue* value = chunk.values.get(); value < chunk.high; ++value)

@@ -147,7 +147,15 @@ public:
     }
     // Lets go of every text the free part of the stack still holds; done
     // when the outermost run ends, so dead frames keep nothing alive for long.
-    void ReleaseFreeStack();
+    void ReleaseFreeStack()
+    {
+        for (RValue* value = e_top; value < e_high; ++value)
+            if (value->str.HasBlock())
+                value->str = RString();
+        e_high = e_top;
+        if (e_chunk + 1 < e_chunks.size())
+            ReleaseLaterChunks();
+    }
 
     static const RValue& ZeroValue();
 
@@ -158,6 +166,7 @@ private:
         RValue* high = nullptr; // below it, values may still hold texts (the top chunk's is e_high)
     };
     RValue* PushFrameInNewChunk(int32_t size);
+    void ReleaseLaterChunks();
     void SwitchChunk(uint32_t chunk);
 
     CInstance* e_self = nullptr;

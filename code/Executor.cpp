@@ -150,6 +150,14 @@ int Execute(RRun& run, const RInstruction* ins);
 {
     if (value.kind != VALUE_REAL)
         return "Wrong type of array index";
+    // A whole number in range, the usual index, needs no rounding.
+    if (value.val >= 0.0 && value.val < static_cast<double>(kArrayRowSize)) {
+        const int32_t whole = static_cast<int32_t>(value.val);
+        if (whole == value.val) {
+            index = whole;
+            return nullptr;
+        }
+    }
     int64_t i = RoundToInteger(value.val);
     if (i < 0)
         return "Negative array index";
@@ -290,20 +298,22 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
     return false;
 }
 
-// The flat index of GetVarIndexed and SetVarIndexed, or false after the message.
-[[gnu::always_inline]] inline bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
+// The row and column of GetVarIndexed and SetVarIndexed (one index is a
+// column of row 0), or false after the message.
+[[gnu::always_inline]] inline bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& row, int32_t& column)
 {
     const uint32_t packed = static_cast<uint32_t>(ins->c);
     int32_t i;
     if (const char* message = IndexOf(run.R[packed & 0xFFFF], i))
         return IndexFailed(run, run.code.PositionOf(ins).second, message);
-    flat = i;
-    if ((packed >> 16) != 0xFFFF) {
-        int32_t j;
-        if (const char* message = IndexOf(run.R[packed >> 16], j))
-            return IndexFailed(run, run.code.PositionOf(ins).third, message);
-        flat = i * kArrayRowSize + j;
+    if ((packed >> 16) == 0xFFFF) {
+        row = 0;
+        column = i;
+        return true;
     }
+    if (const char* message = IndexOf(run.R[packed >> 16], column))
+        return IndexFailed(run, run.code.PositionOf(ins).third, message);
+    row = i;
     return true;
 }
 
@@ -312,13 +322,10 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
 [[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, int32_t var, RValue& out)
 {
     const RBuiltinVariable* builtin = Variable_Builtin(var);
-    if (BRINDLE_LIKELY(builtin && builtin->getter)) {
-        RValue value;
-        if (!builtin->getter(instance, 0, value))
-            return false;
-        out = std::move(value);
-        return true;
-    }
+    // A getter writes its value or nothing, and reads no value: out can
+    // take the value directly.
+    if (BRINDLE_LIKELY(builtin && builtin->getter))
+        return builtin->getter(instance, 0, out);
     return Variable_GetOfInstance(instance, var, 0, out);
 }
 
@@ -701,7 +708,13 @@ int Execute(RRun& run, const RInstruction* ins)
     // its flags ask for.
 #define FINISH()                                                                                                       \
     do {                                                                                                               \
-        if (BRINDLE_UNLIKELY(ins->flags & 0x0F) && !Finish(run, ins))                                                  \
+        const uint8_t finishFlags = ins->flags;                                                                        \
+        if (BRINDLE_LIKELY(!(finishFlags & (kFlagCheckIndex | kFlagResultCopy)))) {                                   \
+            if (finishFlags & kFlagResultMark)                                                                         \
+                run.lastResult = ins->a;                                                                               \
+            NEXT();                                                                                                    \
+        }                                                                                                              \
+        if (!Finish(run, ins))                                                                                         \
             return kStatusError;                                                                                       \
         NEXT();                                                                                                        \
     } while (0)
@@ -873,32 +886,32 @@ L_CompoundVar: {
     NEXT();
 }
 L_GetVarIndexed: {
-    int32_t flat = 0;
-    if (!IndexedIndex(run, ins, flat))
+    int32_t row = 0, column = 0;
+    if (!IndexedIndex(run, ins, row, column))
         return kStatusError;
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     const RVariable* variable = list.Cached(ins->b, ins->d);
-    if (const RValue* element = variable ? Variable_Element(*variable, flat) : nullptr) {
+    if (const RValue* element = variable ? Variable_ElementAt(*variable, row, column) : nullptr) {
         R[ins->a] = *element;
         FINISH();
     }
     {
         RValue zero;
-        if (!ReadFailed(run, POSITION(), ins->b, flat, zero))
+        if (!ReadFailed(run, POSITION(), ins->b, row * kArrayRowSize + column, zero))
             return kStatusError;
         R[ins->a] = zero;
     }
     FINISH();
 }
 L_SetVarIndexed: {
-    int32_t flat = 0;
-    if (!IndexedIndex(run, ins, flat))
+    int32_t row = 0, column = 0;
+    if (!IndexedIndex(run, ins, row, column))
         return kStatusError;
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     const RValue& value = R[ins->a];
     run.result = value;
     run.lastResult = -1;
-    Variable_SetElement(list.CachedOrCreate(ins->b, ins->d), flat, value);
+    Variable_SetElementAt(list.CachedOrCreate(ins->b, ins->d), row, column, value);
     NEXT();
 }
 L_GetBuiltin: {

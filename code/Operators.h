@@ -24,10 +24,12 @@ namespace OperatorDetail {
 // wrapping.
 [[gnu::always_inline]] inline double TruncatedQuotient(double a, double b)
 {
-    double q = std::trunc(a / b);
-    if (q >= -2147483648.0 && q <= 2147483647.0)
+    double q = a / b;
+    // Inside the 32-bit range the conversion truncates by itself, which is
+    // far cheaper than trunc on processors without a rounding instruction.
+    if (q > -2147483649.0 && q < 2147483648.0)
         return static_cast<double>(static_cast<int32_t>(q));
-    return q;
+    return std::trunc(q);
 }
 
 [[gnu::always_inline]] inline int ShiftCount(double b)

@@ -106,7 +106,8 @@ struct RValue {
     {
         kind = VALUE_REAL;
         val = real;
-        str = RString();
+        if (str.HasBlock())
+            str = RString();
     }
     void SetString(RString text)
     {

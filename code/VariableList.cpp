@@ -122,22 +122,26 @@ RVariable& CVariableList::Append(int32_t varIndex)
     return variable;
 }
 
-void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value)
+void Variable_SetElementGrowing(RVariable& variable, int32_t row, int32_t column, const RValue& value)
 {
-    if (arrayIndex == 0) {
+    if ((row | column) == 0) {
         variable.simplevalue = value;
         return;
     }
-    if (arrayIndex < 0)
+    const size_t r = static_cast<size_t>(row);
+    const size_t c = static_cast<size_t>(column);
+    if (variable.value.size() < r + 1)
+        variable.value.resize(r + 1);
+    std::vector<RValue>& cells = variable.value[r];
+    // An array filled in order grows by one each time: push_back keeps that
+    // amortised.
+    if (cells.size() == c) {
+        cells.push_back(value);
         return;
-    size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
-    size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (variable.value.size() < row + 1)
-        variable.value.resize(row + 1);
-    std::vector<RValue>& cells = variable.value[row];
-    if (cells.size() < column + 1)
-        cells.resize(column + 1);
-    cells[column] = value;
+    }
+    if (cells.size() < c + 1)
+        cells.resize(c + 1);
+    cells[c] = value;
 }
 
 void CVariableList::SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value)

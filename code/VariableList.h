@@ -23,21 +23,45 @@ struct RVariable {
     std::vector<std::vector<RValue>> value;
 };
 
+// One variable's value at row and column (both checked to lie in
+// 0..31999 by the caller): the stored value or nullptr.
+[[gnu::always_inline]] inline const RValue* Variable_ElementAt(const RVariable& variable, int32_t row, int32_t column)
+{
+    if ((row | column) == 0)
+        return &variable.simplevalue;
+    if (static_cast<size_t>(row) >= variable.value.size())
+        return nullptr;
+    const std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
+    return static_cast<size_t>(column) < cells.size() ? &cells[static_cast<size_t>(column)] : nullptr;
+}
 // One variable's value at an array index: the stored value or nullptr.
 inline const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
 {
-    if (arrayIndex == 0)
-        return &variable.simplevalue;
     if (arrayIndex < 0)
         return nullptr;
-    const size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
-    const size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (row >= variable.value.size() || column >= variable.value[row].size())
-        return nullptr;
-    return &variable.value[row][column];
+    return Variable_ElementAt(variable, arrayIndex / kArrayRowSize, arrayIndex % kArrayRowSize);
+}
+// Stores value at row and column (as above), growing the rows as needed.
+void Variable_SetElementGrowing(RVariable& variable, int32_t row, int32_t column, const RValue& value);
+[[gnu::always_inline]] inline void Variable_SetElementAt(RVariable& variable, int32_t row, int32_t column,
+                                                         const RValue& value)
+{
+    // Overwriting an element that exists is the common case of a loop.
+    if ((row | column) != 0 && static_cast<size_t>(row) < variable.value.size()) {
+        std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
+        if (static_cast<size_t>(column) < cells.size()) {
+            cells[static_cast<size_t>(column)] = value;
+            return;
+        }
+    }
+    Variable_SetElementGrowing(variable, row, column, value);
 }
 // Stores value at an array index, growing the rows as needed; a negative index is ignored.
-void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value);
+inline void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value)
+{
+    if (arrayIndex >= 0)
+        Variable_SetElementAt(variable, arrayIndex / kArrayRowSize, arrayIndex % kArrayRowSize, value);
+}
 
 class CVariableList {
 public:
@@ -69,8 +93,15 @@ public:
     // found it; position is updated. nullptr when the variable is missing.
     RVariable* Cached(int32_t varIndex, int32_t& position)
     {
-        if (static_cast<uint32_t>(position) < v_vars.size() && v_vars[static_cast<size_t>(position)].ind == varIndex)
-            return &v_vars[static_cast<size_t>(position)];
+        // Compared in bytes: the count of a vector of 56-byte items costs a
+        // multiplication on every access.
+        const size_t offset = static_cast<size_t>(static_cast<uint32_t>(position)) * sizeof(RVariable);
+        char* begin = reinterpret_cast<char*>(v_vars.data());
+        if (offset < static_cast<size_t>(reinterpret_cast<char*>(v_vars.data() + v_vars.size()) - begin)) {
+            RVariable* candidate = reinterpret_cast<RVariable*>(begin + offset);
+            if (candidate->ind == varIndex)
+                return candidate;
+        }
         return FindRemembering(varIndex, position);
     }
     // The same, creating the variable (real 0, no rows) when it is missing.

@@ -4,6 +4,7 @@
 #include "data/Stream.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 CVariableList GlobalVars;
@@ -25,6 +26,7 @@ std::unordered_map<std::string, int32_t> UserIndex;
 } // namespace
 
 std::vector<uint8_t> GlobalDeclared(kInitialDeclared, 0);
+bool AnyGlobalDeclared = false;
 
 int32_t Variable_AddBuiltin(const std::string& name, TVariableGetter getter, TVariableSetter setter, bool canset)
 {
@@ -102,6 +104,7 @@ void Variable_Init()
 {
     GlobalVars.Clear();
     GlobalDeclared.assign(kInitialDeclared, 0);
+    AnyGlobalDeclared = false;
 }
 
 void Variable_DeclareGlobal(int32_t varIndex)
@@ -112,6 +115,7 @@ void Variable_DeclareGlobal(int32_t varIndex)
     if (position >= GlobalDeclared.size())
         GlobalDeclared.resize(position + 1, 0);
     GlobalDeclared[position] = 1;
+    AnyGlobalDeclared = true;
     GlobalVars.Init(varIndex);
 }
 
@@ -141,6 +145,8 @@ void Variable_ReplaceGlobals(RGlobalsBlock&& block)
 {
     GlobalVars = std::move(block.vars);
     GlobalDeclared = std::move(block.declared);
+    AnyGlobalDeclared =
+        std::any_of(GlobalDeclared.begin(), GlobalDeclared.end(), [](uint8_t declared) { return declared != 0; });
 }
 
 void Variable_LoadGlobals(CStream& stream)

@@ -72,9 +72,12 @@ void Variable_DeclareGlobal(int32_t varIndex);
 // One byte per user variable: declared with globalvar. Read on every access
 // of an unqualified name, so it is inline.
 extern std::vector<uint8_t> GlobalDeclared;
+// Whether any byte of GlobalDeclared may be set: most games declare none,
+// and then no access needs to look.
+extern bool AnyGlobalDeclared;
 inline bool Variable_IsGlobal(int32_t varIndex)
 {
-    if (varIndex < kFirstUserVariable)
+    if (!AnyGlobalDeclared || varIndex < kFirstUserVariable)
         return false;
     size_t position = static_cast<size_t>(varIndex - kFirstUserVariable);
     return position < GlobalDeclared.size() && GlobalDeclared[position] != 0;

@@ -97,6 +97,15 @@ bool ExecuteAction(const CAction& action, CInstance* self, CInstance* other)
 {
     ArgumentRelative = action.act_userelative && action.act_relative;
     int count = std::clamp(action.act_argumentcount, 0, CAction::kMaxArguments);
+    // A piece of code without arguments (every code action and event code):
+    // nothing to build or save around it.
+    if (count == 0 && action.act_exetype == kExecuteCode) {
+        RValue result;
+        if (action.act_codecode)
+            Code_Run(Code_Context(), self, other, *action.act_codecode, result);
+        bool answer = IsTrue(result.val);
+        return action.act_isnot ? !answer : answer;
+    }
     // A function that wants more arguments than the action stores reads
     // zeros for the rest, never past the end.
     int built = count;

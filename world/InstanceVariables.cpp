@@ -15,9 +15,9 @@ namespace {
 using Get = TVariableGetter;
 using Set = TVariableSetter;
 
-bool Real(RValue& value, double real)
+inline bool Real(RValue& value, double real)
 {
-    value = RValue(real);
+    value.SetReal(real);
     return true;
 }
 

@@ -152,6 +152,15 @@ const std::vector<int32_t>& EventLists_Objects(int32_t etype, int32_t enumb)
     return lists[static_cast<size_t>(enumb)];
 }
 
+bool EventLists_NoneHas(int32_t etype, int32_t enumb)
+{
+    RebuildIfChanged();
+    if (etype < 0 || etype >= kEventTypeCount)
+        return false;
+    const auto& lists = EventObjects[static_cast<size_t>(etype)];
+    return enumb >= 0 && enumb < static_cast<int32_t>(lists.size()) && lists[static_cast<size_t>(enumb)].empty();
+}
+
 const std::vector<TColPair>& EventLists_CollisionPairs()
 {
     RebuildIfChanged();

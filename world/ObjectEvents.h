@@ -34,3 +34,6 @@ uint32_t EventLists_Changes();
 // The ascending objects that have event (type, number); empty beyond the built ranges.
 const std::vector<int32_t>& EventLists_Objects(int32_t etype, int32_t enumb);
 const std::vector<TColPair>& EventLists_CollisionPairs();
+// True only when the lists are built for (type, number) and no object has
+// that event, even through a parent: performing it would find nothing.
+bool EventLists_NoneHas(int32_t etype, int32_t enumb);

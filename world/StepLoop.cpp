@@ -113,6 +113,10 @@ void Animate()
 {
     CLiveRoom* room = CurrentRoom;
     int32_t count = room->InstanceCount();
+    // Whether an animation-end event exists is asked again only after
+    // events or parents changed.
+    uint32_t changes = EventLists_Changes() - 1;
+    bool noneHas = false;
     for (int32_t k = 0; k < count; ++k) {
         CInstance* instance = room->InstanceAt(k);
         if (!instance)
@@ -122,7 +126,14 @@ void Animate()
         int images = sprite ? sprite->Count() : 0;
         if (std::floor(instance->i_imageindex) >= images) {
             instance->i_imageindex -= images;
-            PerformEvent(instance, instance, kEventOther, kAnimationEnd);
+            // Instances without a sprite end their animation every step:
+            // not looking for an event no object has saves most of the step.
+            if (changes != EventLists_Changes()) {
+                changes = EventLists_Changes();
+                noneHas = EventLists_NoneHas(kEventOther, kAnimationEnd);
+            }
+            if (!noneHas)
+                PerformEvent(instance, instance, kEventOther, kAnimationEnd);
         }
     }
 }

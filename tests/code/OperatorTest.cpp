@@ -48,6 +48,13 @@ TEST_F(CodeFixture, OperatorResults)
         {"-7 mod 3", "-1"},
         {"5.5 mod 2", "1.5"},
         {"1 mod 0", "error: Modulo by 0."},
+        // Quotients beyond 32 bits keep their truncated value.
+        {"10000000000 div 3", "3333333333"},
+        {"-10000000000 div 3", "-3333333333"},
+        {"-2147483648.5 div 1", "-2147483648"},
+        {"2147483648.5 div 1", "2147483648"},
+        {"10000000000 mod 3", "1"},
+        {"-0.5 div 1", "0"},
         {"'a' mod 1", "error: Wrong type of arguments to mod."},
         {"2.5 | 0", "2"},
         {"3.5 | 0", "4"},
