@@ -30,9 +30,9 @@ TBitmap32 Ramp(int32_t w, int32_t h, uint32_t top, uint32_t bottom, uint32_t rim
             c |= static_cast<uint32_t>(std::lround(a + (b - a) * f)) << shift;
         }
         // Written row by row: every run builds these pictures before main.
-        const bool edge = y == 0 || y == h - 1;
-        const uint8_t inside[4] = {static_cast<uint8_t>(edge ? rim : c), static_cast<uint8_t>((edge ? rim : c) >> 8),
-                                   static_cast<uint8_t>((edge ? rim : c) >> 16), static_cast<uint8_t>((edge ? rim : c) >> 24)};
+        const uint32_t fill = y == 0 || y == h - 1 ? rim : c;
+        const uint8_t inside[4] = {static_cast<uint8_t>(fill), static_cast<uint8_t>(fill >> 8),
+                                   static_cast<uint8_t>(fill >> 16), static_cast<uint8_t>(fill >> 24)};
         uint8_t* row = picture.Row(y);
         for (int32_t x = 0; x < w; ++x)
             std::memcpy(row + 4 * static_cast<size_t>(x), inside, 4);

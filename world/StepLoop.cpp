@@ -113,10 +113,6 @@ void Animate()
 {
     CLiveRoom* room = CurrentRoom;
     int32_t count = room->InstanceCount();
-    // Whether an animation-end event exists is asked again only after
-    // events or parents changed.
-    uint32_t changes = EventLists_Changes() - 1;
-    bool noneHas = false;
     for (int32_t k = 0; k < count; ++k) {
         CInstance* instance = room->InstanceAt(k);
         if (!instance)
@@ -128,11 +124,7 @@ void Animate()
             instance->i_imageindex -= images;
             // Instances without a sprite end their animation every step:
             // not looking for an event no object has saves most of the step.
-            if (changes != EventLists_Changes()) {
-                changes = EventLists_Changes();
-                noneHas = EventLists_NoneHas(kEventOther, kAnimationEnd);
-            }
-            if (!noneHas)
+            if (!EventLists_NoneHas(kEventOther, kAnimationEnd))
                 PerformEvent(instance, instance, kEventOther, kAnimationEnd);
         }
     }
