@@ -2,6 +2,7 @@
 # Sets up what is missing, builds, and runs.
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
+#   bash run.sh sanitize        the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   bash run.sh build           only build
 #   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
 #   bash run.sh bench           build and run the benchmarks
@@ -58,6 +59,16 @@ case "${1:-}" in
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
+  sanitize)
+    # Its own build folder; no benchmarks, which only time the release build.
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    sanitize_build=${BRINDLE_SANITIZE_BUILD_DIR:-$here/build-sanitize}
+    cmake -S "$here" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLE_SANITIZE=ON \
+      -DBRINDLE_BENCHMARKS=OFF >/dev/null
+    cmake --build "$sanitize_build"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      ctest --test-dir "$sanitize_build" --output-on-failure -j "$(nproc)"
+    ;;
   build)
     configure_and_build
     ;;
@@ -88,7 +99,7 @@ case "${1:-}" in
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
-    sed -n '2,9p' "$0"
+    sed -n '2,/^set /{/^set /!p}' "$0"
     exit 2
     ;;
 esac

@@ -5,6 +5,7 @@
 // with GL's habit: row 0 is the top row, so read-back rows, uploaded textures
 // and render targets all run from the top like TBitmap32. Presenting flips it
 // into the window.
+#include "platform/LeakCheck.h"
 #include "platform/GlDevice.h"
 
 #include "platform/DrawBatcher.h"
@@ -819,6 +820,7 @@ std::unique_ptr<IRenderDevice> Platform_CreateGlDevice(SDL_Window* window, std::
         return nullptr;
     }
     SDL_GL_MakeCurrent(window, context);
+    Platform_KeepLoadedLibraries();
     auto device = std::make_unique<CGlRenderDevice>(window, context);
     if (!device->Initialize(error))
         return nullptr;

@@ -15,7 +15,8 @@
 #                         by BRINDLE_COMPARE_PNG decides). Without an OpenGL
 #                         context the game is skipped, not failed.
 # Each game also runs once as a self-contained executable, which must behave
-# the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
+# the same; BRINDLE_GAME_FORMS ("brg exe" by default) chooses the forms run.
+# Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
 set -u
 pack=$1 run=$2 games=$3
 shift 3
@@ -50,14 +51,16 @@ for name in "${names[@]}"; do
   if ! "$pack" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
-  if ! "$pack" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
+  forms=${BRINDLE_GAME_FORMS:-brg exe}
+  if [[ " $forms " == *" exe "* ]] &&
+    ! "$pack" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack --executable failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
 
   reference=$dir/expected-screenshot.png
   [ -f "$reference" ] || reference=
   ok=1 skip=0
-  for form in brg exe; do
+  for form in $forms; do
     form_options=$options
     # Drawing games run with a window; their sound is rendered, not played,
     # so no sound card is needed.
