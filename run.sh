@@ -4,7 +4,9 @@
 #   bash run.sh test            build and run every test
 #   bash run.sh sanitize        the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   bash run.sh build           only build
-#   bash run.sh fuzz [SECONDS]  fuzz the game data loader (clang, AddressSanitizer)
+#   bash run.sh fuzz [TARGET] [SECONDS]
+#                               fuzz a reader (clang, AddressSanitizer; see tests/fuzz),
+#                               by default the game data loader for a minute
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -22,6 +24,17 @@ packages=(
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
+# Fuzz targets (tests/fuzz) and their seeds: folders or files of this
+# repository, globs allowed.
+declare -A fuzz_seeds=(
+  [load_game]="tests/fuzz/corpus/load_game"
+  [compile]="tests/fuzz/corpus/compile"
+  [project]="tests/fuzz/corpus/project"
+  [input_script]="tests/games/*/input*.txt"
+  [ini]="tests/fuzz/corpus/ini"
+  [registry]="tests/fuzz/corpus/registry"
+  [pictures]="tests/fuzz/corpus/pictures tests/games/*/*.png"
+)
 # The drawing tests run on a virtual X server.
 test_packages=(xvfb xauth)
 
@@ -73,16 +86,32 @@ case "${1:-}" in
     configure_and_build
     ;;
   fuzz)
+    # run.sh fuzz [TARGET] [SECONDS]; a number alone fuzzes the loader.
+    target=load_game seconds=60
+    if [[ "${2:-}" =~ ^[0-9]+$ ]]; then
+      seconds=$2
+    elif [ -n "${2:-}" ]; then
+      target=$2 seconds=${3:-60}
+    fi
+    if [ -z "${fuzz_seeds[$target]:-}" ]; then
+      echo "unknown fuzz target '$target'; the targets are: ${!fuzz_seeds[*]}" >&2
+      exit 2
+    fi
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
-    cmake --build "$fuzz_build" --target fuzz_load_game
-    mkdir -p "$fuzz_build/corpus"
-    # tests/fuzz/corpus seeds whole outer bodies of small games, so mutations
-    # reach the resource sections from the first run on.
-    "$fuzz_build/tests/fuzz/fuzz_load_game" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 "$fuzz_build/corpus" "$here/tests/fuzz/corpus"
+    cmake --build "$fuzz_build" --target "fuzz_$target"
+    # What the fuzzer finds stays in corpus/TARGET between runs; the seeds
+    # are gathered afresh each time.
+    corpus=$fuzz_build/corpus/$target seeds=$fuzz_build/seeds/$target artifacts=$fuzz_build/artifacts/$target
+    rm -rf "$seeds"
+    mkdir -p "$corpus" "$seeds" "$artifacts"
+    for seed in ${fuzz_seeds[$target]}; do
+      if [ -d "$here/$seed" ]; then cp -r "$here/$seed/." "$seeds/"; else cp "$here/$seed" "$seeds/${seed//\//_}"; fi
+    done
+    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=4096 -max_len=65536 \
+      -artifact_prefix="$artifacts/" "$corpus" "$seeds"
     ;;
   versus)
     configure_and_build
