@@ -63,9 +63,13 @@ void Graphics_InstallWorldHooks()
     Tile_LastId = GameResources.LastTileId;
     StepHooks.drawRoom = &RoomDraw_DrawRoom;
     StepHooks.presentFrame = &Present;
-    StepHooks.handleMessages = &HandleMessages;
     RoomHooks.roomEntered = &RoomEntered;
     RoomHooks.roomStarted = &RoomStarted;
+}
+
+void Graphics_InstallMessageHandling()
+{
+    StepHooks.handleMessages = &HandleMessages;
 }
 
 void Graphics_SetWindowEventListener(void (*listener)(const RWindowEvent& event))

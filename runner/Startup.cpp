@@ -27,6 +27,7 @@
 #include "platform/NetworkPlay.h"
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
+#include "world/HookSlot.h"
 #include "world/Rooms.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
@@ -77,16 +78,9 @@ GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* obser
     return GameLoadResult::Failed;
 }
 
-namespace {
-
-// The game's run: start, the step loop, the end. False when an error ended it.
-bool RunTheGame(const RunnerOptions& options)
+bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::string& problem)
 {
-    IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
-    // A headless run repeats exactly: its time and dates follow the steps
-    // from a fixed start date-time.
-    if (options.Headless)
-        Platform_SetClock(&VirtualTimeSource());
+    Hooks_BeginStartup();
     RoomHooks.seedRandom = options.HasSeed || options.Headless ? +[] { Random_SetSeed(SeedAtStart); }
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
@@ -97,9 +91,8 @@ bool RunTheGame(const RunnerOptions& options)
                                    return shown ? (abort ? 1 : 0) : -1;
                                },
                                &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
-    // Drawing first: input then takes over the window's messages, as it
-    // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
+    // Input handles every window event, the close button included.
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
@@ -107,13 +100,33 @@ bool RunTheGame(const RunnerOptions& options)
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
     StepHooks.serviceNetwork = &Multiplayer_Service;
-    bool screenshotMissing = false;
 
     SoundClock = &clock;
     SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
     SoundLastTime = clock.Microseconds();
     StepHooks.updateSound = &UpdateSound;
     Motion_InstallStepHooks();
+    problem = Hooks_FinishStartup(kHookDebugChecks);
+    return problem.empty();
+}
+
+namespace {
+
+// The game's run: start, the step loop, the end. False when an error ended it.
+bool RunTheGame(const RunnerOptions& options)
+{
+    IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    // A headless run repeats exactly: its time and dates follow the steps
+    // from a fixed start date-time.
+    if (options.Headless)
+        Platform_SetClock(&VirtualTimeSource());
+    std::string problem;
+    if (!Runner_InstallHooks(options, clock, problem)) {
+        std::fprintf(stderr, "brindle-run: internal error: %s\n", problem.c_str());
+        Multiplayer_Shutdown();
+        return false;
+    }
+    bool screenshotMissing = false;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;

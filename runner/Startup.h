@@ -15,5 +15,11 @@ enum RunnerExit : int {
 
 int RunGame(const RunnerOptions& options);
 
+// Puts every module's hooks into the world for a run with these options and
+// checks that none is missing (or, with debug checks, installed twice);
+// false with problem set otherwise.
+class IStepClock;
+bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::string& problem);
+
 // LoadGameData with the load's escaping errors reported as damaged data.
 GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer);

@@ -3,6 +3,7 @@
 
 #include "code/ErrorReport.h"
 #include "data/Event.h"
+#include "data/GameData.h"
 #include "data/Resources.h"
 #include "data/Sprite.h"
 #include "platform/Clock.h"
@@ -95,18 +96,6 @@ void MoveInstances()
     }
 }
 
-void ScrollBackgrounds()
-{
-    if (StepHooks.scrollBackgrounds) {
-        StepHooks.scrollBackgrounds();
-        return;
-    }
-    for (CBack& back : CurrentRoom->r_background) {
-        back.x += back.hspeed;
-        back.y += back.vspeed;
-    }
-}
-
 void Animate()
 {
     CLiveRoom* room = CurrentRoom;
@@ -126,6 +115,23 @@ void Animate()
 }
 
 } // namespace
+
+void StepLoop_ScrollBackgrounds()
+{
+    for (CBack& back : CurrentRoom->r_background) {
+        back.x += back.hspeed;
+        back.y += back.vspeed;
+    }
+}
+
+void StepLoop_NoDebugWindow()
+{
+    static bool told = false;
+    if (GameDebugMode && !told) {
+        told = true;
+        Error_Show("The debug window is not available on this system.", false);
+    }
+}
 
 void StepLoop_Sleep(int64_t microseconds)
 {
@@ -196,7 +202,7 @@ void StepLoop_Step()
     CurrentRoom->RemoveMarked();
     if (StepLoop.automaticDraw && StepHooks.drawRoom)
         StepHooks.drawRoom();
-    ScrollBackgrounds();
+    StepHooks.scrollBackgrounds();
     Animate();
     ++GameState.cursorImage;
     if (StepHooks.debugWindow)
