@@ -2,6 +2,14 @@
 #include "platform/LeakCheck.h"
 
 #if defined(__SANITIZE_ADDRESS__)
+#define BRINDLE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRINDLE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#ifdef BRINDLE_ADDRESS_SANITIZER
 #include <dlfcn.h>
 #include <link.h>
 

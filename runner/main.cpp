@@ -62,9 +62,10 @@ int main(int argc, char** argv)
         std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
-    // A run driven by an input script or taking a screenshot is automated:
-    // nobody is there to click a box away, so messages go to standard error.
-    bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty();
+    // A run driven by an input script, ended after a number of steps or
+    // taking a screenshot is automated: nobody is there to click a box away,
+    // so messages go to standard error.
+    bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty() || options.Steps >= 0;
     Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
     Platform_WatchStopSignals();
     return RunGame(options);
