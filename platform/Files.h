@@ -18,6 +18,9 @@ std::string ToHostPath(const std::string& gamePath);
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes);
 bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size);
+// The same, with every whole block of zeros left as a hole where the file
+// system keeps holes: the file reads the same but those blocks take no disk.
+bool Platform_WriteSparseFile(const std::string& hostPath, const void* data, size_t size);
 bool Platform_FileExists(const std::string& hostPath);
 bool Platform_DirectoryExists(const std::string& hostPath);
 bool Platform_CreateDirectories(const std::string& hostPath);

@@ -62,11 +62,8 @@ int main(int argc, char** argv)
         std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
-    // A run driven by an input script, ended after a number of steps or
-    // taking a screenshot is automated: nobody is there to click a box away,
-    // so messages go to standard error.
-    bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty() || options.Steps >= 0;
-    Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
+    // Automated runs put messages on standard error instead of into boxes.
+    Platform_AllowMessageBoxesOnScreen(!options.IsAutomated());
     Platform_WatchStopSignals();
     return RunGame(options);
 }

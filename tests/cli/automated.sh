@@ -2,10 +2,12 @@
 # Runs nobody watches end by themselves. An empty game run in a window with
 # --steps, on a machine without a sound device, must not wait on the box
 # about the missing device: the message goes to standard error and the run
-# ends after its steps. Skipped without a display to open the window on.
+# ends after its steps. Skipped without a display to open the window on. (An
+# X server without fonts for a box makes the box fail at once; the runner's
+# unit tests check which runs count as automated.)
 # Usage: automated.sh PACK RUN
 set -u
-pack=$1 run=$2
+pack=$(realpath "$1") run=$(realpath "$2")
 if [ -z "${DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
   echo "skip: no display"; exit 0
 fi

@@ -2,6 +2,7 @@
 // (for "brindle-run GAME") or a self-contained executable.
 #include "platform/Executable.h"
 #include "platform/Files.h"
+#include "tools/pack/CodeCheck.h"
 #include "tools/pack/GameBuilder.h"
 #include "tools/pack/Manifest.h"
 
@@ -22,6 +23,8 @@ void PrintUsage(std::FILE* to)
                      "                      game file for brindle-run\n"
                      "  --runner FILE       the runner to copy into an executable (default: the\n"
                      "                      brindle-run beside brindle-pack)\n"
+                     "  --no-code-check     write the game even when its code does not compile\n"
+                     "                      (the runner then reports the first mistake at start)\n"
                      "  --help              show this text\n");
 }
 
@@ -33,6 +36,7 @@ int main(int argc, char** argv)
     std::string output;
     std::string runner;
     bool executable = false;
+    bool checkCode = true;
     for (int k = 1; k < argc; ++k) {
         std::string word = argv[k];
         if (word == "--help" || word == "-h") {
@@ -45,6 +49,8 @@ int main(int argc, char** argv)
             runner = argv[++k];
         } else if (word == "--executable") {
             executable = true;
+        } else if (word == "--no-code-check") {
+            checkCode = false;
         } else if (!word.empty() && word[0] == '-') {
             std::fprintf(stderr, "brindle-pack: unknown option '%s'\n", word.c_str());
             PrintUsage(stderr);
@@ -64,6 +70,15 @@ int main(int argc, char** argv)
     try {
         GameProject game;
         ReadProject(project, game);
+        // Every piece of code is compiled now, as the runner would at start;
+        // each mistake is told with its place in the project.
+        if (checkCode) {
+            std::vector<std::string> mistakes = CheckProjectCode(game);
+            for (const std::string& mistake : mistakes)
+                std::fprintf(stderr, "brindle-pack: %s\n", mistake.c_str());
+            if (!mistakes.empty())
+                return 1;
+        }
         std::vector<uint8_t> runnerImage;
         if (executable) {
             if (runner.empty())
@@ -77,7 +92,8 @@ int main(int argc, char** argv)
             runnerImage.resize(static_cast<size_t>(image));
         }
         std::vector<uint8_t> bytes = BuildGame(game, runnerImage);
-        if (!Platform_WriteWholeFile(output, bytes.data(), bytes.size()))
+        // The zeros before the game data take no disk.
+        if (!Platform_WriteSparseFile(output, bytes.data(), bytes.size()))
             throw EProjectError(output + ": cannot write the game");
         if (executable && !Platform_MakeExecutable(output))
             throw EProjectError(output + ": cannot make the game executable");
