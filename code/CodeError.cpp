@@ -5,6 +5,10 @@
 
 bool Code_ErrorFlag = false;
 std::string Code_ErrorMessage;
+std::string Code_ErrorSource;
+int Code_ErrorLine = 0;
+int Code_ErrorColumn = 0;
+std::string Code_ErrorReason;
 
 void Code_Error(const CCode& code, int position, const std::string& message)
 {
@@ -49,6 +53,10 @@ void Code_ErrorInText(const std::string& text, bool isProgram, int position, con
         ++lineEnd;
     }
     std::string lineText = text.substr(lineStart, lineEnd - lineStart);
+    Code_ErrorSource = text;
+    Code_ErrorLine = line;
+    Code_ErrorColumn = column;
+    Code_ErrorReason = message;
 
     if (isProgram) {
         Code_ErrorMessage = "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +

@@ -10,6 +10,13 @@ class CCode;
 // Set by the first error; while set, further errors are not recorded.
 extern bool Code_ErrorFlag;
 extern std::string Code_ErrorMessage;
+// The same error in parts, for tools that place it themselves: the text of
+// the code it happened in, the line (from 1) and column (from 0) in that
+// text, and the reason alone.
+extern std::string Code_ErrorSource;
+extern int Code_ErrorLine;
+extern int Code_ErrorColumn;
+extern std::string Code_ErrorReason;
 
 inline void Code_ClearError()
 {

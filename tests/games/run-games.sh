@@ -7,6 +7,10 @@
 #   runner-options        options for brindle-run, one line (default: --headless);
 #                         {game} stands for the project folder, so a game can
 #                         name its own files (--input {game}/input.txt)
+#   expected-pack-errors.txt
+#                         brindle-pack must refuse the project with exactly this
+#                         on standard error (status 1); the game is then packed
+#                         with --no-code-check and run as usual
 #   expected-screenshot.png
 #                         the game draws: it runs on SDL's offscreen video
 #                         driver (unless SDL_VIDEODRIVER says otherwise) with
@@ -48,12 +52,25 @@ for name in "${names[@]}"; do
   expected_errors=$dir/expected-errors.txt
   [ -f "$expected_errors" ] || expected_errors=/dev/null
 
-  if ! "$pack" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
+  pack_options=()
+  if [ -f "$dir/expected-pack-errors.txt" ]; then
+    # Packed from the games folder, so the messages name the project as "NAME/...".
+    (cd "$games" && "$pack" "$name" -o "$work/$name.brg") 2>"$work/$name.pack"
+    got=$?
+    if [ $got != 1 ] || [ -e "$work/$name.brg" ]; then
+      echo "FAIL $name: brindle-pack gave status $got (expected 1, and no game written)"; failed=$((failed + 1)); continue
+    fi
+    if ! compare "$name pack errors" "$dir/expected-pack-errors.txt" "$work/$name.pack"; then
+      failed=$((failed + 1)); continue
+    fi
+    pack_options=(--no-code-check)
+  fi
+  if ! "$pack" "${pack_options[@]}" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
   forms=${BRINDLE_GAME_FORMS:-brg exe}
   if [[ " $forms " == *" exe "* ]] &&
-    ! "$pack" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
+    ! "$pack" "${pack_options[@]}" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack --executable failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
 

@@ -4,7 +4,8 @@
 
 namespace {
 
-std::vector<std::string> GetStrings(CManifestTable& table, const std::string& key)
+// Each text's place goes into the code origins: arguments are code.
+std::vector<std::string> GetStrings(CReaderContext& context, CManifestTable& table, const std::string& key)
 {
     std::vector<std::string> values;
     const toml::node* node = table.GetNode(key);
@@ -14,8 +15,10 @@ std::vector<std::string> GetStrings(CManifestTable& table, const std::string& ke
     if (!array)
         table.Fail(key, "expected a list of texts");
     for (const toml::node& item : *array) {
-        if (item.is_string())
+        if (item.is_string()) {
             values.push_back(item.as_string()->get());
+            context.NoteOrigin(values.back(), table, item);
+        }
         else if (item.is_integer())
             values.push_back(std::to_string(item.as_integer()->get()));
         else
@@ -58,6 +61,8 @@ CAction ReadAction(CReaderContext& context, CManifestTable& table)
     action.act_kind =
         table.GetChoice("kind", {"normal", "begin", "end", "else", "exit", "repeat", "variable", "code"}, 0);
     action.act_functionname = table.GetString("function", std::string());
+    if (!action.act_functionname.empty())
+        context.NoteOrigin(action.act_functionname, table, *table.GetNode("function"));
     bool hasCode = false;
     action.act_codestring = context.GetCode(table, "code", &hasCode);
     int fallback = !action.act_functionname.empty() ? kExecuteFunction : hasCode ? kExecuteCode : kExecuteNone;
@@ -75,7 +80,7 @@ CAction ReadAction(CReaderContext& context, CManifestTable& table)
     else
         action.act_who = context.GetReference(table, "applies_to", EResourceKind::Object);
 
-    std::vector<std::string> arguments = GetStrings(table, "arguments");
+    std::vector<std::string> arguments = GetStrings(context, table, "arguments");
     std::vector<int32_t> types = GetIntegerList(table, "argument_types");
     if (arguments.size() > CAction::kMaxArguments)
         table.Fail("arguments", "an action has at most 8 arguments");
