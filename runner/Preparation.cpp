@@ -40,6 +40,8 @@ bool CompileTimeLines()
                 return false;
         }
     }
+    // No event runs yet: messages from outside events must not name this one.
+    CurrentEvent = RCurrentEvent();
     return true;
 }
 
@@ -57,6 +59,7 @@ bool CompileObjects()
             }
         }
     }
+    CurrentEvent = RCurrentEvent();
     return true;
 }
 

@@ -140,7 +140,9 @@ std::string RunnerUsage()
 {
     return "Usage: brindle-run [options] GAME [game arguments...]\n"
            "Plays the game in the file GAME (a game file or a game executable made by\n"
-           "brindle-pack). A game executable runs itself; its runner options come from\n"
+           "brindle-pack), or the game project in the folder GAME as it stands, packed\n"
+           "in memory; errors of such a run also name the project file and line of\n"
+           "their code. A game executable runs itself; its runner options come from\n"
            "the environment variable " +
            std::string(kOptionsVariable) +
            ".\n"

@@ -9,6 +9,7 @@
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "system/FileFunctions.h"
 #include "system/Parameters.h"
@@ -18,6 +19,7 @@
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
+#include "runner/ProjectRun.h"
 #include "sound/Sound.h"
 #include "world/GameState.h"
 #include "world/GameVariables.h"
@@ -65,10 +67,15 @@ void UpdateSound()
 
 } // namespace
 
-GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer)
+GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer,
+                               std::vector<uint8_t>* inMemory)
 {
     // Damaged data shows one fixed message, whatever reader met it.
     try {
+        if (inMemory) {
+            CStream stream(std::move(*inMemory));
+            return LoadGameDataFromStream(stream, observer);
+        }
         return LoadGameData(gameFile, observer);
     } catch (const EStreamError&) {
     } catch (const std::bad_alloc&) {
@@ -90,7 +97,7 @@ bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::s
                                    bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
                                    return shown ? (abort ? 1 : 0) : -1;
                                },
-                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }, &Runner_TellErrorPlace});
     Graphics_InstallWorldHooks();
     // Input handles every window event, the close button included.
     Runner_ConnectInput();
@@ -161,14 +168,25 @@ int RunGame(const RunnerOptions& options)
         std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
         return kExitUsage;
     }
-    Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
+    // A project folder runs as it stands, packed in memory; the folder is
+    // then where the game's program lies.
+    bool fromFolder = Platform_DirectoryExists(options.GameFile);
+    std::vector<uint8_t> packed;
+    if (fromFolder && !Runner_PackProject(options.GameFile, packed))
+        return kExitFailed;
+    std::string programFolder =
+        fromFolder ? std::filesystem::absolute(options.GameFile).lexically_normal().string() : FolderOf(options.GameFile);
+    while (programFolder.size() > 1 && programFolder.back() == '/')
+        programFolder.pop_back();
+    Platform_SetApplicationTitle(fromFolder ? std::filesystem::path(programFolder).filename().string()
+                                            : std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
     GameState.secureMode = System_ReadSecureMode();
-    Game_SetProgramDirectory(FolderOf(options.GameFile));
-    CreateTempDir(FolderOf(options.GameFile));
+    Game_SetProgramDirectory(programFolder);
+    CreateTempDir(programFolder);
 
     CLoadingWindow loadingWindow(options.Headless || options.Dump);
-    GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
+    GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow, fromFolder ? &packed : nullptr);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();
         return result == GameLoadResult::Tampered ? kExitTampered : kExitFailed;

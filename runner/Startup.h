@@ -5,6 +5,9 @@
 #include "data/GameData.h"
 #include "runner/RunnerOptions.h"
 
+#include <cstdint>
+#include <vector>
+
 // Exit statuses of the runner.
 enum RunnerExit : int {
     kExitClean = 0,
@@ -21,5 +24,7 @@ int RunGame(const RunnerOptions& options);
 class IStepClock;
 bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::string& problem);
 
-// LoadGameData with the load's escaping errors reported as damaged data.
-GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer);
+// LoadGameData with the load's escaping errors reported as damaged data;
+// from inMemory (a game file's bytes, taken) instead of the file when given.
+GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer,
+                               std::vector<uint8_t>* inMemory = nullptr);
