@@ -13,6 +13,7 @@
 #include "tools/pack/Manifest.h"
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -69,6 +70,9 @@ bool Runner_PackProject(const std::string& folder, std::vector<uint8_t>& game)
         return true;
     } catch (const EProjectError& error) {
         std::fprintf(stderr, "brindle-run: %s\n", error.what());
+        return false;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "brindle-run: not enough memory to pack %s\n", folder.c_str());
         return false;
     }
 }

@@ -52,6 +52,14 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.SoundCapture = words[++k];
         return true;
     }
+    if (word == "--record") {
+        if (k + 1 >= words.size() || words[k + 1].empty()) {
+            error = "option '--record' needs a file name";
+            return false;
+        }
+        options.RecordFile = words[++k];
+        return true;
+    }
     if (word == "--screenshot") {
         if (k + 1 >= words.size() || words[k + 1].empty()) {
             error = "option '--screenshot' needs a file name";
@@ -168,6 +176,10 @@ std::string RunnerUsage()
            "  --input FILE      play the input script FILE: keys, mouse and joystick events\n"
            "                    by step (see the README); the window then counts as active\n"
            "                    and messages go to standard error\n"
+           "  --record FILE     write what the player does (keys, typed text, mouse,\n"
+           "                    joysticks, the close button) into FILE as an input script,\n"
+           "                    with the random seed: --input FILE --seed N plays the same\n"
+           "                    run again\n"
            "  --sound-capture FILE\n"
            "                    render the game's sound into the WAV file FILE (44100 Hz\n"
            "                    stereo, 1/room speed seconds per step) instead of playing it\n"

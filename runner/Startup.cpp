@@ -161,12 +161,24 @@ bool RunTheGame(const RunnerOptions& options)
 
 } // namespace
 
-int RunGame(const RunnerOptions& options)
+int RunGame(const RunnerOptions& givenOptions)
 {
+    RunnerOptions options = givenOptions;
     std::string scriptError;
     if (!options.InputFile.empty() && !Runner_LoadInputScript(options.InputFile, scriptError)) {
         std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
         return kExitUsage;
+    }
+    if (!options.RecordFile.empty()) {
+        // A recorded run has a seed that the recording tells, as if given.
+        if (!options.HasSeed && !options.Headless) {
+            options.HasSeed = true;
+            options.Seed = static_cast<uint32_t>(Platform_SystemClock().MonotonicMicroseconds());
+        }
+        if (!Runner_StartRecording(options.RecordFile, options.Seed, options.GameFile, scriptError)) {
+            std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
+            return kExitUsage;
+        }
     }
     // A project folder runs as it stands, packed in memory; the folder is
     // then where the game's program lies.
@@ -219,6 +231,7 @@ int RunGame(const RunnerOptions& options)
     }
     std::fflush(stdout);
 
+    Runner_StopRecording();
     System_CloseFiles();
     Display_Close();
     Sound_Shutdown();

@@ -158,6 +158,10 @@ void StepLoop_Step()
 {
     if (!CurrentRoom)
         return;
+    struct RStepping {
+        RStepping() { StepLoop.inStep = true; }
+        ~RStepping() { StepLoop.inStep = false; }
+    } stepping;
     if (StepHooks.skipStep && StepHooks.skipStep())
         return;
     if (StepHooks.gameKeys)

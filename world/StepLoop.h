@@ -40,6 +40,7 @@ struct RStepLoopState {
     bool paused = false;
     int32_t fps = 0;
     int64_t steps = 0; // steps run since the game started
+    bool inStep = false; // a step is under way (not between steps)
     bool automaticDraw = true;
 };
 extern RStepLoopState StepLoop;

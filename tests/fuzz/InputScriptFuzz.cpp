@@ -1,6 +1,7 @@
 // Feeds arbitrary text to the input-script reader. A script it accepts must
-// come out in step order, and taking its inputs step by step must give each
-// exactly once.
+// come out in step order, taking its inputs step by step must give each
+// exactly once, and written out as a recording does, it must read back as
+// the same inputs.
 #include "runner/InputScript.h"
 
 #include <cstddef>
@@ -19,7 +20,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     CInputScript again;
     again.Parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz.txt", error);
-    size_t total = script.TakeDue(int64_t(1) << 40).size();
+    std::vector<RScriptedInput> all = script.TakeDue(int64_t(1) << 40);
+    size_t total = all.size();
+    std::string written;
+    for (const RScriptedInput& input : all)
+        written += FormatScriptedInput(input) + "\n";
+    CInputScript reread;
+    if (!reread.Parse(written, "written", error))
+        std::abort();
+    std::vector<RScriptedInput> back = reread.TakeDue(int64_t(1) << 40);
+    if (back.size() != all.size())
+        std::abort();
+    for (size_t k = 0; k < all.size(); ++k) {
+        const RScriptedInput &x = all[k], &y = back[k];
+        if (x.step != y.step || x.kind != y.kind || x.stick != y.stick || x.a != y.a || x.b != y.b || x.c != y.c ||
+            x.d != y.d)
+            std::abort();
+    }
     size_t taken = 0;
     int64_t last = 0;
     while (again.HasMore()) {

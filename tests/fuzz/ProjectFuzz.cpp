@@ -1,9 +1,11 @@
 // Feeds arbitrary projects to the builder's project reader and game writer,
 // as brindle-pack runs them. The input is the manifest game.toml followed by
 // the project's other files, each after a line "#%% NAME" (NAME relative to
-// the project folder). A mistake must come out as a project error; anything
-// else escaping is a finding.
+// the project folder). Its code is checked as brindle-pack checks it. A
+// mistake must come out as a project error; anything else escaping is a
+// finding.
 #include "runner/Registration.h"
+#include "tools/pack/CodeCheck.h"
 #include "tools/pack/GameBuilder.h"
 #include "tools/pack/Manifest.h"
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 #include <unistd.h>
 
@@ -72,9 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         GameProject project;
         ReadProject(folder.string(), project);
+        CheckProjectCode(project);
         uint32_t z = 0, w = 0;
         BuildOuterBody(project, z, w);
     } catch (const EProjectError&) {
+    } catch (const std::bad_alloc&) {
+        // brindle-pack reports it; the size limits of each reader are what
+        // keep it rare.
     }
     return 0;
 }

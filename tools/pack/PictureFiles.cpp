@@ -114,7 +114,10 @@ bool DecodeGif(const std::vector<uint8_t>& bytes, std::vector<TBitmap32>& frames
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         DGifSavedExtensionToGCB(gif, k, &control);
         const ColorMapObject* colors = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-        TBitmap32 before = canvas;
+        // Only a frame that hands the canvas back afterwards needs a copy of it.
+        TBitmap32 before;
+        if (control.DisposalMode == DISPOSE_PREVIOUS)
+            before = canvas;
         const GifImageDesc& d = frame.ImageDesc;
         for (int y = 0; y < d.Height; ++y)
             for (int x = 0; x < d.Width; ++x) {
@@ -132,7 +135,7 @@ bool DecodeGif(const std::vector<uint8_t>& bytes, std::vector<TBitmap32>& frames
                 for (int x = d.Left; x < std::min(d.Left + d.Width, canvas.Width()); ++x)
                     canvas.SetPixel(x, y, 0);
         } else if (control.DisposalMode == DISPOSE_PREVIOUS) {
-            canvas = before;
+            canvas = std::move(before);
         }
     }
     DGifCloseFile(gif, &status);

@@ -7,6 +7,7 @@
 #include "tools/pack/Manifest.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,11 @@ int main(int argc, char** argv)
             throw EProjectError(output + ": cannot make the game executable");
     } catch (const EProjectError& error) {
         std::fprintf(stderr, "brindle-pack: %s\n", error.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // A picture or sound that claims a huge size can ask for more memory
+        // than there is: a failure to report, not a crash.
+        std::fprintf(stderr, "brindle-pack: not enough memory to pack %s\n", project.c_str());
         return 1;
     }
     return 0;
