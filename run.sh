@@ -6,7 +6,9 @@
 #   bash run.sh build           only build
 #   bash run.sh fuzz [TARGET] [SECONDS]
 #                               fuzz a reader (clang, AddressSanitizer; see tests/fuzz),
-#                               by default the game data loader for a minute
+#                               by default the game data loader for a minute; the
+#                               targets: load_game, load_save, model_file, compile,
+#                               project, input_script, ini, registry, pictures
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 set -euo pipefail
@@ -20,7 +22,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 libgif-dev libjpeg-dev
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
-  libenet-dev
+  libenet-dev libffi-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -28,6 +30,8 @@ fuzz_packages=(clang libclang-rt-14-dev)
 # repository, globs allowed.
 declare -A fuzz_seeds=(
   [load_game]="tests/fuzz/corpus/load_game"
+  [load_save]="tests/fuzz/corpus/load_save"
+  [model_file]="tests/fuzz/corpus/model_file"
   [compile]="tests/fuzz/corpus/compile"
   [project]="tests/fuzz/corpus/project"
   [input_script]="tests/games/*/input*.txt"
@@ -126,6 +130,10 @@ case "${1:-}" in
     # Drawing against LOVE, both on the same virtual X server.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/draw/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/particles/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
     ;;
   *)
     sed -n '2,/^set /{/^set /!p}' "$0"

@@ -10,6 +10,8 @@
 #include "data/Sprite.h"
 #include "motion/Collision.h"
 #include "motion/CollisionStage.h"
+#include "motion/Grid.h"
+#include "data/Path.h"
 #include "motion/Places.h"
 #include "runner/Registration.h"
 #include "world/Actions.h"
@@ -107,5 +109,30 @@ void BM_PlaceFree(benchmark::State& state)
 BENCHMARK(BM_PlaceFree)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+
+// A search across a 256 × 256 grid with about 30 % of its cells forbidden
+// (fixed pseudo-random walls), corner to corner with diagonals.
+void BM_GridPath(benchmark::State& state)
+{
+    CGrid grid;
+    grid.Create(0, 0, 256, 256, 4, 4);
+    uint32_t seed = 12345;
+    for (int32_t i = 0; i < 256; ++i)
+        for (int32_t j = 0; j < 256; ++j) {
+            seed = seed * 1103515245u + 12345u;
+            if ((seed >> 16) % 100 < 30)
+                grid.AddCell(i, j);
+        }
+    grid.ClearCell(0, 0);
+    grid.ClearCell(255, 255);
+    CPath path;
+    bool found = false;
+    for (auto _ : state)
+        found = grid.FindPath(path, 2, 2, 1022, 1022, true);
+    state.counters["found"] = found ? 1 : 0;
+    state.counters["points"] = static_cast<double>(path.i_points.size());
+}
+BENCHMARK(BM_GridPath)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

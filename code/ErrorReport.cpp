@@ -2,6 +2,7 @@
 #include "code/ErrorReport.h"
 
 #include "code/EventContext.h"
+#include "code/StopRequest.h"
 #include "data/EventTexts.h"
 #include "data/GameSettings.h"
 #include "data/Resources.h"
@@ -86,7 +87,9 @@ void Error_Reset()
 
 void Error_Show(const std::string& message, bool fatal)
 {
-    if (Error_Terminating)
+    // Code cut short by a stop request fails on its way out; that is not
+    // the game's error.
+    if (Error_Terminating || Code_StopRequested())
         return;
     bool abort = fatal || Settings.AbortOnErrors;
     if (Settings.ShowErrorMessages) {
@@ -117,8 +120,13 @@ void Error_Show(const std::string& message, bool fatal)
 std::string Error_EventHeading(bool fatal)
 {
     const RCurrentEvent& event = CurrentEvent;
-    std::string heading = std::string(fatal ? "FATAL " : "") + "ERROR in\r\naction number " +
-                          std::to_string(event.action + 1) + "\r\n";
+    std::string kind = fatal ? "FATAL ERROR" : "ERROR";
+    // The heading names the code that runs; between events nothing does.
+    if (event.place)
+        return kind + " in\r\n" + *event.place + ":\r\n\r\n";
+    if (event.object < 0 && event.type != kTimeLineEventType)
+        return kind + "\r\n\r\n";
+    std::string heading = kind + " in\r\naction number " + std::to_string(event.action + 1) + "\r\n";
     if (event.type == kTimeLineEventType) {
         heading += "at time step " + std::to_string(event.number) + "\r\nof time line " +
                    TimeLine_NameOrUndefined(event.object) + ":\r\n";

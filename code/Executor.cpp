@@ -13,6 +13,7 @@
 #include "code/Functions.h"
 #include "code/Operators.h"
 #include "code/Scripts.h"
+#include "code/StopRequest.h"
 #include "code/VariableAccess.h"
 #include "code/Variables.h"
 #include "data/GameSettings.h"
@@ -126,6 +127,13 @@ private:
     {
         Code_Error(r_code, position, message);
         return false;
+    }
+    // Every loop checks Code_StopRequested at its back-edge and leaves
+    // through here, out of line.
+    [[gnu::noinline]] static int Stopped()
+    {
+        Code_StopForRequest();
+        return kError;
     }
 
     int RunStatement(const RToken& node);
@@ -312,6 +320,8 @@ int CRun::RunWhile(const RToken& node)
             return kNormal;
         if (code != kNormal && code != kContinue)
             return code;
+        if (Code_StopRequested())
+            return Stopped();
     }
 }
 
@@ -330,6 +340,8 @@ int CRun::RunDo(const RToken& node)
             return Fail(node.items[1].position, "Boolean expression expected");
         if (IsTrue(condition.val))
             return kNormal;
+        if (Code_StopRequested())
+            return Stopped();
     }
 }
 
@@ -354,6 +366,8 @@ int CRun::RunFor(const RToken& node)
         code = RunStatement(node.items[2]);
         if (code != kNormal)
             return code;
+        if (Code_StopRequested())
+            return Stopped();
     }
 }
 
@@ -379,6 +393,8 @@ int CRun::RunRepeat(const RToken& node)
             return kNormal;
         if (code != kNormal && code != kContinue)
             return code;
+        if (Code_StopRequested())
+            return Stopped();
     }
     return kNormal;
 }
@@ -767,6 +783,10 @@ bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& 
         Code_Error(code, 0, "Internal Error: Executing code for nil instance.");
         return false;
     }
+    // Calls can recurse without a loop: code started by running code checks
+    // the stop request too (an event's own code starts as usual).
+    if (ExecutionDepth > 0 && Code_StopRequested())
+        return Code_StopForRequest();
     if (ExecutionDepth >= kMaxExecutionDepth) {
         Code_Error(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
         return false;

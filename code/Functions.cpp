@@ -36,6 +36,11 @@ bool Function_Find(std::string_view name, int32_t& number)
         number = kFirstExtensionFunction + id;
         return true;
     }
+    return Function_FindBuiltin(name, number);
+}
+
+bool Function_FindBuiltin(std::string_view name, int32_t& number)
+{
     auto found = TableIndex.find(std::string(name));
     if (found == TableIndex.end())
         return false;

@@ -38,6 +38,8 @@ struct RFunction {
 
 void Function_Add(const std::string& name, TRoutine routine, int32_t argnumb);
 bool Function_Find(std::string_view name, int32_t& number);
+// Only among the built-in functions (scripts of the same name do not hide them).
+bool Function_FindBuiltin(std::string_view name, int32_t& number);
 // Extension: its own count; script: -1; built-in: its count; -100 outside the table.
 int32_t Function_ArgCount(int32_t number);
 const RFunction* Function_Get(int32_t number);

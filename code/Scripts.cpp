@@ -9,6 +9,7 @@
 #include "data/Resources.h"
 #include "data/Script.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -65,12 +66,9 @@ bool Script_CompileAll()
     return true;
 }
 
-bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
+bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
                     const RValue* arguments, int count)
 {
-    const CCode* code = Script_Code(index);
-    if (!code || !Scripts.Exists(index))
-        return false;
     if (count > kArgumentSlots)
         count = kArgumentSlots;
     if (count < 0)
@@ -89,14 +87,34 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
     for (int k = count; k < savedUsed; ++k)
         ScriptCall.arguments[k] = RValue();
     ScriptCall.argumentCount = count;
-    ScriptCall.runningScript = index;
+    ScriptCall.runningScript = runningScript;
     ScriptCall.usedSlots = count;
 
     result = RValue();
-    bool ok = Code_Evaluate(self, other, *code, result);
+    bool ok = Code_Evaluate(self, other, code, result);
+
+    const int32_t usedNow = ScriptCall.usedSlots;
+    for (int k = 0; k < savedUsed; ++k)
+        ScriptCall.arguments[k] = std::move(saved[k]);
+    for (int k = savedUsed; k < usedNow; ++k)
+        ScriptCall.arguments[k] = RValue();
+    ScriptCall.argumentCount = savedCount;
+    ScriptCall.runningScript = savedScript;
+    ScriptCall.usedSlots = savedUsed;
+    return ok;
+}
+
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
+                    const RValue* arguments, int count)
+{
+    const CCode* code = Script_Code(index);
+    if (!code || !Scripts.Exists(index))
+        return false;
+    bool ok = Script_RunCode(*code, index, self, other, result, arguments, count);
     const std::string& name = Scripts.Name(index);
     if (!ok)
         Code_ErrorMessage = "In script " + name + ":\r" + Code_ErrorMessage;
+    count = std::clamp(count, 0, static_cast<int>(kArgumentSlots));
     if (ok && check && Settings.CheckScriptArguments) {
         int32_t required = code->Args();
         bool atLeast = code->ArgsArray();
@@ -108,13 +126,5 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& re
             ok = false;
         }
     }
-    const int32_t usedNow = ScriptCall.usedSlots;
-    for (int k = 0; k < savedUsed; ++k)
-        ScriptCall.arguments[k] = std::move(saved[k]);
-    for (int k = savedUsed; k < usedNow; ++k)
-        ScriptCall.arguments[k] = RValue();
-    ScriptCall.argumentCount = savedCount;
-    ScriptCall.runningScript = savedScript;
-    ScriptCall.usedSlots = savedUsed;
     return ok;
 }

@@ -41,6 +41,12 @@ const CCode* Script_Code(int32_t index);
 bool Script_Compile(int32_t index);
 void Script_ClearCompiled();
 
+// Runs code with the arguments in the argument slots (the other slots 0) and
+// restores the slots afterwards; runningScript names the script it runs as
+// (-1 for code that is no script). False when the code failed.
+bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
+                    const RValue* arguments, int count);
+
 // Calls script index with the given arguments. False (with the pending error
 // message prefixed by the script's name) when the script failed or, with
 // check on and the game checking argument counts, was given the wrong number.

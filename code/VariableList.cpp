@@ -28,6 +28,9 @@ RValue ReadValue(CStream& stream)
 {
     RValue value;
     value.kind = stream.ReadInteger();
+    // Everything that handles values assumes one of the two kinds.
+    if (value.kind != VALUE_REAL && value.kind != VALUE_STRING)
+        throw EStreamError("Stream read error");
     value.val = stream.ReadReal();
     value.str = RString(stream.ReadString());
     return value;
@@ -201,12 +204,13 @@ void CVariableList::SaveToStream(CStream& stream) const
     }
 }
 
-void CVariableList::LoadFromStream(CStream& stream)
+bool CVariableList::LoadFromStream(CStream& stream)
 {
     Clear();
     if (stream.ReadInteger() != kVersion)
-        return;
+        return false;
     int32_t count = stream.ReadInteger();
+    RequireBytes(stream, count, 24); // number, value record and row count
     for (int32_t k = 0; k < count; ++k) {
         RVariable& variable = Append(stream.ReadInteger());
         variable.simplevalue = ReadValue(stream);
@@ -221,4 +225,5 @@ void CVariableList::LoadFromStream(CStream& stream)
                 row.push_back(ReadValue(stream));
         }
     }
+    return true;
 }

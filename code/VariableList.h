@@ -65,8 +65,10 @@ public:
     const RVariable& At(int32_t position) const { return v_vars[static_cast<size_t>(position)]; }
 
     void SaveToStream(CStream& stream) const;
-    // Reads a list saved by SaveToStream; a wrong version leaves it empty.
-    void LoadFromStream(CStream& stream);
+    // Reads a list saved by SaveToStream; a wrong version leaves it empty
+    // and gives false. Damaged data (a short block, a value that is neither
+    // a real nor a string) throws EStreamError.
+    bool LoadFromStream(CStream& stream);
 
 private:
     const RVariable* FindVariable(int32_t varIndex) const;

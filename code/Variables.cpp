@@ -129,18 +129,28 @@ void Variable_SaveGlobals(CStream& stream)
         stream.WriteBoolean(declared != 0);
 }
 
-void Variable_LoadGlobals(CStream& stream)
+bool Variable_ReadGlobals(CStream& stream, RGlobalsBlock& block)
 {
-    if (stream.ReadInteger() != kGlobalVersion)
-        return;
-    CVariableList globals;
-    globals.LoadFromStream(stream);
+    if (stream.ReadInteger() != kGlobalVersion || !block.vars.LoadFromStream(stream))
+        return false;
     int32_t count = stream.ReadInteger();
     if (count < 0 || static_cast<size_t>(count) > (stream.Size() - stream.Position()) / 4)
         throw EStreamError("Stream read error");
-    std::vector<uint8_t> declared(static_cast<size_t>(count));
+    block.declared.assign(static_cast<size_t>(count), 0);
     for (int32_t k = 0; k < count; ++k)
-        declared[static_cast<size_t>(k)] = stream.ReadBoolean() ? 1 : 0;
-    GlobalVars.Assign(globals);
-    GlobalDeclared = std::move(declared);
+        block.declared[static_cast<size_t>(k)] = stream.ReadBoolean() ? 1 : 0;
+    return true;
+}
+
+void Variable_ReplaceGlobals(RGlobalsBlock&& block)
+{
+    GlobalVars = std::move(block.vars);
+    GlobalDeclared = std::move(block.declared);
+}
+
+void Variable_LoadGlobals(CStream& stream)
+{
+    RGlobalsBlock block;
+    if (Variable_ReadGlobals(stream, block))
+        Variable_ReplaceGlobals(std::move(block));
 }

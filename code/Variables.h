@@ -79,4 +79,17 @@ inline void Variable_SetGlobal(int32_t varIndex, int32_t arrayIndex, const RValu
     GlobalVars.SetVar(varIndex, arrayIndex, value);
 }
 void Variable_SaveGlobals(CStream& stream);
+// Replaces the globals with a block read from stream; a block with a wrong
+// version changes nothing.
 void Variable_LoadGlobals(CStream& stream);
+
+// A globals block read aside, so that a loader can check a whole file
+// before it changes anything.
+struct RGlobalsBlock {
+    CVariableList vars;
+    std::vector<uint8_t> declared;
+};
+// False when a version in the block is not the expected one; damaged data
+// throws EStreamError. The game's globals stay untouched either way.
+bool Variable_ReadGlobals(CStream& stream, RGlobalsBlock& block);
+void Variable_ReplaceGlobals(RGlobalsBlock&& block);

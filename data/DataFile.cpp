@@ -3,6 +3,8 @@
 
 #include "data/Stream.h"
 
+#include <cctype>
+
 bool CDataFile::LoadFromStream(CStream& stream)
 {
     Clear();
@@ -40,4 +42,28 @@ void CDataFile::SaveToStream(CStream& stream) const
     stream.WriteBoolean(s_overwrite);
     stream.WriteBoolean(s_freedata);
     stream.WriteBoolean(s_removeend);
+}
+
+bool DataFile_NameStaysInFolder(const std::string& name)
+{
+    if (name.empty() || name[0] == '\\' || name[0] == '/')
+        return false;
+    if (name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':')
+        return false;
+    int depth = 0;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = name.size();
+        std::string part = name.substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
 }

@@ -31,6 +31,9 @@ public:
     bool s_overwrite = false;
     bool s_freedata = true;
     bool s_removeend = true;
+    // Not stored: the host path this run exported the file to by its action,
+    // the only file the end of the run may remove ("" for none).
+    std::string s_exportedto;
 
     // The data travels only when the file exists and is stored.
     bool HasData() const { return s_exists && s_store; }
@@ -41,3 +44,8 @@ public:
 
     bool operator==(const CDataFile&) const = default;
 };
+
+// An export name stays inside the folder it is exported to: it is relative
+// (no leading separator, no drive) and no ".." climbs above its start.
+// Both "\\" and "/" separate folders.
+bool DataFile_NameStaysInFolder(const std::string& name);

@@ -4,6 +4,7 @@
 #include "data/Stream.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
+#include "platform/RunFolder.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ bool CExtensionPackage::LoadFromExeStream(CStream& stream)
         // A file that cannot be written shows up when the package is
         // prepared: its functions are then not found.
         if (!folder.empty() && !name.empty())
-            Platform_WriteWholeFile(folder + "/" + name, file.s_data.data(), file.s_data.size());
+            Platform_WritePrivateFile(folder + "/" + name, file.s_data.data(), file.s_data.size());
     }
     return true;
 }

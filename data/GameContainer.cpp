@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr uint8_t kMarker[8] = {'B', 0x00, 'R', 0xF7, 0x67, 'N', 0x14, 'D'};
-
 uint32_t WordAt(const uint8_t* data, int64_t offset)
 {
     uint32_t value;
@@ -20,6 +18,47 @@ uint32_t WordAt(const uint8_t* data, int64_t offset)
 void PutWord(uint8_t* data, int64_t offset, uint32_t value)
 {
     std::memcpy(data + offset, &value, 4);
+}
+
+// The marker as it is written: 'B', 0, 'R', 0xF7, 0x67, 'N', 0x14, 'D'. It is
+// kept here only XOR-ed with kMarkerKey and put together at run time through
+// a volatile read, so no build of the runner holds its bytes side by side:
+// the search walks through the program image of any runner larger than
+// kMarkerSearchStart, and a copy there would be taken for the game's own.
+constexpr uint8_t kMarkerKey = 0x5A;
+constexpr uint8_t kScrambledMarker[8] = {'B' ^ kMarkerKey, 0x00 ^ kMarkerKey, 'R' ^ kMarkerKey, 0xF7 ^ kMarkerKey,
+                                         0x67 ^ kMarkerKey, 'N' ^ kMarkerKey, 0x14 ^ kMarkerKey, 'D' ^ kMarkerKey};
+volatile uint8_t MarkerKey = kMarkerKey;
+
+struct RMarker {
+    uint8_t bytes[8];
+    uint32_t first, second; // the two words, as read from a file
+};
+
+const RMarker& Marker()
+{
+    static const RMarker marker = [] {
+        RMarker m{};
+        uint8_t key = MarkerKey;
+        for (int k = 0; k < 8; ++k)
+            m.bytes[k] = static_cast<uint8_t>(kScrambledMarker[k] ^ key);
+        std::memcpy(&m.first, m.bytes, 4);
+        std::memcpy(&m.second, m.bytes + 4, 4);
+        return m;
+    }();
+    return marker;
+}
+
+// Only the bytes 1 and 3 of the first word and 0 and 2 of the second are
+// tested; the others are free.
+constexpr uint32_t kFirstTested = 0xFF00FF00u;
+constexpr uint32_t kSecondTested = 0x00FF00FFu;
+
+bool MatchesAt(const RMarker& marker, const uint8_t* data, int64_t p)
+{
+    uint32_t differs = ((WordAt(data, p) ^ marker.first) & kFirstTested) |
+                       ((WordAt(data, p + 4) ^ marker.second) & kSecondTested);
+    return differs == 0;
 }
 
 // XORs every scrambled word of the outer body with the generator's output.
@@ -40,15 +79,14 @@ void ApplyWadScramble(uint8_t* data, int64_t baseoffset, int64_t fileSize, uint3
 
 bool IsMarkerAt(const uint8_t* data, int64_t p)
 {
-    uint32_t d0 = WordAt(data, p);
-    uint32_t d1 = WordAt(data, p + 4);
-    return ((d0 & 0xFF00FF00u) | (d1 & 0x00FF00FFu)) == 0xF7140067u;
+    return MatchesAt(Marker(), data, p);
 }
 
 int64_t FindGameDataMarker(const uint8_t* data, int64_t size)
 {
+    const RMarker& marker = Marker();
     for (int64_t p = kMarkerSearchStart; p + 8 <= size; ++p)
-        if (IsMarkerAt(data, p))
+        if (MatchesAt(marker, data, p))
             return p;
     return -1;
 }
@@ -95,7 +133,7 @@ std::vector<uint8_t> WriteGameContainer(const std::vector<uint8_t>& prefix, cons
     std::vector<uint8_t> file(static_cast<size_t>(marker) + 20 + outerBody.size(), 0);
     std::copy(prefix.begin(), prefix.end(), file.begin());
     uint8_t* data = file.data();
-    std::memcpy(data + marker, kMarker, 8);
+    std::memcpy(data + marker, Marker().bytes, 8);
     uint32_t checksum = CalcCRC(outerBody.data(), static_cast<int64_t>(outerBody.size()));
     PutWord(data, marker + 8, keyNumber);
     PutWord(data, marker + 12, checksum);

@@ -9,6 +9,7 @@
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/RunFolder.h"
 
 bool GameDebugMode = false;
 int32_t GameId = 0;
@@ -77,7 +78,7 @@ GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
     std::string libraryName = SafeFileName(file.ReadString());
     std::unique_ptr<CStream> library = file.ReadStreamC();
     if (!libraryName.empty() && !TempDir.empty())
-        library->SaveToFile(TempDir + "/" + libraryName);
+        Platform_WritePrivateFile(TempDir + "/" + libraryName, library->Bytes().data(), library->Bytes().size());
     library.reset();
 
     std::unique_ptr<CStream> body = file.ReadStreamE();

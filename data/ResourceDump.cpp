@@ -1,6 +1,7 @@
 // Formatting of every list and table of CGameResources.
 #include "data/ResourceDump.h"
 
+#include "data/ActionLibrary.h"
 #include "data/Background.h"
 #include "data/EventNames.h"
 #include "data/Font.h"
@@ -131,6 +132,10 @@ void CDump::Events(int indent, const CEvent& event)
         Line(indent + 1, std::string("offers relative ") + Flag(a.act_userelative) + " question " +
                              Flag(a.act_isquestion) + " offers applies to " + Flag(a.act_useapplyto) +
                              " arguments " + std::to_string(a.act_argumentcount));
+        // A library action that the builder could have made from its name.
+        const RLibraryAction* named = ActionLibrary_Find(a.act_libid, a.act_id);
+        if (named && named->exetype == kExecuteFunction && named->function == a.act_functionname)
+            Line(indent + 1, "named " + Quote(named->name));
         if (!a.act_codestring.empty())
             Line(indent + 1, "code " + Quote(a.act_codestring));
         int shown = std::max(a.act_argtypecount, a.act_argstringcount);

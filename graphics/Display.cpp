@@ -3,6 +3,8 @@
 
 #include "graphics/Colors.h"
 #include "graphics/DrawState.h"
+#include "graphics/Mode3D.h"
+#include "graphics/Models3D.h"
 #include "graphics/ResourceTextures.h"
 #include "graphics/Surfaces.h"
 #include "graphics/Textures.h"
@@ -61,6 +63,7 @@ void Display_Open(std::unique_ptr<IGameWindow> window)
 
 void Display_Close()
 {
+    Model_ForgetMeshes();
     Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
@@ -82,6 +85,7 @@ IRenderDevice* Display_Device()
 
 bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
 {
+    Model_ForgetMeshes();
     Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
@@ -108,6 +112,7 @@ bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
         return false;
     }
     Device->SetSynchronization(synchronization);
+    Device->SetDepthBuffer(Mode3D.on);
     UseWholeRegion();
     Device->Clear(0xFF000000);
     Draw_ApplyState();
@@ -128,6 +133,9 @@ bool Display_Reset()
     if (BeforeReset)
         BeforeReset();
     Device->SetRenderTarget(0);
+    // A 16-bit depth buffer in 3D mode only.
+    if (!Device->SetDepthBuffer(Mode3D.on))
+        return false;
     UseWholeRegion();
     Device->Clear(0xFF000000);
     Draw_ApplyState();

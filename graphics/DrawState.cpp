@@ -3,10 +3,8 @@
 
 #include "graphics/Colors.h"
 #include "graphics/Display.h"
-
-#include <glm/ext/matrix_clip_space.hpp>
-#include <glm/ext/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
+#include "graphics/Matrix3D.h"
+#include "graphics/Mode3D.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +16,7 @@ void Draw_ResetState(bool interpolate)
 {
     DrawState = RDrawState();
     DrawState.interpolate = interpolate;
+    D3D_ResetState();
 }
 
 uint32_t Draw_DeviceColor()
@@ -74,21 +73,33 @@ void Draw_ApplyState()
 {
     if (IRenderDevice* device = Display_Device())
         device->SetDrawSettings(Draw_Settings(false));
+    D3D_ApplyState();
 }
 
 void Draw_SetProjection2D(double x, double y, double w, double h, double angle)
+{
+    Draw_SetProjection2DForm(x, y, w, h, angle, D3D_PerspectiveProjection());
+}
+
+void Draw_SetProjection2DForm(double x, double y, double w, double h, double angle, bool perspective)
 {
     IRenderDevice* device = Display_Device();
     if (!device)
         return;
     // The eye looks along +z at the rectangle's centre; up is turned by the
-    // view's angle. The projection's negative height makes y grow downwards.
-    double a = -angle * std::numbers::pi / 180.0;
-    glm::dvec3 centre(x + w / 2, y + h / 2, 0.0);
-    glm::dmat4 view = glm::lookAtLH(centre - glm::dvec3(0, 0, 16000), centre, glm::dvec3(std::sin(a), std::cos(a), 0));
-    glm::dmat4 projection = glm::orthoLH_ZO(-w / 2, w / 2, h / 2, -h / 2, 1.0, 32000.0);
-    glm::mat4 viewF(view), projectionF(projection), identity(1.0f);
-    device->SetTransform(ETransform::World, glm::value_ptr(identity));
-    device->SetTransform(ETransform::View, glm::value_ptr(viewF));
-    device->SetTransform(ETransform::Projection, glm::value_ptr(projectionF));
+    // view's angle. The projections' negative heights make y grow
+    // downwards. In perspective the eye stands back by the rectangle's
+    // width, where a near plane of width 1 shows exactly the rectangle at
+    // depth 0.
+    const double a = -angle * std::numbers::pi / 180.0;
+    const RVector3 centre{x + w / 2, y + h / 2, 0.0};
+    const RVector3 eye{centre.x, centre.y, perspective ? -w : -16000.0};
+    const RMatrix4 view = Matrix_LookAt(eye, centre, {std::sin(a), std::cos(a), 0.0});
+    const RMatrix4 projection =
+        perspective ? Matrix_Perspective(1.0, -h / w, 1.0, 32000.0) : Matrix_Orthographic(w, -h, 1.0, 32000.0);
+    float matrix[16];
+    Matrix_ToDevice(view, matrix);
+    device->SetTransform(ETransform::View, matrix);
+    Matrix_ToDevice(projection, matrix);
+    device->SetTransform(ETransform::Projection, matrix);
 }

@@ -38,5 +38,7 @@ RDrawSettings Draw_Settings(bool clampTexture);
 void Draw_ApplyState();
 
 // View and projection transforms that show the room rectangle (x, y, w, h),
-// turned by angle degrees, in the current viewport.
+// turned by angle degrees, in the current viewport: in perspective in 3D
+// mode with perspective on, else orthographic. The world transform stays.
 void Draw_SetProjection2D(double x, double y, double w, double h, double angle);
+void Draw_SetProjection2DForm(double x, double y, double w, double h, double angle, bool perspective);

@@ -1,6 +1,7 @@
 // What graphics/ offers the rest of the runner: the display, its start-up,
 // the drawing of the running game and the script functions of the display,
-// window, draw state, sprites, backgrounds, tiles, text, shapes and surfaces.
+// window, draw state, sprites, backgrounds, tiles, text, shapes, surfaces
+// and 3D mode.
 #pragma once
 
 #include "graphics/Display.h"

@@ -8,6 +8,11 @@ void Graphics_RegisterTileFunctions();
 void Graphics_RegisterTextFunctions();
 void Graphics_RegisterShapeFunctions();
 void Graphics_RegisterSurfaceFunctions();
+void Graphics_RegisterTransitionFunctions();
+void Graphics_RegisterGridDrawFunction();
+void Graphics_RegisterDrawActions();
+void Graphics_RegisterD3DFunctions();
+void Graphics_RegisterD3DModelFunctions();
 
 void Graphics_RegisterFunctions()
 {
@@ -18,4 +23,9 @@ void Graphics_RegisterFunctions()
     Graphics_RegisterTextFunctions();
     Graphics_RegisterShapeFunctions();
     Graphics_RegisterSurfaceFunctions();
+    Graphics_RegisterTransitionFunctions();
+    Graphics_RegisterGridDrawFunction();
+    Graphics_RegisterDrawActions();
+    Graphics_RegisterD3DFunctions();
+    Graphics_RegisterD3DModelFunctions();
 }

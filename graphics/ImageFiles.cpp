@@ -3,6 +3,7 @@
 
 #include "graphics/PngCodec.h"
 #include "platform/Files.h"
+#include "world/SecureMode.h"
 
 #include <cctype>
 
@@ -18,6 +19,8 @@ bool Image_HasPngName(const std::string& gameName)
 
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap)
 {
+    if (!SecureMode_MayWrite(gameName))
+        return false;
     std::vector<uint8_t> bytes = Image_HasPngName(gameName) ? EncodePng(bitmap) : bitmap.SaveToBitmapFile();
     return !bytes.empty() && Platform_WriteWholeFile(ToHostPath(gameName), bytes.data(), bytes.size());
 }

@@ -7,5 +7,6 @@
 #include <string>
 
 bool Image_HasPngName(const std::string& gameName);
-// gameName is a path as the game gives it. False when it cannot be written.
+// gameName is a path as the game gives it. False when it cannot be written
+// (or secure mode refuses it: SecureMode_MayWrite).
 bool Image_SaveFile(const std::string& gameName, const TBitmap32& bitmap);

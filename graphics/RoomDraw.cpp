@@ -15,6 +15,7 @@
 #include "graphics/Colors.h"
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
+#include "graphics/Mode3D.h"
 #include "graphics/SpriteDraw.h"
 #include "graphics/Tiles.h"
 #include "graphics/ViewFollow.h"
@@ -128,6 +129,7 @@ void DrawByDepth(CLiveRoom& room, const RRect& r)
         const bool instanceLeft = i < Instances.size(), tileLeft = j < room.r_tile.size();
         if (particles > -1e8 && (!instanceLeft || particles >= Instances[i]->i_depth) &&
             (!tileLeft || particles >= room.r_tile[j].depth)) {
+            D3D_SetDepth(std::min(particles, 11000.0));
             if (RoomDrawHooks.drawParticles)
                 RoomDrawHooks.drawParticles(particles);
             particles = ParticleDepthBelow(particles);
@@ -137,8 +139,10 @@ void DrawByDepth(CLiveRoom& room, const RRect& r)
             return;
         if (!instanceLeft || (tileLeft && room.r_tile[j].depth > Instances[i]->i_depth)) {
             const RTile tile = room.r_tile[j++];
+            D3D_SetDepth(std::min(tile.depth, 11000.0));
             DrawTile(tile, r);
         } else {
+            D3D_SetDepth(std::min(Instances[i]->i_depth, 11000.0));
             DrawInstance(Instances[i++]);
         }
     }
@@ -151,15 +155,21 @@ void DrawCursor()
                     static_cast<double>(CursorPosition.y), 1, 1, 0, kWhite, 1);
 }
 
-// One view's contents (or the room's without views) within r.
+// One view's contents (or the room's without views) within r. In 3D mode
+// each layer lies at its own depth (outside it every depth is 0).
 void DrawRoomRect(CLiveRoom& room, const RRect& r)
 {
     IRenderDevice* device = Display_Device();
+    if (Mode3D.on && device)
+        device->ClearDepth();
     if (room.r_showcolor && device)
         device->Clear(Color_ToDevice(room.r_color, 1.0));
+    D3D_SetDepth(12000);
     DrawLayers(room, false, r);
     DrawByDepth(room, r);
+    D3D_SetDepth(-12000);
     DrawLayers(room, true, r);
+    D3D_SetDepth(-13000);
     DrawCursor();
 }
 

@@ -4,11 +4,12 @@
 #include "graphics/Display.h"
 #include "graphics/ImageFiles.h"
 #include "platform/Files.h"
+#include "world/SecureMode.h"
 
 bool Screen_Save(const std::string& gameName, int32_t x, int32_t y, int32_t w, int32_t h)
 {
     TBitmap32 bitmap;
-    if (!Display_ReadScreen(x, y, w, h, bitmap))
+    if (!SecureMode_MayWrite(gameName) || !Display_ReadScreen(x, y, w, h, bitmap))
         return false;
     for (int32_t row = 0; row < bitmap.Height(); ++row)
         for (int32_t col = 0; col < bitmap.Width(); ++col)

@@ -9,6 +9,7 @@
 #include "graphics/Surfaces.h"
 #include "graphics/TextureDraw.h"
 #include "world/Rooms.h"
+#include "world/SecureMode.h"
 
 #include <numbers>
 
@@ -128,7 +129,7 @@ void Save(const RValue* args, int64_t x, int64_t y, int64_t w, int64_t h)
         return;
     }
     TBitmap32 bitmap;
-    if (!Surface_Read(ArgInt(args[0]), x, y, w, h, bitmap))
+    if (!SecureMode_MayWrite(name) || !Surface_Read(ArgInt(args[0]), x, y, w, h, bitmap))
         return;
     // A picture with no alpha at all is taken as opaque, as loading one is.
     uint8_t* p = bitmap.Pixels();

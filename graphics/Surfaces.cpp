@@ -3,6 +3,7 @@
 
 #include "graphics/Display.h"
 #include "graphics/DrawState.h"
+#include "graphics/Mode3D.h"
 #include "graphics/Textures.h"
 
 #include <algorithm>
@@ -77,6 +78,10 @@ bool Surface_SetTarget(int32_t id)
     HaveSavedTarget = true;
     device->SetViewport({0, 0, surface->w, surface->h});
     Draw_SetProjection2D(0, 0, surface->w, surface->h, 0);
+    // In 3D mode a surface gets a depth buffer of its own, starting empty
+    // each time drawing goes into it, so 3D drawn there hides what it should.
+    if (Mode3D.on)
+        device->ClearDepth();
     Target = id;
     return true;
 }

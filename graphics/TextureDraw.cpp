@@ -17,17 +17,22 @@ struct RQuad {
     double u0, v0, u1, v1;
 };
 
+void ToVertices(const RQuad& q, RVertex v[4])
+{
+    const float z = static_cast<float>(DrawState.depth);
+    const float us[4] = {float(q.u0), float(q.u1), float(q.u1), float(q.u0)};
+    const float vs[4] = {float(q.v0), float(q.v0), float(q.v1), float(q.v1)};
+    for (int k = 0; k < 4; ++k)
+        v[k] = {static_cast<float>(q.x[k]), static_cast<float>(q.y[k]), z, q.color[k], us[k], vs[k]};
+}
+
 void SendQuad(const RTexturePicture& t, const RQuad& q)
 {
     IRenderDevice* device = Display_Device();
     if (!device || t.handle == 0) // no texture: nothing, never an untextured quad
         return;
-    const float z = static_cast<float>(DrawState.depth);
-    const float us[4] = {float(q.u0), float(q.u1), float(q.u1), float(q.u0)};
-    const float vs[4] = {float(q.v0), float(q.v0), float(q.v1), float(q.v1)};
     RVertex v[4];
-    for (int k = 0; k < 4; ++k)
-        v[k] = {static_cast<float>(q.x[k]), static_cast<float>(q.y[k]), z, q.color[k], us[k], vs[k]};
+    ToVertices(q, v);
     device->SetDrawSettings(Draw_Settings(true));
     device->Draw(EPrimitive::TriangleFan, t.handle, v, 4);
 }
@@ -112,8 +117,10 @@ void Draw_TextureExt(int32_t id, int32_t color, double alpha, double angle, doub
         Draw_TextureExt(t, color, alpha, angle, xscale, yscale, x, y, xorig, yorig);
 }
 
-void Draw_TextureExt(const RTexturePicture& t, int32_t color, double alpha, double angle, double xscale,
-                     double yscale, double x, double y, double xorig, double yorig)
+namespace {
+
+RQuad ExtQuad(const RTexturePicture& t, int32_t color, double alpha, double angle, double xscale, double yscale,
+              double x, double y, double xorig, double yorig)
 {
     RQuad q;
     WholePicture(q, t);
@@ -121,7 +128,21 @@ void Draw_TextureExt(const RTexturePicture& t, int32_t color, double alpha, doub
     double l = -xscale * xorig - 0.5;
     double top = -yscale * yorig - 0.5;
     PlaceCorners(q, x, y, l, t.w * xscale + l, top, t.h * yscale + top, angle);
-    SendQuad(t, q);
+    return q;
+}
+
+} // namespace
+
+void Draw_TextureExt(const RTexturePicture& t, int32_t color, double alpha, double angle, double xscale,
+                     double yscale, double x, double y, double xorig, double yorig)
+{
+    SendQuad(t, ExtQuad(t, color, alpha, angle, xscale, yscale, x, y, xorig, yorig));
+}
+
+void Draw_TextureExtVertices(const RTexturePicture& t, int32_t color, double alpha, double angle, double xscale,
+                             double yscale, double x, double y, double xorig, double yorig, RVertex vertices[4])
+{
+    ToVertices(ExtQuad(t, color, alpha, angle, xscale, yscale, x, y, xorig, yorig), vertices);
 }
 
 void Draw_TexturePart(int32_t id, int32_t color, double alpha, double xo, double yo, double w, double h, double x,

@@ -17,6 +17,10 @@ void Draw_TextureExt(int32_t id, int32_t color, double alpha, double angle, doub
                      double y, double xorig, double yorig);
 void Draw_TextureExt(const RTexturePicture& picture, int32_t color, double alpha, double angle, double xscale,
                      double yscale, double x, double y, double xorig, double yorig);
+// The vertices Draw_TextureExt would send (top-left, top-right, bottom-right,
+// bottom-left), for callers that send many pictures to the device at once.
+void Draw_TextureExtVertices(const RTexturePicture& picture, int32_t color, double alpha, double angle, double xscale,
+                             double yscale, double x, double y, double xorig, double yorig, RVertex vertices[4]);
 // The part (xo, yo, w, h) of the texture, unclipped, with its top-left at (x, y).
 void Draw_TexturePart(int32_t id, int32_t color, double alpha, double xo, double yo, double w, double h, double x,
                       double y, double xscale, double yscale);

@@ -10,6 +10,7 @@
 namespace {
 
 std::vector<RTexture> Table;
+int32_t Generation = 0;
 
 } // namespace
 
@@ -128,6 +129,12 @@ void Texture_ForgetAll()
             if (t.used)
                 device->FreeTexture(t.handle);
     Table.clear();
+    ++Generation;
+}
+
+int32_t Texture_Generation()
+{
+    return Generation;
 }
 
 int32_t Texture_TableSize()

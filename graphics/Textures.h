@@ -45,4 +45,7 @@ bool Texture_Picture(int32_t id, RTexturePicture& picture);
 TextureHandle Texture_Handle(int32_t id);
 // Frees every texture and empties the table (a new device starts empty).
 void Texture_ForgetAll();
+// Changes each time the table is emptied: pictures kept outside the table
+// compare it to know that their texture went with the old device.
+int32_t Texture_Generation();
 int32_t Texture_TableSize();

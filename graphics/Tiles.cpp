@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-int32_t Tile_LastId = 10000000;
-
 namespace {
 
 // Whether (x, y) lies in the tile's area; the far edges count when closed.
@@ -43,7 +41,7 @@ void RemoveAll(CLiveRoom& room, Match match)
 
 int32_t Tile_Add(CLiveRoom& room, RTile tile)
 {
-    tile.id = ++Tile_LastId;
+    tile.id = ++LastTileId;
     room.r_tile.push_back(tile);
     return tile.id;
 }

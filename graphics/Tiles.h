@@ -5,13 +5,11 @@
 #pragma once
 
 #include "data/Room.h"
+#include "world/World.h" // LastTileId: the last tile id handed out
 
 #include <cstdint>
 
 class CLiveRoom;
-
-// The last tile id handed out; the next tile takes the one after it.
-extern int32_t Tile_LastId;
 
 // Appends the tile with a new id; returns the id.
 int32_t Tile_Add(CLiveRoom& room, RTile tile);

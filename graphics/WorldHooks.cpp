@@ -8,6 +8,7 @@
 #include "graphics/RoomDraw.h"
 #include "graphics/Screenshots.h"
 #include "graphics/Tiles.h"
+#include "graphics/Transitions.h"
 #include "graphics/WindowState.h"
 #include "platform/Files.h"
 #include "world/Rooms.h"
@@ -46,25 +47,32 @@ void RoomEntered(bool first)
         Window_SetVisible(true);
 }
 
-// The room's first picture shows at once, before its first step.
+// The room's first picture shows at once, before its first step, through
+// the transition when one was captured as the old room was left.
 void RoomStarted()
 {
     if (!StepLoop.automaticDraw)
         return;
-    RoomDraw_DrawRoom();
-    Present();
+    Transition_PlayRoomStart();
     TransitionKind = 0;
+}
+
+void RoomLeaving(bool ending)
+{
+    if (!ending)
+        Transition_Capture(TransitionKind);
 }
 
 } // namespace
 
 void Graphics_InstallWorldHooks()
 {
-    Tile_LastId = GameResources.LastTileId;
+    LastTileId = GameResources.LastTileId;
     StepHooks.drawRoom = &RoomDraw_DrawRoom;
     StepHooks.presentFrame = &Present;
     RoomHooks.roomEntered = &RoomEntered;
     RoomHooks.roomStarted = &RoomStarted;
+    RoomHooks.roomLeaving = &RoomLeaving;
 }
 
 void Graphics_InstallMessageHandling()

@@ -2,6 +2,7 @@
 // trigonometry and vector helpers. Each routine reads the real part of its
 // arguments; a domain error leaves the real 0 and reports the function's message.
 #include "library/LibraryRoutines.h"
+#include "library/MathFunctions.h"
 #include "library/Random.h"
 
 #include <cmath>
@@ -329,17 +330,9 @@ bool PointDistance3d(CExecutionContext&, RValue& result, int, RValue* args)
     return true;
 }
 
-// Degrees counter-clockwise on a screen whose y grows downwards, in [0, 360).
 bool PointDirection(CExecutionContext&, RValue& result, int, RValue* args)
 {
-    const double dx = args[2].val - args[0].val;
-    const double dy = args[3].val - args[1].val;
-    if (dx == 0) {
-        result.SetReal(dy > 0 ? 270 : dy < 0 ? 90 : 0);
-        return true;
-    }
-    const double angle = std::atan2(dy, dx) * kRadiansToDegrees;
-    result.SetReal(angle > 0 ? 360 - angle : -angle + 0.0);
+    result.SetReal(Math_PointDirection(args[0].val, args[1].val, args[2].val, args[3].val));
     return true;
 }
 
@@ -406,4 +399,14 @@ void Library_RegisterNumberFunctions()
     Function_Implement("point_direction", &PointDirection);
     Function_Implement("lengthdir_x", &LengthDirX);
     Function_Implement("lengthdir_y", &LengthDirY);
+}
+
+double Math_PointDirection(double x1, double y1, double x2, double y2)
+{
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    if (dx == 0)
+        return dy > 0 ? 270 : dy < 0 ? 90 : 0;
+    const double angle = std::atan2(dy, dx) * kRadiansToDegrees;
+    return angle > 0 ? 360 - angle : -angle + 0.0;
 }

@@ -7,3 +7,4 @@ void Motion_ImplementCollisionFunctions();
 void Motion_ImplementMotionFunctions();
 void Motion_ImplementPathFunctions();
 void Motion_ImplementActionFunctions();
+void Motion_ImplementPlanningFunctions();

@@ -13,6 +13,7 @@ void Motion_RegisterFunctions()
     Motion_ImplementMotionFunctions();
     Motion_ImplementPathFunctions();
     Motion_ImplementActionFunctions();
+    Motion_ImplementPlanningFunctions();
 }
 
 void Motion_InstallStepHooks()

@@ -2,6 +2,10 @@
 // switch that lets tests put a fixed clock in its place.
 #include "platform/Clock.h"
 
+#include "platform/StopSignals.h"
+
+#include <algorithm>
+#include <cerrno>
 #include <time.h>
 
 namespace {
@@ -61,7 +65,22 @@ void Platform_SleepMicroseconds(int64_t microseconds)
 {
     if (microseconds <= 0)
         return;
-    timespec wait{static_cast<time_t>(microseconds / 1000000), static_cast<long>((microseconds % 1000000) * 1000)};
-    while (nanosleep(&wait, &wait) != 0) {
+    // In slices of at most 50 ms: a signal that comes just before a slice
+    // starts is seen when it ends.
+    constexpr int64_t kSlice = 50000;
+    // The real clock, whatever clock the game's time follows.
+    auto now = [] {
+        timespec time;
+        clock_gettime(CLOCK_MONOTONIC, &time);
+        return static_cast<int64_t>(time.tv_sec) * 1000000 + time.tv_nsec / 1000;
+    };
+    int64_t end = now() + microseconds;
+    while (!Platform_StopRequested()) {
+        int64_t left = end - now();
+        if (left <= 0)
+            return;
+        int64_t slice = std::min(left, kSlice);
+        timespec wait{static_cast<time_t>(slice / 1000000), static_cast<long>((slice % 1000000) * 1000)};
+        nanosleep(&wait, nullptr);
     }
 }

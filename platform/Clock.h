@@ -52,5 +52,7 @@ CClock& Platform_SystemClock();
 int64_t Platform_LocalMicroseconds();
 int64_t Platform_MonotonicMicroseconds();
 
-// Blocks the thread for at least this long.
+// Blocks the thread for at least this long, or until a stop is requested
+// (platform/StopSignals.h): a game that sleeps for days still ends on the
+// first signal.
 void Platform_SleepMicroseconds(int64_t microseconds);

@@ -1,7 +1,7 @@
 // Turning primitives into indexed lists.
 #include "platform/DrawBatcher.h"
 
-EListKind CDrawBatcher::ListKindOf(EPrimitive kind)
+EListKind CListIndices::ListKindOf(EPrimitive kind)
 {
     switch (kind) {
     case EPrimitive::PointList:
@@ -14,7 +14,7 @@ EListKind CDrawBatcher::ListKindOf(EPrimitive kind)
     }
 }
 
-int32_t CDrawBatcher::IndexCount(EPrimitive kind, int32_t count)
+int32_t CListIndices::IndexCount(EPrimitive kind, int32_t count)
 {
     if (count <= 0)
         return 0;
@@ -30,65 +30,70 @@ int32_t CDrawBatcher::IndexCount(EPrimitive kind, int32_t count)
     case EPrimitive::TriangleStrip:
     case EPrimitive::TriangleFan:
         return count >= 3 ? (count - 2) * 3 : 0;
+    case EPrimitive::QuadList:
+        return count / 4 * 6;
     }
     return 0;
 }
 
-void CDrawBatcher::Begin(EListKind kind, TextureHandle texture)
+int32_t CListIndices::UsedVertices(EPrimitive kind, int32_t count)
 {
-    Clear();
-    b_kind = kind;
-    b_texture = texture;
+    if (kind == EPrimitive::LineList)
+        return count / 2 * 2;
+    if (kind == EPrimitive::TriangleList)
+        return count / 3 * 3;
+    if (kind == EPrimitive::QuadList)
+        return count / 4 * 4;
+    return count;
 }
 
-void CDrawBatcher::Append(EPrimitive kind, const RVertex* vertices, int32_t count)
+void CListIndices::Append(std::vector<uint32_t>& indices, EPrimitive kind, uint32_t base, int32_t count)
 {
-    int32_t indices = IndexCount(kind, count);
-    if (indices == 0)
+    const int32_t needed = IndexCount(kind, count);
+    if (needed == 0)
         return;
-    const uint32_t base = static_cast<uint32_t>(b_vertices.size());
-    // Only the vertices that belong to whole primitives are kept.
-    int32_t used = count;
-    if (kind == EPrimitive::LineList)
-        used = count / 2 * 2;
-    else if (kind == EPrimitive::TriangleList)
-        used = count / 3 * 3;
-    b_vertices.insert(b_vertices.end(), vertices, vertices + used);
-    b_indices.reserve(b_indices.size() + static_cast<size_t>(indices));
+    indices.reserve(indices.size() + static_cast<size_t>(needed));
     switch (kind) {
     case EPrimitive::PointList:
     case EPrimitive::LineList:
     case EPrimitive::TriangleList:
-        for (int32_t k = 0; k < used; ++k)
-            b_indices.push_back(base + static_cast<uint32_t>(k));
+        for (int32_t k = 0, used = UsedVertices(kind, count); k < used; ++k)
+            indices.push_back(base + static_cast<uint32_t>(k));
         break;
     case EPrimitive::LineStrip:
         for (int32_t k = 0; k + 1 < count; ++k) {
-            b_indices.push_back(base + static_cast<uint32_t>(k));
-            b_indices.push_back(base + static_cast<uint32_t>(k + 1));
+            indices.push_back(base + static_cast<uint32_t>(k));
+            indices.push_back(base + static_cast<uint32_t>(k + 1));
         }
         break;
     case EPrimitive::TriangleStrip:
-        // Every second triangle is taken in swapped order so that all of
-        // them keep the winding of the first, as a strip is meant.
+        // Every second triangle runs its last two vertices the other way
+        // round so that all of them keep the winding of the first.
         for (int32_t k = 0; k + 2 < count; ++k) {
             uint32_t a = base + static_cast<uint32_t>(k);
-            if (k % 2 == 0) {
-                b_indices.insert(b_indices.end(), {a, a + 1, a + 2});
-            } else {
-                b_indices.insert(b_indices.end(), {a + 1, a, a + 2});
-            }
+            if (k % 2 == 0)
+                indices.insert(indices.end(), {a, a + 1, a + 2});
+            else
+                indices.insert(indices.end(), {a, a + 2, a + 1});
         }
         break;
     case EPrimitive::TriangleFan:
         for (int32_t k = 1; k + 1 < count; ++k)
-            b_indices.insert(b_indices.end(), {base, base + static_cast<uint32_t>(k), base + static_cast<uint32_t>(k + 1)});
+            indices.insert(indices.end(), {base, base + static_cast<uint32_t>(k), base + static_cast<uint32_t>(k + 1)});
+        break;
+    case EPrimitive::QuadList: {
+        const size_t first = indices.size();
+        indices.resize(first + static_cast<size_t>(needed));
+        uint32_t* out = indices.data() + first;
+        for (uint32_t q = base, end = base + static_cast<uint32_t>(UsedVertices(kind, count)); q < end; q += 4, out += 6) {
+            out[0] = q;
+            out[1] = q + 1;
+            out[2] = q + 2;
+            out[3] = q;
+            out[4] = q + 2;
+            out[5] = q + 3;
+        }
         break;
     }
-}
-
-void CDrawBatcher::Clear()
-{
-    b_vertices.clear();
-    b_indices.clear();
+    }
 }

@@ -168,6 +168,11 @@ bool Platform_CopyFile(const std::string& from, const std::string& to)
 
 bool Platform_ReplaceFile(const std::string& hostPath, const std::string& contents)
 {
+    return Platform_ReplaceFile(hostPath, contents.data(), contents.size());
+}
+
+bool Platform_ReplaceFile(const std::string& hostPath, const void* data, size_t size)
+{
     if (hostPath.empty())
         return false;
     std::string destination = ResolvedTarget(hostPath);
@@ -178,7 +183,7 @@ bool Platform_ReplaceFile(const std::string& hostPath, const std::string& conten
     int output = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (output < 0)
         return false;
-    bool ok = WriteAll(output, contents.data(), contents.size());
+    bool ok = WriteAll(output, static_cast<const char*>(data), size);
     if (ok && existed && ::fchmod(output, old.st_mode & 07777) != 0)
         ok = false;
     ok = ok && ::fsync(output) == 0;

@@ -3,6 +3,7 @@
 // host paths, already through ToHostPath.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ bool Platform_CopyFile(const std::string& from, const std::string& to);
 // Replaces the file's contents as one step: a reader sees the old file or the
 // new one, never a half-written one. Keeps the old file's permissions.
 bool Platform_ReplaceFile(const std::string& hostPath, const std::string& contents);
+bool Platform_ReplaceFile(const std::string& hostPath, const void* data, size_t size);
 
 // Identifies one version of a file: any rewrite or replacement changes it.
 struct RFileStamp {

@@ -5,10 +5,16 @@
 // with GL's habit: row 0 is the top row, so read-back rows, uploaded textures
 // and render targets all run from the top like TBitmap32. Presenting flips it
 // into the window.
-#include "platform/LeakCheck.h"
+//
+// 3D drawing adds a depth buffer to the targets while it is asked for, and a
+// second program (platform/GlScene) that lights, fogs and flat-shades; 2D
+// drawing that needs none of that keeps the plain program. Models live in
+// vertex buffers of their own, each with its vertex array.
 #include "platform/GlDevice.h"
 
 #include "platform/DrawBatcher.h"
+#include "platform/GlScene.h"
+#include "platform/LeakCheck.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -17,6 +23,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -97,6 +104,25 @@ GLenum ListMode(EListKind kind)
     }
 }
 
+// Points the attributes of the shaders (0 position, 1 colour, 2 texture
+// coordinates, 3 the normal of 3D vertices) into the bound array buffer.
+template <typename TVertex>
+void PointVertexAttributes()
+{
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, x)));
+    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
+                          reinterpret_cast<void*>(offsetof(TVertex, color)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, u)));
+    if constexpr (std::is_same_v<TVertex, RVertex3D>) {
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, nx)));
+    }
+}
+
 using RMatrix = std::array<float, 16>;
 
 constexpr RMatrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -114,28 +140,27 @@ RMatrix Multiply(const RMatrix& a, const RMatrix& b)
     return out;
 }
 
-GLuint CompileShader(GLenum kind, const char* source, std::string& error)
-{
-    GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        error = std::string("shader: ") + log;
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
-}
-
 struct RGlTexture {
     GLuint texture = 0;
     GLuint framebuffer = 0; // render targets only
+    GLuint depth = 0;       // a render target's depth buffer, made when first needed
     int32_t w = 0;
     int32_t h = 0;
+};
+
+// A model's buffers. Its indices are grouped so that each group is one draw
+// call: one list kind with one texture addressing.
+struct RGlMesh {
+    GLuint vao = 0;
+    GLuint vbo = 0;
+    GLuint ibo = 0;
+    struct RGroup {
+        EListKind kind;
+        bool repeat;
+        size_t firstIndex;
+        GLsizei count;
+    };
+    std::vector<RGroup> groups;
 };
 
 class CGlRenderDevice : public IRenderDevice {
@@ -171,6 +196,13 @@ public:
     bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
+    bool SetDepthBuffer(bool on) override;
+    void ClearDepth() override;
+    void SetSceneState(const RSceneState& state) override;
+    void Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count) override;
+    MeshHandle CreateMesh(const RMesh& mesh) override;
+    void DrawMesh(MeshHandle mesh, TextureHandle texture, uint32_t drawColor, const float offset[3]) override;
+    void FreeMesh(MeshHandle mesh) override;
 
 private:
     // The shadowed GL state; each setter touches GL only on a change.
@@ -184,11 +216,24 @@ private:
     void SetScissor(bool on, const RPixelRect& rect);
     void SetAlphaWrite(bool on);
     void SetMode(GLint mode);
+    void BindVertexArray(GLuint vao);
+    void SetDepthTest(bool on);
+    void SetCulling(bool on);
     // Targets, in the device's own terms.
     GLuint TargetFramebuffer(TextureHandle target) const;
     bool TargetSize(TextureHandle target, int32_t& w, int32_t& h) const;
     void BindCurrentTarget();
+    bool TargetHasDepth() const;
+    // Gives the current render target its depth buffer when targets need one.
+    void EnsureTargetDepth();
+    GLuint MakeDepthBuffer(int32_t w, int32_t h);
     void UploadTransform();
+    // Makes the program that a batch needs current, with its uniforms, and
+    // sets texture, sampler, blend, depth and culling; false when the
+    // texture has gone.
+    bool PrepareDraw(bool vertices3D, TextureHandle texture, bool forceRepeat);
+    void Flush2D();
+    void Flush3D();
     bool CreateBackBuffer(int32_t w, int32_t h);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
@@ -204,9 +249,15 @@ private:
     GLint g_uTransform = -1;
     GLint g_uMode = -1;
     GLint g_maxTextureSize = 0;
+    CGlSceneProgram g_scene;
+    GLuint g_vao3D = 0;
+    GLuint g_vbo3D = 0;
+    GLuint g_ibo3D = 0;
 
     GLuint g_backFramebuffer = 0;
     GLuint g_backColor = 0;
+    GLuint g_backDepth = 0;
+    bool g_depthOn = false;
     int32_t g_backW = 0;
     int32_t g_backH = 0;
 
@@ -218,8 +269,19 @@ private:
     RPixelRect g_viewport;
     RDrawSettings g_settings;
     RMatrix g_world = kIdentity, g_view = kIdentity, g_projection = kIdentity;
-    bool g_transformDirty = true;
+    RMatrix g_full = kIdentity;
+    // Each change of a transform or the viewport makes a new version; each
+    // program remembers the version it last received.
+    uint64_t g_transformVersion = 1;
+    uint64_t g_fullVersion = 0;
+    uint64_t g_plainTransformVersion = 0;
+    uint64_t g_sceneTransformVersion = 0;
+    RSceneState g_sceneState;
+    bool g_sceneDirty = true;
     CDrawBatcher g_batch;
+    CDrawBatcher3D g_batch3D;
+    std::unordered_map<MeshHandle, RGlMesh> g_meshes;
+    MeshHandle g_nextMesh = 1;
     RDeviceStats g_stats;
 
     struct RShadow {
@@ -235,6 +297,9 @@ private:
         RPixelRect scissorRect{-1, -1, -1, -1};
         bool alphaWrite = true;
         GLint mode = -1;
+        GLuint vao = 0;
+        bool depthTest = false;
+        bool culling = false;
     } g_shadow;
 };
 
@@ -244,17 +309,30 @@ CGlRenderDevice::~CGlRenderDevice()
     for (auto& [handle, texture] : g_textures) {
         if (texture.framebuffer)
             glDeleteFramebuffers(1, &texture.framebuffer);
+        if (texture.depth)
+            glDeleteRenderbuffers(1, &texture.depth);
         glDeleteTextures(1, &texture.texture);
+    }
+    for (auto& [handle, mesh] : g_meshes) {
+        glDeleteVertexArrays(1, &mesh.vao);
+        glDeleteBuffers(1, &mesh.vbo);
+        glDeleteBuffers(1, &mesh.ibo);
     }
     if (g_backFramebuffer)
         glDeleteFramebuffers(1, &g_backFramebuffer);
     if (g_backColor)
         glDeleteRenderbuffers(1, &g_backColor);
+    if (g_backDepth)
+        glDeleteRenderbuffers(1, &g_backDepth);
     glDeleteSamplers(4, g_samplers);
     glDeleteBuffers(1, &g_vbo);
     glDeleteBuffers(1, &g_ibo);
     glDeleteVertexArrays(1, &g_vao);
+    glDeleteBuffers(1, &g_vbo3D);
+    glDeleteBuffers(1, &g_ibo3D);
+    glDeleteVertexArrays(1, &g_vao3D);
     glDeleteProgram(g_program);
+    g_scene.Release();
     SDL_GL_DeleteContext(g_context);
 }
 
@@ -264,22 +342,9 @@ bool CGlRenderDevice::Initialize(std::string& error)
         error = "OpenGL 3.3 is not available";
         return false;
     }
-    GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader, error);
-    GLuint fragment = vertex ? CompileShader(GL_FRAGMENT_SHADER, kFragmentShader, error) : 0;
-    if (!vertex || !fragment)
+    g_program = Gl_BuildProgram(kVertexShader, kFragmentShader, error);
+    if (!g_program || !g_scene.Build(error))
         return false;
-    g_program = glCreateProgram();
-    glAttachShader(g_program, vertex);
-    glAttachShader(g_program, fragment);
-    glLinkProgram(g_program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint linked = 0;
-    glGetProgramiv(g_program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        error = "shader program does not link";
-        return false;
-    }
     g_uTransform = glGetUniformLocation(g_program, "uTransform");
     g_uMode = glGetUniformLocation(g_program, "uMode");
     UseProgram(g_program);
@@ -291,14 +356,22 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glGenBuffers(1, &g_ibo);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_ibo);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(RVertex), reinterpret_cast<void*>(offsetof(RVertex, x)));
-    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(RVertex),
-                          reinterpret_cast<void*>(offsetof(RVertex, color)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(RVertex), reinterpret_cast<void*>(offsetof(RVertex, u)));
+    PointVertexAttributes<RVertex>();
+
+    // 3D batches: the same attributes with a normal; the draw-colour mark
+    // of models (attribute 4) stays off and reads 0. 2D vertices read the
+    // normal (0, 0, 0), which the ambient light alone lights.
+    glGenVertexArrays(1, &g_vao3D);
+    glBindVertexArray(g_vao3D);
+    glGenBuffers(1, &g_vbo3D);
+    glGenBuffers(1, &g_ibo3D);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo3D);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_ibo3D);
+    PointVertexAttributes<RVertex3D>();
+    glVertexAttrib4f(3, 0, 0, 0, 1);
+    glVertexAttrib4f(4, 0, 0, 0, 1);
+    glBindVertexArray(g_vao);
+    g_shadow.vao = g_vao;
 
     glGenSamplers(4, g_samplers);
     for (int k = 0; k < 4; ++k) {
@@ -316,6 +389,14 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // The first vertex of a triangle gives the colour of flat shading.
     glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    // Nearer or equal depths draw: what is drawn twice at one depth shows
+    // the second time, as 2D drawing in 3D mode expects.
+    glDepthFunc(GL_LEQUAL);
+    // Rows are stored top first, which mirrors the picture: a triangle that
+    // turns counter-clockwise on the screen turns clockwise for GL, and
+    // those are the ones culling removes.
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
 
     SDL_DisplayMode mode;
     int32_t w = 640, h = 480;
@@ -427,6 +508,41 @@ void CGlRenderDevice::SetMode(GLint mode)
     }
 }
 
+void CGlRenderDevice::BindVertexArray(GLuint vao)
+{
+    if (g_shadow.vao != vao) {
+        glBindVertexArray(vao);
+        g_shadow.vao = vao;
+    }
+}
+
+void CGlRenderDevice::SetDepthTest(bool on)
+{
+    if (g_shadow.depthTest != on) {
+        // Depth is written exactly where it is tested: a target without the
+        // test keeps its depth as it was.
+        if (on)
+            glEnable(GL_DEPTH_TEST);
+        else
+            glDisable(GL_DEPTH_TEST);
+        glDepthMask(on ? GL_TRUE : GL_FALSE);
+        g_shadow.depthTest = on;
+        ++g_stats.stateChanges;
+    }
+}
+
+void CGlRenderDevice::SetCulling(bool on)
+{
+    if (g_shadow.culling != on) {
+        if (on)
+            glEnable(GL_CULL_FACE);
+        else
+            glDisable(GL_CULL_FACE);
+        g_shadow.culling = on;
+        ++g_stats.stateChanges;
+    }
+}
+
 GLuint CGlRenderDevice::TargetFramebuffer(TextureHandle target) const
 {
     if (target == 0)
@@ -452,6 +568,7 @@ bool CGlRenderDevice::TargetSize(TextureHandle target, int32_t& w, int32_t& h) c
 
 void CGlRenderDevice::BindCurrentTarget()
 {
+    EnsureTargetDepth();
     BindDrawFramebuffer(TargetFramebuffer(g_target));
     SetGlViewport(g_viewport);
     // The back buffer keeps an opaque alpha, as a screen does: blending that
@@ -459,21 +576,81 @@ void CGlRenderDevice::BindCurrentTarget()
     SetAlphaWrite(g_target != 0);
 }
 
+bool CGlRenderDevice::TargetHasDepth() const
+{
+    if (g_target == 0)
+        return g_backDepth != 0;
+    auto found = g_textures.find(g_target);
+    return found != g_textures.end() && found->second.depth != 0;
+}
+
+GLuint CGlRenderDevice::MakeDepthBuffer(int32_t w, int32_t h)
+{
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLuint depth = 0;
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, w, h);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteRenderbuffers(1, &depth);
+        return 0;
+    }
+    return depth;
+}
+
+void CGlRenderDevice::EnsureTargetDepth()
+{
+    if (!g_depthOn || g_target == 0)
+        return;
+    auto found = g_textures.find(g_target);
+    if (found == g_textures.end() || !found->second.framebuffer || found->second.depth)
+        return;
+    RGlTexture& texture = found->second;
+    texture.depth = MakeDepthBuffer(texture.w, texture.h);
+    if (!texture.depth)
+        return; // drawn into without hidden surfaces, as without 3D
+    BindDrawFramebuffer(texture.framebuffer);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, texture.depth);
+    if (glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+        glDeleteRenderbuffers(1, &texture.depth);
+        texture.depth = 0;
+        return;
+    }
+    // A new depth buffer starts at the far end.
+    SetScissor(false, {});
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
+}
+
 bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 {
-    GLuint color = 0, framebuffer = 0;
+    GLuint color = 0, framebuffer = 0, depth = 0;
     glGenRenderbuffers(1, &color);
     glBindRenderbuffer(GL_RENDERBUFFER, color);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
+    if (g_depthOn && (depth = MakeDepthBuffer(w, h)) != 0)
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     g_shadow.drawFramebuffer = framebuffer;
     if (!complete) {
         glDeleteFramebuffers(1, &framebuffer);
         glDeleteRenderbuffers(1, &color);
+        if (depth)
+            glDeleteRenderbuffers(1, &depth);
         return false;
+    }
+    if (depth) {
+        glDepthMask(GL_TRUE);
+        glClearDepth(1.0);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     }
     SetScissor(false, {});
     SetAlphaWrite(true);
@@ -487,9 +664,12 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
         BindReadFramebuffer(0);
         glDeleteFramebuffers(1, &g_backFramebuffer);
         glDeleteRenderbuffers(1, &g_backColor);
+        if (g_backDepth)
+            glDeleteRenderbuffers(1, &g_backDepth);
     }
     g_backFramebuffer = framebuffer;
     g_backColor = color;
+    g_backDepth = depth;
     g_backW = w;
     g_backH = h;
     return true;
@@ -526,21 +706,33 @@ void CGlRenderDevice::SetViewport(const RPixelRect& viewport)
         return;
     Flush();
     g_viewport = viewport;
-    g_transformDirty = true; // the half-pixel shift depends on the viewport's size
+    ++g_transformVersion; // the half-pixel shift depends on the viewport's size
 }
 
 void CGlRenderDevice::SetTransform(ETransform which, const float matrix[16])
 {
-    Flush();
     RMatrix& slot = which == ETransform::World ? g_world : which == ETransform::View ? g_view : g_projection;
+    if (std::memcmp(slot.data(), matrix, sizeof(float) * 16) == 0)
+        return; // the same again (every view sets its projection each frame)
+    Flush();
     std::memcpy(slot.data(), matrix, sizeof(float) * 16);
-    g_transformDirty = true;
+    ++g_transformVersion;
 }
 
 void CGlRenderDevice::UploadTransform()
 {
-    if (!g_transformDirty)
+    const bool scene = g_shadow.program == g_scene.Program();
+    uint64_t& sent = scene ? g_sceneTransformVersion : g_plainTransformVersion;
+    if (sent == g_transformVersion)
         return;
+    sent = g_transformVersion;
+    if (g_fullVersion == g_transformVersion) {
+        if (scene)
+            g_scene.SetTransforms(g_full.data(), g_world.data(), g_view.data());
+        else
+            glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, g_full.data());
+        return;
+    }
     // Callers put pixel centres at whole numbers and depth in 0..1, with y
     // growing downwards on the screen. GL puts centres at halves, depth in
     // -1..1, and we store rows top first: shift by half a pixel, flip y and
@@ -548,9 +740,12 @@ void CGlRenderDevice::UploadTransform()
     float vw = static_cast<float>(std::max(g_viewport.w, 1));
     float vh = static_cast<float>(std::max(g_viewport.h, 1));
     RMatrix adjust = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 2, 0, 1.0f / vw, 1.0f / vh, -1, 1};
-    RMatrix full = Multiply(adjust, Multiply(g_projection, Multiply(g_view, g_world)));
-    glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, full.data());
-    g_transformDirty = false;
+    g_full = Multiply(adjust, Multiply(g_projection, Multiply(g_view, g_world)));
+    g_fullVersion = g_transformVersion;
+    if (scene)
+        g_scene.SetTransforms(g_full.data(), g_world.data(), g_view.data());
+    else
+        glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, g_full.data());
 }
 
 void CGlRenderDevice::SetDrawSettings(const RDrawSettings& settings)
@@ -577,44 +772,87 @@ void CGlRenderDevice::Clear(uint32_t argb)
 
 void CGlRenderDevice::Draw(EPrimitive kind, TextureHandle texture, const RVertex* vertices, int32_t count)
 {
-    if (CDrawBatcher::IndexCount(kind, count) == 0 || !vertices)
-        return;
-    if (count > CDrawBatcher::kVertexCapacity)
-        count = CDrawBatcher::kVertexCapacity;
-    ++g_stats.primitives;
-    g_stats.vertices += count;
-    EListKind list = CDrawBatcher::ListKindOf(kind);
-    if (!g_batch.Accepts(list, texture, count)) {
-        Flush();
-        g_batch.Begin(list, texture);
-    }
-    g_batch.Append(kind, vertices, count);
+    g_batch.Queue(kind, texture, vertices, count, g_stats, [this] { Flush(); });
+}
+
+void CGlRenderDevice::Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count)
+{
+    g_batch3D.Queue(kind, texture, vertices, count, g_stats, [this] { Flush(); });
 }
 
 void CGlRenderDevice::Flush()
 {
-    if (g_batch.IsEmpty())
-        return;
-    BindCurrentTarget();
-    UseProgram(g_program);
-    UploadTransform();
+    // At most one of the two is open: each kind of draw sends the other first.
+    Flush2D();
+    Flush3D();
+}
+
+bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool forceRepeat)
+{
     GLuint texture = 0;
-    if (g_batch.Texture() != 0) {
-        auto found = g_textures.find(g_batch.Texture());
-        if (found == g_textures.end()) {
-            g_batch.Clear(); // freed texture: nothing sensible to draw
-            return;
-        }
+    if (handle != 0) {
+        auto found = g_textures.find(handle);
+        if (found == g_textures.end())
+            return false; // freed texture: nothing sensible to draw
         texture = found->second.texture;
     }
+    BindCurrentTarget();
+    const RSceneState& s = g_sceneState;
+    const bool scene = vertices3D || s.lighting || s.fog || s.hidden || s.flat;
+    UseProgram(scene ? g_scene.Program() : g_program);
+    UploadTransform();
+    if (scene && g_sceneDirty) {
+        g_scene.SetScene(s);
+        g_sceneDirty = false;
+    }
+    GLint mode = 0;
     if (texture) {
         BindTexture(texture);
-        BindSampler(g_samplers[(g_settings.linearFilter ? 1 : 0) | (g_settings.repeat ? 2 : 0)]);
-        SetMode(g_settings.modulate ? 1 : 2);
-    } else {
-        SetMode(0);
+        const bool repeat = g_settings.repeat || forceRepeat;
+        BindSampler(g_samplers[(g_settings.linearFilter ? 1 : 0) | (repeat ? 2 : 0)]);
+        mode = g_settings.modulate ? 1 : 2;
     }
+    if (scene)
+        g_scene.SetMode(mode);
+    else
+        SetMode(mode);
     SetBlend(g_settings.blendSource, g_settings.blendDest);
+    SetDepthTest(s.hidden && TargetHasDepth());
+    SetCulling(s.cull);
+    return true;
+}
+
+void CGlRenderDevice::Flush3D()
+{
+    if (g_batch3D.IsEmpty())
+        return;
+    if (!PrepareDraw(true, g_batch3D.Texture(), false)) {
+        g_batch3D.Clear();
+        return;
+    }
+    BindVertexArray(g_vao3D);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo3D);
+    const std::vector<RVertex3D>& vertices = g_batch3D.Vertices();
+    const std::vector<uint32_t>& indices = g_batch3D.Indices();
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RVertex3D)), vertices.data(),
+                 GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)), indices.data(),
+                 GL_STREAM_DRAW);
+    glDrawElements(ListMode(g_batch3D.Kind()), static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
+    ++g_stats.drawCalls;
+    g_batch3D.Clear();
+}
+
+void CGlRenderDevice::Flush2D()
+{
+    if (g_batch.IsEmpty())
+        return;
+    if (!PrepareDraw(false, g_batch.Texture(), false)) {
+        g_batch.Clear();
+        return;
+    }
+    BindVertexArray(g_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo); // not part of the vertex array's state
 
     const std::vector<RVertex>& vertices = g_batch.Vertices();
     const std::vector<uint32_t>& indices = g_batch.Indices();
@@ -710,6 +948,8 @@ void CGlRenderDevice::FreeTexture(TextureHandle handle)
             BindReadFramebuffer(0);
         glDeleteFramebuffers(1, &found->second.framebuffer);
     }
+    if (found->second.depth)
+        glDeleteRenderbuffers(1, &found->second.depth);
     if (g_shadow.texture == found->second.texture)
         BindTexture(0);
     glDeleteTextures(1, &found->second.texture);
@@ -802,6 +1042,173 @@ bool CGlRenderDevice::ReadPresentation(const RPresentation& p, uint8_t* pixels)
     }
     BindCurrentTarget();
     return true;
+}
+
+bool CGlRenderDevice::SetDepthBuffer(bool on)
+{
+    if (on == g_depthOn)
+        return !on || g_backDepth != 0;
+    Flush();
+    g_depthOn = on;
+    if (!on) {
+        // Back to 2D: no target keeps a depth buffer.
+        for (auto& [handle, texture] : g_textures) {
+            if (!texture.depth)
+                continue;
+            BindDrawFramebuffer(texture.framebuffer);
+            glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+            glDeleteRenderbuffers(1, &texture.depth);
+            texture.depth = 0;
+        }
+        if (g_backDepth) {
+            BindDrawFramebuffer(g_backFramebuffer);
+            glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+            glDeleteRenderbuffers(1, &g_backDepth);
+            g_backDepth = 0;
+        }
+        BindCurrentTarget();
+        return true;
+    }
+    g_backDepth = MakeDepthBuffer(g_backW, g_backH);
+    if (g_backDepth) {
+        BindDrawFramebuffer(g_backFramebuffer);
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, g_backDepth);
+        if (glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+            glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+            glDeleteRenderbuffers(1, &g_backDepth);
+            g_backDepth = 0;
+        }
+    }
+    if (!g_backDepth) {
+        g_depthOn = false;
+        BindCurrentTarget();
+        return false;
+    }
+    SetScissor(false, {});
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
+    BindCurrentTarget();
+    return true;
+}
+
+void CGlRenderDevice::ClearDepth()
+{
+    Flush();
+    BindCurrentTarget();
+    if (!TargetHasDepth())
+        return;
+    SetScissor(true, g_viewport);
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
+    SetScissor(false, {});
+}
+
+void CGlRenderDevice::SetSceneState(const RSceneState& state)
+{
+    if (state == g_sceneState)
+        return;
+    Flush();
+    g_sceneState = state;
+    g_sceneDirty = true;
+}
+
+MeshHandle CGlRenderDevice::CreateMesh(const RMesh& mesh)
+{
+    const size_t count = mesh.vertices.size();
+    if (count == 0 || count > UINT32_MAX / 2 || mesh.drawColor.size() != count)
+        return 0;
+    // Parts of one list kind and addressing share a group; each group is
+    // one draw call however many primitives it holds.
+    struct RKey {
+        EListKind kind;
+        bool repeat;
+    };
+    const RKey keys[] = {{EListKind::Triangles, false}, {EListKind::Triangles, true}, {EListKind::Lines, false},
+                         {EListKind::Lines, true},      {EListKind::Points, false},   {EListKind::Points, true}};
+    RGlMesh made;
+    std::vector<uint32_t> indices;
+    for (const RKey& key : keys) {
+        const size_t first = indices.size();
+        for (const RMeshPart& part : mesh.parts) {
+            if (CListIndices::ListKindOf(part.kind) != key.kind || part.repeat != key.repeat || part.first < 0 ||
+                part.count <= 0 || static_cast<size_t>(part.first) + static_cast<size_t>(part.count) > count)
+                continue;
+            CListIndices::Append(indices, part.kind, static_cast<uint32_t>(part.first), part.count);
+        }
+        if (indices.size() > first)
+            made.groups.push_back({key.kind, key.repeat, first, static_cast<GLsizei>(indices.size() - first)});
+    }
+    if (made.groups.empty())
+        return 0;
+    Flush();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glGenVertexArrays(1, &made.vao);
+    glGenBuffers(1, &made.vbo);
+    glGenBuffers(1, &made.ibo);
+    BindVertexArray(made.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, made.vbo);
+    // The vertices, then one byte per vertex: whether it takes the draw's colour.
+    const size_t vertexBytes = count * sizeof(RVertex3D);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBytes + count), nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertexBytes), mesh.vertices.data());
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(vertexBytes), static_cast<GLsizeiptr>(count),
+                    mesh.drawColor.data());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, made.ibo);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)), indices.data(),
+                 GL_STATIC_DRAW);
+    PointVertexAttributes<RVertex3D>();
+    glEnableVertexAttribArray(4);
+    glVertexAttribPointer(4, 1, GL_UNSIGNED_BYTE, GL_FALSE, 1, reinterpret_cast<void*>(vertexBytes));
+    BindVertexArray(g_vao);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteVertexArrays(1, &made.vao);
+        glDeleteBuffers(1, &made.vbo);
+        glDeleteBuffers(1, &made.ibo);
+        return 0;
+    }
+    ++g_stats.meshUploads;
+    const MeshHandle handle = g_nextMesh++;
+    g_meshes[handle] = std::move(made);
+    return handle;
+}
+
+void CGlRenderDevice::DrawMesh(MeshHandle handle, TextureHandle texture, uint32_t drawColor, const float offset[3])
+{
+    auto found = g_meshes.find(handle);
+    if (found == g_meshes.end())
+        return;
+    Flush();
+    const RGlMesh& mesh = found->second;
+    for (const RGlMesh::RGroup& group : mesh.groups) {
+        if (!PrepareDraw(true, texture, group.repeat))
+            return;
+        g_scene.SetMesh(offset, drawColor);
+        BindVertexArray(mesh.vao);
+        glDrawElements(ListMode(group.kind), group.count, GL_UNSIGNED_INT,
+                       reinterpret_cast<void*>(group.firstIndex * sizeof(uint32_t)));
+        ++g_stats.drawCalls;
+    }
+    ++g_stats.primitives;
+    g_scene.ClearMesh();
+    BindVertexArray(g_vao);
+}
+
+void CGlRenderDevice::FreeMesh(MeshHandle handle)
+{
+    auto found = g_meshes.find(handle);
+    if (found == g_meshes.end())
+        return;
+    if (g_shadow.vao == found->second.vao)
+        BindVertexArray(g_vao);
+    glDeleteVertexArrays(1, &found->second.vao);
+    glDeleteBuffers(1, &found->second.vbo);
+    glDeleteBuffers(1, &found->second.ibo);
+    g_meshes.erase(found);
 }
 
 void CGlRenderDevice::SetSynchronization(bool on)

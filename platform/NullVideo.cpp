@@ -156,26 +156,100 @@ void CNullRenderDevice::Clear(uint32_t argb)
 
 void CNullRenderDevice::Draw(EPrimitive kind, TextureHandle texture, const RVertex* vertices, int32_t count)
 {
-    if (CDrawBatcher::IndexCount(kind, count) == 0)
-        return;
-    ++n_stats.primitives;
-    n_stats.vertices += count;
-    EListKind list = CDrawBatcher::ListKindOf(kind);
-    if (!n_batch.Accepts(list, texture, count)) {
-        Flush();
-        n_batch.Begin(list, texture);
-    }
-    n_batch.Append(kind, vertices, count);
+    n_batch.Queue(kind, texture, vertices, count, n_stats, [this] { Flush(); });
+}
+
+void CNullRenderDevice::Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count)
+{
+    n_batch3D.Queue(kind, texture, vertices, count, n_stats, [this] { Flush(); });
 }
 
 void CNullRenderDevice::Flush()
 {
-    if (n_batch.IsEmpty())
+    if (!n_batch.IsEmpty()) {
+        ++n_stats.drawCalls;
+        if (n_keepSent)
+            n_sent.insert(n_sent.end(), n_batch.Vertices().begin(), n_batch.Vertices().end());
+        n_batch.Clear();
+    }
+    if (!n_batch3D.IsEmpty()) {
+        ++n_stats.drawCalls;
+        if (n_keepSent)
+            n_sent3D.insert(n_sent3D.end(), n_batch3D.Vertices().begin(), n_batch3D.Vertices().end());
+        n_batch3D.Clear();
+    }
+}
+
+std::vector<RVertex3D> CNullRenderDevice::TakeSentVertices3D()
+{
+    Flush();
+    std::vector<RVertex3D> sent;
+    sent.swap(n_sent3D);
+    return sent;
+}
+
+bool CNullRenderDevice::SetDepthBuffer(bool on)
+{
+    Flush();
+    n_depthOn = on && !n_failDepth;
+    return n_depthOn == on;
+}
+
+void CNullRenderDevice::ClearDepth()
+{
+    Flush();
+    if (n_depthOn)
+        ++n_depthClears;
+}
+
+void CNullRenderDevice::SetSceneState(const RSceneState& state)
+{
+    if (state == n_scene)
         return;
-    ++n_stats.drawCalls;
-    if (n_keepSent)
-        n_sent.insert(n_sent.end(), n_batch.Vertices().begin(), n_batch.Vertices().end());
-    n_batch.Clear();
+    Flush();
+    n_scene = state;
+    ++n_stats.stateChanges;
+}
+
+MeshHandle CNullRenderDevice::CreateMesh(const RMesh& mesh)
+{
+    if (mesh.vertices.empty() || mesh.drawColor.size() != mesh.vertices.size())
+        return 0;
+    ++n_stats.meshUploads;
+    const MeshHandle handle = n_nextMesh++;
+    n_meshes[handle] = mesh;
+    return handle;
+}
+
+void CNullRenderDevice::DrawMesh(MeshHandle mesh, TextureHandle, uint32_t, const float offset[3])
+{
+    auto found = n_meshes.find(mesh);
+    if (found == n_meshes.end())
+        return;
+    Flush();
+    // One call per list kind and addressing, as a real device groups them.
+    bool seen[3][2] = {};
+    for (const RMeshPart& part : found->second.parts) {
+        bool& group = seen[static_cast<int>(CListIndices::ListKindOf(part.kind))][part.repeat ? 1 : 0];
+        if (!group && CListIndices::IndexCount(part.kind, part.count) > 0) {
+            group = true;
+            ++n_stats.drawCalls;
+        }
+    }
+    ++n_stats.primitives;
+    n_lastMesh = mesh;
+    std::copy(offset, offset + 3, n_lastOffset);
+}
+
+void CNullRenderDevice::FreeMesh(MeshHandle mesh)
+{
+    n_meshes.erase(mesh);
+}
+
+const RMesh* CNullRenderDevice::Mesh(MeshHandle mesh) const
+{
+    auto found = n_meshes.find(mesh);
+    return found == n_meshes.end() ? nullptr : &found->second;
 }
 
 std::vector<RVertex> CNullRenderDevice::TakeSentVertices()

@@ -97,6 +97,13 @@ public:
     bool ReadPresentation(const RPresentation&, uint8_t*) override { return false; }
     void SetSynchronization(bool on) override { n_sync = on; }
     RDeviceStats Stats() const override { return n_stats; }
+    bool SetDepthBuffer(bool on) override;
+    void ClearDepth() override;
+    void SetSceneState(const RSceneState& state) override;
+    void Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count) override;
+    MeshHandle CreateMesh(const RMesh& mesh) override;
+    void DrawMesh(MeshHandle mesh, TextureHandle texture, uint32_t drawColor, const float offset[3]) override;
+    void FreeMesh(MeshHandle mesh) override;
 
     bool Synchronization() const { return n_sync; }
     const RPresentation& LastPresentation() const { return n_lastPresentation; }
@@ -106,6 +113,18 @@ public:
     // hands them over. Off by default so long headless runs keep nothing.
     void KeepSentVertices(bool keep) { n_keepSent = keep; }
     std::vector<RVertex> TakeSentVertices();
+    std::vector<RVertex3D> TakeSentVertices3D();
+    // What 3D drawing left in the device.
+    bool HasDepthBuffer() const { return n_depthOn; }
+    int64_t DepthClears() const { return n_depthClears; }
+    const RSceneState& SceneState() const { return n_scene; }
+    // The meshes kept now, and the last one drawn with its offset.
+    size_t MeshCount() const { return n_meshes.size(); }
+    const RMesh* Mesh(MeshHandle mesh) const;
+    MeshHandle LastMeshDrawn() const { return n_lastMesh; }
+    const float* LastMeshOffset() const { return n_lastOffset; }
+    // Makes the next depth buffer fail, as a device without memory would.
+    void FailDepthBuffer(bool fail) { n_failDepth = fail; }
 
 private:
     struct RNullTexture {
@@ -123,6 +142,16 @@ private:
     RPixelRect n_viewport;
     RDrawSettings n_settings;
     CDrawBatcher n_batch;
+    CDrawBatcher3D n_batch3D;
+    bool n_depthOn = false;
+    bool n_failDepth = false;
+    int64_t n_depthClears = 0;
+    RSceneState n_scene;
+    std::map<MeshHandle, RMesh> n_meshes;
+    MeshHandle n_nextMesh = 1;
+    MeshHandle n_lastMesh = 0;
+    float n_lastOffset[3] = {0, 0, 0};
+    std::vector<RVertex3D> n_sent3D;
     RPresentation n_lastPresentation;
     RDeviceStats n_stats;
     std::map<TextureHandle, RNullTexture> n_textures;

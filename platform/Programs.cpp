@@ -1,6 +1,8 @@
 // Programs over posix_spawn and waitpid.
 #include "platform/Programs.h"
 
+#include "platform/StopSignals.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -94,6 +96,11 @@ int Platform_WaitForProgram(int64_t processId, const std::function<void()>& whil
             return StatusOf(status);
         if (done < 0 && errno != EINTR)
             return -1;
+        // A game asked to stop stops waiting; the program goes on by itself.
+        if (Platform_StopRequested()) {
+            Unwaited.push_back(process);
+            return -1;
+        }
         if (whileWaiting)
             whileWaiting();
         struct timespec pause = {0, 50 * 1000 * 1000};

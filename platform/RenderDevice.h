@@ -9,6 +9,7 @@
 #include "platform/GameWindow.h"
 
 #include <cstdint>
+#include <vector>
 
 struct RVertex {
     float x = 0, y = 0, z = 0;
@@ -25,6 +26,10 @@ enum class EPrimitive : int32_t {
     TriangleList = 4,
     TriangleStrip = 5,
     TriangleFan = 6,
+    // Not one of the games' kinds: quads of four vertices each (top-left,
+    // top-right, bottom-right, bottom-left), two triangles apiece, so that
+    // many pictures reach the device in one call.
+    QuadList = 100,
 };
 
 // Blend factors as games number them.
@@ -57,6 +62,65 @@ enum class ETransform : int32_t { World, View, Projection };
 // Handles of textures; 0 is none (and the back buffer as a render target).
 using TextureHandle = uint32_t;
 
+// A vertex of 3D drawing: position, normal (0, 0, 0 where it has none),
+// colour and texture coordinates.
+struct RVertex3D {
+    float x = 0, y = 0, z = 0;
+    float nx = 0, ny = 0, nz = 0;
+    uint32_t color = 0xFFFFFFFF;
+    float u = 0, v = 0;
+};
+static_assert(sizeof(RVertex3D) == 36, "vertices go to the device as they are");
+
+// A light of the scene, in world coordinates. Its colour lights surfaces in
+// proportion to how squarely they face it; a point light reaches range units
+// and weakens as 1 / (1 + attenuation × distance).
+struct RLight {
+    bool point = false;            // else directional
+    float x = 0, y = 0, z = 1;     // direction the light shines, or its position
+    float r = 1, g = 1, b = 1;     // 0..1
+    float range = 0;
+    float attenuation = 0;
+    bool operator==(const RLight&) const = default;
+};
+
+// How 3D drawing is shaded, beside the draw settings. All off is plain 2D.
+struct RSceneState {
+    static constexpr int32_t kMaxLights = 8;
+
+    // Depth test and depth writes where the target has a depth buffer, and
+    // texels of no alpha neither drawn nor written.
+    bool hidden = false;
+    bool cull = false;   // faces that turn counter-clockwise on the screen are not drawn
+    bool lighting = false;
+    bool flat = false;   // each triangle takes the colour of its first vertex
+    bool fog = false;
+    uint32_t fogColor = 0xFF000000; // 0xAARRGGBB
+    float fogStart = 0, fogEnd = 0; // distances along the eye's view
+    float ambient[3] = {0, 0, 0};
+    int32_t lightCount = 0;
+    RLight lights[kMaxLights];
+    bool operator==(const RSceneState&) const = default;
+};
+
+// A model kept in the device: its vertices are sent once, then drawn as a
+// whole as often as asked. Parts are primitives over consecutive vertices;
+// a part with repeat wraps texture coordinates whatever the draw settings say.
+// Vertices marked in drawColor take the colour given to each draw instead of
+// their own.
+struct RMeshPart {
+    EPrimitive kind = EPrimitive::TriangleList;
+    int32_t first = 0;
+    int32_t count = 0;
+    bool repeat = false;
+};
+struct RMesh {
+    std::vector<RVertex3D> vertices;
+    std::vector<uint8_t> drawColor; // one per vertex, 1: take the draw's colour
+    std::vector<RMeshPart> parts;
+};
+using MeshHandle = uint32_t;
+
 // What the device did, for tests and benchmarks.
 struct RDeviceStats {
     int64_t drawCalls = 0;     // batches sent
@@ -66,6 +130,7 @@ struct RDeviceStats {
     int64_t readBacks = 0;
     int64_t uploads = 0;
     int64_t presents = 0;
+    int64_t meshUploads = 0;
 };
 
 // Where a frame goes in the window: the back buffer's (0, 0, w, h) is
@@ -128,4 +193,21 @@ public:
     virtual void SetSynchronization(bool on) = 0;
 
     virtual RDeviceStats Stats() const = 0;
+
+    // 3D drawing.
+    // Every target gets a 16-bit depth buffer from now on (the back buffer at
+    // once, render targets when they become the target), or none. False when
+    // it cannot be made; the targets then have none.
+    virtual bool SetDepthBuffer(bool on) = 0;
+    // Sets the depth buffer of the current target's viewport to 1 (the far end).
+    virtual void ClearDepth() = 0;
+    virtual void SetSceneState(const RSceneState& state) = 0;
+    // As Draw, with normals; batched with its own kind the same way.
+    virtual void Draw3D(EPrimitive kind, TextureHandle texture, const RVertex3D* vertices, int32_t count) = 0;
+    // 0 when the mesh cannot be kept (no vertices, or no memory for them).
+    virtual MeshHandle CreateMesh(const RMesh& mesh) = 0;
+    // Draws the whole mesh, each vertex moved by offset (x, y, z) before the
+    // transforms; drawColor is 0xAARRGGBB.
+    virtual void DrawMesh(MeshHandle mesh, TextureHandle texture, uint32_t drawColor, const float offset[3]) = 0;
+    virtual void FreeMesh(MeshHandle mesh) = 0;
 };

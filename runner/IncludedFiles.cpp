@@ -2,19 +2,17 @@
 #include "runner/IncludedFiles.h"
 
 #include "code/ErrorReport.h"
+#include "code/EventContext.h"
 #include "code/FunctionCatalogue.h"
 #include "data/DataFile.h"
 #include "data/Resources.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
+#include "platform/RunFolder.h"
 #include "world/GameState.h"
+#include "world/SecureMode.h"
 
 namespace {
-
-bool HasPath(const std::string& name)
-{
-    return name.find('\\') != std::string::npos || name.find('/') != std::string::npos;
-}
 
 // The last part of a game path, without "." or "..".
 std::string OwnName(const std::string& name)
@@ -89,6 +87,10 @@ bool DataFile_ExportIt(const CDataFile& file, const std::string& hostPath)
         return false;
     if (Platform_FileExists(hostPath) && !file.s_overwrite)
         return false;
+    // The temporary folder is the runner's own: nothing there is written
+    // through a link.
+    if (!TempDir.empty() && hostPath.rfind(TempDir + "/", 0) == 0)
+        return Platform_WritePrivateFile(hostPath, file.s_data.data(), file.s_data.size());
     return Platform_WriteWholeFile(hostPath, file.s_data.data(), file.s_data.size());
 }
 
@@ -99,14 +101,20 @@ bool DataFile_Prepare(CDataFile& file)
     if (file.s_exportaction == kExportNone)
         return true;
     bool ok = false;
-    if (GameState.secureMode && HasPath(file.s_filename)) {
+    if (SecureMode_Forbids(file.s_filename)) {
         Error_ShowInEvent("In secure mode you cannot export a data file to " + file.s_filename, false);
     } else if (file.s_exportaction == kExportFolder && GameState.secureMode) {
         Error_ShowInEvent("In secure mode you cannot export a data file to an indicated directory.", false);
+    } else if (!DataFile_NameStaysInFolder(file.s_filename)) {
+        // Only what the game puts in its own place may be removed at its end.
+        Error_ShowInEvent("Cannot export a data file outside its folder: " + file.s_filename, false);
     } else {
         if (file.s_exportaction == kExportFolder)
             Platform_CreateDirectories(ToHostPath(file.s_exportdir));
-        ok = DataFile_ExportIt(file, ExportPath(file));
+        std::string path = ExportPath(file);
+        ok = DataFile_ExportIt(file, path);
+        if (ok)
+            file.s_exportedto = path;
     }
     if (file.s_freedata)
         DataFile_Discard(file);
@@ -120,26 +128,26 @@ void DataFile_Discard(CDataFile& file)
     file.s_store = false;
 }
 
-void DataFile_Remove(const CDataFile& file)
+// Only a file this run wrote is removed: a file of that name that was there
+// before (and was kept, not overwritten) is not the game's to delete.
+void DataFile_Remove(CDataFile& file)
 {
-    if (!file.s_removeend || file.s_exportaction == kExportNone)
-        return;
-    if (GameState.secureMode && (HasPath(file.s_filename) || file.s_exportaction == kExportFolder))
-        return;
-    std::string path = ExportPath(file);
-    if (!path.empty())
-        Platform_DeleteFile(path);
+    if (file.s_removeend && !file.s_exportedto.empty())
+        Platform_DeleteFile(file.s_exportedto);
+    file.s_exportedto.clear();
 }
 
 void IncludedFiles_PrepareAll()
 {
+    static const std::string place = "included files at the start of the game";
+    CCodePlace running(place);
     for (CDataFile& file : GameResources.DataFiles)
         DataFile_Prepare(file);
 }
 
 void IncludedFiles_RemoveAll()
 {
-    for (const CDataFile& file : GameResources.DataFiles)
+    for (CDataFile& file : GameResources.DataFiles)
         DataFile_Remove(file);
 }
 

@@ -13,7 +13,9 @@ bool DataFile_ExportIt(const CDataFile& file, const std::string& hostPath);
 // Exports by the file's action, then frees its data when it asks for that.
 bool DataFile_Prepare(CDataFile& file);
 void DataFile_Discard(CDataFile& file);
-void DataFile_Remove(const CDataFile& file);
+// Deletes the file this run exported by the file's action, when the record
+// asks for removal at the end.
+void DataFile_Remove(CDataFile& file);
 
 void IncludedFiles_PrepareAll();
 void IncludedFiles_RemoveAll();

@@ -13,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/Extensions.h"
 #include "world/Actions.h"
 #include "world/TimeEvents.h"
 
@@ -28,8 +29,16 @@ bool DefineGameConstants()
     return true;
 }
 
+// Compile errors are headed with the event being compiled. Once the compile
+// is over no event runs, and later errors must not be headed with the last
+// one compiled.
+struct RForgetEvent {
+    ~RForgetEvent() { CurrentEvent = RCurrentEvent(); }
+};
+
 bool CompileTimeLines()
 {
+    RForgetEvent forget;
     for (int32_t t = 0; t < TimeLines.Count(); ++t) {
         CTimeLine* line = TimeLines.Get(t);
         if (!line)
@@ -47,6 +56,7 @@ bool CompileTimeLines()
 
 bool CompileObjects()
 {
+    RForgetEvent forget;
     for (int32_t o = 0; o < Objects.Count(); ++o) {
         CObject* object = Objects.Get(o);
         if (!object)
@@ -77,7 +87,7 @@ const RStep kSteps[] = {
          return true;
      },
      nullptr},
-    {55, "Preparing extension pacakges", [] { return true; }, "Failed to prepare extension packages."},
+    {55, "Preparing extension pacakges", &Extensions_Prepare, "Failed to prepare extension packages."},
     {60, "Preparing constants", &DefineGameConstants, "Failed to define the constants."},
     {61, "Preparing triggers", &TimeEvents_PrepareTriggers, "Failed to prepare triggers."},
     {62, "Compiling scripts", &Script_CompileAll, "Failed to compile the scripts."},

@@ -14,14 +14,18 @@
 #include "library/MiscFunctions.h"
 #include "motion/Motion.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "runner/IncludedFiles.h"
 #include "sound/Sound.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
+#include "world/ActionFunctions.h"
 #include "world/GameVariables.h"
 #include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
 #include "world/RoomFunctions.h"
+#include "world/SaveGame.h"
 
 bool Runner_RegisterTables(std::string& problem)
 {
@@ -31,9 +35,13 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
+    World_ImplementActionFunctions();
+    World_ImplementForwardingActionFunctions();
     Runner_ImplementIncludedFileFunctions();
     System_ImplementFileFunctions();
+    System_ImplementExternalFunctions();
     Graphics_RegisterFunctions();
     Sound_RegisterFunctions();
     Motion_RegisterFunctions();
@@ -42,6 +50,7 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {

@@ -2,11 +2,9 @@
 #include "runner/RunDirectory.h"
 
 #include "data/TempDirectory.h"
-#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
-
-#include <random>
+#include "platform/RunFolder.h"
 
 namespace {
 
@@ -21,25 +19,23 @@ std::string FirstLine(const std::vector<uint8_t>& bytes)
     return line;
 }
 
-bool TryCreateBelow(const std::string& base, std::mt19937& random)
+constexpr const char* kFolderPrefix = "br_ttt_";
+
+// The run's folder below base, made exclusively and private to the user.
+// Folders that earlier runs left behind when they were killed are removed
+// first.
+bool TryCreateBelow(const std::string& base)
 {
     if (base.empty())
         return false;
     std::string host = ToHostPath(base);
     while (!host.empty() && host.size() > 1 && host.back() == '/')
         host.pop_back();
-    std::uniform_int_distribution<int> number(0, 99999);
-    // A bounded number of draws: a base that is full or unwritable must not hang start-up.
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::string candidate = host + "/br_ttt_" + std::to_string(number(random));
-        if (Platform_DirectoryExists(candidate) || Platform_FileExists(candidate))
-            continue;
-        if (!Platform_CreateDirectories(candidate))
-            return false;
-        TempDir = candidate;
-        return true;
-    }
-    return false;
+    if (host.empty())
+        return false;
+    Platform_RemoveAbandonedRunFolders(host, kFolderPrefix);
+    TempDir = Platform_CreateRunFolder(host, kFolderPrefix);
+    return !TempDir.empty();
 }
 
 } // namespace
@@ -61,10 +57,9 @@ std::string ChooseTempBase(const std::string& programDirectory)
 
 bool CreateTempDir(const std::string& programDirectory)
 {
-    std::mt19937 random(static_cast<uint32_t>(Platform_MonotonicMicroseconds()));
     TempDir.clear();
-    if (TryCreateBelow(ChooseTempBase(programDirectory), random) || TryCreateBelow("/tmp", random) ||
-        TryCreateBelow(Platform_WorkingDirectory(), random))
+    if (TryCreateBelow(ChooseTempBase(programDirectory)) || TryCreateBelow("/tmp") ||
+        TryCreateBelow(Platform_WorkingDirectory()))
         return true;
     Platform_ShowMessage("Failed to create temp dir. This can cause serious problems with sounds, etc.");
     return false;
@@ -72,7 +67,6 @@ bool CreateTempDir(const std::string& programDirectory)
 
 void RemoveTempDir()
 {
-    if (!TempDir.empty())
-        Platform_RemoveTree(TempDir);
+    Platform_RemoveRunFolder();
     TempDir.clear();
 }

@@ -11,6 +11,8 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "system/Extensions.h"
+#include "system/ExternalFunctions.h"
 #include "system/FileFunctions.h"
 #include "system/Parameters.h"
 #include "code/ErrorReport.h"
@@ -26,11 +28,13 @@
 #include "world/Input.h"
 #include "graphics/Screenshots.h"
 #include "multiplayer/Multiplayer.h"
+#include "particles/Particles.h"
 #include "platform/NetworkPlay.h"
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
 #include "world/HookSlot.h"
 #include "world/Rooms.h"
+#include "world/SaveGame.h"
 #include "world/StepLoop.h"
 #include "world/World.h"
 
@@ -98,11 +102,15 @@ bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::s
                                    return shown ? (abort ? 1 : 0) : -1;
                                },
                                &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }, &Runner_TellErrorPlace});
+    // Drawing first: input then takes over the window's messages, as it
+    // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
-    // Input handles every window event, the close button included.
     Runner_ConnectInput();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
+    World_InstallSaveHooks();
+    RoomHooks.startExtensions = &Extensions_Start;
+    RoomHooks.endExtensions = &Extensions_End;
     // A headless run never reaches past this computer.
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
@@ -113,6 +121,7 @@ bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::s
     SoundLastTime = clock.Microseconds();
     StepHooks.updateSound = &UpdateSound;
     Motion_InstallStepHooks();
+    Particles_InstallHooks();
     problem = Hooks_FinishStartup(kHookDebugChecks);
     return problem.empty();
 }
@@ -144,7 +153,7 @@ bool RunTheGame(const RunnerOptions& options)
         loop.clock = &clock;
         loop.maxSteps = options.Steps;
         loop.pace = options.Headless && !options.Fast;
-        loop.stopRequested = &Platform_StopRequested;
+        loop.takeStopRequest = &Platform_TakeStopRequest;
         StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
@@ -154,6 +163,9 @@ bool RunTheGame(const RunnerOptions& options)
             screenshotMissing = true;
         }
     }
+    // A stop asked during the last step or the start is carried out here:
+    // the game end event runs in full.
+    Platform_TakeStopRequest();
     Game_End();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
@@ -214,27 +226,34 @@ int RunGame(const RunnerOptions& givenOptions)
     }
 
     int status = kExitClean;
+    bool prepared = false;
     try {
         LastInstanceId = GameResources.LastInstanceId;
         Sound_SetOptions(RSoundOptions{options.Headless, options.SoundCapture});
         if (!Runner_PrepareGame(loadingWindow, options.Headless)) {
             status = kExitFailed;
         } else {
+            prepared = true;
             loadingWindow.Close();
             if (!RunTheGame(options))
                 status = kExitFailed;
-            IncludedFiles_RemoveAll();
         }
     } catch (const std::exception&) {
         Platform_ShowMessage("Unexpected error occured when running the game.");
         status = kExitFailed;
     }
+    // The shut-down removes the included files after an unexpected error too.
+    if (prepared)
+        IncludedFiles_RemoveAll();
     std::fflush(stdout);
 
     Runner_StopRecording();
     System_CloseFiles();
+    External_FreeAll();
     Display_Close();
     Sound_Shutdown();
+    if (Sound_CaptureFailed())
+        status = kExitFailed;
     RemoveTempDir();
     return status;
 }

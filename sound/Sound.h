@@ -15,6 +15,9 @@ struct RSoundOptions {
 };
 // Set before the preparation step runs.
 void Sound_SetOptions(const RSoundOptions& options);
+// True when a capture was asked for and could not be opened or written: the
+// run then failed, as one whose screenshot cannot be written does.
+bool Sound_CaptureFailed();
 
 // Starts the sound system and prepares every preloaded sound. Without a
 // sound card the player is told once and the game goes on in silence.

@@ -5,6 +5,7 @@
 #include "data/Sound.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
+#include "platform/RunFolder.h"
 #include "sound/SoundSystem.h"
 #include "sound/SoundUnits.h"
 
@@ -59,7 +60,7 @@ std::string WriteTemporaryFile(CSound& sound)
     do {
         name = TempDir + "/a" + std::to_string(NextNameNumber()) + extension;
     } while (Platform_FileExists(name));
-    if (!Platform_WriteWholeFile(name, sound.s_sound.data(), sound.s_sound.size()))
+    if (!Platform_WritePrivateFile(name, sound.s_sound.data(), sound.s_sound.size()))
         return std::string();
     sound.s_sound.clear();
     sound.s_sound.shrink_to_fit();

@@ -8,6 +8,7 @@
 #include "sound/SoundRoutines.h"
 #include "sound/SoundSystem.h"
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -15,6 +16,8 @@ namespace {
 
 RSoundOptions Options;
 constexpr int32_t kCaptureRate = 44100;
+// Set when the capture asked for was not (completely) written.
+std::atomic<bool> CaptureFailed = false;
 
 // The capture device writes what it renders straight into the file.
 std::unique_ptr<IAudioDevice> OpenCapture(const std::string& file)
@@ -22,13 +25,22 @@ std::unique_ptr<IAudioDevice> OpenCapture(const std::string& file)
     auto writer = std::make_shared<CWavWriter>();
     if (!writer->Open(file, kCaptureRate, 2)) {
         std::fprintf(stderr, "brindle-run: cannot write the sound capture %s\n", file.c_str());
+        CaptureFailed = true;
         return nullptr;
     }
     std::string error;
     auto device = Platform_OpenLoopbackAudio(
-        kCaptureRate, [writer](const int16_t* frames, int64_t count) { writer->Write(frames, count); }, error);
-    if (!device)
+        kCaptureRate,
+        [writer, file](const int16_t* frames, int64_t count) {
+            if (!writer->Write(frames, count) && !CaptureFailed.exchange(true))
+                std::fprintf(stderr, "brindle-run: the sound capture %s could not be written completely\n",
+                             file.c_str());
+        },
+        error);
+    if (!device) {
         std::fprintf(stderr, "brindle-run: no sound capture: %s\n", error.c_str());
+        CaptureFailed = true;
+    }
     return device;
 }
 
@@ -62,6 +74,12 @@ void Sound_RegisterFunctions()
 void Sound_SetOptions(const RSoundOptions& options)
 {
     Options = options;
+    CaptureFailed = false;
+}
+
+bool Sound_CaptureFailed()
+{
+    return CaptureFailed;
 }
 
 bool Sound_Prepare()

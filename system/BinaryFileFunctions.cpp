@@ -42,7 +42,7 @@ bool F_FileBinOpen(CExecutionContext&, RValue& result, int, RValue* args)
         File_Report("Cannot open another file (maximum exceeded).");
         return true;
     }
-    if (mode != 0 && File_IsSecure() && File_HasPath(name)) {
+    if (mode != 0 && SecureMode_Forbids(name)) {
         File_Report("In secure mode you cannot write file " + name);
         return true;
     }
@@ -50,8 +50,7 @@ bool F_FileBinOpen(CExecutionContext&, RValue& result, int, RValue* args)
     EFileAccess access = mode == 0 ? EFileAccess::Read : mode == 1 ? EFileAccess::Write : EFileAccess::ReadWrite;
     // Opening for reading creates a missing file too, but secure mode must
     // not let a read create files outside the game's folder.
-    EFileOpening opening = mode == 0 && File_IsSecure() && File_HasPath(name) ? EFileOpening::Existing
-                                                                                  : EFileOpening::ExistingOrNew;
+    EFileOpening opening = mode == 0 && SecureMode_Forbids(name) ? EFileOpening::Existing : EFileOpening::ExistingOrNew;
     bool ok = BinaryFiles[slot].Open(host, access, opening);
     if (!ok) {
         File_Report("Error opening binary file.");

@@ -6,6 +6,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/Value.h"
 #include "world/GameState.h"
+#include "world/SecureMode.h"
 
 #include <string>
 
@@ -15,11 +16,11 @@ inline void File_Report(const std::string& message)
     Error_ShowInEvent(message, false);
 }
 
-// A name "has a path" when it holds either separator. Secure mode refuses
-// writes to such names; a drive alone ("C:name") does not count.
+// A name "has a path" when it holds either separator (ini files must have
+// none); secure mode refuses writes to such names (world/SecureMode.h).
 inline bool File_HasPath(const std::string& name)
 {
-    return name.find_first_of("\\/") != std::string::npos;
+    return SecureMode_HasPath(name);
 }
 
 inline bool File_IsSecure()

@@ -24,7 +24,7 @@ bool F_FileExists(CExecutionContext&, RValue& result, int, RValue* args)
 bool F_FileDelete(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& name = args[0].str.Text();
-    if (File_IsSecure() && File_HasPath(name)) {
+    if (SecureMode_Forbids(name)) {
         File_Report("In Secure mode you cannot delete file " + name);
         return true;
     }
@@ -52,7 +52,7 @@ bool F_FileRename(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& oldName = args[0].str.Text();
     const std::string& newName = args[1].str.Text();
-    if (File_IsSecure() && (File_HasPath(oldName) || File_HasPath(newName))) {
+    if (SecureMode_Forbids(oldName) || SecureMode_Forbids(newName)) {
         File_Report("In Secure mode you cannot rename file " + oldName + " into " + newName);
         return true;
     }
@@ -67,7 +67,7 @@ bool F_FileCopy(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& from = args[0].str.Text();
     const std::string& to = args[1].str.Text();
-    if (File_IsSecure() && (File_HasPath(from) || File_HasPath(to))) {
+    if (SecureMode_Forbids(from) || SecureMode_Forbids(to)) {
         File_Report("In Secure mode you cannot copy file " + from + " to " + to);
         return true;
     }
@@ -84,7 +84,7 @@ bool F_DirectoryExists(CExecutionContext&, RValue& result, int, RValue* args)
 bool F_DirectoryCreate(CExecutionContext&, RValue&, int, RValue* args)
 {
     const std::string& name = args[0].str.Text();
-    if (File_IsSecure() && File_HasPath(name)) {
+    if (SecureMode_Forbids(name)) {
         File_Report("In Secure mode you cannot create directory " + name);
         return true;
     }

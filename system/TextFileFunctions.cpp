@@ -119,11 +119,11 @@ enum class EOpenKind { Read, Write, Append };
 // Opens name into file; false (after any message) when it did not open.
 bool OpenInto(CTextFile& file, const std::string& name, EOpenKind kind)
 {
-    if (kind == EOpenKind::Write && File_IsSecure() && File_HasPath(name)) {
+    if (kind == EOpenKind::Write && SecureMode_Forbids(name)) {
         File_Report("In secure mode you cannot write file " + name);
         return false;
     }
-    if (kind == EOpenKind::Append && File_IsSecure() && File_HasPath(name)) {
+    if (kind == EOpenKind::Append && SecureMode_Forbids(name)) {
         File_Report("In secure mode you cannot append to file " + name);
         return false;
     }

@@ -9,6 +9,7 @@
 #include "code/Executor.h"
 #include "code/Functions.h"
 #include "code/Scripts.h"
+#include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/Resources.h"
 #include "platform/MessageBox.h"
@@ -239,9 +240,14 @@ private:
             if (Code_Run(l_self, l_other, *code, count))
                 times = RoundToInteger(count.val);
         }
-        for (int64_t k = 0; k < times; ++k)
+        for (int64_t k = 0; k < times; ++k) {
+            if (Code_StopRequested()) {
+                Code_StopForRequest();
+                return kStop;
+            }
             if (Run(i + 1) == kStop)
                 return kStop;
+        }
         return Skip(i + 1);
     }
 

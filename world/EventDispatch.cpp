@@ -17,11 +17,13 @@ void RunWithRecord(const CEvent& event, CInstance* self, CInstance* other, int32
     CurrentEvent.object = object;
     CurrentEvent.type = etype;
     CurrentEvent.number = enumb;
+    CurrentEvent.place = nullptr;
     Event_Run(event, self, other);
     // The action index is left as the event left it.
     CurrentEvent.object = saved.object;
     CurrentEvent.type = saved.type;
     CurrentEvent.number = saved.number;
+    CurrentEvent.place = saved.place;
 }
 
 } // namespace

@@ -28,3 +28,8 @@ extern RGameState GameState;
 // The window caption for the current room: its caption with the score,
 // lives and health appended as they are shown.
 std::string Game_Caption();
+
+// Setting lives or health from above 0 to 0 or below makes every instance
+// perform its No More Lives (No More Health) event.
+void Game_SetLives(int32_t lives);
+void Game_SetHealth(double health);

@@ -23,10 +23,6 @@
 
 namespace {
 
-constexpr int32_t kOtherEvent = 7;
-constexpr int32_t kNoMoreLives = 6;
-constexpr int32_t kNoMoreHealth = 9;
-
 bool Real(RValue& value, double real)
 {
     value = RValue(real);
@@ -131,7 +127,7 @@ const RGameVariable kVariables[] = {
      }},
     {"transition_steps", [](CInstance*, int32_t, RValue& v) { return Real(v, TransitionSteps); },
      [](CInstance*, int32_t, const RValue& v) {
-         TransitionSteps = RoundToInt32(v.val);
+         TransitionSteps = std::max(RoundToInt32(v.val), 1); // a transition shows at least two frames
          return true;
      }},
     {"score", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.score); },
@@ -141,18 +137,12 @@ const RGameVariable kVariables[] = {
      }},
     {"lives", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.lives); },
      [](CInstance*, int32_t, const RValue& v) {
-         int32_t before = GameState.lives;
-         GameState.lives = RoundToInt32(v.val);
-         if (before > 0 && GameState.lives <= 0)
-             PerformEventAll(kOtherEvent, kNoMoreLives);
+         Game_SetLives(RoundToInt32(v.val));
          return true;
      }},
     {"health", [](CInstance*, int32_t, RValue& v) { return Real(v, GameState.health); },
      [](CInstance*, int32_t, const RValue& v) {
-         double before = GameState.health;
-         GameState.health = v.val;
-         if (before > 0 && GameState.health <= 0)
-             PerformEventAll(kOtherEvent, kNoMoreHealth);
+         Game_SetHealth(v.val);
          return true;
      }},
     {"game_id", READ(GameId)},

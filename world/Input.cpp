@@ -1,6 +1,7 @@
 // The input state and how notifications change it.
 #include "world/Input.h"
 
+#include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/GameSettings.h"
 #include "platform/TextEncoding.h"
@@ -268,7 +269,7 @@ void WaitUntil(bool (*arrived)())
 {
     for (;;) {
         Input_HandleMessages();
-        if (arrived() || IsChangePending())
+        if (arrived() || IsChangePending() || Code_StopRequested())
             return;
         if (!InputHooks.waitForInput || !InputHooks.waitForInput())
             return;

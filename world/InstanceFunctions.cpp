@@ -78,6 +78,22 @@ bool F_InstanceFind(CExecutionContext& context, RValue& result, int, RValue* arg
     return true;
 }
 
+// The sprite of the first instance the argument names (self, other, an
+// object with its descendants or an id); -1 when it names none.
+bool F_InstanceSprite(CExecutionContext& context, RValue& result, int, RValue* args)
+{
+    double sprite = -1;
+    bool found = false;
+    ForEachTarget(RoundToInt32(args[0].val), context.Self(), context.Other(), [&](CInstance* instance) {
+        if (!found) {
+            sprite = instance->i_spriteindex;
+            found = true;
+        }
+    });
+    result = RValue(sprite);
+    return true;
+}
+
 bool F_InstanceExists(CExecutionContext& context, RValue& result, int, RValue* args)
 {
     CInstance* self = context.Self();
@@ -285,11 +301,20 @@ bool F_EventInherited(CExecutionContext& context, RValue&, int, RValue*)
 
 CInstance* Instance_Create(int32_t objectindex, double x, double y)
 {
+    return Instance_CreateMoving(objectindex, x, y, 0, 0);
+}
+
+CInstance* Instance_CreateMoving(int32_t objectindex, double x, double y, double speed, double direction)
+{
     if (!Objects.Exists(objectindex) || !CurrentRoom) {
         Error_ShowInEvent("Creating instance for non-existing object: " + std::to_string(objectindex), false);
         return nullptr;
     }
     CInstance* instance = CurrentRoom->AddInstance(x, y, objectindex, ++LastInstanceId);
+    if (speed != 0 || direction != 0) {
+        instance->SetSpeed(speed);
+        instance->SetDirection(direction);
+    }
     PerformEvent(instance, instance, 0, 0);
     return instance;
 }
@@ -343,6 +368,7 @@ void World_ImplementInstanceFunctions()
     Function_Implement("instance_change", &F_InstanceChange);
     Function_Implement("instance_find", &F_InstanceFind);
     Function_Implement("instance_exists", &F_InstanceExists);
+    Function_Implement("instance_sprite", &F_InstanceSprite);
     Function_Implement("instance_number", &F_InstanceNumber);
     Function_Implement("instance_nearest", &F_InstanceNearest);
     Function_Implement("instance_furthest", &F_InstanceFurthest);

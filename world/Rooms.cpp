@@ -4,6 +4,7 @@
 #include "code/Code.h"
 #include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/EventContext.h"
 #include "code/Executor.h"
 #include "code/Variables.h"
 #include "data/Resources.h"
@@ -12,6 +13,8 @@
 #include "world/Instance.h"
 #include "world/ObjectEvents.h"
 #include "world/World.h"
+
+#include <cassert>
 
 int32_t PendingRoomChange = kNoChange;
 std::string PendingLoadFile;
@@ -62,9 +65,11 @@ std::unique_ptr<CLiveRoom> MakeLiveCopy(const CRoom& resource)
 }
 
 // Compiles and runs a creation code; a failure is reported with heading.
-void RunCreationCode(const std::string& text, CInstance* self, const std::string& compileHeading,
-                     const std::string& runHeading)
+void RunCreationCode(const std::string& text, CInstance* self, const std::string& place)
 {
+    const std::string compileHeading = "COMPILATION ERROR in " + place;
+    const std::string runHeading = "EXECUTION ERROR in " + place;
+    CCodePlace running(place);
     CCode code(text, false);
     if (!code.Compile()) {
         Error_Show(compileHeading + "\r" + Code_ErrorMessage, false);
@@ -82,6 +87,8 @@ void EnterRoom(int32_t r, bool first)
 {
     PendingRoomChange = kNoChange;
     ClearInput();
+    if (RoomHooks.clearEffects)
+        RoomHooks.clearEffects();
     if (r >= static_cast<int32_t>(LiveRooms.size()))
         LiveRooms.resize(static_cast<size_t>(r) + 1);
     CurrentRoomIndex = r;
@@ -112,7 +119,7 @@ void EnterRoom(int32_t r, bool first)
                 continue;
             if (!instance->i_initcode.empty()) {
                 std::string place = "creation code for instance " + std::to_string(instance->i_id) + " in room " + roomName;
-                RunCreationCode(instance->i_initcode, instance, "COMPILATION ERROR in " + place, "EXECUTION ERROR in " + place);
+                RunCreationCode(instance->i_initcode, instance, place);
             }
             PerformEvent(instance, instance, 0, 0);
         }
@@ -123,7 +130,7 @@ void EnterRoom(int32_t r, bool first)
         CInstance temporary;
         temporary.Create(0, 0, 0, 0);
         std::string place = "creation code of room " + Rooms.Name(r);
-        RunCreationCode(room->r_code, &temporary, "COMPILATION ERROR in " + place, "EXECUTION ERROR in " + place);
+        RunCreationCode(room->r_code, &temporary, place);
     }
     PerformEventAll(kOtherEvent, kRoomStart);
     if (!IsChangePending() && RoomHooks.roomStarted)
@@ -135,6 +142,8 @@ void LeaveRoom(bool ending)
     CLiveRoom* room = CurrentRoom;
     if (!room)
         return;
+    if (RoomHooks.roomLeaving)
+        RoomHooks.roomLeaving(ending);
     room->RemoveMarked();
     int32_t saved = PendingRoomChange;
     PendingRoomChange = kNoChange;
@@ -164,6 +173,8 @@ void FatalStop(const std::string& message)
 
 bool RunLibraryInitialization()
 {
+    static const std::string place = "library initialization code";
+    CCodePlace running(place);
     for (const std::string& text : GameResources.LibraryInitCode) {
         if (text.empty())
             continue;
@@ -264,6 +275,26 @@ void Game_RequestLoad(const std::string& file)
 {
     PendingLoadFile = file;
     PendingRoomChange = kChangeLoad;
+}
+
+int32_t Room_LiveSlotCount()
+{
+    return static_cast<int32_t>(LiveRooms.size());
+}
+
+const CLiveRoom* Room_LiveSlot(int32_t slot)
+{
+    return slot >= 0 && slot < Room_LiveSlotCount() ? LiveRooms[static_cast<size_t>(slot)].get() : nullptr;
+}
+
+void Room_ReplaceLiveRooms(std::vector<std::unique_ptr<CLiveRoom>> rooms, int32_t current)
+{
+    assert(current >= 0 && current < static_cast<int32_t>(rooms.size()) && rooms[static_cast<size_t>(current)]);
+    SetCurrent(nullptr);
+    Carried.clear();
+    LiveRooms = std::move(rooms);
+    CurrentRoomIndex = current;
+    SetCurrent(LiveRooms[static_cast<size_t>(current)].get());
 }
 
 bool Game_Start()

@@ -61,6 +61,14 @@ void Game_RequestEnd();
 void Game_RequestRestart();
 void Game_RequestLoad(const std::string& file);
 
+// The live room table: one slot per room index, empty or holding that
+// room's live copy. Saving reads it; loading replaces it whole.
+int32_t Room_LiveSlotCount();
+const CLiveRoom* Room_LiveSlot(int32_t slot);
+// Frees every live room and takes rooms as the table; the room in slot
+// current (which must hold one) becomes the current room. Raises no event.
+void Room_ReplaceLiveRooms(std::vector<std::unique_ptr<CLiveRoom>> rooms, int32_t current);
+
 // Carried out by the step loop: starting, ending and changing.
 bool Game_Start();
 void Game_End();
@@ -76,6 +84,8 @@ struct RRoomHooks {
     THook<void()> clearInput{"clearInput", kRequired};
     THook<void(bool first)> roomEntered{"roomEntered", kRequired}; // region sizing, showing the window
     THook<void()> roomStarted{"roomStarted", kRequired};           // first drawing and the transition
+    THook<void(bool ending)> roomLeaving{"roomLeaving", kRequired}; // the old room's picture for the transition
+    THook<void()> clearEffects{"clearEffects", kRequired};          // no effect particles outlive a room
     THook<bool(const std::string& file)> loadGame{"loadGame", RUnavailable{"Loading a saved game"}};
     THook<void()> seedRandom{"seedRandom", kRequired};
     // Without the extension module a game that holds extension packages is

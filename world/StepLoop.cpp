@@ -2,6 +2,7 @@
 #include "world/StepLoop.h"
 
 #include "code/ErrorReport.h"
+#include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/GameData.h"
 #include "data/Resources.h"
@@ -43,7 +44,7 @@ public:
             if (StepHooks.handleMessages)
                 StepHooks.handleMessages();
             int64_t now = Microseconds();
-            if (now < start || now - start >= microseconds)
+            if (now < start || now - start >= microseconds || Code_StopRequested())
                 return;
         }
     }
@@ -136,6 +137,11 @@ void StepLoop_NoDebugWindow()
 void StepLoop_Sleep(int64_t microseconds)
 {
     (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
+}
+
+bool StepLoop_TimeIsVirtual()
+{
+    return LoopClock == &Virtual;
 }
 
 IStepClock& RealStepClock()
@@ -235,7 +241,7 @@ void StepLoop_Run(const RStepLoopOptions& options)
         ++StepLoop.steps;
         if (options.maxSteps >= 0 && StepLoop.steps >= options.maxSteps && !IsChangePending())
             Game_RequestEnd();
-        if (options.stopRequested && options.stopRequested())
+        if (options.takeStopRequest && options.takeStopRequest())
             Game_RequestEnd();
 
         now = clock.Microseconds();

@@ -32,7 +32,9 @@ struct RStepLoopOptions {
     IStepClock* clock = nullptr; // the real clock when null
     int64_t maxSteps = -1;       // end the game after this many steps (-1: no limit)
     bool pace = false;           // with a virtual clock, still sleep in real time
-    bool (*stopRequested)() = nullptr; // asked from outside to end, checked after each step
+    // Takes a stop asked from outside (true once); checked after each step,
+    // where the game then ends.
+    bool (*takeStopRequest)() = nullptr;
 };
 
 struct RStepLoopState {
@@ -74,6 +76,10 @@ extern RStepHooks StepHooks;
 // Sleeps with the loop's clock (virtual in fast and headless runs), handling
 // window messages meanwhile: the sleep function of scripts.
 void StepLoop_Sleep(int64_t microseconds);
+
+// Whether the loop runs on virtual time (fast and headless runs), where
+// nothing waits for real time to pass.
+bool StepLoop_TimeIsVirtual();
 
 // Runs steps until the game ends or is paused; returns then.
 void StepLoop_Run(const RStepLoopOptions& options);

@@ -4,6 +4,7 @@
 #include "code/Code.h"
 #include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/EventContext.h"
 #include "code/Executor.h"
 #include "data/Event.h"
 #include "data/Resources.h"
@@ -153,6 +154,8 @@ void TimeEvents_Triggers(int32_t moment)
         const CTrigger* trigger = Triggers.Get(t);
         if (!trigger || trigger->i_moment != moment || !trigger->i_code)
             continue;
+        // A condition runs outside any event: its errors are headed with the trigger.
+        const std::string place = "trigger " + trigger->i_name;
         for (size_t k = 0; k < EventLists_Objects(kEventTrigger, t).size(); ++k) {
             CLiveRoom* room = CurrentRoom;
             if (!room || IsChangePending())
@@ -168,7 +171,12 @@ void TimeEvents_Triggers(int32_t moment)
                     return;
                 std::shared_ptr<CCode> code = trigger->i_code;
                 RValue result;
-                if (!Code_Execute(instance, instance, *code, result)) {
+                bool ok;
+                {
+                    CCodePlace running(place);
+                    ok = Code_Execute(instance, instance, *code, result);
+                }
+                if (!ok) {
                     Error_Show("ERROR in trigger " + trigger->i_name + "\r\n" + Code_ErrorMessage, false);
                     Code_ClearError();
                     continue;

@@ -1,5 +1,5 @@
 // What the script language reaches of the running world: the current room's
-// instance lists and the counter of instance ids.
+// instance lists and the counters of instance and tile ids.
 #pragma once
 
 #include <cstdint>
@@ -12,3 +12,5 @@ void Room_SetInstances(CInstanceLists* lists);
 
 // The last instance id handed out; new instances take the next one.
 extern int32_t LastInstanceId;
+// The last tile id handed out; new tiles take the next one.
+extern int32_t LastTileId;

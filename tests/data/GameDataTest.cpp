@@ -4,6 +4,7 @@
 #include "data/GameData.h"
 #include "data/GameSettings.h"
 #include "data/Room.h"
+#include "platform/Files.h"
 #include "runner/Startup.h"
 #include "tests/support/TestSupport.h"
 
@@ -203,6 +204,22 @@ TEST_F(GameDataTest, MarkerIsFoundWhateverItsFreeBytesHold)
     CMessageCapture messages;
     EXPECT_EQ(LoadBytes(game, messages), GameLoadResult::Loaded);
     EXPECT_TRUE(messages.Messages().empty());
+}
+
+// A runner whose image is larger than the search start (a sanitizer build,
+// or any build as it grows) is searched itself: a copy of the marker in it
+// would stand in for every game appended behind it.
+TEST_F(GameDataTest, TheRunnerImageHoldsNoMarker)
+{
+    std::vector<uint8_t> image;
+    ASSERT_TRUE(Platform_ReadWholeFile(BRINDLE_RUNNER_FILE, image));
+    ASSERT_GT(image.size(), 100000u);
+    for (size_t p = 0; p + 8 <= image.size(); ++p)
+        ASSERT_FALSE(IsMarkerAt(image.data(), static_cast<int64_t>(p))) << "at offset " << p;
+    // The marker is still written and found as before.
+    std::vector<uint8_t> game = BuildGame(SampleProject(), image);
+    EXPECT_EQ(FindGameDataMarker(game.data(), static_cast<int64_t>(game.size())),
+              std::max<int64_t>(kMarkerSearchStart, static_cast<int64_t>(image.size())));
 }
 
 TEST_F(GameDataTest, DamagedFilesGiveTheirMessages)

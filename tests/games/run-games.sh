@@ -16,6 +16,10 @@
 #                         on standard error (status 1), and so must the runner
 #                         given the folder; the game is then packed with
 #                         --no-code-check and run as usual
+#   test-library          the game uses the suite's own shared library: the
+#                         project is packed from a copy into which the file
+#                         named by BRINDLE_TEST_LIBRARY is put, at each path
+#                         this file lists (one a line, relative to the project)
 #   expected-screenshot.png
 #                         the game draws: it runs on SDL's offscreen video
 #                         driver (unless SDL_VIDEODRIVER says otherwise) with
@@ -58,6 +62,17 @@ for name in "${names[@]}"; do
   expected_errors=$dir/expected-errors.txt
   [ -f "$expected_errors" ] || expected_errors=/dev/null
 
+  if [ -f "$dir/test-library" ]; then
+    if [ ! -f "${BRINDLE_TEST_LIBRARY:-}" ]; then
+      echo "FAIL $name: BRINDLE_TEST_LIBRARY names no library"; failed=$((failed + 1)); continue
+    fi
+    rm -rf "$work/$name-project" && cp -r "$dir" "$work/$name-project"
+    while IFS= read -r target; do
+      [ -n "$target" ] && mkdir -p "$(dirname "$work/$name-project/$target")" &&
+        cp "$BRINDLE_TEST_LIBRARY" "$work/$name-project/$target"
+    done <"$dir/test-library"
+    dir=$work/$name-project
+  fi
   pack_options=()
   if [ -f "$dir/expected-pack-errors.txt" ]; then
     # Packed from the games folder, so the messages name the project as "NAME/...".

@@ -328,3 +328,39 @@ TEST_F(RoomDraw, WorldHooksSizeShowDrawAndListen)
     StepLoop = RStepLoopState();
     TransitionKind = 0;
 }
+
+TEST_F(RoomDraw, In3DModeEachLayerLiesAtItsDepth)
+{
+    CBack& layer = g_room->r_background[0];
+    layer.visible = true;
+    layer.index = 1;
+    layer.htiled = layer.vtiled = false;
+    CBack& front = g_room->r_background[1];
+    front = layer;
+    front.foreground = true;
+    Place(0, 10, 10, 20000, 0x000001); // deeper than the backgrounds: kept in front of them
+    Place(0, 10, 10, -300, 0x000002);
+    Tile(95, 0, 50, 0x000003); // in both views
+    ParticleDepths = {30000};
+    View(0, {0, 0, 100, 100}, {0, 0, 100, 100});
+    View(1, {100, 0, 100, 100}, {100, 0, 100, 100});
+
+    auto depths = [&] {
+        std::vector<float> z;
+        std::vector<RVertex> v = g_device->TakeSentVertices();
+        for (size_t k = 0; k + 3 < v.size(); k += 4)
+            z.push_back(v[k].z);
+        return z;
+    };
+    RoomDraw_DrawRoom();
+    EXPECT_EQ(depths(), std::vector<float>(12, 0)); // in 2D every depth is 0
+    EXPECT_EQ(g_device->DepthClears(), 0);
+
+    ASSERT_EQ(Test_CallFunction("d3d_start", {}).val, 1);
+    RoomDraw_DrawRoom();
+    const std::vector<float> view = {12000, 11000, 11000, 50, -300, -12000};
+    std::vector<float> expected = view;
+    expected.insert(expected.end(), view.begin(), view.end());
+    EXPECT_EQ(depths(), expected);
+    EXPECT_EQ(g_device->DepthClears(), 2); // once per view
+}

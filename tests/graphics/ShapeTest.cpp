@@ -4,6 +4,7 @@
 #include "data/Path.h"
 #include "data/Resources.h"
 #include "graphics/Shapes.h"
+#include "world/GameState.h"
 #include "tests/graphics/GraphicsFixture.h"
 
 #include <algorithm>
@@ -241,4 +242,49 @@ TEST_F(ShapeTest, PathOutlines)
     Call("draw_path", {RValue(9.0), RValue(0.0), RValue(0.0), RValue(1.0)});
     EXPECT_NE(Error_Last.find("Trying to drawn non-existing path."), std::string::npos);
     EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(ShapeTest, HealthBarActionPaletteAndGradientActions)
+{
+    struct {
+        double health, back, bar;
+        uint32_t barColor;
+        size_t vertices; // back and its border come first when the back is shown
+    } cases[] = {
+        {50, 0, 0, 0xFFFFFF00u, 4 + 5},   // red through yellow to green: yellow at 50
+        {100, 0, 0, 0xFF00FF00u, 4 + 5},  // green at 100
+        {150, 0, 0, 0xFF00FF00u, 4 + 5},  // and beyond
+        {0, 0, 0, 0xFFFF0000u, 4 + 5},    // red at 0
+        {50, 0, 1, 0xFF808080u, 4 + 5},   // black through grey to white
+        {30, 4, 12, 0xFFFF0000u, 4 + 5 + 4 + 5}, // a single palette colour: index 11, red
+        {30, 0, 99, 0xFF000000u, 4 + 5},  // any other value is black
+    };
+    for (const auto& c : cases) {
+        GameState.health = c.health;
+        Call("action_draw_health", {RValue(0.0), RValue(0.0), RValue(100.0), RValue(10.0), RValue(c.back),
+                                    RValue(c.bar)});
+        std::vector<RVertex> v = Sent();
+        ASSERT_EQ(v.size(), c.vertices) << c.health << " " << c.bar;
+        EXPECT_EQ(v[v.size() - 9].color, c.barColor) << c.health << " " << c.bar;
+        if (c.back == 4) {
+            EXPECT_EQ(v[0].color, 0xFFFFFFFFu); // white behind the bar
+        }
+    }
+    GameState.health = 100;
+
+    // Red on the left edge, blue on the right; then the top and bottom.
+    Call("action_draw_gradient_hor", {RValue(0.0), RValue(0.0), RValue(10.0), RValue(10.0), RValue(255.0),
+                                      RValue(16711680.0)});
+    std::vector<RVertex> v = Sent();
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(v[0].color, 0xFFFF0000u);
+    EXPECT_EQ(v[1].color, 0xFF0000FFu);
+    EXPECT_EQ(v[2].color, 0xFF0000FFu);
+    EXPECT_EQ(v[3].color, 0xFFFF0000u);
+    Call("action_draw_gradient_vert", {RValue(0.0), RValue(0.0), RValue(10.0), RValue(10.0), RValue(255.0),
+                                       RValue(16711680.0)});
+    v = Sent();
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(v[1].color, 0xFFFF0000u);
+    EXPECT_EQ(v[2].color, 0xFF0000FFu);
 }

@@ -4,7 +4,9 @@
 #include "graphics/Textures.h"
 #include "tests/graphics/GraphicsFixture.h"
 #include "tests/support/TestSupport.h"
+#include "world/GameState.h"
 
+#include <filesystem>
 #include <fstream>
 
 class SurfaceTest : public GraphicsFixture {
@@ -178,4 +180,48 @@ TEST_F(SurfaceTest, DrawnSavedAndReadLikeAPicture)
     EXPECT_EQ(part.Height(), 5);
     EXPECT_EQ(part.PixelAt(0, 0), 0xFF302010u);
     EXPECT_TRUE(std::ifstream(folder.File("s.png")).good());
+}
+
+// Secure mode keeps every saver of pictures and models inside the game's
+// folder, as it does the file functions: a name with a path is refused, a
+// plain one is written.
+TEST_F(SurfaceTest, SecureModeRefusesEverySaverAPath)
+{
+    CScratchFolder folder;
+    const std::string outside = folder.File("victim.png");
+    const double a = Create(4, 4);
+    const double model = Real("d3d_model_create");
+    struct Case {
+        const char* name;
+        std::vector<RValue> args;
+    } cases[] = {
+        {"screen_save", {RValue(outside)}},
+        {"screen_save_part", {RValue(outside), RValue(0.0), RValue(0.0), RValue(2.0), RValue(2.0)}},
+        {"surface_save", {RValue(a), RValue(outside)}},
+        {"surface_save_part", {RValue(a), RValue(outside), RValue(0.0), RValue(0.0), RValue(2.0), RValue(2.0)}},
+        {"surface_save", {RValue(a), RValue("..\\victim.png")}},
+        {"d3d_model_save", {RValue(model), RValue(outside)}},
+    };
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_directory(folder.File("game"));
+    std::filesystem::current_path(folder.File("game"));
+    GameState.secureMode = true;
+    for (const Case& c : cases) {
+        Error_Last.clear();
+        Test_CallFunction(c.name, c.args);
+        const std::string& name = c.args[c.args[0].IsString() ? 0 : 1].str.Text();
+        EXPECT_NE(Error_Last.find("In secure mode you cannot write file " + name), std::string::npos)
+            << c.name << ": " << Error_Last;
+        EXPECT_FALSE(std::filesystem::exists(outside)) << c.name;
+    }
+    Error_Last.clear();
+    Call("surface_save", {RValue(a), RValue("plain.png")});
+    Call("screen_save", {RValue("screen.png")});
+    EXPECT_EQ(Real("d3d_model_save", {RValue(model), RValue("model.d3d")}), 1);
+    GameState.secureMode = false;
+    std::filesystem::current_path(before);
+    EXPECT_EQ(Error_Last, "");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("game/plain.png")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("game/screen.png")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("game/model.d3d")));
 }

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(TileTest, AddingFindingAndDeleting)
 {
-    Tile_LastId = 500;
+    LastTileId = 500;
     const double a = Add(0, 0, 10), b = Add(0, 0, 20), c = Add(100, 0, 10);
     EXPECT_EQ(a, 501);
     EXPECT_EQ(c, 503);

@@ -158,6 +158,7 @@ TEST_F(LibraryFixture, DomainErrorsReportTheirMessageAndLeaveZero)
 TEST_F(LibraryFixture, ErrorsAreShownWithTheRunningEvent)
 {
     // Shown, not fatal: the game goes on and error_last holds the whole text.
+    CurrentEvent.object = 0;
     CurrentEvent.type = 0; // create
     CurrentEvent.action = 1;
     Call("sqrt", {-4});

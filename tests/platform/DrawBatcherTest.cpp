@@ -23,13 +23,15 @@ TEST(DrawBatcher, PrimitivesBecomeLists)
 {
     using V = std::vector<uint32_t>;
     EXPECT_EQ(IndicesOf(EPrimitive::TriangleFan, 5), (V{0, 1, 2, 0, 2, 3, 0, 3, 4}));
-    // Odd strip triangles swap their first two vertices to keep the winding.
-    EXPECT_EQ(IndicesOf(EPrimitive::TriangleStrip, 5), (V{0, 1, 2, 2, 1, 3, 2, 3, 4}));
+    // Odd strip triangles swap their last two vertices to keep the winding
+    // and still start with the vertex that begins them.
+    EXPECT_EQ(IndicesOf(EPrimitive::TriangleStrip, 5), (V{0, 1, 2, 1, 3, 2, 2, 3, 4}));
     EXPECT_EQ(IndicesOf(EPrimitive::LineStrip, 4), (V{0, 1, 1, 2, 2, 3}));
     // Vertices that make no whole primitive are dropped.
     EXPECT_EQ(IndicesOf(EPrimitive::TriangleList, 7), (V{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(IndicesOf(EPrimitive::LineList, 3), (V{0, 1}));
     EXPECT_EQ(IndicesOf(EPrimitive::PointList, 2), (V{0, 1}));
+    EXPECT_EQ(IndicesOf(EPrimitive::QuadList, 9), (V{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}));
     EXPECT_TRUE(IndicesOf(EPrimitive::TriangleFan, 2).empty());
     EXPECT_TRUE(IndicesOf(EPrimitive::LineStrip, 1).empty());
     EXPECT_EQ(CDrawBatcher::IndexCount(static_cast<EPrimitive>(9), 10), 0);

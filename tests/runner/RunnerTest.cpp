@@ -1,12 +1,17 @@
 // The runner's command line and its temporary directory.
+#include "code/ErrorReport.h"
+#include "data/DataFile.h"
 #include "data/TempDirectory.h"
+#include "platform/Files.h"
+#include "runner/IncludedFiles.h"
 #include "runner/RunDirectory.h"
 #include "runner/RunnerOptions.h"
-#include "platform/Files.h"
 #include "tests/support/TestSupport.h"
+#include "world/GameState.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -144,9 +149,37 @@ TEST(RunDirectory, UnusableBaseFallsBackToTmp)
     EXPECT_TRUE(messages.Messages().empty());
 }
 
-#include "data/DataFile.h"
-#include "runner/IncludedFiles.h"
-#include "world/GameState.h"
+
+// The folder is the run's own: private to the user, and nothing is written
+// into it through a link someone placed there.
+TEST(RunDirectory, TheFolderIsPrivateAndWritesInItFollowNoLink)
+{
+    CScratchFolder program;
+    CScratchFolder base;
+    program.Write("tempdir.txt", base.Path());
+    ASSERT_TRUE(CreateTempDir(program.Path()));
+    struct stat info;
+    ASSERT_EQ(lstat(TempDir.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+    CScratchFolder outside;
+    outside.Write("target.txt", std::string("keep"));
+    std::filesystem::create_symlink(outside.File("target.txt"), TempDir + "/level.txt");
+    CDataFile file;
+    file.s_filename = "level.txt";
+    file.s_exists = file.s_store = file.s_overwrite = true;
+    file.s_data = {'n', 'e', 'w'};
+    file.s_exportaction = kExportTemp;
+    EXPECT_FALSE(DataFile_Prepare(file));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Platform_ReadWholeFile(outside.File("target.txt"), bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "keep");
+
+    std::string made = TempDir;
+    RemoveTempDir();
+    EXPECT_FALSE(std::filesystem::exists(made));
+}
 
 TEST(IncludedFiles, ExportByActionOverwriteFreeAndRemove)
 {
@@ -197,4 +230,52 @@ TEST(IncludedFiles, ExportByActionOverwriteFreeAndRemove)
     EXPECT_FALSE(DataFile_Prepare(secure));
     GameState.secureMode = false;
     TempDir.clear();
+}
+
+// The end of a run removes only files the run itself exported: a file of
+// that name that was there before (and kept) is not the game's, and a name
+// that leaves its folder is not exported at all.
+TEST(IncludedFiles, OnlyWhatTheRunExportedIsRemoved)
+{
+    CScratchFolder folder;
+    std::filesystem::create_directory(folder.File("work"));
+    folder.Write("work/kept.txt", std::string("before"));
+    folder.Write("notes.txt", std::string("above"));
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.File("work"));
+
+    struct Case {
+        const char* name;
+        bool exported;
+        const char* error;
+    } cases[] = {
+        {"kept.txt", false, ""},
+        {"../notes.txt", false, "Cannot export a data file outside its folder: ../notes.txt"},
+        {"sub\\..\\..\\notes.txt", false, "Cannot export a data file outside its folder: sub\\..\\..\\notes.txt"},
+        {"new.txt", true, ""},
+    };
+    std::vector<CDataFile> files;
+    for (const Case& c : cases) {
+        CDataFile& file = files.emplace_back();
+        file.s_filename = c.name;
+        file.s_exists = file.s_store = true;
+        file.s_data = {'g', 'a', 'm', 'e'};
+        file.s_exportaction = kExportWorking;
+        file.s_overwrite = false;
+        file.s_removeend = true;
+        Error_Last.clear();
+        EXPECT_EQ(DataFile_Prepare(file), c.exported) << c.name;
+        EXPECT_NE(Error_Last.find(c.error), std::string::npos) << c.name << ": " << Error_Last;
+    }
+    EXPECT_TRUE(Platform_FileExists("new.txt"));
+    for (CDataFile& file : files)
+        DataFile_Remove(file);
+    std::filesystem::current_path(before);
+
+    EXPECT_FALSE(Platform_FileExists(folder.File("work/new.txt")));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Platform_ReadWholeFile(folder.File("work/kept.txt"), bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "before");
+    ASSERT_TRUE(Platform_ReadWholeFile(folder.File("notes.txt"), bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "above");
 }

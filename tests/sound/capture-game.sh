@@ -10,3 +10,11 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && "$run" --headless --fast --sound-capture capture.wav ./game.brg >/dev/null 2>&1)
 # shellcheck disable=SC2046
 "$check" "$work/capture.wav" $(head -n 1 "$game/expected-capture.txt")
+# A capture that cannot be written fails the run (exit status 1), as a
+# screenshot that cannot be written does.
+status=0
+(cd "$work" && "$run" --headless --fast --sound-capture no/such/folder/capture.wav ./game.brg >/dev/null 2>&1) || status=$?
+if [ "$status" != 1 ]; then
+  echo "FAIL: a sound capture that cannot be written gave exit status $status, expected 1"
+  exit 1
+fi

@@ -91,6 +91,52 @@ TEST(PackResources, MistakesNameTheFileAndPosition)
     }
 }
 
+// Every path a project names stays inside the project folder, whether it
+// climbs out with "..", starts at the root or goes out through a link; an
+// included file's export name stays inside the folder it is exported to.
+TEST(PackResources, EveryPathStaysInsideTheProjectFolder)
+{
+    CScratchFolder scratch;
+    scratch.Write("outside.txt", std::string("x = 1;"));
+    scratch.Write("outside.toml", std::string("[[object]]\nname = \"o\"\n"));
+    std::string project = scratch.File("project");
+    std::filesystem::create_directories(project + "/sub");
+    std::filesystem::create_symlink(scratch.File("outside.txt"), project + "/link.txt");
+    scratch.Write("project/code.brs", std::string("y = 2;"));
+    scratch.Write("project/notes.txt", std::string("notes"));
+    const std::string outside = "is outside the project folder";
+    struct Case {
+        std::string manifest;
+        std::string expected; // "" when the project reads
+    } cases[] = {
+        {"include = [\"../outside.toml\"]\n", outside},
+        {"include = [\"" + scratch.File("outside.toml") + "\"]\n", outside},
+        {"[[script]]\nname = \"s\"\ncode_file = \"../outside.txt\"\n", outside},
+        {"[[script]]\nname = \"s\"\ncode_file = \"sub/../../outside.txt\"\n", outside},
+        {"[[script]]\nname = \"s\"\ncode_file = \"link.txt\"\n", outside},
+        {"[[datafile]]\nfile = \"" + scratch.File("outside.txt") + "\"\n", outside},
+        {"[loading]\nimage = \"../outside.txt\"\n", outside},
+        {"[[script]]\nname = \"s\"\ncode_file = \"sub/../code.brs\"\n", ""},
+        {"[[datafile]]\nfile = \"notes.txt\"\nname = \"../notes.txt\"\n", "'datafile[0].name': an included file is "
+                                                                         "exported inside its folder"},
+        {"[[datafile]]\nfile = \"notes.txt\"\nname = \"sub\\\\notes.txt\"\n", ""},
+    };
+    for (const Case& c : cases) {
+        scratch.Write("project/game.toml", c.manifest);
+        std::string error;
+        try {
+            GameProject read;
+            ReadProject(project, read);
+        } catch (const EProjectError& e) {
+            error = e.what();
+        }
+        if (c.expected.empty())
+            EXPECT_EQ(error, "") << c.manifest;
+        else
+            EXPECT_NE(error.find(c.expected), std::string::npos) << c.manifest << "\n  gave: " << error;
+    }
+}
+
 TEST(PackResources, HolesDefaultsAndTheFirstRoom)
 {
     CScratchFolder folder;

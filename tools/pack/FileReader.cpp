@@ -11,6 +11,20 @@ std::string BaseName(const std::string& path)
     return std::filesystem::path(path).filename().string();
 }
 
+// The runner splits script files at carriage returns only, so a file written
+// with bare line feeds gets CR LF line ends as it is packed.
+std::vector<uint8_t> WithCarriageReturns(const std::vector<uint8_t>& text)
+{
+    std::vector<uint8_t> out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\n' && (k == 0 || text[k - 1] != '\r'))
+            out.push_back('\r');
+        out.push_back(text[k]);
+    }
+    return out;
+}
+
 int32_t ArgumentType(CManifestTable& table, const std::string& key, const std::string& text)
 {
     if (text == "string")
@@ -65,6 +79,9 @@ void ReadDataFiles(CReaderContext& context, std::vector<CManifestTable>& entries
         file.s_filename = table.GetString("name", BaseName(source));
         if (file.s_filename.empty())
             table.FailHere("an included file needs a file or a name");
+        if (!DataFile_NameStaysInFolder(file.s_filename))
+            table.Fail("name", "an included file is exported inside its folder: the name cannot start at a root or "
+                               "drive, nor climb out with \"..\"");
         file.s_origname = table.GetString("original_name", source);
         file.s_store = table.GetBool("store", true);
         if (!file.HasData())
@@ -103,6 +120,8 @@ void ReadExtensionPackages(CReaderContext& context, std::vector<CManifestTable>&
                 if (source.empty())
                     f.FailHere("this kind of extension file needs its file, as file = \"...\"");
                 file.s_data = context.ReadFile(f, "file", source);
+                if (file.s_kind == kExtensionScripts)
+                    file.s_data = WithCarriageReturns(file.s_data);
             }
             file.s_init = f.GetString("init", std::string());
             file.s_final = f.GetString("final", std::string());

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "tools/pack/Manifest.h"
 #include "tools/pack/Project.h"
+#include "tools/pack/ProjectPaths.h"
 #include "tools/pack/ReaderContext.h"
 
 #include "data/Room.h"
@@ -21,7 +22,7 @@ std::unique_ptr<TBitmap32> LoadPicture(CManifestTable& table, const std::string&
     if (name.empty())
         return nullptr;
     std::vector<uint8_t> bytes;
-    if (!Platform_ReadWholeFile(project.Folder + "/" + name, bytes))
+    if (!Platform_ReadWholeFile(Project_FilePathAt(project, table, key, name), bytes))
         table.Fail(key, "cannot read the file \"" + name + "\"");
     auto bitmap = std::make_unique<TBitmap32>();
     std::string error;
@@ -187,9 +188,10 @@ void ReadIncludes(CManifestSet& set, const GameProject& project, const std::stri
         if (!file.is_string())
             main.Fail("include", "expected a list of TOML files, as [\"objects.toml\"]");
         std::string relative = file.as_string()->get();
-        if (!Platform_FileExists(project.Folder + "/" + relative))
+        std::string host = Project_FilePathAt(project, main, "include", relative);
+        if (!Platform_FileExists(host))
             main.Fail("include", "cannot read the file \"" + relative + "\"");
-        set.Add(project.Folder + "/" + relative, shownFolder + "/" + relative);
+        set.Add(host, shownFolder + "/" + relative);
     }
 }
 

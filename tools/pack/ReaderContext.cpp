@@ -2,6 +2,7 @@
 #include "tools/pack/ReaderContext.h"
 
 #include "platform/Files.h"
+#include "tools/pack/ProjectPaths.h"
 
 namespace {
 
@@ -143,11 +144,16 @@ void CReaderContext::NoteOrigin(const std::string& text, const CManifestTable& t
     c_project.CodeOrigins.Add(text, origin);
 }
 
+std::string CReaderContext::HostPath(const std::string& relative) const
+{
+    return Project_FilePath(c_project, relative);
+}
+
 std::vector<uint8_t> CReaderContext::ReadFile(CManifestTable& table, const std::string& key,
                                               const std::string& relative)
 {
     std::vector<uint8_t> bytes;
-    if (relative.empty() || !Platform_ReadWholeFile(HostPath(relative), bytes))
+    if (relative.empty() || !Platform_ReadWholeFile(Project_FilePathAt(c_project, table, key, relative), bytes))
         table.Fail(key, "cannot read the file \"" + relative + "\"");
     return bytes;
 }

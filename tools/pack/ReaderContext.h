@@ -71,9 +71,10 @@ public:
     // Notes where a text of the manifest (a string value) was written.
     void NoteOrigin(const std::string& text, const CManifestTable& table, const toml::node& node);
     // The bytes of a project file named by key (its value is a path
-    // relative to the project folder).
+    // relative to the project folder, inside it: tools/pack/ProjectPaths.h).
     std::vector<uint8_t> ReadFile(CManifestTable& table, const std::string& key, const std::string& relative);
-    std::string HostPath(const std::string& relative) const { return c_project.Folder + "/" + relative; }
+    // The host path of a project file, "" when the path leaves the folder.
+    std::string HostPath(const std::string& relative) const;
 
 private:
     // The lines of a manifest file, read once, to see how its strings are written.

@@ -1,0 +1,13 @@
+show_debug_message("start " + string(d3d_start()));
+show_debug_message("again " + string(d3d_start()));
+d3d_set_hidden(true);
+d3d_set_lighting(true);
+d3d_light_define_ambient(make_color_rgb(70, 70, 80));
+d3d_light_define_direction(0, 0.4, 0.6, -1, make_color_rgb(150, 150, 140));
+d3d_light_enable(0, true);
+d3d_light_define_point(1, 110, 200, 40, 300, c_orange);
+d3d_light_enable(1, true);
+d3d_set_fog(true, make_color_rgb(120, 130, 150), 120, 420);
+bricks = background_get_texture(bg_bricks);
+floor = background_get_texture(bg_floor);
+crate = background_get_texture(bg_crate);
