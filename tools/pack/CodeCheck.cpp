@@ -8,6 +8,7 @@
 #include "code/Executor.h"
 #include "code/FunctionCatalogue.h"
 #include "code/Functions.h"
+#include "code/GameConstants.h"
 #include "code/VariableCatalogue.h"
 #include "data/EventTexts.h"
 #include "data/Object.h"
@@ -158,34 +159,15 @@ private:
     std::set<std::string> c_seen;
 };
 
-std::string Trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-bool IsIdentifier(const std::string& name)
-{
-    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (name.empty() || !letter(name[0]))
-        return false;
-    for (char c : name)
-        if (!letter(c) && !(c >= '0' && c <= '9'))
-            return false;
-    return true;
-}
-
 // Constants as the runner defines them at start: in order, each from its
 // value. A value that cannot be worked out here (it calls a function)
 // leaves the constant unknown, so later code never fails on its account.
 void DefineConstants(CChecker& checker)
 {
     for (const RConstant& constant : GameResources.Constants) {
-        std::string name = Trimmed(constant.name);
+        std::string name = Constant_TrimmedName(constant.name);
         std::string what = "constant " + name;
-        if (!IsIdentifier(name)) {
+        if (!Constant_IsValidName(name)) {
             Code_ErrorLine = Code_ErrorColumn = 1;
             checker.Report(constant.name, true, what, "Constant name " + name + " is not valid.");
             continue;
