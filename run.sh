@@ -38,7 +38,7 @@ declare -A fuzz_seeds=(
   [input_script]="tests/games/*/input*.txt"
   [ini]="tests/fuzz/corpus/ini"
   [registry]="tests/fuzz/corpus/registry"
-  [pictures]="tests/fuzz/corpus/pictures tests/games/*/*.png"
+  [pictures]="tests/fuzz/corpus/pictures"
 )
 # The drawing tests run on a virtual X server.
 test_packages=(xvfb xauth)

@@ -75,6 +75,138 @@ void CPath::Rebuild()
     i_length = i_intpoints.empty() ? 0 : i_intpoints.back().l;
 }
 
+void CPath::SetKind(int32_t kind)
+{
+    i_kind = kind == 1 ? 1 : 0;
+    Rebuild();
+}
+
+void CPath::SetClosed(bool closed)
+{
+    i_closed = closed;
+    Rebuild();
+}
+
+void CPath::SetPrecision(int32_t precision)
+{
+    i_precision = std::clamp(precision, 0, kMaxPrecision);
+    Rebuild();
+}
+
+int CPath::AddPoint(double x, double y, double speed)
+{
+    i_points.push_back(RWayPoint{x, y, speed});
+    Rebuild();
+    return Count() - 1;
+}
+
+void CPath::InsertPoint(int64_t index, double x, double y, double speed)
+{
+    if (index < 0 || index > Count())
+        return;
+    i_points.insert(i_points.begin() + index, RWayPoint{x, y, speed});
+    Rebuild();
+}
+
+void CPath::ChangePoint(int64_t index, double x, double y, double speed)
+{
+    if (index < 0 || index >= Count())
+        return;
+    i_points[static_cast<size_t>(index)] = RWayPoint{x, y, speed};
+    Rebuild();
+}
+
+void CPath::DeletePoint(int64_t index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    i_points.erase(i_points.begin() + index);
+    Rebuild();
+}
+
+void CPath::ClearPoints()
+{
+    i_points.clear();
+    Rebuild();
+}
+
+void CPath::Center(double& x, double& y) const
+{
+    x = y = 0;
+    if (i_points.empty())
+        return;
+    double left = i_points[0].x, right = left, top = i_points[0].y, bottom = top;
+    for (const RWayPoint& p : i_points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    x = (left + right) / 2;
+    y = (top + bottom) / 2;
+}
+
+void CPath::Reverse()
+{
+    if (i_points.size() < 2)
+        return;
+    std::reverse(i_points.begin(), i_points.end());
+    Rebuild();
+}
+
+void CPath::Mirror()
+{
+    Scale(-1, 1);
+}
+
+void CPath::Flip()
+{
+    Scale(1, -1);
+}
+
+void CPath::Rotate(double angle)
+{
+    double cx, cy;
+    Center(cx, cy);
+    const double a = angle * 3.14159265358979323846 / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    for (RWayPoint& p : i_points) {
+        double x = p.x - cx, y = p.y - cy;
+        p.x = cx + c * x + s * y;
+        p.y = cy + c * y - s * x;
+    }
+    Rebuild();
+}
+
+void CPath::Scale(double xscale, double yscale)
+{
+    double cx, cy;
+    Center(cx, cy);
+    for (RWayPoint& p : i_points) {
+        p.x = cx + (p.x - cx) * xscale;
+        p.y = cy + (p.y - cy) * yscale;
+    }
+    Rebuild();
+}
+
+void CPath::Shift(double x, double y)
+{
+    for (RWayPoint& p : i_points) {
+        p.x += x;
+        p.y += y;
+    }
+    Rebuild();
+}
+
+void CPath::Append(const CPath& other)
+{
+    if (other.i_points.empty())
+        return;
+    const std::vector<RWayPoint> added = other.i_points; // other may be this path
+    i_points.insert(i_points.end(), added.begin(), added.end());
+    Rebuild();
+}
+
 RIntPoint CPath::GetPosition(double ind) const
 {
     if (i_intpoints.empty())

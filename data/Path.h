@@ -42,6 +42,29 @@ public:
     // Recomputes the interpolated points and the length from the points.
     void Rebuild();
 
+    // Changes made while a game runs; each rebuilds. Kinds other than 0 and
+    // 1 become 0; the precision is kept within 0..8. Point indices outside
+    // the points (for InsertPoint: outside 0..count) change nothing.
+    void SetKind(int32_t kind);
+    void SetClosed(bool closed);
+    void SetPrecision(int32_t precision);
+    int AddPoint(double x, double y, double speed);
+    void InsertPoint(int64_t index, double x, double y, double speed);
+    void ChangePoint(int64_t index, double x, double y, double speed);
+    void DeletePoint(int64_t index);
+    void ClearPoints();
+    // The transforms work around the centre of the points' bounding box;
+    // angles in degrees, counter-clockwise on the screen.
+    void Center(double& x, double& y) const;
+    void Reverse();
+    void Mirror();
+    void Flip();
+    void Rotate(double angle);
+    void Scale(double xscale, double yscale);
+    void Shift(double x, double y);
+    // Appends the points of other (which may be this path itself).
+    void Append(const CPath& other);
+
     // The point at relative position ind along the path by arc length, 0 the
     // start and 1 the end (clamped), with the speed factor there. Without
     // interpolated points: (0, 0) at speed 100.

@@ -63,6 +63,27 @@ public:
     }
     // Leaves a hole; the name goes with the resource.
     void Delete(int index) { Set(index, nullptr, std::string()); }
+    // Leaves a hole as Delete does and hands the resource over, so that the
+    // caller decides when it is freed (nullptr for a hole or out of range).
+    std::unique_ptr<T> Take(int index)
+    {
+        if (!Exists(index))
+            return nullptr;
+        std::unique_ptr<T> taken = std::move(r_items[static_cast<size_t>(index)]);
+        Delete(index);
+        return taken;
+    }
+    // Puts item in place of the resource at an index within the list,
+    // keeping the name, and hands the one it replaces over (nullptr for a
+    // hole); out of range nothing changes and item comes back.
+    std::unique_ptr<T> Exchange(int index, std::unique_ptr<T> item)
+    {
+        if (index < 0 || index >= Count())
+            return item;
+        std::swap(r_items[static_cast<size_t>(index)], item);
+        r_lookupValid = false;
+        return item;
+    }
     // Same names and equal resources at every index, holes at the same places.
     bool Equals(const TResourceList& other) const
     {

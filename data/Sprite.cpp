@@ -14,6 +14,7 @@ void CSprite::ComputeMask(bool sepmasks, int32_t bbmode, const RBox& bbox, int32
 {
     i_mask.clear();
     i_sepmasks = sepmasks;
+    i_masksettings = RMaskSettings{bbmode, bbox, kind, tolerance};
     if (!i_bitmap.empty()) {
         if (sepmasks) {
             i_mask.resize(i_bitmap.size());

@@ -11,6 +11,15 @@
 
 class CStream;
 
+// How masks are built from images (see TMask::Create).
+struct RMaskSettings {
+    int32_t bbmode = kBoxAutomatic;
+    RBox bbox;
+    int32_t kind = kMaskPrecise;
+    int32_t tolerance = 0;
+    bool operator==(const RMaskSettings&) const = default;
+};
+
 class CSprite {
 public:
     static constexpr int32_t kVersion = 800;
@@ -21,6 +30,9 @@ public:
     bool i_sepmasks = false;         // one mask per image, else one shared mask
     std::vector<TMask> i_mask;       // i_bitmap.size() masks, or one, or none without images
     RBox i_bbox;                     // derived from the masks by ComputeBoundingBox
+    // What ComputeMask last built the masks with. Sprite records store the
+    // masks themselves, not this, so a sprite read from one has the defaults.
+    RMaskSettings i_masksettings;
 
     int Count() const { return static_cast<int>(i_bitmap.size()); }
     int Width() const { return i_bitmap.empty() ? 0 : i_bitmap[0].Width(); }
@@ -34,5 +46,10 @@ public:
     bool LoadFromStream(CStream& stream);
     void SaveToStream(CStream& stream) const;
 
-    bool operator==(const CSprite&) const = default;
+    // The stored fields (the mask settings are not stored).
+    bool operator==(const CSprite& o) const
+    {
+        return i_xorig == o.i_xorig && i_yorig == o.i_yorig && i_bitmap == o.i_bitmap && i_sepmasks == o.i_sepmasks &&
+               i_mask == o.i_mask && i_bbox == o.i_bbox;
+    }
 };

@@ -127,8 +127,13 @@ void CStream::WriteStream(const CStream& stream)
 
 std::unique_ptr<CStream> CStream::ReadStreamC()
 {
+    return ReadStreamC(size_t(1) << 31);
+}
+
+std::unique_ptr<CStream> CStream::ReadStreamC(size_t limit)
+{
     size_t count = ReadBlockSize(*this);
-    auto result = std::make_unique<CStream>(InflateBytes(s_data.data() + s_position, count));
+    auto result = std::make_unique<CStream>(InflateBytes(s_data.data() + s_position, count, limit));
     s_position += count;
     return result;
 }
@@ -169,7 +174,7 @@ std::vector<uint8_t> DeflateBytes(const uint8_t* data, size_t size)
     return out;
 }
 
-std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
+std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size, size_t limit)
 {
     // The whole block is in memory, so it is inflated in one call into a
     // buffer of a guessed size, grown when the guess was short. The guess
@@ -182,6 +187,7 @@ std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
         throw EStreamError("Decompression error");
     size_t capacity = std::max<size_t>(static_cast<size_t>(static_cast<double>(size) * lastRatio * 1.05) + 64,
                                        kZlibChunk);
+    capacity = std::min(capacity, std::max<size_t>(limit, 1));
     std::vector<uint8_t> out;
     for (;;) {
         out.resize(capacity);
@@ -196,9 +202,9 @@ std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size)
             return out;
         }
         // A block may not expand beyond what the stored byte counts allow.
-        if (result != LIBDEFLATE_INSUFFICIENT_SPACE || capacity >= (size_t(1) << 31))
+        if (result != LIBDEFLATE_INSUFFICIENT_SPACE || capacity >= limit)
             throw EStreamError("Decompression error");
-        capacity *= 2;
+        capacity = std::min(capacity * 2, limit);
     }
 }
 

@@ -72,6 +72,8 @@ public:
     std::unique_ptr<CStream> ReadStream();
     void WriteStream(const CStream& stream);
     std::unique_ptr<CStream> ReadStreamC();
+    // The same, failing for a block that inflates beyond limit bytes.
+    std::unique_ptr<CStream> ReadStreamC(size_t limit);
     void WriteStreamC(const CStream& stream);
     std::unique_ptr<CStream> ReadStreamE();
     // The builder's inverse of ReadStreamE; the filler counts and the table come
@@ -112,4 +114,5 @@ inline uint32_t LocalRandom(uint32_t& z, uint32_t& w)
 
 // zlib helpers shared by the compressed blocks and the image files.
 std::vector<uint8_t> DeflateBytes(const uint8_t* data, size_t size);
-std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size);
+// A block may not inflate beyond limit bytes (EStreamError).
+std::vector<uint8_t> InflateBytes(const uint8_t* data, size_t size, size_t limit = size_t(1) << 31);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+// Whether a name ends in ext (".png" and the like), ignoring case.
+bool Image_HasExtension(const std::string& gameName, const char* ext);
 bool Image_HasPngName(const std::string& gameName);
 // gameName is a path as the game gives it. False when it cannot be written
 // (or secure mode refuses it: SecureMode_MayWrite).

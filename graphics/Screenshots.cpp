@@ -6,15 +6,20 @@
 #include "platform/Files.h"
 #include "world/SecureMode.h"
 
-bool Screen_Save(const std::string& gameName, int32_t x, int32_t y, int32_t w, int32_t h)
+bool Screen_ReadOpaque(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap)
 {
-    TBitmap32 bitmap;
-    if (!SecureMode_MayWrite(gameName) || !Display_ReadScreen(x, y, w, h, bitmap))
+    if (!Display_ReadScreen(x, y, w, h, bitmap))
         return false;
     for (int32_t row = 0; row < bitmap.Height(); ++row)
         for (int32_t col = 0; col < bitmap.Width(); ++col)
             bitmap.Row(row)[col * 4 + 3] = 255;
-    return Image_SaveFile(gameName, bitmap);
+    return true;
+}
+
+bool Screen_Save(const std::string& gameName, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    TBitmap32 bitmap;
+    return SecureMode_MayWrite(gameName) && Screen_ReadOpaque(x, y, w, h, bitmap) && Image_SaveFile(gameName, bitmap);
 }
 
 bool Screen_SaveWhole(const std::string& gameName)

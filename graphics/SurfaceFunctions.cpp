@@ -181,6 +181,15 @@ BUILTIN(SurfaceCopyPart)
 
 } // namespace
 
+bool Surface_ReadForScript(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitmap32& bitmap)
+{
+    if (!Surface_Exists(id)) {
+        Error_ShowInEvent("Trying to use non-existing surface.", false);
+        return false;
+    }
+    return Surface_Read(id, x, y, w, h, bitmap);
+}
+
 void Graphics_RegisterSurfaceFunctions()
 {
     Function_Implement("surface_create", &SurfaceCreate);

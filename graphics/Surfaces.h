@@ -38,6 +38,9 @@ int32_t Surface_Target();
 // A rectangle of the surface: a negative corner moves to 0 and the size is
 // cut to the surface. False when nothing is left or it cannot be read.
 bool Surface_Read(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitmap32& bitmap);
+// The same for a script that names the surface: a missing one is reported
+// ("Trying to use non-existing surface.").
+bool Surface_ReadForScript(int32_t id, int64_t x, int64_t y, int64_t w, int64_t h, TBitmap32& bitmap);
 // A copy of the part (xs, ys, ws, hs) of a source to (x, y) of a destination.
 struct RSurfaceCopy {
     int64_t x, y, xs, ys, ws, hs;

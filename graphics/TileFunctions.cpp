@@ -1,4 +1,5 @@
-// Script functions that add, query, change and remove the running room's tiles.
+// Script functions that add, query, change and remove the running room's
+// tiles, and that add tiles to room resources.
 #include "code/ErrorReport.h"
 #include "code/FunctionCatalogue.h"
 #include "data/Resources.h"
@@ -26,14 +27,11 @@ bool BackgroundExists(int32_t background)
     return false;
 }
 
-BUILTIN(TileAdd)
+// The tile of arguments background, left, top, width, height, x, y, depth.
+RTile TileOf(const RValue* args)
 {
-    result.SetReal(-1);
-    int32_t background = ArgInt(args[0]);
-    if (!CurrentRoom || !BackgroundExists(background))
-        return true;
     RTile tile;
-    tile.index = background;
+    tile.index = ArgInt(args[0]);
     tile.xo = ArgInt(args[1]);
     tile.yo = ArgInt(args[2]);
     tile.w = ArgInt(args[3]);
@@ -41,7 +39,14 @@ BUILTIN(TileAdd)
     tile.x = args[5].val;
     tile.y = args[6].val;
     tile.depth = args[7].val;
-    result.SetReal(Tile_Add(*CurrentRoom, tile));
+    return tile;
+}
+
+BUILTIN(TileAdd)
+{
+    result.SetReal(-1);
+    if (CurrentRoom && BackgroundExists(ArgInt(args[0])))
+        result.SetReal(Tile_Add(*CurrentRoom, TileOf(args)));
     return true;
 }
 BUILTIN(TileDelete)
@@ -193,11 +198,34 @@ BUILTIN(TileLayerDepth)
     return true;
 }
 
+// A tile of a background part added to a room resource (not to a live copy
+// of it); from args: room, background, left, top, width, height, x, y,
+// depth, then the scales and alpha when given.
+bool AddRoomTile(RValue& result, const RValue* args, double xscale, double yscale, double alpha)
+{
+    result.SetReal(-1);
+    CRoom* room = Rooms.Get(ArgInt(args[0]));
+    if (!room || !BackgroundExists(ArgInt(args[1])))
+        return true;
+    RTile tile = TileOf(args + 1);
+    tile.xscale = xscale;
+    tile.yscale = yscale;
+    tile.alpha = alpha;
+    tile.id = ++LastTileId;
+    room->r_tile.push_back(tile);
+    result.SetReal(tile.id);
+    return true;
+}
+BUILTIN(RoomTileAdd) { return AddRoomTile(result, args, 1, 1, 1); }
+BUILTIN(RoomTileAddExt) { return AddRoomTile(result, args, args[9].val, args[10].val, args[11].val); }
+
 } // namespace
 
 void Graphics_RegisterTileFunctions()
 {
     Function_Implement("tile_add", &TileAdd);
+    Function_Implement("room_tile_add", &RoomTileAdd);
+    Function_Implement("room_tile_add_ext", &RoomTileAddExt);
     Function_Implement("tile_delete", &TileDelete);
     Function_Implement("tile_exists", &TileExists);
     Function_Implement("tile_get_x", &TileGetX);

@@ -4,7 +4,7 @@
 #include "data/Resources.h"
 #include "graphics/Display.h"
 #include "graphics/Graphics.h"
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "graphics/RoomDraw.h"
 #include "graphics/Screenshots.h"
 #include "graphics/Tiles.h"
@@ -112,6 +112,6 @@ bool Graphics_SaveLastFrame(const std::string& hostPath)
     for (int32_t y = 0; y < frame.Height(); ++y)
         for (int32_t x = 0; x < frame.Width(); ++x)
             frame.Row(y)[x * 4 + 3] = 255;
-    std::vector<uint8_t> png = EncodePng(frame);
+    std::vector<uint8_t> png = Picture_EncodePng(frame);
     return !png.empty() && Platform_WriteWholeFile(hostPath, png.data(), png.size());
 }

@@ -6,5 +6,6 @@ void Motion_ImplementPositionFunctions();
 void Motion_ImplementCollisionFunctions();
 void Motion_ImplementMotionFunctions();
 void Motion_ImplementPathFunctions();
+void Motion_ImplementPathResourceFunctions();
 void Motion_ImplementActionFunctions();
 void Motion_ImplementPlanningFunctions();

@@ -12,6 +12,7 @@ void Motion_RegisterFunctions()
     Motion_ImplementCollisionFunctions();
     Motion_ImplementMotionFunctions();
     Motion_ImplementPathFunctions();
+    Motion_ImplementPathResourceFunctions();
     Motion_ImplementActionFunctions();
     Motion_ImplementPlanningFunctions();
 }

@@ -160,7 +160,11 @@ bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& b
     std::FILE* file = std::fopen(hostPath.c_str(), "rb");
     if (!file)
         return false;
-    bytes.clear();
+    // One read of the size the file has, then whatever it grew by meanwhile.
+    bytes.resize(static_cast<size_t>(fs::file_size(hostPath, error)));
+    if (error)
+        bytes.clear();
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     uint8_t chunk[65536];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
@@ -168,6 +172,26 @@ bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& b
     bool ok = !std::ferror(file);
     std::fclose(file);
     return ok;
+}
+
+bool Platform_ReadWholeFileLimited(const std::string& hostPath, std::vector<uint8_t>& bytes, size_t limit,
+                                   bool& tooLarge)
+{
+    tooLarge = false;
+    std::error_code error;
+    const uintmax_t size = fs::file_size(hostPath, error);
+    if (!error && size > limit) {
+        tooLarge = true;
+        return false;
+    }
+    if (!Platform_ReadWholeFile(hostPath, bytes))
+        return false;
+    if (bytes.size() > limit) { // it grew while being read
+        bytes.clear();
+        tooLarge = true;
+        return false;
+    }
+    return true;
 }
 
 bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size)

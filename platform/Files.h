@@ -17,6 +17,10 @@
 std::string ToHostPath(const std::string& gamePath);
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes);
+// The same for a file of at most limit bytes; a longer one is not read
+// (false, with tooLarge set).
+bool Platform_ReadWholeFileLimited(const std::string& hostPath, std::vector<uint8_t>& bytes, size_t limit,
+                                   bool& tooLarge);
 bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size);
 // The same, with every whole block of zeros left as a hole where the file
 // system keeps holes: the file reads the same but those blocks take no disk.

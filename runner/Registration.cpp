@@ -24,6 +24,7 @@
 #include "world/Input.h"
 #include "world/InstanceLife.h"
 #include "world/InstanceVariables.h"
+#include "world/ResourceFunctions.h"
 #include "world/RoomFunctions.h"
 #include "world/SaveGame.h"
 
@@ -35,6 +36,7 @@ bool Runner_RegisterTables(std::string& problem)
     World_ImplementGameVariables();
     World_ImplementInstanceFunctions();
     World_ImplementRoomFunctions();
+    World_ImplementResourceFunctions();
     World_ImplementSaveFunctions();
     World_ImplementInputFunctions();
     World_ImplementActionFunctions();

@@ -4,6 +4,7 @@
 #include "data/GameData.h"
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
+#include "data/RetiredResources.h"
 #include "data/Stream.h"
 #include "graphics/Graphics.h"
 #include "runner/LoadingWindow.h"
@@ -167,6 +168,7 @@ bool RunTheGame(const RunnerOptions& options)
     // the game end event runs in full.
     Platform_TakeStopRequest();
     Game_End();
+    Resource_FreeRetired(); // while what their code needs is still there
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
 }

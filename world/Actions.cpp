@@ -32,11 +32,11 @@ constexpr int32_t kArgumentEither = 2;
 constexpr int32_t kArgumentText = 15;
 constexpr int32_t kArgumentConstant = -1;
 
-bool CompileCode(CAction& action)
+bool CompileCode(CAction& action, bool fatal)
 {
     auto code = std::make_shared<CCode>(action.act_codestring, false);
     if (!code->Compile()) {
-        Error_ShowInEvent("COMPILATION ERROR in code action\r" + Code_ErrorMessage, true);
+        Error_ShowInEvent("COMPILATION ERROR in code action\r" + Code_ErrorMessage, fatal);
         return false;
     }
     action.act_codecode = std::move(code);
@@ -69,7 +69,7 @@ std::string ArgumentCode(const CAction& action)
     return action.act_argstring[0];
 }
 
-bool CompileArgument(CAction& action, int index)
+bool CompileArgument(CAction& action, int index, bool fatal)
 {
     int32_t& kind = action.act_argtype[static_cast<size_t>(index)];
     const std::string& text = action.act_argstring[static_cast<size_t>(index)];
@@ -81,7 +81,7 @@ bool CompileArgument(CAction& action, int index)
     }
     auto code = std::make_shared<CCode>(text, true);
     if (!code->Compile()) {
-        Error_ShowInEvent("COMPILATION ERROR in argument " + std::to_string(index) + "\r" + Code_ErrorMessage, true);
+        Error_ShowInEvent("COMPILATION ERROR in argument " + std::to_string(index) + "\r" + Code_ErrorMessage, fatal);
         return false;
     }
     if (code->Kind() == CCode::kConstantExpression)
@@ -291,7 +291,7 @@ private:
 
 } // namespace
 
-bool Action_Compile(CAction& action)
+bool Action_Compile(CAction& action, bool fatal)
 {
     int32_t number;
     if (action.act_exetype == kExecuteFunction) {
@@ -308,11 +308,11 @@ bool Action_Compile(CAction& action)
         action.act_exetype = kExecuteCode;
         action.act_argumentcount = 0;
     }
-    if (action.act_exetype == kExecuteCode && !CompileCode(action))
+    if (action.act_exetype == kExecuteCode && !CompileCode(action, fatal))
         return false;
     int count = std::clamp(action.act_argumentcount, 0, CAction::kMaxArguments);
     for (int k = 0; k < count; ++k)
-        if (!CompileArgument(action, k))
+        if (!CompileArgument(action, k, fatal))
             return false;
     action.act_codestring.clear();
     for (std::string& text : action.act_argstring)

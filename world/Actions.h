@@ -11,8 +11,9 @@ class CAction;
 class CInstance;
 
 // Resolves the called function and compiles the code and arguments; a
-// compile error is fatal and gives false.
-bool Action_Compile(CAction& action);
+// compile error gives false and is reported, as a fatal error unless fatal
+// is false (actions added while the game runs).
+bool Action_Compile(CAction& action, bool fatal = true);
 
 // The code compiling an action compiles, in order, for tools that check it
 // beforehand: its code (a program; a variable action's assignment) and each

@@ -16,6 +16,13 @@ constexpr std::array<int32_t, kEventTypeCount> kListedNumbers = {1, 1, 13, 17, 0
 std::array<std::vector<std::vector<int32_t>>, kEventTypeCount> EventObjects;
 std::vector<TColPair> CollisionPairs;
 const std::vector<int32_t> NoObjects;
+bool ListsChanged = false;
+
+void RebuildIfChanged()
+{
+    if (ListsChanged)
+        EventLists_Rebuild();
+}
 
 // Walking up a chain stops after as many steps as there are objects, so a
 // cycle in damaged data cannot hang the runner.
@@ -92,17 +99,27 @@ bool Object_IsDescendentOf(int32_t objectindex, int32_t ancestor)
     return found;
 }
 
+void EventLists_MarkChanged()
+{
+    ListsChanged = true;
+}
+
 void EventLists_Rebuild()
 {
+    ListsChanged = false;
     const int32_t objectCount = Objects.Count();
     for (int32_t etype = 0; etype < kEventTypeCount; ++etype) {
         int32_t numbers = etype == kEventTrigger ? Triggers.Count() : kListedNumbers[static_cast<size_t>(etype)];
         auto& lists = EventObjects[static_cast<size_t>(etype)];
-        lists.assign(static_cast<size_t>(numbers), {});
-        for (int32_t enumb = 0; enumb < numbers; ++enumb)
+        // Refilled in place: a dispatcher may be walking one of these lists
+        // when an event it runs changes events and so rebuilds them.
+        lists.resize(static_cast<size_t>(numbers));
+        for (int32_t enumb = 0; enumb < numbers; ++enumb) {
+            lists[static_cast<size_t>(enumb)].clear();
             for (int32_t object = 0; object < objectCount; ++object)
                 if (Objects.Exists(object) && FindInChain(object, etype, enumb, nullptr))
                     lists[static_cast<size_t>(enumb)].push_back(object);
+        }
     }
     CollisionPairs.clear();
     for (int32_t a = 0; a < objectCount; ++a) {
@@ -119,6 +136,7 @@ void EventLists_Rebuild()
 
 const std::vector<int32_t>& EventLists_Objects(int32_t etype, int32_t enumb)
 {
+    RebuildIfChanged();
     if (etype < 0 || etype >= kEventTypeCount)
         return NoObjects;
     const auto& lists = EventObjects[static_cast<size_t>(etype)];
@@ -129,5 +147,6 @@ const std::vector<int32_t>& EventLists_Objects(int32_t etype, int32_t enumb)
 
 const std::vector<TColPair>& EventLists_CollisionPairs()
 {
+    RebuildIfChanged();
     return CollisionPairs;
 }

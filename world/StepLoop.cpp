@@ -6,6 +6,7 @@
 #include "data/Event.h"
 #include "data/GameData.h"
 #include "data/Resources.h"
+#include "data/RetiredResources.h"
 #include "data/Sprite.h"
 #include "platform/Clock.h"
 #include "world/EventDispatch.h"
@@ -162,6 +163,8 @@ CClock& VirtualTimeSource()
 
 void StepLoop_Step()
 {
+    // No event runs between steps: what scripts deleted can go now.
+    Resource_FreeRetired();
     if (!CurrentRoom)
         return;
     struct RStepping {

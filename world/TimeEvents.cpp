@@ -65,8 +65,9 @@ void TimeLine_DeleteMoment(CTimeLine& line, int32_t step)
 void TimeEvents_Alarms()
 {
     for (int32_t alarm = 0; alarm < kAlarmCount; ++alarm) {
-        const std::vector<int32_t>& objects = EventLists_Objects(kEventAlarm, alarm);
-        for (size_t k = 0; k < objects.size(); ++k) {
+        // The list is fetched anew for each object: an alarm event may add or
+        // clear events, which rebuilds the lists.
+        for (size_t k = 0; k < EventLists_Objects(kEventAlarm, alarm).size(); ++k) {
             CLiveRoom* room = CurrentRoom;
             if (!room || IsChangePending())
                 return;

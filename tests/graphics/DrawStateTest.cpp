@@ -1,7 +1,7 @@
 // Draw state, colour arithmetic, textures, primitives and screen saving,
 // called as script functions on the null device.
 #include "graphics/Colors.h"
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "graphics/Primitives.h"
 #include "graphics/TextureDraw.h"
 #include "graphics/Textures.h"
@@ -10,6 +10,17 @@
 #include "tests/support/TestSupport.h"
 
 using DrawStateTest = GraphicsFixture;
+
+
+// The first frame of a picture file's bytes.
+static bool DecodeOne(const std::vector<uint8_t>& bytes, TBitmap32& picture)
+{
+    std::vector<TBitmap32> frames;
+    if (!Picture_Decode(bytes.data(), bytes.size(), frames))
+        return false;
+    picture = std::move(frames[0]);
+    return true;
+}
 
 TEST_F(DrawStateTest, ColourAlphaAndBlendModes)
 {
@@ -171,7 +182,7 @@ TEST_F(DrawStateTest, ScreenSaveChoosesTheFormatByName)
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(Platform_ReadWholeFile(folder.File("shot.PNG"), bytes));
     TBitmap32 png;
-    ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), png));
+    ASSERT_TRUE(DecodeOne(bytes, png));
     EXPECT_EQ(png.Width(), 640);
     EXPECT_EQ(png.PixelAt(5, 5), 0xFF336699u);
 
@@ -209,6 +220,6 @@ TEST_F(DrawStateTest, ScreenshotKeyTakesTheFirstFreeNumber)
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(Platform_ReadWholeFile(folder.File("screenshot102.png"), bytes));
     TBitmap32 png;
-    EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), png));
+    EXPECT_TRUE(DecodeOne(bytes, png));
     EXPECT_EQ(png.Width(), 640);
 }

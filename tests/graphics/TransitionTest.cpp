@@ -4,7 +4,7 @@
 // and a whole room change played as steps + 1 presented frames. Skipped
 // where no OpenGL 3.3 context can be made.
 #include "graphics/Display.h"
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "graphics/Surfaces.h"
 #include "graphics/TextureDraw.h"
 #include "graphics/Transitions.h"
@@ -132,11 +132,10 @@ TEST_F(GlTransition, MiddleFramesMatchTheirReferences)
     for (int32_t kind : {10, 18, 20}) {
         const std::string name = "transition-" + std::to_string(kind) + ".png";
         const TBitmap32 frame = Frame(kind, 0.5);
-        std::vector<uint8_t> bytes;
-        TBitmap32 reference;
-        const bool read = Platform_ReadWholeFile(std::string(BRINDLE_SOURCE_DIR) + "/tests/graphics/references/" + name,
-                                                 bytes) &&
-                          DecodePng(bytes.data(), bytes.size(), reference);
+        std::vector<TBitmap32> frames;
+        const bool read =
+            Picture_DecodeFile(std::string(BRINDLE_SOURCE_DIR) + "/tests/graphics/references/" + name, frames);
+        const TBitmap32 reference = read ? frames[0] : TBitmap32();
         int32_t differing = 0;
         if (read && reference.Width() == kW && reference.Height() == kH)
             for (int y = 0; y < kH; ++y)
@@ -146,7 +145,7 @@ TEST_F(GlTransition, MiddleFramesMatchTheirReferences)
             differing = kW * kH;
         // Within 0.1 % of the pixels, as the drawing games are compared.
         if (differing > kW * kH / 1000) {
-            const std::vector<uint8_t> png = EncodePng(frame);
+            const std::vector<uint8_t> png = Picture_EncodePng(frame);
             const char* temp = std::getenv("TMPDIR");
             Platform_WriteWholeFile(std::string(temp ? temp : "/tmp") + "/" + name, png.data(), png.size());
             ADD_FAILURE() << name << ": " << differing << " pixels differ";

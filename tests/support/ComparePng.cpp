@@ -4,7 +4,7 @@
 // tolerance (default 2); the pictures match when they have one size and no
 // more than MAX_PERCENT of the pixels (default 0.1) fail to. Exit status 0
 // for a match, 1 for a mismatch, 2 when a picture cannot be read.
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 
 #include <cstdio>
@@ -15,12 +15,13 @@ namespace {
 
 bool Load(const char* path, TBitmap32& bitmap)
 {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!Platform_ReadWholeFile(path, bytes) || !DecodePng(bytes.data(), bytes.size(), bitmap, &error)) {
-        std::fprintf(stderr, "compare-png: cannot read %s %s\n", path, error.c_str());
+    std::vector<TBitmap32> frames;
+    RPictureError error;
+    if (!Picture_DecodeFile(path, frames, &error)) {
+        std::fprintf(stderr, "compare-png: cannot read %s: %s\n", path, error.message.c_str());
         return false;
     }
+    bitmap = std::move(frames[0]);
     return true;
 }
 

@@ -11,12 +11,9 @@
 #include "tests/support/TestSupport.h"
 #include "tools/pack/FontBuilder.h"
 #include "tools/pack/Manifest.h"
-#include "tools/pack/PictureFiles.h"
 #include "tools/pack/Project.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #ifndef BRINDLE_SOURCE_DIR
 #error "the tests need the source folder"
@@ -150,71 +147,6 @@ TEST(PackResources, HolesDefaultsAndTheFirstRoom)
     // A project without rooms still has one to start in.
     EXPECT_EQ(r.Rooms.Name(0), "room0");
     EXPECT_EQ(r.RoomOrder, std::vector<int32_t>{0});
-}
-
-TEST(PackResources, GifFramesAndJpegPictures)
-{
-    // A GIF of two 2 × 1 frames; the second leaves its first pixel transparent.
-    CScratchFolder folder;
-    std::string gifPath = folder.File("anim.gif");
-    int status = 0;
-    GifFileType* gif = EGifOpenFileName(gifPath.c_str(), false, &status);
-    ASSERT_NE(gif, nullptr);
-    GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
-    ColorMapObject* map = GifMakeMapObject(4, colors);
-    EGifPutScreenDesc(gif, 2, 1, 2, 0, map);
-    GraphicsControlBlock control{};
-    control.TransparentColor = 0;
-    control.DisposalMode = DISPOSE_DO_NOT;
-    GifByteType extension[4];
-    EGifGCBToExtension(&control, extension);
-    GifPixelType first[2] = {1, 2}, second[2] = {0, 3};
-    for (GifPixelType* pixels : {first, second}) {
-        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
-        EGifPutImageDesc(gif, 0, 0, 2, 1, false, nullptr);
-        EGifPutLine(gif, pixels, 2);
-    }
-    EGifCloseFile(gif, &status);
-    GifFreeMapObject(map);
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(Platform_ReadWholeFile(gifPath, bytes));
-    std::vector<TBitmap32> frames;
-    std::string error;
-    ASSERT_TRUE(DecodePicture(bytes, frames, error)) << error;
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].PixelAt(0, 0), 0xFFFF0000u);
-    EXPECT_EQ(frames[1].PixelAt(0, 0), 0xFFFF0000u); // kept from the frame before
-    EXPECT_EQ(frames[1].PixelAt(1, 0), 0xFF00FF00u);
-
-    // A grey 8 × 8 JPEG.
-    jpeg_compress_struct info;
-    jpeg_error_mgr jerr;
-    info.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = info.image_height = 8;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<uint8_t> row(24, 128);
-    while (info.next_scanline < 8) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::vector<uint8_t> jpeg(out, out + size);
-    jpeg_destroy_compress(&info);
-    free(out);
-    ASSERT_TRUE(DecodePicture(jpeg, frames, error)) << error;
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].Width(), 8);
-    EXPECT_NEAR(frames[0].PixelAt(4, 4) & 0xFF, 128, 2);
-    EXPECT_EQ(frames[0].PixelAt(4, 4) >> 24, 0xFFu);
-
-    EXPECT_FALSE(DecodePicture({'n', 'o', 'p', 'e'}, frames, error));
 }
 
 TEST(PackResources, FontAtlasHoldsEachGlyphInsideItsRectangle)

@@ -1,6 +1,6 @@
 // game.toml to GameProject.
 #include "data/Stream.h"
-#include "graphics/PngCodec.h"
+#include "graphics/PictureFiles.h"
 #include "platform/Files.h"
 #include "tools/pack/Manifest.h"
 #include "tools/pack/Project.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-// A picture file of the project, PNG or Windows bitmap.
+// A picture file of the project (the first frame of an animation).
 std::unique_ptr<TBitmap32> LoadPicture(CManifestTable& table, const std::string& key, const GameProject& project)
 {
     std::string name = table.GetString(key, std::string());
@@ -24,14 +24,11 @@ std::unique_ptr<TBitmap32> LoadPicture(CManifestTable& table, const std::string&
     std::vector<uint8_t> bytes;
     if (!Platform_ReadWholeFile(Project_FilePathAt(project, table, key, name), bytes))
         table.Fail(key, "cannot read the file \"" + name + "\"");
-    auto bitmap = std::make_unique<TBitmap32>();
-    std::string error;
-    bool isBmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
-    bool ok = isBmp ? bitmap->LoadFromBitmapFile(bytes.data(), bytes.size())
-                    : DecodePng(bytes.data(), bytes.size(), *bitmap, &error);
-    if (!ok)
-        table.Fail(key, "\"" + name + "\" is not a PNG or BMP picture" + (error.empty() ? "" : " (" + error + ")"));
-    return bitmap;
+    std::vector<TBitmap32> frames;
+    RPictureError error;
+    if (!Picture_Decode(bytes.data(), bytes.size(), frames, &error))
+        table.Fail(key, "\"" + name + "\": " + error.message);
+    return std::make_unique<TBitmap32>(std::move(frames[0]));
 }
 
 bool ParseGUID(const std::string& text, std::array<uint8_t, 16>& guid)

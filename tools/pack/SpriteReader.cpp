@@ -2,7 +2,7 @@
 // origin, and the collision mask options a sprite is built with.
 #include "data/Background.h"
 #include "data/Sprite.h"
-#include "tools/pack/PictureFiles.h"
+#include "graphics/PictureFiles.h"
 #include "tools/pack/ReaderContext.h"
 
 #include <cstring>
@@ -14,9 +14,9 @@ std::vector<TBitmap32> LoadFrames(CReaderContext& context, CManifestTable& table
 {
     std::vector<uint8_t> bytes = context.ReadFile(table, key, file);
     std::vector<TBitmap32> frames;
-    std::string error;
-    if (!DecodePicture(bytes, frames, error))
-        table.Fail(key, "\"" + file + "\": " + error);
+    RPictureError error;
+    if (!Picture_Decode(bytes.data(), bytes.size(), frames, &error))
+        table.Fail(key, "\"" + file + "\": " + error.message);
     return frames;
 }
 
