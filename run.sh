@@ -12,6 +12,8 @@
 #                               project, input_script, ini, registry, pictures
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
+#   bash run.sh web             build the runner for browsers (brindle-pack --web)
+#   bash run.sh web-test        build it, then play test games in headless Chromium
 set -euo pipefail
 cd "$(dirname "$0")"
 here=$(pwd)
@@ -24,6 +26,7 @@ packages=(
   libsdl2-dev libepoxy-dev libglm-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libopenal-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libenet-dev libffi-dev
+  libimgui-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -42,6 +45,10 @@ declare -A fuzz_seeds=(
 )
 # The drawing tests run on a virtual X server.
 test_packages=(xvfb xauth)
+# The browser build: emcc, and Debian's sources of the libraries it builds.
+web_packages=(emscripten dpkg-dev)
+web_test_packages=(chromium python3)
+web_build=${BRINDLE_WEB_BUILD_DIR:-$here/build-web}
 
 install_missing() {
   local missing=() p
@@ -60,6 +67,19 @@ configure_and_build() {
   install_missing "${packages[@]}"
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build"
+}
+
+# Builds the libraries from Debian's source packages (once) and the runner
+# with emcc; brindle-pack --web finds the runner in $build/web.
+build_web() {
+  install_missing "${web_packages[@]}"
+  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+  bash "$here/tools/web/build-libraries.sh" "$web_build/prefix" "$web_build/sources"
+  emcmake cmake -S "$here" -B "$web_build/runner" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DBRINDLE_WEB_PREFIX="$web_build/prefix" >/dev/null
+  cmake --build "$web_build/runner" --target brindle-run
+  mkdir -p "$build/web"
+  cp "$web_build/runner/brindle-run.js" "$web_build/runner/brindle-run.wasm" "$build/web/"
 }
 
 case "${1:-}" in
@@ -137,6 +157,21 @@ case "${1:-}" in
       bash "$here/bench/particles/run.sh" "$build/brindle-pack" "$build/brindle-run"
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       bash "$here/bench/d3d/run.sh" "$build/brindle-pack" "$build/brindle-run"
+    ;;
+  web)
+    configure_and_build
+    build_web
+    ;;
+  web-test)
+    configure_and_build
+    build_web
+    install_missing "${web_test_packages[@]}"
+    # Games whose printed lines must equal the desktop run's, and drawing
+    # games (2D, flat-shaded 3D, particles, effects, room transitions) whose
+    # last frame must match its reference picture.
+    python3 "$here/tests/web/run-web-games.py" "$build/brindle-pack" "$build/brindle-run" "$build/web" \
+      "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions room-drawing d3d-model \
+      particle-stream particle-shapes particles-headless effects transitions actions save-load
     ;;
   *)
     sed -n '2,/^set /{/^set /!p}' "$0"

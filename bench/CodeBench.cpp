@@ -1,7 +1,6 @@
 // Compiling a large script, and reading and writing variables and array
 // elements in variable lists of several sizes.
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/Constants.h"
 #include "code/Functions.h"
 #include "code/Variables.h"
@@ -47,7 +46,7 @@ void BM_Compile5000Lines(benchmark::State& state)
         CCode code(text, false);
         bool ok = code.Compile();
         if (!ok)
-            state.SkipWithError(Code_ErrorMessage.c_str());
+            state.SkipWithError(code.ErrorMessage().c_str());
         benchmark::DoNotOptimize(ok);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));

@@ -2,7 +2,6 @@
 // variables, array elements, script calls and with over many instances.
 #include "code/ArgumentVariables.h"
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/Constants.h"
 #include "code/Executor.h"
 #include "code/Scripts.h"
@@ -48,13 +47,13 @@ void RunProgram(benchmark::State& state, const std::string& text, int64_t operat
     RWorld& world = World();
     CCode code(text, false);
     if (!code.Compile()) {
-        state.SkipWithError(Code_ErrorMessage.c_str());
+        state.SkipWithError(code.ErrorMessage().c_str());
         return;
     }
     for (auto _ : state) {
         RValue result;
         if (!Code_Execute(world.self, world.self, code, result))
-            state.SkipWithError(Code_ErrorMessage.c_str());
+            state.SkipWithError(Code_PendingError().c_str());
     }
     state.SetItemsProcessed(state.iterations() * operationsPerRun);
 }

@@ -3,24 +3,25 @@
 #include "code/ArgumentVariables.h"
 
 #include "code/ErrorReport.h"
-#include "code/Scripts.h"
+#include "code/ExecutionContext.h"
 #include "code/VariableCatalogue.h"
 
 bool ArgumentRelative = false;
 
 namespace {
 
+// The slots are those of the program's context: getters are not handed one.
 template <int Slot>
 bool GetSlot(CInstance*, int32_t, RValue& value)
 {
-    value = ScriptCall.arguments[Slot];
+    value = Code_Context().Argument(Slot);
     return true;
 }
 
 template <int Slot>
 bool SetSlot(CInstance*, int32_t, const RValue& value)
 {
-    ScriptCall.SetArgument(Slot, value);
+    Code_Context().SetArgument(Slot, value);
     return true;
 }
 
@@ -31,27 +32,28 @@ int32_t ClampSlot(int32_t index)
 
 bool GetArgumentArray(CInstance*, int32_t index, RValue& value)
 {
+    const CExecutionContext& context = Code_Context();
     int32_t slot = ClampSlot(index);
-    if (slot >= ScriptCall.argumentCount) {
-        Error_ShowInEvent("Illegal array index in script \"" + ScriptCall.RunningName() + "\".\rtrying to access argument[" +
-                              std::to_string(slot) + "], but only " + std::to_string(ScriptCall.argumentCount) +
-                              " arguments have been supplied.",
+    if (slot >= context.ArgumentCount()) {
+        Error_ShowInEvent("Illegal array index in script \"" + context.RunningScriptName() +
+                              "\".\rtrying to access argument[" + std::to_string(slot) + "], but only " +
+                              std::to_string(context.ArgumentCount()) + " arguments have been supplied.",
                           false);
         return false;
     }
-    value = ScriptCall.arguments[slot];
+    value = context.Argument(slot);
     return true;
 }
 
 bool SetArgumentArray(CInstance*, int32_t index, const RValue& value)
 {
-    ScriptCall.SetArgument(ClampSlot(index), value);
+    Code_Context().SetArgument(ClampSlot(index), value);
     return true;
 }
 
 bool GetArgumentCount(CInstance*, int32_t, RValue& value)
 {
-    value = RValue(static_cast<double>(ScriptCall.argumentCount));
+    value = RValue(static_cast<double>(Code_Context().ArgumentCount()));
     return true;
 }
 

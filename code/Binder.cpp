@@ -39,10 +39,10 @@ double NumberLiteralValue(const std::string& text)
     return static_cast<double>(accumulated);
 }
 
-bool BindNames(const CCode& code, const std::vector<RToken1>& input, std::vector<RToken2>& output,
-               RBindResult& result)
+bool BindNames(const std::vector<RToken1>& input, std::vector<RToken2>& output, RBindResult& result,
+               CCompileErrors& errors)
 {
-    Code_ClearError();
+    errors.Clear();
     output.clear();
     output.reserve(input.size());
     const RArgumentVariables& arguments = Variable_ArgumentNumbers();
@@ -56,7 +56,7 @@ bool BindNames(const CCode& code, const std::vector<RToken1>& input, std::vector
             if (k + 1 < input.size() && input[k + 1].symbol == Sym::OpenParen) {
                 int32_t number;
                 if (!Function_Find(token.str, number)) {
-                    Code_Error(code, token.position, "Unknown function or script: " + token.str);
+                    errors.Fail(token.position, "Unknown function or script: " + token.str);
                     return false;
                 }
                 bound.symbol = Sym::Function;

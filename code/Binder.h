@@ -7,16 +7,16 @@
 
 #include <vector>
 
-class CCode;
+class CCompileErrors;
 
 struct RBindResult {
     int32_t highestArgument = -1; // of argument0 … argument15 named in the code
     bool usesArgumentArray = false;
 };
 
-// False after reporting the first unknown function.
-bool BindNames(const CCode& code, const std::vector<RToken1>& input, std::vector<RToken2>& output,
-               RBindResult& result);
+// False after recording the first unknown function.
+bool BindNames(const std::vector<RToken1>& input, std::vector<RToken2>& output, RBindResult& result,
+               CCompileErrors& errors);
 
 // The value of a number literal's text.
 double NumberLiteralValue(const std::string& text);

@@ -3,6 +3,7 @@
 
 #include "code/Binder.h"
 #include "code/CodeError.h"
+#include "code/CodeGenerator.h"
 #include "code/Lexer.h"
 #include "code/Operators.h"
 #include "code/Parser.h"
@@ -17,13 +18,35 @@ namespace {
 // to blocks: a declaration applies to every later use in the same code.
 class CFinalPass {
 public:
-    CFinalPass(const CCode& code, std::vector<int32_t>& localVars) : f_code(code), f_localVars(localVars) {}
+    CFinalPass(CCompileErrors& errors, std::vector<int32_t>& localVars) : f_errors(errors), f_localVars(localVars) {}
 
-    bool Visit(RToken& node)
+    // Post-order over the whole tree with a list of its own: a chain of
+    // operators is as deep as it is long.
+    bool Visit(RToken& root)
     {
-        for (RToken& child : node.items)
-            if (!Visit(child))
+        struct RStep {
+            RToken* node;
+            size_t next; // the child to visit next
+        };
+        std::vector<RStep> path{RStep{&root, 0}};
+        while (!path.empty()) {
+            RStep& step = path.back();
+            if (step.next < step.node->items.size()) {
+                RToken* child = &step.node->items[step.next++];
+                path.push_back(RStep{child, 0});
+                continue;
+            }
+            RToken& node = *step.node;
+            path.pop_back();
+            if (!VisitNode(node))
                 return false;
+        }
+        return true;
+    }
+
+private:
+    bool VisitNode(RToken& node)
+    {
         switch (node.kind) {
         case Sym::Var:
             for (const RToken& name : node.items)
@@ -40,7 +63,6 @@ public:
         }
     }
 
-private:
     bool IsLocal(int32_t varIndex) const
     {
         return std::find(f_locals.begin(), f_locals.end(), varIndex) != f_locals.end();
@@ -58,7 +80,7 @@ private:
         if (node.items.size() > 1)
             return true;
         if (owner.value.kind == VALUE_STRING) {
-            Code_Error(f_code, owner.position, "Left hand side must be a real value.");
+            f_errors.Fail(owner.position, "Left hand side must be a real value.");
             return false;
         }
         node.kind = Node::ConstantOwnerVariable;
@@ -72,8 +94,10 @@ private:
         if (operand.kind != Node::Constant)
             return true;
         RValue value = operand.value;
-        if (!Operator_Unary(f_code, operand.position, node.ind, value))
+        if (const char* message = Operator_Unary(node.ind, value)) {
+            f_errors.Fail(operand.position, message);
             return false;
+        }
         MakeConstant(node, std::move(value));
         return true;
     }
@@ -84,9 +108,19 @@ private:
         RToken& right = node.items[1];
         if (left.kind != Node::Constant || right.kind != Node::Constant)
             return true;
-        RValue value = left.value;
-        if (!Operator_Binary(f_code, right.position, node.ind, right.value, value))
+        // The left text is the folded chain so far, held by nothing else: a
+        // long chain of joined texts grows in place.
+        RValue value = std::move(left.value);
+        if (node.ind == Sym::Plus && value.kind == VALUE_STRING && right.value.kind == VALUE_STRING &&
+            value.str.size() + right.value.str.size() <= kLongestBuiltString &&
+            value.str.AppendIfUnique(right.value.str.Text())) {
+            MakeConstant(node, std::move(value));
+            return true;
+        }
+        if (const char* message = Operator_Binary(node.ind, right.value, value)) {
+            f_errors.Fail(right.position, message);
             return false;
+        }
         MakeConstant(node, std::move(value));
         return true;
     }
@@ -108,12 +142,24 @@ private:
         return static_cast<int32_t>(f_localVars.size() - 1);
     }
 
-    const CCode& f_code;
+    CCompileErrors& f_errors;
     std::vector<int32_t> f_locals;
     std::vector<int32_t>& f_localVars;
 };
 
 } // namespace
+
+void RToken::DestroyItems()
+{
+    std::vector<RToken> pending = std::move(items);
+    while (!pending.empty()) {
+        RToken node = std::move(pending.back());
+        pending.pop_back();
+        for (RToken& child : node.items)
+            pending.push_back(std::move(child));
+        node.items.clear();
+    }
+}
 
 CCode CCode::MakeConstant(const RValue& value)
 {
@@ -121,8 +167,6 @@ CCode CCode::MakeConstant(const RValue& value)
     code.i_kind = kConstantExpression;
     code.i_compiled = true;
     code.i_value = value;
-    code.i_token.kind = Node::Constant;
-    code.i_token.value = value;
     return code;
 }
 
@@ -133,54 +177,64 @@ void CCode::Create(std::string text, bool isExpression)
     i_kind = isExpression ? kExpression : kProgram;
 }
 
-int32_t CCode::LocalSlot(int32_t varIndex) const
+int32_t CCode::LocalRegister(int32_t varIndex) const
 {
     for (size_t k = 0; k < i_localVars.size(); ++k)
         if (i_localVars[k] == varIndex)
-            return static_cast<int32_t>(k);
+            return LocalBase() + static_cast<int32_t>(k);
     return -1;
 }
 
 void CCode::Destroy()
 {
     i_localVars.clear();
-    i_token = RToken();
+    i_program.clear();
+    i_positions.clear();
+    i_constants.clear();
+    i_frameSize = 0;
     i_value = RValue();
     i_compiled = false;
     i_Args = 0;
     i_ArgArray = false;
 }
 
-bool CCode::Compile()
+bool CCode::Compile(RToken* tree)
 {
+    CCompileErrors errors(*this);
     if (i_compiled) {
-        Code_ClearError();
-        Code_Error(*this, 0, "Internal Error: Recompiling compiled code.");
+        errors.Fail(0, "Internal Error: Recompiling compiled code.");
+        i_error = errors.Message();
+        i_errorPlace = errors.Place();
         return false;
     }
+    i_error.clear();
+    i_errorPlace = RCodeErrorPlace();
     std::vector<RToken1> tokens;
-    if (!Tokenize(*this, tokens))
-        return false;
     std::vector<RToken2> bound;
     RBindResult binding;
-    if (!BindNames(*this, tokens, bound, binding))
-        return false;
-    tokens.clear();
     RToken root;
-    bool parsed = i_kind == kProgram ? ParseProgram(*this, bound, root) : ParseExpression(*this, bound, root);
-    if (!parsed)
-        return false;
-    Code_ClearError();
     std::vector<int32_t> localVars;
-    CFinalPass pass(*this, localVars);
-    if (!pass.Visit(root))
+    CFinalPass pass(errors, localVars);
+    bool ok = Tokenize(*this, tokens, errors) && BindNames(tokens, bound, binding, errors);
+    tokens.clear();
+    ok = ok && (i_kind == kProgram ? ParseProgram(bound, root, errors) : ParseExpression(bound, root, errors));
+    ok = ok && pass.Visit(root);
+    if (ok) {
+        i_localVars = std::move(localVars);
+        ok = Code_Generate(root, *this, errors);
+    }
+    if (!ok) {
+        i_error = errors.Message();
+        i_errorPlace = errors.Place();
+        Destroy();
         return false;
-    i_token = std::move(root);
-    i_localVars = std::move(localVars);
-    if (i_kind == kExpression && i_token.kind == Node::Constant) {
-        i_value = i_token.value;
+    }
+    if (i_kind == kExpression && root.kind == Node::Constant) {
+        i_value = root.value;
         i_kind = kConstantExpression;
     }
+    if (tree)
+        *tree = std::move(root);
     i_compiled = true;
     i_Args = binding.highestArgument + 1;
     i_ArgArray = binding.usesArgumentArray;

@@ -3,24 +3,17 @@
 
 #include "code/Code.h"
 
-bool Code_ErrorFlag = false;
-std::string Code_ErrorMessage;
-std::string Code_ErrorSource;
-int Code_ErrorLine = 0;
-int Code_ErrorColumn = 0;
-std::string Code_ErrorReason;
-
-void Code_Error(const CCode& code, int position, const std::string& message)
+void CCompileErrors::Fail(int position, const std::string& message)
 {
-    Code_ErrorInText(code.GetText(), code.Kind() == CCode::kProgram, position, message);
+    if (c_failed)
+        return;
+    c_failed = true;
+    c_message = Code_ErrorText(c_code.GetText(), c_code.Kind() == CCode::kProgram, position, message, &c_place);
 }
 
-void Code_ErrorInText(const std::string& text, bool isProgram, int position, const std::string& message)
+std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message,
+                           RCodeErrorPlace* place)
 {
-    if (Code_ErrorFlag)
-        return;
-    Code_ErrorFlag = true;
-
     int length = static_cast<int>(text.size());
     int p = position;
     if (p > length)
@@ -53,17 +46,12 @@ void Code_ErrorInText(const std::string& text, bool isProgram, int position, con
         ++lineEnd;
     }
     std::string lineText = text.substr(lineStart, lineEnd - lineStart);
-    Code_ErrorSource = text;
-    Code_ErrorLine = line;
-    Code_ErrorColumn = column;
-    Code_ErrorReason = message;
+    if (place)
+        *place = RCodeErrorPlace{line, column, message};
 
-    if (isProgram) {
-        Code_ErrorMessage = "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +
-                            std::string(static_cast<size_t>(column) + 1, ' ') + "^\rat position " +
-                            std::to_string(column) + ": " + message;
-    } else {
-        Code_ErrorMessage =
-            "Error in expression:" + text + "\r position " + std::to_string(column) + ": " + message;
-    }
+    if (isProgram)
+        return "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +
+               std::string(static_cast<size_t>(column) + 1, ' ') + "^\rat position " + std::to_string(column) +
+               ": " + message;
+    return "Error in expression:" + text + "\r position " + std::to_string(column) + ": " + message;
 }

@@ -1,27 +1,43 @@
-// The first error of a compile or a run, recorded with its place in the code
-// as the pending error message; whoever asked for the compile or run decides
-// how to report it.
+// Turning an error's position in the code text into the pending message: the
+// line, the line's text with a caret under the column, and the message. The
+// first error of a compile or a run is the one reported; whoever asked for
+// the compile or the run decides how to show it.
 #pragma once
 
 #include <string>
 
 class CCode;
 
-// Set by the first error; while set, further errors are not recorded.
-extern bool Code_ErrorFlag;
-extern std::string Code_ErrorMessage;
-// The same error in parts, for tools that place it themselves: the text of
-// the code it happened in, the line (from 1) and column (from 0) in that
-// text, and the reason alone.
-extern std::string Code_ErrorSource;
-extern int Code_ErrorLine;
-extern int Code_ErrorColumn;
-extern std::string Code_ErrorReason;
+// Where an error lies in its code, in parts, for tools that place it
+// themselves (the builder's code check, a project folder's run): the line
+// (from 1) and column (from 0) in the code's text, and the reason alone.
+// Line 0: no place is known.
+struct RCodeErrorPlace {
+    int line = 0;
+    int column = 0;
+    std::string reason;
+};
 
-inline void Code_ClearError()
-{
-    Code_ErrorFlag = false;
-}
-void Code_Error(const CCode& code, int position, const std::string& message);
-// The same for text that has no CCode (kind 1 program, 2 expression).
-void Code_ErrorInText(const std::string& text, bool isProgram, int position, const std::string& message);
+// The message for an error at position (1-based) in text: the line form for
+// a program, the one-line form for an expression. With place given, it also
+// receives the line, column and reason.
+std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message,
+                           RCodeErrorPlace* place = nullptr);
+
+// The first error of one compilation; later ones are not recorded.
+class CCompileErrors {
+public:
+    explicit CCompileErrors(const CCode& code) : c_code(code) {}
+
+    bool Failed() const { return c_failed; }
+    const std::string& Message() const { return c_message; }
+    const RCodeErrorPlace& Place() const { return c_place; }
+    void Fail(int position, const std::string& message);
+    void Clear() { c_failed = false; }
+
+private:
+    const CCode& c_code;
+    bool c_failed = false;
+    std::string c_message;
+    RCodeErrorPlace c_place;
+};

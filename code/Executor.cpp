@@ -1,438 +1,640 @@
-// Walking the code tree: statements, expressions, variables, calls.
+// Running a piece of code's instructions.
 //
-// Reals are handled inline on the common paths (arithmetic, comparisons,
-// conditions); strings, errors and odd kinds go through the operator
-// routines. Nothing here keeps a pointer into an instance list across a call
-// that can run script code: lists are walked by position and re-read.
+// Each entry pushes a frame of registers on the context's value stack: the
+// code's locals (marked unset until written) and its temporaries. The loop
+// dispatches each instruction through a table of labels; operations on two
+// reals are done inline, and everything else (texts, errors, odd kinds)
+// goes out of line to the one definition of the operators. A with body is
+// a range of the same program, run once per instance by a nested call of
+// the loop in the same frame; it ends with its status (normal, break,
+// continue, exit, error) like a statement of the tree did.
+//
+// Nothing here keeps a pointer into an instance list across a call that
+// can run script code: lists are walked by position and re-read. Frames
+// never move, so registers stay where they are while calls run code.
 #include "code/Executor.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/ExecutionContext.h"
 #include "code/FunctionCatalogue.h"
 #include "code/Functions.h"
+#include "code/Instructions.h"
 #include "code/Operators.h"
 #include "code/Scripts.h"
 #include "code/StopRequest.h"
 #include "code/VariableAccess.h"
 #include "code/Variables.h"
 #include "data/GameSettings.h"
+#include "data/Resources.h"
 #include "world/Instance.h"
 #include "world/InstanceList.h"
 #include "world/World.h"
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
+
+const char* Instruction_Message(int32_t message)
+{
+    switch (message) {
+    case kMessageStatementExpected: return "Statement expected.";
+    case kMessageExpressionExpected: return "(Sub-)expression expected.";
+    case kMessageNotAProgram: return "This is not a program.";
+    case kMessageCaseOutsideSwitch: return "Case statement only allowed inside switch statement.";
+    case kMessageDefaultOutsideSwitch: return "Default statement only allowed inside switch statement.";
+    case kMessageCodeTooLarge: return "Code is too large: too many local variables.";
+    case kMessageCondition: return "Expression expected";
+    default: return "Boolean expression expected";
+    }
+}
+
+const char* Instruction_Name(uint8_t op)
+{
+    static const char* const kNames[Op_Count] = {
+#define BRINDLE_PLAIN(name) #name,
+        BRINDLE_PLAIN_OPCODES(BRINDLE_PLAIN)
+#undef BRINDLE_PLAIN
+#define BRINDLE_BINARY(name, op) #name "RR", #name "RK", #name "KR",
+            BRINDLE_BINARY_OPERATORS(BRINDLE_BINARY)
+#undef BRINDLE_BINARY
+#define BRINDLE_BRANCH(name, op) "JumpIf" #name "RR", "JumpIf" #name "RK", "JumpIfNot" #name "RR", "JumpIfNot" #name "RK",
+                BRINDLE_COMPARISONS(BRINDLE_BRANCH)
+#undef BRINDLE_BRANCH
+    };
+    return op < Op_Count ? kNames[op] : "?";
+}
 
 namespace {
 
-enum : int {
-    kNormal = 0,
-    kError = -1,
-    kExit = -2,
-    kBreak = -3,
-    kContinue = -4,
-};
+// The kind of a local's register before the run writes it. It never leaves
+// the frame: every read of a local not known to be written checks for it.
+constexpr int32_t kUnsetKind = -1;
 
-constexpr int32_t kOwnerSelf = -1;
-constexpr int32_t kOwnerOther = -2;
-constexpr int32_t kOwnerAll = -3;
-constexpr int32_t kOwnerNoone = -4;
-constexpr int32_t kOwnerGlobal = -5;
-constexpr int32_t kOwnerLocal = -7;
+#define BRINDLE_LIKELY(x) __builtin_expect(!!(x), 1)
+#define BRINDLE_UNLIKELY(x) __builtin_expect(!!(x), 0)
 
-int ExecutionDepth = 0;
-
-struct RVariableReference {
-    int32_t owner;
-    int32_t var;
-    int32_t array;
-    int32_t slot = -1; // the local slot the compiler gave it, when it has one
-};
-
-int32_t CompoundOperator(int32_t assignment)
+[[gnu::always_inline]] inline void StoreReal(RValue& target, double value)
 {
-    switch (assignment) {
-    case Sym::AddAssign: return Sym::Plus;
-    case Sym::SubtractAssign: return Sym::Minus;
-    case Sym::MultiplyAssign: return Sym::Multiply;
-    case Sym::DivideAssign: return Sym::Divide;
-    case Sym::OrAssign: return Sym::BitOr;
-    case Sym::AndAssign: return Sym::BitAnd;
-    default: return Sym::BitXor;
-    }
+    if (BRINDLE_UNLIKELY(target.str.HasBlock()))
+        target.str = RString();
+    target.kind = VALUE_REAL;
+    target.val = value;
 }
 
-// An operator on two reals where the result is plainly a real; false for
-// the cases the general operator handles (division by zero, quotients
-// beyond 32 bits, bitwise and text operators).
-inline bool RealBinary(int32_t op, double a, double b, double& result)
-{
-    switch (op) {
-    case Sym::Plus: result = a + b; return true;
-    case Sym::Minus: result = a - b; return true;
-    case Sym::Multiply: result = a * b; return true;
-    case Sym::Less: result = a - b < -kCompareEpsilon ? 1.0 : 0.0; return true;
-    case Sym::Greater: result = a - b > kCompareEpsilon ? 1.0 : 0.0; return true;
-    case Sym::LessEqual: result = a - b <= kCompareEpsilon ? 1.0 : 0.0; return true;
-    case Sym::GreaterEqual: result = a - b >= -kCompareEpsilon ? 1.0 : 0.0; return true;
-    case Sym::Equal:
-    case Sym::Assign: result = (a - b > -kCompareEpsilon && a - b < kCompareEpsilon) ? 1.0 : 0.0; return true;
-    case Sym::NotEqual: result = (a - b < -kCompareEpsilon || a - b > kCompareEpsilon) ? 1.0 : 0.0; return true;
-    case Sym::Divide:
-        if (b == 0.0)
-            return false;
-        result = a / b;
-        return true;
-    case Sym::Div:
-    case Sym::Mod: {
-        // Quotients within 32 bits, as the language defines them.
-        double q = b == 0.0 ? 0.0 : std::trunc(a / b);
-        if (b == 0.0 || !(q >= -2147483648.0 && q <= 2147483647.0))
-            return false;
-        result = op == Sym::Div ? q : a - q * b;
-        return true;
-    }
-    case Sym::And: result = IsTrue(a) && IsTrue(b) ? 1.0 : 0.0; return true;
-    case Sym::Or: result = IsTrue(a) || IsTrue(b) ? 1.0 : 0.0; return true;
-    default: return false;
-    }
-}
-
-class CRun {
-public:
-    CRun(CInstance* self, CInstance* other, const CCode& code, RValue& result)
-        : r_self(self), r_other(other), r_code(code), r_result(result)
-    {
-    }
-
-    int RunProgram(const RToken& root)
-    {
-        if (root.kind == Node::EmptyProgram)
-            return kNormal;
-        if (root.kind == Node::Block)
-            return RunBlock(root);
-        return Fail(root.position, "This is not a program.");
-    }
-
-    bool Evaluate(const RToken& node, RValue& out);
-
-private:
-    int Fail(int32_t position, const std::string& message)
-    {
-        Code_Error(r_code, position, message);
-        return kError;
-    }
-    bool FailExpression(int32_t position, const std::string& message)
-    {
-        Code_Error(r_code, position, message);
-        return false;
-    }
-    // Every loop checks Code_StopRequested at its back-edge and leaves
-    // through here, out of line.
-    [[gnu::noinline]] static int Stopped()
-    {
-        Code_StopForRequest();
-        return kError;
-    }
-
-    int RunStatement(const RToken& node);
-    int RunBlock(const RToken& node);
-    int RunIf(const RToken& node);
-    [[gnu::noinline]] int RunWhile(const RToken& node);
-    [[gnu::noinline]] int RunDo(const RToken& node);
-    int RunFor(const RToken& node);
-    [[gnu::noinline]] int RunRepeat(const RToken& node);
-    [[gnu::noinline]] int RunWith(const RToken& node);
-    int RunWithBody(CInstance* instance, const RToken& body);
-    [[gnu::noinline]] int RunSwitch(const RToken& node);
-    int RunAssignment(const RToken& node);
-    [[gnu::noinline]] int FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value);
-
-    [[gnu::noinline]] bool Call(const RToken& node, RValue& out);
-    bool Reference(const RToken& node, RVariableReference& reference);
-    bool Read(const RVariableReference& reference, RValue& out);
-    bool ReadNode(const RToken& node, const RVariableReference& reference, RValue& out);
-    // The answer when a variable cannot be read: zero, or the message.
-    [[gnu::noinline]] bool ReadFailed(const RToken& node, const RVariableReference& reference, RValue& out);
-    bool Store(const RVariableReference& reference, const RValue& value);
-    bool EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value);
-
-    // Whether a kind-8 node's value can be reached without the general
-    // path: a local, or a user variable of self (or a declared global).
-    static bool HasFastPath(const RToken& node)
-    {
-        return node.ind2 == kOwnerLocal || (node.ind2 == kOwnerUnqualified && node.ind >= kMaxBuiltinVariables);
-    }
-    // The simple value of such a node; created as the real 0 when asked to.
-    RValue* FastSimpleValue(const RToken& node, bool create)
-    {
-        if (node.ind2 == kOwnerLocal) {
-            RVariable* variable = Local(node.ind, node.slot, create);
-            return variable ? &variable->simplevalue : nullptr;
-        }
-        CVariableList& list = Variable_IsGlobal(node.ind) ? GlobalVars : r_self->i_vars;
-        return create ? &list.SimpleValue(node.ind) : list.FindSimpleValue(node.ind);
-    }
-
-    // A leaf whose value can be looked at where it lies, without a copy or a
-    // call: a constant, or an existing variable on the fast path. Null for
-    // anything else, including a variable not set yet (the general path
-    // reports that).
-    const RValue* LeafValue(const RToken& node)
-    {
-        if (node.kind == Node::Constant)
-            return &node.value;
-        if (node.kind == Node::ConstantOwnerVariable && HasFastPath(node))
-            return FastSimpleValue(node, false);
-        return nullptr;
-    }
-
-    // A local of this run. The locals the code names live in slots given at
-    // compile time; one reached through a computed owner goes to a list.
-    RVariable* Local(int32_t var, int32_t slot, bool create)
-    {
-        // The common case, a named local already set, stays inline.
-        if (slot >= 0 && static_cast<size_t>(slot) < r_slots.size() && r_slots[static_cast<size_t>(slot)].ind >= 0)
-            return &r_slots[static_cast<size_t>(slot)];
-        return FirstLocal(var, slot, create);
-    }
-    [[gnu::noinline]] RVariable* FirstLocal(int32_t var, int32_t slot, bool create)
-    {
-        if (slot < 0)
-            slot = r_code.LocalSlot(var);
-        if (slot < 0) {
-            if (!r_otherLocals) {
-                if (!create)
-                    return nullptr;
-                r_otherLocals = std::make_unique<CVariableList>();
-            }
-            return r_otherLocals->Variable(var, create);
-        }
-        if (r_slots.empty()) {
-            if (!create)
-                return nullptr;
-            r_slots.resize(static_cast<size_t>(r_code.LocalCount()));
-            for (RVariable& variable : r_slots)
-                variable.ind = -1;
-        }
-        RVariable& variable = r_slots[static_cast<size_t>(slot)];
-        if (variable.ind < 0) {
-            if (!create)
-                return nullptr;
-            variable.ind = var;
-        }
-        return &variable;
-    }
-
-    CInstance* r_self;
-    CInstance* r_other;
-    const CCode& r_code;
-    RValue& r_result;
-    std::vector<RVariable> r_slots; // empty until the first local is written
-    std::unique_ptr<CVariableList> r_otherLocals;
+// Array elements of locals (the simple value of a local lives in its
+// register) and locals reached through a computed owner that the code does
+// not name; made on first use.
+struct RLocalStore {
+    std::vector<RVariable> slots; // per local, from the first local's register; only rows are used
+    CVariableList others;
 };
 
-// ---------------------------------------------------------------- statements
+struct RRun {
+    RRun(CExecutionContext& runContext, const CCode& runCode, RValue* frame, RValue& runResult)
+        : context(runContext), code(runCode), R(frame), result(runResult)
+    {
+    }
 
-int CRun::RunStatement(const RToken& node)
+    CExecutionContext& context;
+    const CCode& code;
+    RValue* R;
+    RValue& result;
+    // The local register a statement last assigned (the run's result until
+    // the next statement that sets one), or -1 when result holds it.
+    int32_t lastResult = -1;
+    std::unique_ptr<RLocalStore> store;
+
+    RLocalStore& Store()
+    {
+        if (!store) {
+            store = std::make_unique<RLocalStore>();
+            store->slots.resize(static_cast<size_t>(code.LocalCount()));
+        }
+        return *store;
+    }
+};
+
+int Execute(RRun& run, const RInstruction* ins);
+
+// ---------------------------------------------------------------- failures
+
+[[gnu::noinline, gnu::cold]] int Fail(RRun& run, int32_t position, const std::string& message)
 {
-    switch (node.kind) {
-    case Node::Block:
-        return RunBlock(node);
-    case Node::Call:
-        return Call(node, r_result) ? kNormal : kError;
-    case Node::Assignment:
-        return RunAssignment(node);
-    case Sym::If:
-        return RunIf(node);
-    case Sym::While:
-        return RunWhile(node);
-    case Sym::Do:
-        return RunDo(node);
-    case Sym::For:
-        return RunFor(node);
-    case Sym::Repeat:
-        return RunRepeat(node);
-    case Sym::Exit:
-        return kExit;
-    case Sym::Return:
-        return Evaluate(node.items[0], r_result) ? kExit : kError;
-    case Sym::Break:
-        return kBreak;
-    case Sym::Continue:
-        return kContinue;
-    case Sym::With:
-        return RunWith(node);
-    case Sym::Switch:
-        return RunSwitch(node);
-    case Sym::Case:
-        return Fail(node.position, "Case statement only allowed inside switch statement.");
-    case Sym::Default:
-        return Fail(node.position, "Default statement only allowed inside switch statement.");
-    case Sym::Var:
-        return kNormal;
-    case Sym::GlobalVar:
-        for (const RToken& name : node.items)
-            Variable_DeclareGlobal(name.ind);
-        return kNormal;
+    run.context.Fail(run.code, position, message);
+    return kStatusError;
+}
+
+// A stop asked from outside ends the running code at a loop's back-edge.
+[[gnu::noinline, gnu::cold]] int Stopped(RRun& run)
+{
+    Code_StopForRequest(run.context);
+    return kStatusError;
+}
+
+// The answer when a variable cannot be read: zero, or the message.
+[[gnu::noinline]] bool ReadFailed(RRun& run, int32_t position, int32_t var, int32_t arrayIndex, RValue& out)
+{
+    if (Settings.UninitializedIsZero) {
+        out = RValue();
+        return true;
+    }
+    std::string message = "Unknown variable " + Code_Variable_Name(var);
+    if (arrayIndex != 0)
+        message += " or array index out of bounds";
+    Fail(run, position, message);
+    return false;
+}
+
+// The array index a value stands for, or the message why it is none.
+[[gnu::always_inline]] inline const char* IndexOf(const RValue& value, int32_t& index)
+{
+    if (value.kind != VALUE_REAL)
+        return "Wrong type of array index";
+    int64_t i = RoundToInteger(value.val);
+    if (i < 0)
+        return "Negative array index";
+    if (i >= kArrayRowSize)
+        return "Array index >= 32000";
+    index = static_cast<int32_t>(i);
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- variables
+
+[[gnu::always_inline]] inline CVariableList& ListOf(RRun& run, uint8_t scope, int32_t var)
+{
+    switch (scope) {
+    case kScopeUnqualified:
+        return Variable_IsGlobal(var) ? GlobalVars : run.context.Self()->i_vars;
+    case kScopeSelf:
+        return run.context.Self()->i_vars;
+    case kScopeOther:
+        return run.context.Other()->i_vars;
     default:
-        return Fail(node.position, "Statement expected.");
+        return GlobalVars;
     }
 }
 
-int CRun::RunBlock(const RToken& node)
+// A local of this run: its register when the code names it, else the store.
+bool ReadLocal(RRun& run, int32_t reg, int32_t var, int32_t arrayIndex, RValue& out)
 {
-    for (const RToken& statement : node.items) {
-        int code = RunStatement(statement);
-        if (code != kNormal)
-            return code;
+    if (reg < 0)
+        reg = run.code.LocalRegister(var);
+    if (reg < 0) {
+        const RValue* found = run.store ? run.store->others.Lookup(var, arrayIndex) : nullptr;
+        if (!found)
+            return false;
+        out = *found;
+        return true;
     }
-    return kNormal;
-}
-
-int CRun::RunIf(const RToken& node)
-{
-    RValue condition;
-    if (!Evaluate(node.items[0], condition))
-        return kError;
-    if (condition.kind != VALUE_REAL)
-        return Fail(node.items[0].position, "Expression expected");
-    if (IsTrue(condition.val))
-        return RunStatement(node.items[1]);
-    if (node.items.size() > 2)
-        return RunStatement(node.items[2]);
-    return kNormal;
-}
-
-int CRun::RunWhile(const RToken& node)
-{
-    RValue condition;
-    for (;;) {
-        if (!Evaluate(node.items[0], condition))
-            return kError;
-        if (condition.kind != VALUE_REAL)
-            return Fail(node.items[0].position, "Boolean expression expected");
-        if (!IsTrue(condition.val))
-            return kNormal;
-        int code = RunStatement(node.items[1]);
-        if (code == kBreak)
-            return kNormal;
-        if (code != kNormal && code != kContinue)
-            return code;
-        if (Code_StopRequested())
-            return Stopped();
-    }
-}
-
-int CRun::RunDo(const RToken& node)
-{
-    RValue condition;
-    for (;;) {
-        int code = RunStatement(node.items[0]);
-        if (code == kBreak)
-            return kNormal;
-        if (code == kError || code == kExit)
-            return code;
-        if (!Evaluate(node.items[1], condition))
-            return kError;
-        if (condition.kind != VALUE_REAL)
-            return Fail(node.items[1].position, "Boolean expression expected");
-        if (IsTrue(condition.val))
-            return kNormal;
-        if (Code_StopRequested())
-            return Stopped();
-    }
-}
-
-int CRun::RunFor(const RToken& node)
-{
-    int code = RunStatement(node.items[0]);
-    if (code != kNormal)
-        return code;
-    RValue condition;
-    for (;;) {
-        if (!Evaluate(node.items[1], condition))
-            return kError;
-        if (condition.kind != VALUE_REAL)
-            return Fail(node.items[1].position, "Expression expected");
-        if (!IsTrue(condition.val))
-            return kNormal;
-        code = RunStatement(node.items[3]);
-        if (code == kBreak)
-            return kNormal;
-        if (code == kError || code == kExit)
-            return code;
-        code = RunStatement(node.items[2]);
-        if (code != kNormal)
-            return code;
-        if (Code_StopRequested())
-            return Stopped();
-    }
-}
-
-bool CRun::EvaluateInteger(const RToken& node, const char* stringMessage, int64_t& value)
-{
-    RValue result;
-    if (!Evaluate(node, result))
+    const RValue& simple = run.R[reg];
+    if (simple.kind == kUnsetKind)
         return false;
-    if (result.kind != VALUE_REAL)
-        return FailExpression(node.position, stringMessage);
-    value = RoundToInteger(result.val);
+    if (arrayIndex == 0) {
+        out = simple;
+        return true;
+    }
+    const size_t slot = static_cast<size_t>(reg - run.code.LocalBase());
+    const RValue* element = run.store ? Variable_Element(run.store->slots[slot], arrayIndex) : nullptr;
+    if (!element)
+        return false;
+    out = *element;
     return true;
 }
 
-int CRun::RunRepeat(const RToken& node)
+void StoreLocal(RRun& run, int32_t reg, int32_t var, int32_t arrayIndex, const RValue& value)
 {
-    int64_t count;
-    if (!EvaluateInteger(node.items[0], "Repeat count must be a number", count))
-        return kError;
-    for (int64_t k = 0; k < count; ++k) {
-        int code = RunStatement(node.items[1]);
-        if (code == kBreak)
-            return kNormal;
-        if (code != kNormal && code != kContinue)
-            return code;
-        if (Code_StopRequested())
-            return Stopped();
+    if (reg < 0)
+        reg = run.code.LocalRegister(var);
+    if (reg < 0) {
+        run.Store().others.SetVar(var, arrayIndex, value);
+        return;
     }
-    return kNormal;
+    RValue& simple = run.R[reg];
+    if (arrayIndex == 0) {
+        simple = value;
+        return;
+    }
+    // An element makes the variable exist, its simple value the real 0.
+    if (simple.kind == kUnsetKind)
+        simple = RValue();
+    Variable_SetElement(run.Store().slots[static_cast<size_t>(reg - run.code.LocalBase())], arrayIndex, value);
 }
 
-int CRun::RunWithBody(CInstance* instance, const RToken& body)
+// Reads through an owner value; false when the variable cannot be read.
+bool Read(RRun& run, int32_t owner, int32_t var, int32_t arrayIndex, RValue& out)
 {
-    CInstance* savedSelf = r_self;
-    CInstance* savedOther = r_other;
-    r_other = r_self;
-    r_self = instance;
-    int code = RunStatement(body);
-    r_self = savedSelf;
-    r_other = savedOther;
-    return code;
+    CExecutionContext& context = run.context;
+    switch (owner) {
+    case kOwnerLocal:
+        return ReadLocal(run, -1, var, arrayIndex, out);
+    case kOwnerNoone:
+        return false;
+    case kOwnerUnqualified:
+        if (Variable_IsGlobal(var))
+            return GlobalVars.GetVar(var, arrayIndex, out);
+        return Variable_GetOfInstance(context.Self(), var, arrayIndex, out);
+    case kOwnerGlobal:
+        return GlobalVars.GetVar(var, arrayIndex, out);
+    case kOwnerOther:
+        return Variable_GetOfInstance(context.Other(), var, arrayIndex, out);
+    case kOwnerSelf:
+        return Variable_GetOfInstance(context.Self(), var, arrayIndex, out);
+    default:
+        return Variable_GetOfOwner(owner, var, arrayIndex, out);
+    }
 }
 
-int CRun::RunWith(const RToken& node)
+// Writes through an owner value; false when the variable cannot be written.
+bool Store(RRun& run, int32_t owner, int32_t var, int32_t arrayIndex, const RValue& value)
 {
-    int64_t target;
-    if (!EvaluateInteger(node.items[0], "Object id expected", target))
-        return kError;
-    const RToken& body = node.items[1];
+    CExecutionContext& context = run.context;
+    switch (owner) {
+    case kOwnerLocal:
+        StoreLocal(run, -1, var, arrayIndex, value);
+        return true;
+    case kOwnerUnqualified:
+        if (Variable_IsGlobal(var)) {
+            GlobalVars.SetVar(var, arrayIndex, value);
+            return true;
+        }
+        return Variable_SetOfInstance(context.Self(), var, arrayIndex, value);
+    case kOwnerGlobal:
+        GlobalVars.SetVar(var, arrayIndex, value);
+        return true;
+    case kOwnerNoone:
+        return false;
+    case kOwnerOther:
+        return Variable_SetOfInstance(context.Other(), var, arrayIndex, value);
+    case kOwnerSelf:
+        return Variable_SetOfInstance(context.Self(), var, arrayIndex, value);
+    default:
+        return Variable_SetOfOwner(owner, var, arrayIndex, value);
+    }
+}
+
+// The owner a GetRef or SetRef instruction names.
+inline int32_t RefOwner(const RRun& run, const RInstruction* ins)
+{
+    return Instruction_Scope(ins->flags) == kOwnerRegister ? static_cast<int32_t>(run.R[ins->c].val) : ins->c;
+}
+
+inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
+{
+    return ins->d >= 0 ? static_cast<int32_t>(run.R[ins->d].val) : 0;
+}
+
+[[gnu::noinline, gnu::cold]] bool IndexFailed(RRun& run, int32_t position, const char* message)
+{
+    Fail(run, position, message);
+    return false;
+}
+
+// The flat index of GetVarIndexed and SetVarIndexed, or false after the message.
+[[gnu::always_inline]] inline bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& flat)
+{
+    const uint32_t packed = static_cast<uint32_t>(ins->c);
+    int32_t i;
+    if (const char* message = IndexOf(run.R[packed & 0xFFFF], i))
+        return IndexFailed(run, run.code.PositionOf(ins).second, message);
+    flat = i;
+    if ((packed >> 16) != 0xFFFF) {
+        int32_t j;
+        if (const char* message = IndexOf(run.R[packed >> 16], j))
+            return IndexFailed(run, run.code.PositionOf(ins).third, message);
+        flat = i * kArrayRowSize + j;
+    }
+    return true;
+}
+
+// A built-in variable of an instance: straight to its getter or setter
+// when it has one, else the general routes.
+[[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, int32_t var, RValue& out)
+{
+    const RBuiltinVariable* builtin = Variable_Builtin(var);
+    if (BRINDLE_LIKELY(builtin && builtin->getter)) {
+        RValue value;
+        if (!builtin->getter(instance, 0, value))
+            return false;
+        out = std::move(value);
+        return true;
+    }
+    return Variable_GetOfInstance(instance, var, 0, out);
+}
+
+[[gnu::always_inline]] inline bool SetBuiltin(CInstance* instance, int32_t var, const RValue& value)
+{
+    const RBuiltinVariable* builtin = Variable_Builtin(var);
+    if (BRINDLE_LIKELY(builtin && builtin->canset && builtin->setter))
+        return builtin->setter(instance, 0, value);
+    return Variable_SetOfInstance(instance, var, 0, value);
+}
+
+// ---------------------------------------------------------------- operators
+
+// The general path of a binary instruction; its destination gets the result.
+[[gnu::noinline]] bool BinarySlow(RRun& run, const RInstruction* ins, int32_t op, const RValue& left,
+                                  const RValue& right)
+{
+    RValue& destination = run.R[ins->a];
+    // A text that only the destination holds grows in place (s += 'x' in a loop).
+    if (op == Sym::Plus && &left == &destination && left.kind == VALUE_STRING && right.kind == VALUE_STRING &&
+        left.str.size() + right.str.size() <= kLongestBuiltString &&
+        destination.str.AppendIfUnique(right.str.Text()))
+        return true;
+    RValue value = left;
+    if (const char* message = Operator_Binary(op, right, value)) {
+        if (ins->flags & kFlagCompound)
+            run.lastResult = ins->a;
+        Fail(run, run.code.PositionOf(ins).position, message);
+        return false;
+    }
+    destination = std::move(value);
+    return true;
+}
+
+[[gnu::noinline]] bool UnarySlow(RRun& run, const RInstruction* ins, int32_t op)
+{
+    RValue value = run.R[ins->b];
+    if (const char* message = Operator_Unary(op, value)) {
+        Fail(run, run.code.PositionOf(ins).position, message);
+        return false;
+    }
+    run.R[ins->a] = std::move(value);
+    return true;
+}
+
+// A comparison whose operands are not both reals.
+[[gnu::noinline]] bool CompareSlow(RRun& run, const RInstruction* ins, int32_t op, const RValue& left,
+                                   const RValue& right, bool& truth)
+{
+    RValue value = left;
+    if (const char* message = Operator_Binary(op, right, value)) {
+        Fail(run, run.code.PositionOf(ins).position, message);
+        return false;
+    }
+    truth = IsTrue(value.val);
+    return true;
+}
+
+// What the flags of an instruction that wrote register a ask for: an index
+// checked now, the result marked or copied.
+[[gnu::always_inline]] inline bool Finish(RRun& run, const RInstruction* ins)
+{
+    const uint8_t flags = ins->flags & 0x0F;
+    const RValue& value = run.R[ins->a];
+    if (flags & kFlagCheckIndex) {
+        int32_t index;
+        if (const char* message = IndexOf(value, index))
+            return IndexFailed(run, run.code.PositionOf(ins).second, message);
+    }
+    if (flags & kFlagResultCopy) {
+        run.result = value;
+        run.lastResult = -1;
+    } else if (flags & kFlagResultMark) {
+        run.lastResult = ins->a;
+    }
+    return true;
+}
+
+// A compound assignment to an instance or global variable, beyond two reals.
+[[gnu::noinline]] bool CompoundSlow(RRun& run, const RInstruction* ins, CVariableList& list, RVariable* variable)
+{
+    const int32_t op = ins->c;
+    const RValue& value = run.R[ins->a];
+    const RInstructionPosition& position = run.code.PositionOf(ins);
+    run.lastResult = -1;
+    if (!variable && !Settings.UninitializedIsZero) {
+        ReadFailed(run, position.position, ins->b, 0, run.result);
+        return false;
+    }
+    if (variable && op == Sym::Plus && variable->simplevalue.kind == VALUE_STRING && value.kind == VALUE_STRING &&
+        variable->simplevalue.str.size() + value.str.size() <= kLongestBuiltString) {
+        // The result lets go of the old text first, so that a text only the
+        // variable holds grows in place instead of being copied.
+        run.result = RValue();
+        if (variable->simplevalue.str.AppendIfUnique(value.str.Text())) {
+            run.result = variable->simplevalue;
+            return true;
+        }
+    }
+    run.result = variable ? variable->simplevalue : RValue();
+    RValue updated = run.result;
+    if (const char* message = Operator_Binary(op, value, updated)) {
+        Fail(run, position.second, message);
+        return false;
+    }
+    run.result = updated;
+    list.CachedOrCreate(ins->b, ins->d).simplevalue = std::move(updated);
+    return true;
+}
+
+[[gnu::noinline]] bool CompoundBuiltin(RRun& run, const RInstruction* ins)
+{
+    CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
+    const RInstructionPosition& position = run.code.PositionOf(ins);
+    const RValue& value = run.R[ins->a];
+    RValue& result = run.result;
+    run.lastResult = -1;
+    if (!GetBuiltin(instance, ins->b, result) && !ReadFailed(run, position.position, ins->b, 0, result))
+        return false;
+    if (result.kind == VALUE_REAL && value.kind == VALUE_REAL) {
+        double updated;
+        if (const char* message = Operator_OnReals(ins->c, result.val, value.val, updated)) {
+            Fail(run, position.second, message);
+            return false;
+        }
+        result.val = updated;
+    } else if (const char* message = Operator_Binary(ins->c, value, result)) {
+        Fail(run, position.second, message);
+        return false;
+    }
+    if (!SetBuiltin(instance, ins->b, result)) {
+        Fail(run, position.position, "Cannot assign to the variable");
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- calls
+
+inline void ResetValue(RValue& value)
+{
+    StoreReal(value, 0.0);
+}
+
+// The arguments of a finished call let go of their texts, so a text the
+// call was given can grow in place afterwards.
+inline void ReleaseArguments(RValue* args, int32_t count)
+{
+    for (int32_t k = 0; k < count; ++k)
+        if (BRINDLE_UNLIKELY(args[k].str.HasBlock()))
+            args[k].str = RString();
+}
+
+[[gnu::noinline]] bool CallBuiltin(RRun& run, const RInstruction* ins)
+{
+    RValue* args = run.R + ins->c;
+    const int32_t count = ins->d;
+    RValue& out = ins->a == kResultRegister ? run.result : run.R[ins->a];
+    if (ins->a == kResultRegister)
+        run.lastResult = -1;
+    ResetValue(out);
+    const RFunction* function = Function_Get(ins->b);
+    bool ok = true;
+    if (function && function->f_routine)
+        ok = function->f_routine(run.context, out, count, args);
+    else
+        Error_ShowInEvent(Function_MissingRoutineMessage(function ? function->f_name : "?"), false);
+    ReleaseArguments(args, count);
+    return ok;
+}
+
+[[gnu::noinline]] bool CallExtension(RRun& run, const RInstruction* ins)
+{
+    RValue* args = run.R + ins->c;
+    const int32_t count = ins->d;
+    RValue& out = ins->a == kResultRegister ? run.result : run.R[ins->a];
+    if (ins->a == kResultRegister)
+        run.lastResult = -1;
+    ResetValue(out);
+    bool ok = Function_CallExtension(ins->b, run.context.Self(), run.context.Other(), out, args, count);
+    ReleaseArguments(args, count);
+    return ok;
+}
+
+[[gnu::noinline, gnu::cold]] bool ScriptFailed(CExecutionContext& context, int32_t index, RValue& result)
+{
+    result = RValue("ERROR");
+    context.SetError("In script " + Scripts.Name(index) + ":\r" + context.ErrorMessage());
+    return false;
+}
+
+[[gnu::noinline, gnu::cold]] bool TooDeep(CExecutionContext& context, int32_t index, const CCode& code, RValue& result)
+{
+    context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+    return ScriptFailed(context, index, result);
+}
+
+[[gnu::noinline, gnu::cold]] bool WrongArgumentCount(CExecutionContext& context, int32_t index, const CCode& code,
+                                                     int32_t count)
+{
+    const bool atLeast = code.ArgsArray();
+    context.SetError("Illegal argument count calling script \"" + Scripts.Name(index) + "\".\rScript requires " +
+                     (atLeast ? "at least " : "") + std::to_string(code.Args()) + " arguments, " +
+                     std::to_string(count) + " have been supplied.");
+    return false;
+}
+
+inline bool CountIsWrong(const CCode& code, int32_t count)
+{
+    return Settings.CheckScriptArguments && (code.ArgsArray() ? count < code.Args() : count != code.Args());
+}
+
+// A script's run in frame, whose first registers are its argument slots
+// with count arguments in them; the argument slots code sees are the
+// frame's while it runs.
+[[gnu::always_inline]] inline int RunScriptFrame(CExecutionContext& context, const CCode& code, int32_t index,
+                                                 RValue* frame, int32_t count, RValue& result)
+{
+    // The slots the script names but was not given hold the real 0.
+    const int32_t used = std::max(count, code.Args());
+    for (int32_t k = count; k < used; ++k)
+        ResetValue(frame[k]);
+    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{frame, used, count, index});
+    RValue* locals = frame + kScriptArgumentSlots;
+    for (int32_t k = 0; k < code.LocalCount(); ++k)
+        locals[k].kind = kUnsetKind;
+    int status;
+    {
+        RRun run(context, code, frame, result);
+        status = Execute(run, code.Instructions());
+        if (run.lastResult >= 0)
+            result = frame[run.lastResult];
+    }
+    context.RestoreArguments(caller);
+    return status;
+}
+
+// A script called by the running code: its arguments lie at the top of this
+// frame, and the script's frame starts there, with them in its first
+// registers.
+[[gnu::noinline]] bool CallScriptHere(RRun& run, const RInstruction* ins)
+{
+    CExecutionContext& context = run.context;
+    const int32_t index = ins->b;
+    const int32_t count = ins->d;
+    RValue* args = run.R + ins->c;
+    RValue& out = ins->a == kResultRegister ? run.result : run.R[ins->a];
+    if (ins->a == kResultRegister)
+        run.lastResult = -1;
+    ResetValue(out);
+    const CCode* code = Script_Code(index);
+    if (BRINDLE_UNLIKELY(!code || !Scripts.Exists(index)))
+        return false;
+    context.ClearError();
+    // Calls can recurse without a loop: code started by running code checks
+    // the stop request too.
+    if (BRINDLE_UNLIKELY(Code_StopRequested()))
+        return Code_StopForRequest(context);
+    if (BRINDLE_UNLIKELY(!context.Enter()))
+        return TooDeep(context, index, *code, out);
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* frame = args;
+    if (BRINDLE_UNLIKELY(!context.PushFrameAt(frame, code->FrameSize()))) {
+        frame = context.PushFrame(code->FrameSize());
+        for (int32_t k = 0; k < count; ++k)
+            frame[k] = args[k];
+    }
+    const int status = RunScriptFrame(context, *code, index, frame, count, out);
+    context.Restore(mark);
+    context.Leave();
+    if (BRINDLE_UNLIKELY(status == kStatusError))
+        return ScriptFailed(context, index, out);
+    // Checked after the script ran: its effects stay.
+    if (BRINDLE_UNLIKELY(CountIsWrong(*code, count)))
+        return WrongArgumentCount(context, index, *code, count);
+    ReleaseArguments(args, count);
+    return true;
+}
+
+// ---------------------------------------------------------------- with
+
+int RunBodyFor(RRun& run, CInstance* instance, const RInstruction* body)
+{
+    CExecutionContext& context = run.context;
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(instance, savedSelf);
+    int status = Execute(run, body);
+    context.SetInstances(savedSelf, savedOther);
+    return status;
+}
+
+[[gnu::noinline]] int RunWith(RRun& run, const RInstruction* ins)
+{
+    const RValue& value = run.R[ins->a];
+    const int32_t position = run.code.PositionOf(ins).position;
+    if (value.kind != VALUE_REAL)
+        return Fail(run, position, "Object id expected");
+    const int64_t target = RoundToInteger(value.val);
     if (target == kOwnerLocal)
-        return Fail(node.items[0].position, "Cannot use local in with statement.");
+        return Fail(run, position, "Cannot use local in with statement.");
     if (target == kOwnerGlobal)
-        return Fail(node.items[0].position, "Cannot use global in with statement.");
+        return Fail(run, position, "Cannot use global in with statement.");
     if (target == kOwnerNoone)
-        return kNormal;
-    int code = kNormal;
+        return kStatusNormal;
+    const RInstruction* body = ins + 1;
+    int status = kStatusNormal;
     if (target == kOwnerOther) {
-        code = RunWithBody(r_other, body);
+        status = RunBodyFor(run, run.context.Other(), body);
     } else if (target == kOwnerSelf || target == kOwnerUnqualified) {
-        code = RunWithBody(r_self, body);
+        status = RunBodyFor(run, run.context.Self(), body);
     } else if (target >= 100000) {
         CInstanceLists* room = Room_Instances();
         CInstance* instance = room && target <= INT32_MAX ? room->FindById(static_cast<int32_t>(target)) : nullptr;
         if (instance && !instance->i_marked)
-            code = RunWithBody(instance, body);
+            status = RunBodyFor(run, instance, body);
     } else if (CInstanceLists* room = Room_Instances()) {
         // All instances, or those of an object and its descendants, present
         // when the statement starts; ones marked meanwhile are skipped.
@@ -443,378 +645,539 @@ int CRun::RunWith(const RToken& node)
             CInstance* instance = all ? room->InstanceAt(k) : room->Obj_Instance_Recursive(object, k);
             if (!instance || instance->i_marked)
                 continue;
-            code = RunWithBody(instance, body);
-            if (code == kBreak)
-                return kNormal;
-            if (code != kNormal && code != kContinue)
-                return code;
+            status = RunBodyFor(run, instance, body);
+            if (status == kStatusBreak)
+                return kStatusNormal;
+            if (status != kStatusNormal && status != kStatusContinue)
+                return status;
         }
     }
-    // A single instance passes break on to an enclosing loop; continue ends here.
-    return code == kContinue ? kNormal : code;
+    // A single instance passes break on to the statement around; continue ends here.
+    return status == kStatusContinue ? kStatusNormal : status;
 }
 
-int CRun::RunSwitch(const RToken& node)
+// ---------------------------------------------------------------- the loop
+
+int Execute(RRun& run, const RInstruction* ins)
 {
+    static void* const kLabels[Op_Count] = {
+#define BRINDLE_PLAIN(name) &&L_##name,
+        BRINDLE_PLAIN_OPCODES(BRINDLE_PLAIN)
+#undef BRINDLE_PLAIN
+#define BRINDLE_BINARY(name, op) &&L_##name##RR, &&L_##name##RK, &&L_##name##KR,
+            BRINDLE_BINARY_OPERATORS(BRINDLE_BINARY)
+#undef BRINDLE_BINARY
+#define BRINDLE_BRANCH(name, op) &&L_JumpIf##name##RR, &&L_JumpIf##name##RK, &&L_JumpIfNot##name##RR, &&L_JumpIfNot##name##RK,
+                BRINDLE_COMPARISONS(BRINDLE_BRANCH)
+#undef BRINDLE_BRANCH
+    };
+    RValue* const R = run.R;
+    const RInstruction* const program = run.code.Instructions();
+
+#define DISPATCH() goto* kLabels[ins->op]
+#define NEXT()                                                                                                         \
+    do {                                                                                                               \
+        ++ins;                                                                                                         \
+        DISPATCH();                                                                                                    \
+    } while (0)
+#define JUMP(target)                                                                                                   \
+    do {                                                                                                               \
+        ins = program + (target);                                                                                      \
+        DISPATCH();                                                                                                    \
+    } while (0)
+    // A conditional jump taken, which may close a loop: a stop asked from
+    // outside ends the code there.
+#define BRANCH(target)                                                                                                 \
+    do {                                                                                                               \
+        if (BRINDLE_UNLIKELY(Code_StopRequested()))                                                                    \
+            return Stopped(run);                                                                                       \
+        JUMP(target);                                                                                                  \
+    } while (0)
+#define POSITION() run.code.PositionOf(ins).position
+    // After an instruction wrote register a: mark the result, or what else
+    // its flags ask for.
+#define FINISH()                                                                                                       \
+    do {                                                                                                               \
+        if (BRINDLE_UNLIKELY(ins->flags & 0x0F) && !Finish(run, ins))                                                  \
+            return kStatusError;                                                                                       \
+        NEXT();                                                                                                        \
+    } while (0)
+
+    DISPATCH();
+
+L_End:
+L_BodyEnd:
+    return kStatusNormal;
+L_ReturnStatus:
+    return ins->b;
+L_Return:
+    run.result = R[ins->a];
+    run.lastResult = -1;
+    return kStatusExit;
+L_Jump:
+    JUMP(ins->b);
+L_JumpIfFalse:
+L_JumpIfTrue: {
+    const RValue& value = R[ins->a];
+    if (BRINDLE_UNLIKELY(value.kind != VALUE_REAL))
+        return Fail(run, POSITION(), Instruction_Message(ins->c));
+    if (IsTrue(value.val) == (ins->op == Op_JumpIfTrue))
+        BRANCH(ins->b);
+    NEXT();
+}
+L_Fail:
+    return Fail(run, POSITION(), Instruction_Message(ins->b));
+L_With: {
+    int status = RunWith(run, ins);
+    if (status == kStatusNormal)
+        JUMP(ins->b);
+    if (status == kStatusBreak && ins->c >= 0)
+        JUMP(ins->c);
+    return status;
+}
+L_RepeatInit: {
+    const RValue& count = R[ins->b];
+    if (BRINDLE_UNLIKELY(count.kind != VALUE_REAL))
+        return Fail(run, POSITION(), "Repeat count must be a number");
+    const int64_t times = RoundToInteger(count.val);
+    if (times <= 0)
+        JUMP(ins->c);
+    StoreReal(R[ins->a], static_cast<double>(times));
+    NEXT();
+}
+L_RepeatNext: {
+    double& left = R[ins->a].val;
+    left -= 1.0;
+    if (left > 0.0)
+        BRANCH(ins->b);
+    NEXT();
+}
+L_SwitchMatch: {
+    const RValue& value = R[ins->a];
+    const RValue& candidate = R[ins->b];
+    if (value.kind == candidate.kind &&
+        (value.kind == VALUE_REAL ? value.val == candidate.val : value.str == candidate.str))
+        JUMP(ins->c);
+    NEXT();
+}
+L_DeclareGlobal:
+    Variable_DeclareGlobal(ins->b);
+    NEXT();
+L_LoadReal:
+    StoreReal(R[ins->a], ins->K());
+    FINISH();
+L_LoadConst:
+    R[ins->a] = run.code.Constant(ins->b);
+    FINISH();
+L_Move:
+    R[ins->a] = R[ins->b];
+    FINISH();
+L_LoadLocal: {
+    const RValue& local = R[ins->b];
+    if (BRINDLE_LIKELY(local.kind != kUnsetKind)) {
+        R[ins->a] = local;
+        FINISH();
+    }
+    RValue zero;
+    if (!ReadFailed(run, POSITION(), ins->c, 0, zero))
+        return kStatusError;
+    R[ins->a] = zero;
+    FINISH();
+}
+L_Neg: {
+    const RValue& value = R[ins->b];
+    if (BRINDLE_LIKELY(value.kind == VALUE_REAL)) {
+        StoreReal(R[ins->a], -value.val);
+        FINISH();
+    }
+    if (!UnarySlow(run, ins, Sym::Minus))
+        return kStatusError;
+    FINISH();
+}
+L_Not: {
+    const RValue& value = R[ins->b];
+    if (BRINDLE_LIKELY(value.kind == VALUE_REAL)) {
+        StoreReal(R[ins->a], IsTrue(value.val) ? 0.0 : 1.0);
+        FINISH();
+    }
+    if (!UnarySlow(run, ins, Sym::Not))
+        return kStatusError;
+    FINISH();
+}
+L_Unary:
+    if (!UnarySlow(run, ins, ins->c))
+        return kStatusError;
+    FINISH();
+L_CallBuiltin:
+    if (!CallBuiltin(run, ins))
+        return kStatusError;
+    NEXT();
+L_CallScript:
+    if (!CallScriptHere(run, ins))
+        return kStatusError;
+    NEXT();
+L_CallExtension:
+    if (!CallExtension(run, ins))
+        return kStatusError;
+    NEXT();
+L_GetArg:
+    R[ins->a] = run.context.Argument(ins->b);
+    FINISH();
+L_SetArg:
+    run.result = R[ins->a];
+    run.lastResult = -1;
+    run.context.SetArgument(ins->b, R[ins->a]);
+    NEXT();
+L_GetVar: {
+    CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
+    if (const RVariable* variable = list.Cached(ins->b, ins->d)) {
+        R[ins->a] = variable->simplevalue;
+        FINISH();
+    }
+    RValue zero;
+    if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
+        return kStatusError;
+    R[ins->a] = zero;
+    FINISH();
+}
+L_SetVar: {
+    CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
+    const RValue& value = R[ins->a];
+    run.result = value;
+    run.lastResult = -1;
+    list.CachedOrCreate(ins->b, ins->d).simplevalue = value;
+    NEXT();
+}
+L_CompoundVar: {
+    CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
+    RVariable* variable = list.Cached(ins->b, ins->d);
+    const RValue& value = R[ins->a];
+    if (BRINDLE_LIKELY(variable && variable->simplevalue.kind == VALUE_REAL && value.kind == VALUE_REAL)) {
+        double updated;
+        if (BRINDLE_LIKELY(!Operator_OnReals(ins->c, variable->simplevalue.val, value.val, updated))) {
+            variable->simplevalue.val = updated;
+            StoreReal(run.result, updated);
+            run.lastResult = -1;
+            NEXT();
+        }
+    }
+    if (!CompoundSlow(run, ins, list, variable))
+        return kStatusError;
+    NEXT();
+}
+L_GetVarIndexed: {
+    int32_t flat = 0;
+    if (!IndexedIndex(run, ins, flat))
+        return kStatusError;
+    CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
+    const RVariable* variable = list.Cached(ins->b, ins->d);
+    if (const RValue* element = variable ? Variable_Element(*variable, flat) : nullptr) {
+        R[ins->a] = *element;
+        FINISH();
+    }
+    RValue zero;
+    if (!ReadFailed(run, POSITION(), ins->b, flat, zero))
+        return kStatusError;
+    R[ins->a] = zero;
+    FINISH();
+}
+L_SetVarIndexed: {
+    int32_t flat = 0;
+    if (!IndexedIndex(run, ins, flat))
+        return kStatusError;
+    CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
+    const RValue& value = R[ins->a];
+    run.result = value;
+    run.lastResult = -1;
+    Variable_SetElement(list.CachedOrCreate(ins->b, ins->d), flat, value);
+    NEXT();
+}
+L_GetBuiltin: {
+    CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
+    if (!GetBuiltin(instance, ins->b, R[ins->a])) {
+        RValue zero;
+        if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
+            return kStatusError;
+        R[ins->a] = zero;
+    }
+    FINISH();
+}
+L_SetBuiltin: {
+    CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
+    run.result = R[ins->a];
+    run.lastResult = -1;
+    if (BRINDLE_UNLIKELY(!SetBuiltin(instance, ins->b, R[ins->a])))
+        return Fail(run, POSITION(), "Cannot assign to the variable");
+    NEXT();
+}
+L_CompoundBuiltin:
+    if (!CompoundBuiltin(run, ins))
+        return kStatusError;
+    NEXT();
+L_Owner: {
+    const RValue& owner = R[ins->b];
+    if (owner.kind != VALUE_REAL)
+        return Fail(run, POSITION(), "Wrong type of variable index");
+    StoreReal(R[ins->a], static_cast<double>(static_cast<int32_t>(RoundToInteger(owner.val))));
+    NEXT();
+}
+L_Index: {
+    int32_t index;
+    if (const char* message = IndexOf(R[ins->b], index))
+        return Fail(run, POSITION(), message);
+    const double flat = ins->c >= 0 ? R[ins->c].val * kArrayRowSize + index : index;
+    StoreReal(R[ins->a], flat);
+    NEXT();
+}
+L_CheckIndex: {
+    int32_t index;
+    if (const char* message = IndexOf(R[ins->a], index))
+        return Fail(run, POSITION(), message);
+    NEXT();
+}
+L_GetRef: {
+    const int32_t arrayIndex = RefIndex(run, ins);
     RValue value;
-    if (!Evaluate(node.items[0], value))
-        return kError;
-    size_t start = node.items.size();
-    for (size_t k = 1; k < node.items.size(); ++k) {
-        const RToken& label = node.items[k];
-        if (label.kind == Sym::Default) {
-            start = k;
-            break;
-        }
-        if (label.kind != Sym::Case)
-            continue;
-        RValue candidate;
-        if (!Evaluate(label.items[0], candidate))
-            return kError;
-        bool match = value.kind == candidate.kind &&
-                     (value.kind == VALUE_REAL ? value.val == candidate.val : value.str == candidate.str);
-        if (match) {
-            start = k;
-            break;
-        }
-    }
-    for (size_t k = start + 1; k < node.items.size(); ++k) {
-        const RToken& statement = node.items[k];
-        if (statement.kind == Sym::Case || statement.kind == Sym::Default)
-            continue;
-        int code = RunStatement(statement);
-        if (code == kBreak)
-            return kNormal;
-        if (code != kNormal)
-            return code;
-    }
-    return kNormal;
+    bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
+                     ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)
+                     : Read(run, RefOwner(run, ins), ins->b, arrayIndex, value);
+    if (!found && !ReadFailed(run, POSITION(), ins->b, arrayIndex, value))
+        return kStatusError;
+    R[ins->a] = std::move(value);
+    FINISH();
+}
+L_SetRef: {
+    const int32_t arrayIndex = RefIndex(run, ins);
+    run.result = R[ins->a];
+    run.lastResult = -1;
+    if (Instruction_Scope(ins->flags) == kOwnerLocalSlot)
+        StoreLocal(run, ins->c, ins->b, arrayIndex, R[ins->a]);
+    else if (!Store(run, RefOwner(run, ins), ins->b, arrayIndex, R[ins->a]))
+        return Fail(run, POSITION(), "Cannot assign to the variable");
+    NEXT();
 }
 
-int CRun::RunAssignment(const RToken& node)
-{
-    const RToken& target = node.items[0];
-    if (target.kind == Node::ConstantOwnerVariable && HasFastPath(target)) {
-        // Nothing to evaluate for the target; the value may run scripts that
-        // add variables, so the slot is found only afterwards.
-        RValue value;
-        if (const RValue* leaf = LeafValue(node.items[1]))
-            value = *leaf;
-        else if (!Evaluate(node.items[1], value))
-            return kError;
-        if (node.ind == Sym::Assign) {
-            *FastSimpleValue(target, true) = value;
-            r_result = std::move(value);
-            return kNormal;
-        } else if (node.ind == Sym::AddAssign && value.kind == VALUE_STRING) {
-            // The result slot lets go of the old text first, so that a text
-            // only the variable holds grows in place instead of being copied.
-            r_result = RValue();
-            RValue* slot = FastSimpleValue(target, false);
-            if (slot && slot->kind == VALUE_STRING && slot->str.size() + value.str.size() <= kLongestBuiltString &&
-                slot->str.AppendIfUnique(value.str.Text())) {
-                r_result = *slot;
-                return kNormal;
-            }
-        } else if (RValue* slot = FastSimpleValue(target, false); slot && slot->kind == VALUE_REAL &&
-                   value.kind == VALUE_REAL &&
-                   RealBinary(CompoundOperator(node.ind), slot->val, value.val, slot->val)) {
-            r_result = *slot;
-            return kNormal;
-        }
-        return FinishAssignment(node, RVariableReference{target.ind2, target.ind, 0, target.slot}, value);
+    // Binary operators: two reals inline, anything else out of line.
+#define BRINDLE_BINARY(name, op)                                                                                       \
+    L_##name##RR : {                                                                                                   \
+        const RValue& left = R[ins->b];                                                                                \
+        const RValue& right = R[ins->c];                                                                               \
+        if (BRINDLE_LIKELY(left.kind == VALUE_REAL && right.kind == VALUE_REAL)) {                                    \
+            double value;                                                                                              \
+            if (BRINDLE_LIKELY(!Operator_OnReals(op, left.val, right.val, value))) {                                   \
+                StoreReal(R[ins->a], value);                                                                           \
+                FINISH();                                                                                              \
+            }                                                                                                          \
+        }                                                                                                              \
+        if (!BinarySlow(run, ins, op, left, right))                                                                    \
+            return kStatusError;                                                                                       \
+        FINISH();                                                                                                      \
+    }                                                                                                                  \
+    L_##name##RK : {                                                                                                   \
+        const RValue& left = R[ins->b];                                                                                \
+        const double k = ins->K();                                                                                     \
+        if (BRINDLE_LIKELY(left.kind == VALUE_REAL)) {                                                                 \
+            double value;                                                                                              \
+            if (BRINDLE_LIKELY(!Operator_OnReals(op, left.val, k, value))) {                                           \
+                StoreReal(R[ins->a], value);                                                                           \
+                FINISH();                                                                                              \
+            }                                                                                                          \
+        }                                                                                                              \
+        if (!BinarySlow(run, ins, op, left, RValue(k)))                                                                \
+            return kStatusError;                                                                                       \
+        FINISH();                                                                                                      \
+    }                                                                                                                  \
+    L_##name##KR : {                                                                                                   \
+        const RValue& right = R[ins->b];                                                                               \
+        const double k = ins->K();                                                                                     \
+        if (BRINDLE_LIKELY(right.kind == VALUE_REAL)) {                                                                \
+            double value;                                                                                              \
+            if (BRINDLE_LIKELY(!Operator_OnReals(op, k, right.val, value))) {                                          \
+                StoreReal(R[ins->a], value);                                                                           \
+                FINISH();                                                                                              \
+            }                                                                                                          \
+        }                                                                                                              \
+        if (!BinarySlow(run, ins, op, RValue(k), right))                                                               \
+            return kStatusError;                                                                                       \
+        FINISH();                                                                                                      \
     }
-    RVariableReference reference;
-    if (!Reference(target, reference))
-        return kError;
-    RValue value;
-    if (!Evaluate(node.items[1], value))
-        return kError;
-    return FinishAssignment(node, reference, value);
-}
+    BRINDLE_BINARY_OPERATORS(BRINDLE_BINARY)
+#undef BRINDLE_BINARY
 
-int CRun::FinishAssignment(const RToken& node, const RVariableReference& reference, RValue& value)
-{
-    const RToken& target = node.items[0];
-    if (node.ind == Sym::Assign) {
-        r_result = std::move(value);
-    } else {
-        if (!ReadNode(target, reference, r_result))
-            return kError;
-        int32_t op = CompoundOperator(node.ind);
-        if (!(r_result.kind == VALUE_REAL && value.kind == VALUE_REAL &&
-              RealBinary(op, r_result.val, value.val, r_result.val)) &&
-            !Operator_Binary(r_code, node.items[1].position, op, value, r_result))
-            return kError;
+    // Comparisons that branch: taken when the comparison is true (JumpIf)
+    // or false (JumpIfNot).
+#define BRINDLE_BRANCH_CASE(label, op, when, rightValue, isReal, realValue)                                            \
+    label : {                                                                                                          \
+        const RValue& left = R[ins->a];                                                                                \
+        bool truth;                                                                                                    \
+        if (BRINDLE_LIKELY(left.kind == VALUE_REAL && (isReal))) {                                                     \
+            truth = Operator_CompareReals(op, left.val, (realValue));                                                  \
+        } else if (!CompareSlow(run, ins, op, left, (rightValue), truth)) {                                            \
+            return kStatusError;                                                                                       \
+        }                                                                                                              \
+        if (truth == (when))                                                                                           \
+            BRANCH(ins->b);                                                                                            \
+        NEXT();                                                                                                        \
     }
-    if (!Store(reference, r_result))
-        return Fail(target.position, "Cannot assign to the variable");
-    return kNormal;
-}
+#define BRINDLE_BRANCH(name, op)                                                                                       \
+    BRINDLE_BRANCH_CASE(L_JumpIf##name##RR, op, true, R[ins->c], R[ins->c].kind == VALUE_REAL, R[ins->c].val)          \
+    BRINDLE_BRANCH_CASE(L_JumpIf##name##RK, op, true, RValue(ins->K()), true, ins->K())                                \
+    BRINDLE_BRANCH_CASE(L_JumpIfNot##name##RR, op, false, R[ins->c], R[ins->c].kind == VALUE_REAL, R[ins->c].val)      \
+    BRINDLE_BRANCH_CASE(L_JumpIfNot##name##RK, op, false, RValue(ins->K()), true, ins->K())
+    BRINDLE_COMPARISONS(BRINDLE_BRANCH)
+#undef BRINDLE_BRANCH
+#undef BRINDLE_BRANCH_CASE
 
-// ---------------------------------------------------------------- variables
-
-bool CRun::Reference(const RToken& node, RVariableReference& reference)
-{
-    reference.var = node.ind;
-    reference.array = 0;
-    reference.slot = node.slot;
-    if (node.kind == Node::ConstantOwnerVariable) {
-        reference.owner = node.ind2;
-        return true;
-    }
-    const RToken& ownerNode = node.items[0];
-    if (ownerNode.kind == Node::Constant && ownerNode.value.kind == VALUE_REAL) {
-        reference.owner = static_cast<int32_t>(RoundToInteger(ownerNode.value.val));
-    } else {
-        RValue owner;
-        if (!Evaluate(ownerNode, owner))
-            return false;
-        if (owner.kind != VALUE_REAL)
-            return FailExpression(node.position, "Wrong type of variable index");
-        reference.owner = static_cast<int32_t>(RoundToInteger(owner.val));
-    }
-    for (size_t k = 1; k < node.items.size(); ++k) {
-        RValue index;
-        const RValue* indexValue = LeafValue(node.items[k]);
-        if (!indexValue) {
-            if (!Evaluate(node.items[k], index))
-                return false;
-            indexValue = &index;
-        }
-        if (indexValue->kind != VALUE_REAL)
-            return FailExpression(node.items[k].position, "Wrong type of array index");
-        int64_t i = RoundToInteger(indexValue->val);
-        if (i < 0)
-            return FailExpression(node.items[k].position, "Negative array index");
-        if (i >= kArrayRowSize)
-            return FailExpression(node.items[k].position, "Array index >= 32000");
-        reference.array = k == 1 ? static_cast<int32_t>(i) : reference.array * kArrayRowSize + static_cast<int32_t>(i);
-    }
-    return true;
-}
-
-bool CRun::Read(const RVariableReference& reference, RValue& out)
-{
-    switch (reference.owner) {
-    case kOwnerLocal:
-    {
-        const RVariable* variable = Local(reference.var, reference.slot, false);
-        const RValue* element = variable ? Variable_Element(*variable, reference.array) : nullptr;
-        if (!element)
-            return false;
-        out = *element;
-        return true;
-    }
-    case kOwnerNoone:
-        return false;
-    case kOwnerUnqualified:
-        if (Variable_IsGlobal(reference.var))
-            return GlobalVars.GetVar(reference.var, reference.array, out);
-        return Variable_GetOfInstance(r_self, reference.var, reference.array, out);
-    case kOwnerGlobal:
-        return GlobalVars.GetVar(reference.var, reference.array, out);
-    case kOwnerOther:
-        return Variable_GetOfInstance(r_other, reference.var, reference.array, out);
-    case kOwnerSelf:
-        return Variable_GetOfInstance(r_self, reference.var, reference.array, out);
-    default:
-        return Variable_GetOfOwner(reference.owner, reference.var, reference.array, out);
-    }
-}
-
-bool CRun::ReadNode(const RToken& node, const RVariableReference& reference, RValue& out)
-{
-    if (Read(reference, out))
-        return true;
-    return ReadFailed(node, reference, out);
-}
-
-bool CRun::ReadFailed(const RToken& node, const RVariableReference& reference, RValue& out)
-{
-    if (Settings.UninitializedIsZero) {
-        out = RValue();
-        return true;
-    }
-    std::string message = "Unknown variable " + Code_Variable_Name(reference.var);
-    if (reference.array != 0)
-        message += " or array index out of bounds";
-    return FailExpression(node.position, message);
-}
-
-bool CRun::Store(const RVariableReference& reference, const RValue& value)
-{
-    switch (reference.owner) {
-    case kOwnerLocal:
-        Variable_SetElement(*Local(reference.var, reference.slot, true), reference.array, value);
-        return true;
-    case kOwnerUnqualified:
-        if (Variable_IsGlobal(reference.var)) {
-            GlobalVars.SetVar(reference.var, reference.array, value);
-            return true;
-        }
-        return Variable_SetOfInstance(r_self, reference.var, reference.array, value);
-    case kOwnerGlobal:
-        GlobalVars.SetVar(reference.var, reference.array, value);
-        return true;
-    case kOwnerNoone:
-        return false;
-    case kOwnerOther:
-        return Variable_SetOfInstance(r_other, reference.var, reference.array, value);
-    case kOwnerSelf:
-        return Variable_SetOfInstance(r_self, reference.var, reference.array, value);
-    default:
-        return Variable_SetOfOwner(reference.owner, reference.var, reference.array, value);
-    }
-}
-
-// ---------------------------------------------------------------- calls
-
-bool CRun::Call(const RToken& node, RValue& out)
-{
-    RValueBuffer<kMaxCallArguments> arguments(static_cast<int>(node.items.size()));
-    int count = arguments.Count();
-    for (int k = 0; k < count; ++k) {
-        const RToken& argument = node.items[static_cast<size_t>(k)];
-        if (const RValue* leaf = LeafValue(argument))
-            arguments[k] = *leaf;
-        else if (!Evaluate(argument, arguments[k]))
-            return false;
-    }
-    RValue result;
-    bool ok = Function_Call(node.ind, r_self, r_other, result, arguments.Data(), count);
-    out = std::move(result);
-    return ok;
-}
-
-// ---------------------------------------------------------------- expressions
-
-bool CRun::Evaluate(const RToken& node, RValue& out)
-{
-    switch (node.kind) {
-    case Node::Constant:
-        out = node.value;
-        return true;
-    case Node::ConstantOwnerVariable:
-        // The common case: an instance's own or a local variable without index.
-        if (HasFastPath(node)) {
-            if (const RValue* value = FastSimpleValue(node, false)) {
-                out = *value;
-                return true;
-            }
-        } else if (node.ind < kMaxBuiltinVariables &&
-                   (node.ind2 == kOwnerSelf || (node.ind2 == kOwnerUnqualified && !Variable_IsGlobal(node.ind)))) {
-            // A built-in variable of self (x, argument0, ...) goes straight
-            // to its getter.
-            if (Variable_GetOfInstance(r_self, node.ind, 0, out))
-                return true;
-            return ReadFailed(node, RVariableReference{node.ind2, node.ind, 0, node.slot}, out);
-        }
-        [[fallthrough]];
-    case Node::Variable: {
-        RVariableReference reference;
-        return Reference(node, reference) && ReadNode(node, reference, out);
-    }
-    case Node::Binary: {
-        // Leaves (constants, plain variables) are read in place; only inner
-        // nodes are evaluated into values.
-        const RToken& leftNode = node.items[0];
-        const RToken& rightNode = node.items[1];
-        const RValue* left = LeafValue(leftNode);
-        if (!left) {
-            if (!Evaluate(leftNode, out))
-                return false;
-            left = &out;
-        }
-        RValue right;
-        const RValue* rightValue = LeafValue(rightNode);
-        if (!rightValue) {
-            // The right side may run code that changes the left variable;
-            // the left value is the one read before it.
-            if (left != &out) {
-                out = *left;
-                left = &out;
-            }
-            if (!Evaluate(rightNode, right))
-                return false;
-            rightValue = &right;
-        }
-        double result;
-        if (left->kind == VALUE_REAL && rightValue->kind == VALUE_REAL &&
-            RealBinary(node.ind, left->val, rightValue->val, result)) {
-            out.SetReal(result);
-            return true;
-        }
-        if (left != &out)
-            out = *left;
-        if (rightValue != &right)
-            right = *rightValue;
-        return Operator_Binary(r_code, rightNode.position, node.ind, right, out);
-    }
-    case Node::Unary:
-        if (!Evaluate(node.items[0], out))
-            return false;
-        if (out.kind == VALUE_REAL && node.ind == Sym::Minus) {
-            out.val = -out.val;
-            return true;
-        }
-        return Operator_Unary(r_code, node.items[0].position, node.ind, out);
-    case Node::Call:
-        return Call(node, out);
-    default:
-        return FailExpression(node.position, "(Sub-)expression expected.");
-    }
+#undef FINISH
+#undef POSITION
+#undef BRANCH
+#undef JUMP
+#undef NEXT
+#undef DISPATCH
 }
 
 } // namespace
 
-bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+namespace {
+
+// Runs code in frame, its locals marked unset first.
+int RunFrame(CExecutionContext& context, const CCode& code, RValue* frame, RValue& result)
 {
-    Code_ClearError();
+    RValue* locals = frame + code.LocalBase();
+    for (int32_t k = 0; k < code.LocalCount(); ++k)
+        locals[k].kind = kUnsetKind;
+    RRun run(context, code, frame, result);
+    int status = Execute(run, code.Instructions());
+    if (run.lastResult >= 0)
+        result = frame[run.lastResult];
+    return status;
+}
+
+// What every entry checks first; false after recording why it cannot run.
+bool CanEnter(CExecutionContext& context, const CCode& code)
+{
+    if (!context.Self() || !context.Other()) {
+        context.Fail(code, 0, "Internal Error: Executing code for nil instance.");
+        return false;
+    }
+    if (!context.Enter()) {
+        context.Fail(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+        return false;
+    }
+    return true;
+}
+
+void Leave(CExecutionContext& context, const CExecutionContext::RStackMark& mark)
+{
+    context.Restore(mark);
+    context.Leave();
+    if (context.Depth() == 0)
+        context.ReleaseFreeStack();
+}
+
+// A script called from outside running code (script_execute, actions):
+// its arguments are copied into a frame of its own.
+bool CallScript(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                int32_t count)
+{
+    const CCode* code = Script_Code(index);
+    if (!code || !Scripts.Exists(index))
+        return false;
+    count = std::clamp(count, 0, kArgumentSlots);
+    ResetValue(result);
+    context.ClearError();
+    if (context.Depth() > 0 && Code_StopRequested())
+        return Code_StopForRequest(context);
+    if (!CanEnter(context, *code))
+        return ScriptFailed(context, index, result);
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* frame = context.PushFrame(code->FrameSize());
+    for (int32_t k = 0; k < count; ++k)
+        frame[k] = arguments[k];
+    const int status = RunScriptFrame(context, *code, index, frame, count, result);
+    Leave(context, mark);
+    if (status == kStatusError)
+        return ScriptFailed(context, index, result);
+    if (check && CountIsWrong(*code, count))
+        return WrongArgumentCount(context, index, *code, count);
+    return true;
+}
+
+} // namespace
+
+bool Code_CallScript(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                     int32_t count)
+{
+    return CallScript(context, index, result, check, arguments, count);
+}
+
+bool Code_Execute(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    context.ClearError();
     if (!code.Compiled()) {
-        Code_Error(code, 0, "Internal Error: Executing non-compiled code.");
+        context.Fail(code, 0, "Internal Error: Executing non-compiled code.");
         return false;
     }
     if (code.Kind() == CCode::kConstantExpression) {
         result = code.Value();
         return true;
     }
-    if (!self || !other) {
-        Code_Error(code, 0, "Internal Error: Executing code for nil instance.");
-        return false;
-    }
     // Calls can recurse without a loop: code started by running code checks
     // the stop request too (an event's own code starts as usual).
-    if (ExecutionDepth > 0 && Code_StopRequested())
-        return Code_StopForRequest();
-    if (ExecutionDepth >= kMaxExecutionDepth) {
-        Code_Error(code, 0, "Too many nested script calls (the limit is " + std::to_string(kMaxExecutionDepth) + ").");
+    if (context.Depth() > 0 && Code_StopRequested())
+        return Code_StopForRequest(context);
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(self, other);
+    if (!CanEnter(context, code)) {
+        context.SetInstances(savedSelf, savedOther);
         return false;
     }
-    ++ExecutionDepth;
-    CRun run(self, other, code, result);
-    bool ok;
-    if (code.Kind() == CCode::kExpression)
-        ok = run.Evaluate(code.Token(), result);
-    else
-        ok = run.RunProgram(code.Token()) != kError;
-    --ExecutionDepth;
-    return ok;
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* frame = context.PushFrame(code.FrameSize());
+    // A script's code run on its own sees the slots of the code around it.
+    if (code.IsScript())
+        for (int32_t k = 0; k < kScriptArgumentSlots; ++k)
+            frame[k] = context.Argument(k);
+    int status = RunFrame(context, code, frame, result);
+    context.SetInstances(savedSelf, savedOther);
+    Leave(context, mark);
+    return status != kStatusError;
+}
+
+bool Code_Run(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(context, self, other, code, result))
+        return true;
+    Error_ShowInEvent(context.ErrorMessage(), false);
+    context.ClearError();
+    return false;
+}
+
+bool Code_Evaluate(CExecutionContext& context, CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    if (Code_Execute(context, self, other, code, result))
+        return true;
+    result = RValue("ERROR");
+    return false;
+}
+
+bool Code_Execute(CInstance* self, CInstance* other, const CCode& code, RValue& result)
+{
+    return Code_Execute(Code_Context(), self, other, code, result);
 }
 
 bool Code_Run(CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
-    if (Code_Execute(self, other, code, result))
-        return true;
-    Error_ShowInEvent(Code_ErrorMessage, false);
-    Code_ClearError();
-    return false;
+    return Code_Run(Code_Context(), self, other, code, result);
 }
 
 bool Code_Evaluate(CInstance* self, CInstance* other, const CCode& code, RValue& result)
 {
-    if (Code_Execute(self, other, code, result))
-        return true;
-    result = RValue("ERROR");
-    return false;
+    return Code_Evaluate(Code_Context(), self, other, code, result);
+}
+
+const std::string& Code_PendingError()
+{
+    return Code_Context().ErrorMessage();
 }

@@ -1,8 +1,9 @@
 // The catalogue of every built-in function and the registration that fills
 // the function table from it. Each module supplies the routines it has with
-// Function_Implement before Function_RegisterAll runs; a catalogued function
-// without a routine is still registered (so every game's code binds) and
-// reports that it is not implemented when called.
+// Function_Implement before Function_RegisterAll runs. The runner supplies a
+// routine for every catalogued function and refuses to start otherwise; a
+// test program that links only some modules registers the others without one
+// (so code still binds), and calling one of those is an error.
 #pragma once
 
 #include "code/Functions.h"
@@ -33,5 +34,8 @@ void Function_Implement(const char* name, TRoutine routine);
 // name the catalogue does not have.
 bool Function_RegisterAll(std::string* missing = nullptr);
 
-// The message of a catalogued function that has no routine yet.
-std::string Function_NotImplementedMessage(const std::string& name);
+// The registered functions that have no routine, separated by spaces.
+std::string Function_Unsupplied();
+
+// The error of calling a function whose module this program does not have.
+std::string Function_MissingRoutineMessage(const std::string& name);

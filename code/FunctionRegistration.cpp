@@ -41,7 +41,18 @@ bool Function_RegisterAll(std::string* missing)
     return ok;
 }
 
-std::string Function_NotImplementedMessage(const std::string& name)
+std::string Function_Unsupplied()
 {
-    return "Function not yet implemented: " + name;
+    std::string names;
+    for (int32_t k = 0; k < Function_Count(); ++k) {
+        const RFunction* function = Function_Get(k);
+        if (!function->f_routine)
+            names += (names.empty() ? "" : " ") + function->f_name;
+    }
+    return names;
+}
+
+std::string Function_MissingRoutineMessage(const std::string& name)
+{
+    return "Function " + name + " is not part of this program";
 }

@@ -89,18 +89,28 @@ bool Function_CallExtension(int32_t id, CInstance* self, CInstance* other, RValu
     return Extensions.call(id, self, other, result, args, argc);
 }
 
-bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc)
+bool Function_Call(CExecutionContext& context, int32_t number, RValue& result, RValue* args, int argc)
 {
     result = RValue();
     if (number >= kFirstExtensionFunction)
-        return Function_CallExtension(number - kFirstExtensionFunction, self, other, result, args, argc);
+        return Function_CallExtension(number - kFirstExtensionFunction, context.Self(), context.Other(), result, args,
+                                      argc);
     if (number >= kFirstScriptFunction)
-        return Script_Execute(number - kFirstScriptFunction, self, other, result, true, args, argc);
+        return Script_Execute(context, number - kFirstScriptFunction, result, true, args, argc);
     const RFunction* function = Function_Get(number);
-    if (function && function->f_routine) {
-        CExecutionContext context(self, other);
+    if (function && function->f_routine)
         return function->f_routine(context, result, argc, args);
-    }
-    Error_ShowInEvent(Function_NotImplementedMessage(function ? function->f_name : "?"), false);
+    Error_ShowInEvent(Function_MissingRoutineMessage(function ? function->f_name : "?"), false);
     return true;
+}
+
+bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc)
+{
+    CExecutionContext& context = Code_Context();
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(self, other);
+    bool ok = Function_Call(context, number, result, args, argc);
+    context.SetInstances(savedSelf, savedOther);
+    return ok;
 }

@@ -47,9 +47,12 @@ int32_t Function_Count();
 // Empties the table (tests that register their own).
 void Function_Clear();
 
-// Calls function number (built-in, script or extension) the way code does;
-// false when a script or extension call failed (the pending message says why).
-// A catalogued built-in without a routine reports that it is not implemented.
+// Calls function number (built-in, script or extension) the way code does,
+// for the context's self and other; false when a script or extension call
+// failed (the pending error says why). A built-in whose module this program
+// lacks (test programs) is an error.
+bool Function_Call(CExecutionContext& context, int32_t number, RValue& result, RValue* args, int argc);
+// The same on the program's context, for self and other.
 bool Function_Call(int32_t number, CInstance* self, CInstance* other, RValue& result, RValue* args, int argc);
 
 // Extension functions are found by name in the loaded extension packages;

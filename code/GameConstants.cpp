@@ -3,7 +3,6 @@
 #include "code/GameConstants.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/Constants.h"
 #include "code/Executor.h"
 #include "platform/MessageBox.h"
@@ -40,7 +39,7 @@ bool Constant_Define(const std::string& rawName, const std::string& valueText)
     RValue value;
     CInstance temporary;
     if (!code.Compile() || !Code_Evaluate(&temporary, &temporary, code, value)) {
-        Code_ClearError();
+        Code_Context().ClearError();
         Platform_ShowMessage("Value for constant " + name + "  is not valid.");
         return false;
     }

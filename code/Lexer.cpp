@@ -163,9 +163,9 @@ RToken1 ReadToken(const std::string& text, size_t& p)
 
 } // namespace
 
-bool Tokenize(const CCode& code, std::vector<RToken1>& tokens)
+bool Tokenize(const CCode& code, std::vector<RToken1>& tokens, CCompileErrors& errors)
 {
-    Code_ClearError();
+    errors.Clear();
     tokens.clear();
     std::string text = code.GetText() + "   ";
     size_t p = 0;
@@ -175,7 +175,7 @@ bool Tokenize(const CCode& code, std::vector<RToken1>& tokens)
         int32_t position = token.position;
         tokens.push_back(std::move(token));
         if (symbol == Sym::Unknown) {
-            Code_Error(code, position, "Unexpected symbol.");
+            errors.Fail(position, "Unexpected symbol.");
             return false;
         }
         if (symbol == Sym::End)

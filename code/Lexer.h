@@ -6,7 +6,8 @@
 #include <vector>
 
 class CCode;
+class CCompileErrors;
 
-// Fills tokens from code's text; false after reporting "Unexpected symbol.".
+// Fills tokens from code's text; false after recording "Unexpected symbol.".
 // The list always ends with the end token when the result is true.
-bool Tokenize(const CCode& code, std::vector<RToken1>& tokens);
+bool Tokenize(const CCode& code, std::vector<RToken1>& tokens, CCompileErrors& errors);

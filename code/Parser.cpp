@@ -14,19 +14,19 @@ namespace {
 
 class CParser {
 public:
-    CParser(const CCode& code, const std::vector<RToken2>& tokens) : p_code(code), p_tokens(tokens) {}
+    CParser(CCompileErrors& errors, const std::vector<RToken2>& tokens) : p_errors(errors), p_tokens(tokens) {}
 
     int Statement(int at, RToken& node);
     int Block(int at, RToken& node);
     int Expression(int at, RToken& node) { return Logical(at, node); }
     int Postfix(int at, RToken& node);
 
-    bool Failed() const { return Code_ErrorFlag; }
+    bool Failed() const { return p_errors.Failed(); }
     int Symbol(int at) const { return p_tokens[static_cast<size_t>(Clamp(at))].symbol; }
     int Position(int at) const { return p_tokens[static_cast<size_t>(Clamp(at))].position; }
     int Fail(int at, const char* message)
     {
-        Code_Error(p_code, Position(at), message);
+        p_errors.Fail(Position(at), message);
         return at;
     }
 
@@ -49,7 +49,7 @@ private:
     template <typename Next>
     int BinaryLevel(int at, RToken& node, std::initializer_list<int> ops, Next next);
 
-    const CCode& p_code;
+    CCompileErrors& p_errors;
     const std::vector<RToken2>& p_tokens;
     int p_depth = 0;
 
@@ -135,14 +135,23 @@ int CParser::Multiplicative(int at, RToken& node)
 int CParser::Postfix(int at, RToken& node)
 {
     at = Primary(at, node);
+    // Each dot nests the expression so far one deeper, as an owner: a chain
+    // counts against the nesting limit like parentheses do.
+    int links = 0;
     while (!Failed() && Symbol(at) == Sym::Dot) {
+        ++links;
+        if (++p_depth > kMaxCodeNesting) {
+            Fail(at, "Code is nested too deeply.");
+            break;
+        }
         RToken owner = std::move(node);
         node = RToken();
         at = Variable(at + 1, node);
         if (Failed())
-            return at;
+            break;
         node.items[0] = std::move(owner);
     }
+    p_depth -= links;
     return at;
 }
 
@@ -467,11 +476,11 @@ int CParser::Statement(int at, RToken& node)
 
 } // namespace
 
-bool ParseProgram(const CCode& code, const std::vector<RToken2>& tokens, RToken& root)
+bool ParseProgram(const std::vector<RToken2>& tokens, RToken& root, CCompileErrors& errors)
 {
-    Code_ClearError();
+    errors.Clear();
     root = RToken();
-    CParser parser(code, tokens);
+    CParser parser(errors, tokens);
     if (parser.Symbol(0) == Sym::End) {
         root.kind = Node::EmptyProgram;
         root.position = parser.Position(0);
@@ -494,11 +503,11 @@ bool ParseProgram(const CCode& code, const std::vector<RToken2>& tokens, RToken&
     return !parser.Failed();
 }
 
-bool ParseExpression(const CCode& code, const std::vector<RToken2>& tokens, RToken& root)
+bool ParseExpression(const std::vector<RToken2>& tokens, RToken& root, CCompileErrors& errors)
 {
-    Code_ClearError();
+    errors.Clear();
     root = RToken();
-    CParser parser(code, tokens);
+    CParser parser(errors, tokens);
     if (parser.Symbol(0) == Sym::End) {
         root.kind = Node::Constant;
         root.position = parser.Position(0);

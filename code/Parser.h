@@ -6,7 +6,7 @@
 
 #include <vector>
 
-class CCode;
+class CCompileErrors;
 
-bool ParseProgram(const CCode& code, const std::vector<RToken2>& tokens, RToken& root);
-bool ParseExpression(const CCode& code, const std::vector<RToken2>& tokens, RToken& root);
+bool ParseProgram(const std::vector<RToken2>& tokens, RToken& root, CCompileErrors& errors);
+bool ParseExpression(const std::vector<RToken2>& tokens, RToken& root, CCompileErrors& errors);

@@ -3,7 +3,6 @@
 #include "code/RuntimeCodeFunctions.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/Executor.h"
 #include "code/FunctionCatalogue.h"
@@ -14,43 +13,42 @@
 #include "platform/Files.h"
 #include "world/Instance.h"
 
+#include <algorithm>
+
 namespace {
 
-// Runs text as a program with the arguments after the first in the slots.
-void ExecuteText(CInstance* self, CInstance* other, int argc, RValue& result, RValue* args, const std::string& text,
+// Runs text as a program with the arguments after the first in slots of its
+// own; argument_count and the running script stay the caller's.
+void ExecuteText(CExecutionContext& context, int argc, RValue& result, RValue* args, const std::string& text,
                  const char* heading)
 {
-    RValue saved[kArgumentSlots];
-    for (int k = 0; k < kArgumentSlots; ++k)
-        saved[k] = ScriptCall.arguments[k];
-    for (int k = 0; k < kArgumentSlots; ++k)
-        ScriptCall.SetArgument(k, k + 1 < argc ? args[k + 1] : RValue());
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* slots = context.PushFrame(kArgumentSlots);
+    int given = std::min(argc - 1, static_cast<int>(kArgumentSlots));
+    for (int k = 0; k < given; ++k)
+        slots[k] = args[k + 1];
+    const RArgumentFrame& current = context.Arguments();
+    const RArgumentFrame caller =
+        context.SwapArguments(RArgumentFrame{slots, given, current.count, current.script});
     CCode code(text, false);
-    if (!code.Compile()) {
-        Error_Show(std::string(heading) + "\r" + Code_ErrorMessage, false);
-        // The failed compile must not swallow the caller's next error.
-        Code_ClearError();
-    } else {
-        Code_Run(self, other, code, result);
-    }
-    for (int k = 0; k < kArgumentSlots; ++k)
-        ScriptCall.SetArgument(k, saved[k]);
+    if (!code.Compile())
+        Error_Show(std::string(heading) + "\r" + code.ErrorMessage(), false);
+    else
+        Code_Run(context, context.Self(), context.Other(), code, result);
+    context.RestoreArguments(caller);
+    context.Restore(mark);
 }
 
 bool F_ExecuteString(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
-    CInstance* self = context.Self();
-    CInstance* other = context.Other();
     if (argc == 0)
         return true;
-    ExecuteText(self, other, argc, result, args, args[0].str.Text(), "COMPILATION ERROR in string to be executed");
+    ExecuteText(context, argc, result, args, args[0].str.Text(), "COMPILATION ERROR in string to be executed");
     return true;
 }
 
 bool F_ExecuteFile(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
-    CInstance* self = context.Self();
-    CInstance* other = context.Other();
     if (argc == 0)
         return true;
     std::vector<uint8_t> bytes;
@@ -74,14 +72,12 @@ bool F_ExecuteFile(CExecutionContext& context, RValue& result, int argc, RValue*
     }
     if (!line.empty())
         text += line + "\r";
-    ExecuteText(self, other, argc, result, args, text, "COMPILATION ERROR in file to be executed");
+    ExecuteText(context, argc, result, args, text, "COMPILATION ERROR in file to be executed");
     return true;
 }
 
 bool F_ScriptExecute(CExecutionContext& context, RValue& result, int argc, RValue* args)
 {
-    CInstance* self = context.Self();
-    CInstance* other = context.Other();
     if (argc == 0)
         return true;
     int64_t index = RoundToInteger(args[0].val);
@@ -89,11 +85,11 @@ bool F_ScriptExecute(CExecutionContext& context, RValue& result, int argc, RValu
         Error_ShowInEvent("Trying to execute non-existing script.", false);
         return true;
     }
-    Code_ClearError();
-    Script_Execute(static_cast<int32_t>(index), self, other, result, true, args + 1, argc - 1);
-    if (Code_ErrorFlag) {
-        Error_ShowInEvent(Code_ErrorMessage, false);
-        Code_ClearError();
+    // The script's failure is shown here, and the calling code goes on.
+    context.ClearError();
+    if (!Script_Execute(context, static_cast<int32_t>(index), result, true, args + 1, argc - 1) && context.Failed()) {
+        Error_ShowInEvent(context.ErrorMessage(), false);
+        context.ClearError();
     }
     return true;
 }

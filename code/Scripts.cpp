@@ -2,10 +2,8 @@
 #include "code/Scripts.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/Executor.h"
-#include "data/GameSettings.h"
 #include "data/Resources.h"
 #include "data/Script.h"
 
@@ -13,29 +11,18 @@
 #include <memory>
 #include <vector>
 
-RScriptCallState ScriptCall;
-
-std::string RScriptCallState::RunningName() const
-{
-    return runningScript >= 0 ? Scripts.Name(runningScript) : std::string("<unknown>");
-}
+std::vector<std::unique_ptr<CCode>> ScriptDetail::Compiled;
 
 namespace {
 
-std::vector<std::unique_ptr<CCode>> Compiled;
+using ScriptDetail::Compiled;
+std::string CompileError;
 
 } // namespace
 
 void Script_ClearCompiled()
 {
     Compiled.clear();
-}
-
-const CCode* Script_Code(int32_t index)
-{
-    if (index < 0 || index >= static_cast<int32_t>(Compiled.size()))
-        return nullptr;
-    return Compiled[static_cast<size_t>(index)].get();
 }
 
 bool Script_Compile(int32_t index)
@@ -46,9 +33,16 @@ bool Script_Compile(int32_t index)
     if (static_cast<int32_t>(Compiled.size()) <= index)
         Compiled.resize(static_cast<size_t>(index) + 1);
     auto code = std::make_unique<CCode>(script->s_text, false);
+    code->MarkAsScript();
     bool ok = code->Compile();
+    CompileError = ok ? std::string() : code->ErrorMessage();
     Compiled[static_cast<size_t>(index)] = ok ? std::move(code) : nullptr;
     return ok;
+}
+
+const std::string& Script_CompileError()
+{
+    return CompileError;
 }
 
 bool Script_CompileAll()
@@ -59,7 +53,7 @@ bool Script_CompileAll()
         if (!Scripts.Exists(k))
             continue;
         if (!Script_Compile(k)) {
-            Error_Show("COMPILATION ERROR in Script: " + Scripts.Name(k) + "\r" + Code_ErrorMessage, true);
+            Error_Show("COMPILATION ERROR in Script: " + Scripts.Name(k) + "\r" + CompileError, true);
             return false;
         }
     }
@@ -69,62 +63,34 @@ bool Script_CompileAll()
 bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
                     const RValue* arguments, int count)
 {
-    if (count > kArgumentSlots)
-        count = kArgumentSlots;
-    if (count < 0)
-        count = 0;
-
-    // Only the slots that can hold something are saved: most calls pass few
-    // arguments, and this runs on every script call.
-    const int32_t savedCount = ScriptCall.argumentCount;
-    const int32_t savedScript = ScriptCall.runningScript;
-    const int32_t savedUsed = ScriptCall.usedSlots;
-    RValueBuffer<kArgumentSlots> saved(savedUsed);
-    for (int k = 0; k < savedUsed; ++k)
-        saved[k] = std::move(ScriptCall.arguments[k]);
+    CExecutionContext& context = Code_Context();
+    count = std::clamp(count, 0, static_cast<int>(kArgumentSlots));
+    const CExecutionContext::RStackMark mark = context.Mark();
+    RValue* slots = context.PushFrame(kArgumentSlots);
     for (int k = 0; k < count; ++k)
-        ScriptCall.arguments[k] = arguments[k];
-    for (int k = count; k < savedUsed; ++k)
-        ScriptCall.arguments[k] = RValue();
-    ScriptCall.argumentCount = count;
-    ScriptCall.runningScript = runningScript;
-    ScriptCall.usedSlots = count;
-
+        slots[k] = arguments[k];
+    const RArgumentFrame caller = context.SwapArguments(RArgumentFrame{slots, count, count, runningScript});
     result = RValue();
-    bool ok = Code_Evaluate(self, other, code, result);
-
-    const int32_t usedNow = ScriptCall.usedSlots;
-    for (int k = 0; k < savedUsed; ++k)
-        ScriptCall.arguments[k] = std::move(saved[k]);
-    for (int k = savedUsed; k < usedNow; ++k)
-        ScriptCall.arguments[k] = RValue();
-    ScriptCall.argumentCount = savedCount;
-    ScriptCall.runningScript = savedScript;
-    ScriptCall.usedSlots = savedUsed;
+    bool ok = Code_Evaluate(context, self, other, code, result);
+    context.RestoreArguments(caller);
+    context.Restore(mark);
     return ok;
+}
+
+bool Script_Execute(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                    int count)
+{
+    return Code_CallScript(context, index, result, check, arguments, count);
 }
 
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
                     const RValue* arguments, int count)
 {
-    const CCode* code = Script_Code(index);
-    if (!code || !Scripts.Exists(index))
-        return false;
-    bool ok = Script_RunCode(*code, index, self, other, result, arguments, count);
-    const std::string& name = Scripts.Name(index);
-    if (!ok)
-        Code_ErrorMessage = "In script " + name + ":\r" + Code_ErrorMessage;
-    count = std::clamp(count, 0, static_cast<int>(kArgumentSlots));
-    if (ok && check && Settings.CheckScriptArguments) {
-        int32_t required = code->Args();
-        bool atLeast = code->ArgsArray();
-        if (atLeast ? count < required : count != required) {
-            Code_ErrorFlag = true;
-            Code_ErrorMessage = "Illegal argument count calling script \"" + name + "\".\rScript requires " +
-                                (atLeast ? "at least " : "") + std::to_string(required) + " arguments, " +
-                                std::to_string(count) + " have been supplied.";
-            ok = false;
-        }
-    }
+    CExecutionContext& context = Code_Context();
+    CInstance* savedSelf = context.Self();
+    CInstance* savedOther = context.Other();
+    context.SetInstances(self, other);
+    bool ok = Script_Execute(context, index, result, check, arguments, count);
+    context.SetInstances(savedSelf, savedOther);
     return ok;
 }

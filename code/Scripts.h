@@ -1,54 +1,50 @@
-// Scripts at run time: their compiled code, the sixteen argument slots that
-// all code shares, the argument count and the running script's name, and the
-// call of a script with its argument handling.
+// Scripts at run time: their compiled code and the call of a script, with
+// its own argument slots on the value stack and the argument count check.
 #pragma once
 
+#include "code/ExecutionContext.h"
 #include "code/Value.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class CCode;
 class CInstance;
-
-constexpr int kArgumentSlots = 16;
-
-struct RScriptCallState {
-    RValue arguments[kArgumentSlots];
-    int32_t argumentCount = 0;
-    int32_t runningScript = -1; // the script's index; -1 while no script runs
-    // Slots from this one on hold the real 0: a call saves and restores
-    // only the slots below it. Whatever writes a slot raises it.
-    int32_t usedSlots = kArgumentSlots;
-
-    void SetArgument(int slot, const RValue& value)
-    {
-        arguments[slot] = value;
-        if (slot >= usedSlots)
-            usedSlots = slot + 1;
-    }
-    // "<unknown>" while no script runs.
-    std::string RunningName() const;
-};
-extern RScriptCallState ScriptCall;
 
 // Compiles every existing script in index order; at the first failure shows
 // the fatal compile error and returns false.
 bool Script_CompileAll();
 // The compiled code of a script, or nullptr.
-const CCode* Script_Code(int32_t index);
-// Compiles one script's text (scripts added at run time and tests).
+namespace ScriptDetail {
+extern std::vector<std::unique_ptr<CCode>> Compiled;
+}
+inline const CCode* Script_Code(int32_t index)
+{
+    const auto& compiled = ScriptDetail::Compiled;
+    return static_cast<uint32_t>(index) < compiled.size() ? compiled[static_cast<size_t>(index)].get() : nullptr;
+}
+// Compiles one script's text (scripts added at run time and tests); on
+// failure the error is in Script_CompileError().
 bool Script_Compile(int32_t index);
+const std::string& Script_CompileError();
 void Script_ClearCompiled();
 
-// Runs code with the arguments in the argument slots (the other slots 0) and
-// restores the slots afterwards; runningScript names the script it runs as
-// (-1 for code that is no script). False when the code failed.
+// Runs code (not a script's own) with the arguments in argument slots of
+// its own (the other slots 0), for self and other; runningScript names the
+// script it runs as (-1 for code that is no script). False when the code
+// failed. The slots around it are untouched.
 bool Script_RunCode(const CCode& code, int32_t runningScript, CInstance* self, CInstance* other, RValue& result,
                     const RValue* arguments, int count);
 
-// Calls script index with the given arguments. False (with the pending error
-// message prefixed by the script's name) when the script failed or, with
-// check on and the game checking argument counts, was given the wrong number.
+// Calls script index for the context's self and other with the given
+// arguments. False (with the pending error prefixed by the script's name)
+// when the script failed or, with check on and the game checking argument
+// counts, was given the wrong number; false without a message when there is
+// no such script.
+bool Script_Execute(CExecutionContext& context, int32_t index, RValue& result, bool check, const RValue* arguments,
+                    int count);
+// The same on the program's context, for self and other.
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, RValue& result, bool check,
                     const RValue* arguments, int count);

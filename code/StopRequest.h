@@ -17,7 +17,11 @@ inline bool Code_StopRequested()
     return Platform_StopRequested();
 }
 
+class CExecutionContext;
+
 // What code does on seeing the request: asks for the end of the game (unless
 // a fatal error is already stopping it) and records the pending error that
 // unwinds every caller. Returns false, the status of a failed call.
+bool Code_StopForRequest(CExecutionContext& context);
+// The same on the program's context.
 bool Code_StopForRequest();

@@ -99,9 +99,16 @@ enum : int32_t {
 };
 } // namespace Node
 
+// Owner values with a meaning of their own.
+constexpr int32_t kOwnerSelf = -1;
+constexpr int32_t kOwnerOther = -2;
+constexpr int32_t kOwnerAll = -3;
+constexpr int32_t kOwnerNoone = -4;
+constexpr int32_t kOwnerGlobal = -5;
 // The owner given to a variable written without one, until the compiler
 // decides it is a local.
 constexpr int32_t kOwnerUnqualified = -6;
+constexpr int32_t kOwnerLocal = -7;
 
 struct RToken1 {
     int32_t symbol = Sym::End;
@@ -116,7 +123,10 @@ struct RToken2 {
     int32_t position = 0;
 };
 
-// One node of the code tree; the executor walks these directly.
+// One node of the code tree, which the compiler turns into instructions.
+// A chain of binary operators nests to the left as deep as it is long, so
+// nothing that handles a tree recurses along its children: destroying one
+// walks it with a list of its own.
 struct RToken {
     int32_t kind = -1;
     int32_t ind = 0;
@@ -128,5 +138,31 @@ struct RToken {
     RValue value;
     std::vector<RToken> items;
 
+    RToken() = default;
+    RToken(RToken&& other) noexcept = default;
+    RToken& operator=(RToken&& other) noexcept
+    {
+        // What this node held goes with the moved-from other.
+        RToken old(std::move(*this));
+        kind = other.kind;
+        ind = other.ind;
+        ind2 = other.ind2;
+        position = other.position;
+        slot = other.slot;
+        value = std::move(other.value);
+        items = std::move(other.items);
+        return *this;
+    }
+    RToken(const RToken&) = delete;
+    RToken& operator=(const RToken&) = delete;
+    ~RToken()
+    {
+        if (!items.empty())
+            DestroyItems();
+    }
+
     int32_t ItemCount() const { return static_cast<int32_t>(items.size()); }
+
+private:
+    void DestroyItems();
 };

@@ -47,6 +47,8 @@ public:
     operator const std::string&() const { return Text(); }
     size_t size() const { return s_block ? s_block->text.size() : 0; }
     bool empty() const { return size() == 0; }
+    // Whether a text is held at all (the empty text holds none).
+    bool HasBlock() const { return s_block != nullptr; }
     const char* c_str() const { return Text().c_str(); }
     bool operator==(const RString& other) const { return s_block == other.s_block || Text() == other.Text(); }
     // Appends in place when no other value shares this text (the common

@@ -79,6 +79,14 @@ const RVariable* CVariableList::FindVariable(int32_t varIndex) const
     }
 }
 
+RVariable* CVariableList::FindRemembering(int32_t varIndex, int32_t& position)
+{
+    RVariable* variable = FindVariable(varIndex);
+    if (variable)
+        position = static_cast<int32_t>(variable - v_vars.data());
+    return variable;
+}
+
 void CVariableList::IndexPosition(int32_t position)
 {
     size_t mask = v_index.size() - 1;
@@ -140,19 +148,6 @@ void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& 
     if (cells.size() < column + 1)
         cells.resize(column + 1);
     cells[column] = value;
-}
-
-const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
-{
-    if (arrayIndex == 0)
-        return &variable.simplevalue;
-    if (arrayIndex < 0)
-        return nullptr;
-    size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
-    size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
-    if (row >= variable.value.size() || column >= variable.value[row].size())
-        return nullptr;
-    return &variable.value[row][column];
 }
 
 void CVariableList::SetVar(int32_t varIndex, int32_t arrayIndex, const RValue& value)

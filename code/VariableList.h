@@ -24,7 +24,18 @@ struct RVariable {
 };
 
 // One variable's value at an array index: the stored value or nullptr.
-const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex);
+inline const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
+{
+    if (arrayIndex == 0)
+        return &variable.simplevalue;
+    if (arrayIndex < 0)
+        return nullptr;
+    const size_t row = static_cast<size_t>(arrayIndex / kArrayRowSize);
+    const size_t column = static_cast<size_t>(arrayIndex % kArrayRowSize);
+    if (row >= variable.value.size() || column >= variable.value[row].size())
+        return nullptr;
+    return &variable.value[row][column];
+}
 // Stores value at an array index, growing the rows as needed; a negative index is ignored.
 void Variable_SetElement(RVariable& variable, int32_t arrayIndex, const RValue& value);
 
@@ -54,6 +65,22 @@ public:
         return variable ? variable->simplevalue : Append(varIndex).simplevalue;
     }
     bool Has(int32_t varIndex) const { return FindVariable(varIndex) != nullptr; }
+    // The variable, looked for first at position, where the caller last
+    // found it; position is updated. nullptr when the variable is missing.
+    RVariable* Cached(int32_t varIndex, int32_t& position)
+    {
+        if (static_cast<uint32_t>(position) < v_vars.size() && v_vars[static_cast<size_t>(position)].ind == varIndex)
+            return &v_vars[static_cast<size_t>(position)];
+        return FindRemembering(varIndex, position);
+    }
+    // The same, creating the variable (real 0, no rows) when it is missing.
+    RVariable& CachedOrCreate(int32_t varIndex, int32_t& position)
+    {
+        if (RVariable* variable = Cached(varIndex, position))
+            return *variable;
+        position = Count();
+        return Append(varIndex);
+    }
     // The variable itself; created (real 0, no rows) when asked to.
     RVariable* Variable(int32_t varIndex, bool create)
     {
@@ -77,6 +104,7 @@ private:
         return const_cast<RVariable*>(static_cast<const CVariableList*>(this)->FindVariable(varIndex));
     }
     RVariable& Append(int32_t varIndex);
+    RVariable* FindRemembering(int32_t varIndex, int32_t& position);
     void IndexPosition(int32_t position);
     void RebuildIndex();
 

@@ -7,13 +7,15 @@
 #include <unordered_map>
 
 CVariableList GlobalVars;
+std::vector<RBuiltinVariable> VariableDetail::Builtins;
 
 namespace {
+
+using VariableDetail::Builtins;
 
 constexpr int32_t kGlobalVersion = 700;
 constexpr size_t kInitialDeclared = 10000;
 
-std::vector<RBuiltinVariable> Builtins;
 std::unordered_map<std::string, int32_t> BuiltinIndex; // name → first number
 RArgumentVariables ArgumentNumbers;
 
@@ -46,13 +48,6 @@ int32_t Variable_FindBuiltin(std::string_view name)
 {
     auto found = BuiltinIndex.find(std::string(name));
     return found == BuiltinIndex.end() ? -1 : found->second;
-}
-
-const RBuiltinVariable* Variable_Builtin(int32_t varIndex)
-{
-    if (varIndex < 0 || varIndex >= static_cast<int32_t>(Builtins.size()))
-        return nullptr;
-    return &Builtins[static_cast<size_t>(varIndex)];
 }
 
 int32_t Variable_BuiltinCount()

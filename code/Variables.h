@@ -36,7 +36,16 @@ struct RBuiltinVariable {
 // error message) when the table is full.
 int32_t Variable_AddBuiltin(const std::string& name, TVariableGetter getter, TVariableSetter setter, bool canset);
 int32_t Variable_FindBuiltin(std::string_view name);
-const RBuiltinVariable* Variable_Builtin(int32_t varIndex);
+namespace VariableDetail {
+extern std::vector<RBuiltinVariable> Builtins;
+}
+// The built-in variable of a number, or nullptr. Read on every access of a
+// built-in variable, so it is inline.
+inline const RBuiltinVariable* Variable_Builtin(int32_t varIndex)
+{
+    const auto& builtins = VariableDetail::Builtins;
+    return static_cast<uint32_t>(varIndex) < builtins.size() ? &builtins[static_cast<size_t>(varIndex)] : nullptr;
+}
 int32_t Variable_BuiltinCount();
 // Empties the built-in table (tests that register their own).
 void Variable_ClearBuiltins();

@@ -4,6 +4,7 @@
 #include "data/ActionLibrary.h"
 #include "data/Background.h"
 #include "data/EventNames.h"
+#include "data/NumberText.h"
 #include "data/Font.h"
 #include "data/Object.h"
 #include "data/Path.h"
@@ -79,9 +80,8 @@ std::string Quote(const std::string& text)
 // The shortest text that reads back as the same double.
 std::string Real(double value)
 {
-    char text[32];
-    auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    char text[kShortestRealSize];
+    return std::string(text, NumberText_Shortest(value, text));
 }
 
 const char* Flag(bool value)

@@ -32,6 +32,22 @@ int32_t BackRegionW = 0;
 int32_t BackRegionH = 0;
 void (*BeforeReset)() = nullptr;
 
+// The runner's own picture over the game (a dialog), and whether the next
+// frame of the game drops it.
+struct ROverlay {
+    TextureHandle texture = 0;
+    int32_t textureW = 0, textureH = 0;
+    int32_t w = 0, h = 0;
+    uint32_t tint = 0xFFFFFFFF;
+    bool shown = false;
+    bool released = false;
+};
+ROverlay Overlay;
+
+// The display mode the game asked for, while it differs from the screen's.
+bool Emulating = false;
+RDisplayMode Emulated;
+
 // The region as far as the screen allows.
 void ClipToScreen(int32_t& w, int32_t& h)
 {
@@ -63,11 +79,13 @@ void Display_Open(std::unique_ptr<IGameWindow> window)
 
 void Display_Close()
 {
+    Emulating = false;
     Model_ForgetMeshes();
     Surface_ForgetAll();
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
+    Overlay = ROverlay();
     Window_Attach(nullptr);
     Window.reset();
     BackRegionW = BackRegionH = 0;
@@ -90,6 +108,7 @@ bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
     ResourceTextures_FreeAll();
     Texture_ForgetAll();
     Device.reset();
+    Overlay = ROverlay();
     if (!Window)
         return false;
     BackRegionW = w;
@@ -97,7 +116,7 @@ bool Display_CreateDevice(int32_t w, int32_t h, bool synchronization)
     ClipToScreen(BackRegionW, BackRegionH);
     Display_Synchronization = synchronization;
     RDisplayMode mode;
-    if (!Window->GetDisplayMode(mode)) {
+    if (!Display_GetMode(mode)) {
         Platform_ShowMessage(kDisplayModeMessage);
         return false;
     }
@@ -168,6 +187,8 @@ bool Display_EndFrameAndPresent()
 {
     if (!Device)
         return false;
+    if (Overlay.released)
+        Overlay.shown = Overlay.released = false;
     if (!Display_PresentFrame()) {
         Display_Reset();
         return false;
@@ -187,10 +208,21 @@ RPresentation CurrentPresentation()
     p.clientW = geometry.clientW;
     p.clientH = geometry.clientH;
     p.windowColor = Color_ToDevice(WindowState.color, 1.0);
+    if (Overlay.shown) {
+        p.overlay = Overlay.texture;
+        p.overlayW = Overlay.w;
+        p.overlayH = Overlay.h;
+        p.overlayTint = Overlay.tint;
+    }
     return p;
 }
 
 } // namespace
+
+RPresentation Display_CurrentPresentation()
+{
+    return CurrentPresentation();
+}
 
 bool Display_PresentFrame()
 {
@@ -222,15 +254,64 @@ void Display_WaitVerticalBlank()
         Window->WaitVerticalBlank();
 }
 
-bool Display_ChangeMode(const RDisplayMode& wanted, bool)
+namespace {
+
+// What a screen could be switched to: sizes a display can have, the two
+// depths games may ask for, refresh rates of real screens.
+bool PossibleMode(const RDisplayMode& mode)
 {
-    RDisplayMode current;
-    if (!Window || !Window->GetDisplayMode(current))
+    return mode.width >= 1 && mode.width <= kLargestEmulatedScreen && mode.height >= 1 &&
+           mode.height <= kLargestEmulatedScreen && (mode.bitsPerPixel == 16 || mode.bitsPerPixel == 32) &&
+           mode.refreshRate >= 1 && mode.refreshRate <= 1000;
+}
+
+} // namespace
+
+bool Display_GetMode(RDisplayMode& mode)
+{
+    if (!Window || !Window->GetDisplayMode(mode))
         return false;
-    return (wanted.width <= 0 || wanted.width == current.width) &&
-           (wanted.height <= 0 || wanted.height == current.height) &&
-           (wanted.bitsPerPixel <= 0 || wanted.bitsPerPixel == current.bitsPerPixel) &&
-           (wanted.refreshRate <= 0 || wanted.refreshRate == current.refreshRate);
+    if (Emulating)
+        mode = Emulated;
+    return true;
+}
+
+bool Display_GetEmulatedScreen(int32_t& w, int32_t& h)
+{
+    w = Emulated.width;
+    h = Emulated.height;
+    return Emulating;
+}
+
+bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly)
+{
+    RDisplayMode real, mode;
+    if (!Window || !Window->GetDisplayMode(real) || !Display_GetMode(mode))
+        return false;
+    if (wanted.width > 0)
+        mode.width = wanted.width;
+    if (wanted.height > 0)
+        mode.height = wanted.height;
+    if (wanted.bitsPerPixel > 0)
+        mode.bitsPerPixel = wanted.bitsPerPixel;
+    if (wanted.refreshRate > 0)
+        mode.refreshRate = wanted.refreshRate;
+    if (!PossibleMode(mode))
+        return false;
+    if (testOnly)
+        return true;
+    // The screen itself never changes: the game sees the mode, and full
+    // screen shows its region as that screen would.
+    // The device needs no reset for it, so surfaces survive the change.
+    Emulating = !(mode == real);
+    Emulated = mode;
+    return true;
+}
+
+void Display_ResetMode()
+{
+    Emulating = false;
+    Emulated = RDisplayMode();
 }
 
 bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap)
@@ -253,4 +334,33 @@ bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& b
         return false;
     }
     return true;
+}
+
+bool Display_SetOverlay(const TBitmap32& picture, double opacity)
+{
+    if (!Device || picture.IsEmpty())
+        return false;
+    if (picture.Width() > Overlay.textureW || picture.Height() > Overlay.textureH) {
+        if (Overlay.texture)
+            Device->FreeTexture(Overlay.texture);
+        Overlay.texture = Device->CreateTexture(picture.Width(), picture.Height(), false, Overlay.textureW,
+                                                Overlay.textureH);
+        if (!Overlay.texture) {
+            Overlay = ROverlay();
+            return false;
+        }
+    }
+    if (!Device->UploadTexture(Overlay.texture, {0, 0, picture.Width(), picture.Height()}, picture.Pixels()))
+        return false;
+    Overlay.w = picture.Width();
+    Overlay.h = picture.Height();
+    Overlay.tint = Color_ToDevice(0xFFFFFF, opacity);
+    Overlay.shown = true;
+    Overlay.released = false;
+    return true;
+}
+
+void Display_ReleaseOverlay()
+{
+    Overlay.released = Overlay.shown;
 }

@@ -41,6 +41,8 @@ void Display_BeginFrame();
 // Presents; a failed present resets the device and loses the frame.
 bool Display_EndFrameAndPresent();
 bool Display_PresentFrame();
+// How the last frame goes into the window now (the dialogs draw over it).
+RPresentation Display_CurrentPresentation();
 // The window's whole picture as the last present showed it: the region
 // scaled into place and the strips around it in the window colour.
 bool Display_ReadWindow(TBitmap32& picture);
@@ -49,9 +51,25 @@ void Display_PaintWindow();
 void Display_WaitVerticalBlank();
 
 // Asks for a display mode; fields <= 0 stay as they are. The screen's mode
-// is never changed here: the request succeeds exactly when the screen
-// already has every asked value. testOnly only tells whether it would.
+// is never changed: the game sees the mode it asked for from then on, and
+// in full screen its region is shown as on a screen of that size, scaled
+// onto the real one. Modes no screen has (a depth other than 16 or 32, a
+// size beyond the largest below) fail. testOnly only tells whether it would.
+constexpr int32_t kLargestEmulatedScreen = 16384;
 bool Display_ChangeMode(const RDisplayMode& wanted, bool testOnly);
+// Back to the screen's own mode.
+void Display_ResetMode();
+// The mode the game sees: the one it asked for, else the screen's.
+bool Display_GetMode(RDisplayMode& mode);
+// The size of the mode the game asked for; false when it sees the screen's own.
+bool Display_GetEmulatedScreen(int32_t& w, int32_t& h);
+
+// A picture of the runner's own over the whole client area (from its
+// top-left, one to one) in every present from now on, at opacity 0..1.
+bool Display_SetOverlay(const TBitmap32& picture, double opacity);
+// The picture stays in the window's picture until the game presents its
+// next frame, which shows without it.
+void Display_ReleaseOverlay();
 
 // A rectangle of the back buffer, cut to the region; false when nothing is left.
 bool Display_ReadScreen(int32_t x, int32_t y, int32_t w, int32_t h, TBitmap32& bitmap);

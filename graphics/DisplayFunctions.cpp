@@ -16,13 +16,10 @@ namespace {
 RDisplayMode CurrentMode()
 {
     RDisplayMode mode;
-    if (IGameWindow* window = Display_Window())
-        window->GetDisplayMode(mode);
+    Display_GetMode(mode);
     return mode;
 }
 
-// A successful change would need the device rebuilt; a refused one changes
-// nothing, so nothing (surfaces above all) is lost.
 void ChangeMode(RValue& result, const RDisplayMode& wanted)
 {
     result.SetReal(Display_ChangeMode(wanted, false) ? 1 : 0);
@@ -47,7 +44,12 @@ BUILTIN(DisplayTestAll)
     result.SetReal(Display_ChangeMode({ArgInt(args[0]), ArgInt(args[1]), ArgInt(args[3]), ArgInt(args[2])}, true));
     return true;
 }
-BUILTIN(DisplayReset) { result.SetReal(0); return true; }
+BUILTIN(DisplayReset)
+{
+    Display_ResetMode();
+    result.SetReal(0);
+    return true;
+}
 BUILTIN(DisplayMouseGetX)
 {
     int32_t x = 0, y = 0;

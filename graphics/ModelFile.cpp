@@ -3,20 +3,26 @@
 // file fails without touching the model.
 #include "graphics/ModelFile.h"
 
+#include "data/NumberText.h"
+
 #include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
 void WriteNumber(std::string& out, double value)
 {
     char text[400]; // the largest double has 309 digits before the point
-    auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    if (error != std::errc()) {
+    // printf's fixed form is exact in every C library here, so both builds
+    // write the same digits.
+    const int length = std::snprintf(text, sizeof text, "%.4f", value);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof text) {
         out += "0.0000";
         return;
     }
-    std::string_view written(text, static_cast<size_t>(end - text));
+    std::string_view written(text, static_cast<size_t>(length));
     out += written == "-0.0000" ? std::string_view("0.0000") : written;
 }
 
@@ -62,8 +68,12 @@ private:
             return false;
         if (token[0] == '+')
             token.remove_prefix(1);
-        auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-        return error == std::errc() && end == token.data() + token.size();
+        if constexpr (std::is_same_v<T, double>) {
+            return NumberText_Read(token.data(), token.data() + token.size(), value) == ENumberRead::Ok;
+        } else {
+            auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+            return error == std::errc() && end == token.data() + token.size();
+        }
     }
 
     static size_t Digits(std::string_view t, size_t at)

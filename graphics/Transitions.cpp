@@ -1,8 +1,8 @@
 // Capturing and playing room transitions, and the built-in effects.
 #include "graphics/Transitions.h"
 
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
+#include "code/ExecutionContext.h"
 #include "code/Functions.h"
 #include "code/Value.h"
 #include "graphics/Display.h"
@@ -121,8 +121,8 @@ bool DrawDefined(int32_t kind, int32_t w, int32_t h, double t)
     RValue result;
     if (Function_Call(defined.function, &temporary, &temporary, result, args, 5))
         return true;
-    Error_Show("ERROR in transition function " + defined.name + "\r" + Code_ErrorMessage, false);
-    Code_ClearError();
+    Error_Show("ERROR in transition function " + defined.name + "\r" + Code_Context().ErrorMessage(), false);
+    Code_Context().ClearError();
     return false;
 }
 

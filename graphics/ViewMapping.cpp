@@ -33,10 +33,46 @@ int32_t To32(int64_t value)
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+bool Emulated(const RPresentGeometry& g)
+{
+    return g.screenW > 0 && g.screenH > 0;
+}
+
+// The geometry inside the emulated screen.
+RPresentGeometry Inner(const RPresentGeometry& g)
+{
+    RPresentGeometry inner = g;
+    inner.clientW = g.screenW;
+    inner.clientH = g.screenH;
+    inner.screenW = inner.screenH = 0;
+    return inner;
+}
+
+// Where the emulated screen lies in the real client, and its factors.
+struct RScreenPlace {
+    double x = 0, y = 0, fx = 1, fy = 1;
+};
+
+RScreenPlace ScreenPlace(const RPresentGeometry& g)
+{
+    const double f = std::min(static_cast<double>(g.clientW) / g.screenW, static_cast<double>(g.clientH) / g.screenH);
+    const int64_t w = Round(g.screenW * f), h = Round(g.screenH * f);
+    return {static_cast<double>((g.clientW - w) / 2), static_cast<double>((g.clientH - h) / 2),
+            static_cast<double>(w) / g.screenW, static_cast<double>(h) / g.screenH};
+}
+
 } // namespace
 
 RPixelRect Display_PresentRectangle(const RPresentGeometry& g)
 {
+    if (Emulated(g)) {
+        const RPixelRect r = Display_PresentRectangle(Inner(g));
+        const RScreenPlace p = ScreenPlace(g);
+        const int64_t left = Round(p.x + r.x * p.fx), top = Round(p.y + r.y * p.fy);
+        const int64_t right = Round(p.x + (int64_t(r.x) + r.w) * p.fx);
+        const int64_t bottom = Round(p.y + (int64_t(r.y) + r.h) * p.fy);
+        return {To32(left), To32(top), To32(right - left), To32(bottom - top)};
+    }
     if (g.scale == 0)
         return {0, 0, g.clientW, g.clientH};
     double f = Factor(g);
@@ -47,6 +83,10 @@ RPixelRect Display_PresentRectangle(const RPresentGeometry& g)
 
 RRegionPoint Display_ClientToRegion(const RPresentGeometry& g, double mx, double my)
 {
+    if (Emulated(g)) {
+        const RScreenPlace p = ScreenPlace(g);
+        return Display_ClientToRegion(Inner(g), (mx - p.x) / p.fx, (my - p.y) / p.fy);
+    }
     if (g.scale == 0)
         return {Round(mx * g.regionW / std::max(g.clientW, 1)), Round(my * g.regionH / std::max(g.clientH, 1))};
     double f = Factor(g);
@@ -59,6 +99,11 @@ RRegionPoint Display_ClientToRegion(const RPresentGeometry& g, double mx, double
 
 RRegionPoint Display_RegionToClient(const RPresentGeometry& g, double x, double y)
 {
+    if (Emulated(g)) {
+        const RRegionPoint inner = Display_RegionToClient(Inner(g), x, y);
+        const RScreenPlace p = ScreenPlace(g);
+        return {Round(p.x + static_cast<double>(inner.x) * p.fx), Round(p.y + static_cast<double>(inner.y) * p.fy)};
+    }
     if (g.scale == 0) {
         // An empty region maps everything onto the origin rather than divide by zero.
         if (g.regionW <= 0 || g.regionH <= 0)

@@ -32,6 +32,10 @@ struct RPresentGeometry {
     int32_t clientW = 0, clientH = 0;
     int32_t regionW = 0, regionH = 0;
     double scale = 1.0;
+    // A display mode the game asked for, shown full screen: the client is
+    // a screen of this size, scaled as large as fits into the real client
+    // and centred. 0: none.
+    int32_t screenW = 0, screenH = 0;
 };
 
 // Where the region lands inside the client area.

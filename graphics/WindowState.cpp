@@ -256,7 +256,13 @@ RPixelRect Window_ClientBounds()
 RPresentGeometry Window_PresentGeometry()
 {
     RPixelRect client = Window_ClientBounds();
-    return {client.w, client.h, WindowState.regionW, WindowState.regionH, WindowState.regionScale};
+    RPresentGeometry geometry{client.w, client.h, WindowState.regionW, WindowState.regionH, WindowState.regionScale};
+    // A display mode of the game's own covers the real screen in full screen.
+    if (WindowState.fullScreen)
+        Display_GetEmulatedScreen(geometry.screenW, geometry.screenH);
+    if (!WindowState.fullScreen || geometry.screenW <= 0)
+        geometry.screenW = geometry.screenH = 0;
+    return geometry;
 }
 
 void Window_MouseInClient(int32_t& x, int32_t& y)

@@ -2,6 +2,8 @@
 // the interpreter's hot path.
 #include "library/RealText.h"
 
+#include "data/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -28,9 +30,8 @@ void DropSignOfZero(char* text, size_t& length)
 
 size_t WriteShortest(double value, char* buffer)
 {
-    auto written = std::to_chars(buffer, buffer + kRealTextSize - 1, value);
-    *written.ptr = '\0';
-    return static_cast<size_t>(written.ptr - buffer);
+    static_assert(kShortestRealSize <= kRealTextSize);
+    return NumberText_Shortest(value, buffer);
 }
 
 size_t WriteError(char* buffer)
@@ -44,7 +45,7 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// from_chars does not say which way a number fell out of range; the position
+// A reading out of range does not say which way the number fell; the position
 // of its first significant digit does. Positive means too large.
 int64_t DecimalMagnitude(std::string_view mantissa, int64_t exponent)
 {
@@ -137,8 +138,8 @@ bool ParseRealText(std::string_view text, double& value)
         return true;
     }
 
-    // Check the whole form first: from_chars would also take "inf", "nan"
-    // and stop quietly at trailing text.
+    // Check the whole form first: it also allows a leading "+", which the
+    // reader below does not.
     size_t k = 0;
     bool negative = false;
     if (text[k] == '+' || text[k] == '-')
@@ -176,12 +177,12 @@ bool ParseRealText(std::string_view text, double& value)
         return false;
 
     double magnitude = 0;
-    auto parsed = std::from_chars(text.data() + mantissaStart, text.data() + text.size(), magnitude);
-    if (parsed.ec == std::errc::result_out_of_range) {
+    ENumberRead read = NumberText_Read(text.data() + mantissaStart, text.data() + text.size(), magnitude);
+    if (read == ENumberRead::OutOfRange) {
         if (DecimalMagnitude(text.substr(mantissaStart, mantissaEnd - mantissaStart), exponent) > 0)
             return false;
         magnitude = 0;
-    } else if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size()) {
+    } else if (read != ENumberRead::Ok) {
         return false;
     }
     value = negative ? -magnitude : magnitude;

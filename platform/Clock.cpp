@@ -8,6 +8,12 @@
 #include <cerrno>
 #include <time.h>
 
+#include <algorithm>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace {
 
 class CSystemClock : public CClock {
@@ -61,6 +67,30 @@ int64_t Platform_LocalMicroseconds()
     return Platform_Clock().LocalMicroseconds();
 }
 
+#ifdef __EMSCRIPTEN__
+namespace {
+int64_t LastYield = 0;
+}
+
+// A page only draws, hears input and runs its timers while the game has
+// handed control back to the browser: sleeping does that (the runner is
+// built so that its stack survives the return), and so does a long run of
+// steps that never sleep, so that the page stays alive.
+void Platform_SleepMicroseconds(int64_t microseconds)
+{
+    emscripten_sleep(static_cast<unsigned>(std::max<int64_t>(microseconds, 0) / 1000));
+    LastYield = Platform_SystemClock().MonotonicMicroseconds();
+}
+
+void Platform_YieldNowAndThen()
+{
+    constexpr int64_t kLongestWithoutYield = 50000;
+    if (Platform_SystemClock().MonotonicMicroseconds() - LastYield >= kLongestWithoutYield)
+        Platform_SleepMicroseconds(0);
+}
+#else
+void Platform_YieldNowAndThen() {}
+
 void Platform_SleepMicroseconds(int64_t microseconds)
 {
     if (microseconds <= 0)
@@ -84,3 +114,4 @@ void Platform_SleepMicroseconds(int64_t microseconds)
         nanosleep(&wait, nullptr);
     }
 }
+#endif

@@ -54,5 +54,9 @@ int64_t Platform_MonotonicMicroseconds();
 
 // Blocks the thread for at least this long, or until a stop is requested
 // (platform/StopSignals.h): a game that sleeps for days still ends on the
-// first signal.
+// first signal. In a browser page it hands control back to the browser
+// meanwhile, even for 0.
 void Platform_SleepMicroseconds(int64_t microseconds);
+// In a browser page: hands control back to the browser when the game has
+// kept it for long, so the page draws and hears input. Elsewhere nothing.
+void Platform_YieldNowAndThen();

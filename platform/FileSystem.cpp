@@ -116,12 +116,15 @@ bool Platform_RenameWithoutReplacing(const std::string& from, const std::string&
 {
     if (from.empty() || to.empty())
         return false;
+#ifndef __EMSCRIPTEN__
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
-    // File systems without the flag: check, then rename. Only a writer racing
-    // between the two calls could still be replaced.
+#endif
+    // File systems without the flag (and a page's, which has one writer):
+    // check, then rename. Only a writer racing between the two calls could
+    // still be replaced.
     if (Platform_PathExists(to))
         return false;
     return std::rename(from.c_str(), to.c_str()) == 0;
@@ -186,7 +189,13 @@ bool Platform_ReplaceFile(const std::string& hostPath, const void* data, size_t 
     bool ok = WriteAll(output, static_cast<const char*>(data), size);
     if (ok && existed && ::fchmod(output, old.st_mode & 07777) != 0)
         ok = false;
+    // Not in a page: there fsync copies the whole kept storage to the
+    // browser's database and resumes the game from the database's callback,
+    // after which the page never hears that the game ended. The page keeps
+    // the storage itself (every two seconds, when hidden, at the end).
+#ifndef __EMSCRIPTEN__
     ok = ok && ::fsync(output) == 0;
+#endif
     return PutInPlace(output, temporary, destination, ok);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 class IRenderDevice;
+class IWidgetSession;
 
 struct RDisplayMode {
     int32_t width = 0;
@@ -107,6 +108,9 @@ public:
 
     // The drawing device of this window; null with error set on failure.
     virtual std::unique_ptr<IRenderDevice> CreateRenderDevice(std::string& error) = 0;
+    // Widgets drawn over this window (the standard dialogs); null where the
+    // window shows nothing.
+    virtual std::unique_ptr<IWidgetSession> OpenWidgets();
 };
 
 // The real window, hidden until shown. Without any usable video system (or

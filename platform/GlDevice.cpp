@@ -16,8 +16,9 @@
 #include "platform/GlScene.h"
 #include "platform/LeakCheck.h"
 
+#include "platform/GlApi.h"
+
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <array>
@@ -29,7 +30,7 @@
 
 namespace {
 
-constexpr const char* kVertexShader = R"(#version 330 core
+constexpr const char* kVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aTexCoord;
@@ -39,13 +40,14 @@ out vec2 vTexCoord;
 void main()
 {
     gl_Position = uTransform * vec4(aPosition, 1.0);
-    vColor = aColor;
+    gl_PointSize = 1.0;
+    vColor = aColor.bgra;
     vTexCoord = aTexCoord;
 }
 )";
 
 // uMode 0: vertex colour alone (no texture); 1: texture × colour; 2: texture.
-constexpr const char* kFragmentShader = R"(#version 330 core
+constexpr const char* kFragmentShader = R"(
 in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D uTexture;
@@ -111,9 +113,10 @@ void PointVertexAttributes()
 {
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, x)));
-    // 0xAARRGGBB lies in memory as blue, green, red, alpha: GL_BGRA reads it so.
+    // 0xAARRGGBB lies in memory as blue, green, red, alpha; the shaders
+    // turn it round (ES cannot read BGRA attributes).
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TVertex),
                           reinterpret_cast<void*>(offsetof(TVertex, color)));
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TVertex), reinterpret_cast<void*>(offsetof(TVertex, u)));
@@ -193,6 +196,7 @@ public:
     bool CopyRectangle(TextureHandle source, const RPixelRect& area, TextureHandle dest, int32_t x,
                        int32_t y) override;
     bool Present(const RPresentation& presentation) override;
+    bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver) override;
     bool ReadPresentation(const RPresentation& presentation, uint8_t* pixels) override;
     void SetSynchronization(bool on) override;
     RDeviceStats Stats() const override { return g_stats; }
@@ -234,9 +238,12 @@ private:
     bool PrepareDraw(bool vertices3D, TextureHandle texture, bool forceRepeat);
     void Flush2D();
     void Flush3D();
+    // The batch's indices as this GL must get them for flat shading.
+    const std::vector<uint32_t>& FlatReady(const std::vector<uint32_t>& indices, EListKind kind);
     bool CreateBackBuffer(int32_t w, int32_t h);
     // Paints the window's hidden buffer with the presentation.
     void ComposePresentation(const RPresentation& presentation);
+    void DrawOverlay(const RPresentation& presentation);
 
     SDL_Window* g_window;
     SDL_GLContext g_context;
@@ -264,6 +271,8 @@ private:
     std::unordered_map<TextureHandle, RGlTexture> g_textures;
     TextureHandle g_nextHandle = 1;
     std::vector<uint8_t> g_zeros;
+    std::vector<uint8_t> g_swapped; // uploads turned to RGBA where GL has no BGRA
+    std::vector<uint32_t> g_turned; // flat triangles turned round where the last corner provokes
 
     TextureHandle g_target = 0;
     RPixelRect g_viewport;
@@ -338,10 +347,12 @@ CGlRenderDevice::~CGlRenderDevice()
 
 bool CGlRenderDevice::Initialize(std::string& error)
 {
+#ifndef __EMSCRIPTEN__
     if (epoxy_gl_version() < 33) {
         error = "OpenGL 3.3 is not available";
         return false;
     }
+#endif
     g_program = Gl_BuildProgram(kVertexShader, kFragmentShader, error);
     if (!g_program || !g_scene.Build(error))
         return false;
@@ -388,7 +399,7 @@ bool CGlRenderDevice::Initialize(std::string& error)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // The first vertex of a triangle gives the colour of flat shading.
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    Gl_FirstVertexProvokes();
     // Nearer or equal depths draw: what is drawn twice at one depth shows
     // the second time, as 2D drawing in 3D mode expects.
     glDepthFunc(GL_LEQUAL);
@@ -621,7 +632,7 @@ void CGlRenderDevice::EnsureTargetDepth()
     // A new depth buffer starts at the far end.
     SetScissor(false, {});
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
 }
@@ -648,7 +659,7 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
     }
     if (depth) {
         glDepthMask(GL_TRUE);
-        glClearDepth(1.0);
+        Gl_ClearDepth(1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
         glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     }
@@ -677,12 +688,17 @@ bool CGlRenderDevice::CreateBackBuffer(int32_t w, int32_t h)
 
 bool CGlRenderDevice::SetBackBufferSize(int32_t w, int32_t h)
 {
-    if (w <= g_backW && h <= g_backH)
+    // Exactly the region, not merely at least it: a clear of the whole
+    // region is then a clear of the whole buffer, which drivers do without
+    // the scissor test (with it, a software driver draws a rectangle instead).
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (w == g_backW && h == g_backH)
         return true;
     if (w > g_maxTextureSize || h > g_maxTextureSize)
         return false;
     Flush();
-    bool ok = CreateBackBuffer(std::max(w, g_backW), std::max(h, g_backH));
+    bool ok = CreateBackBuffer(w, h);
     BindCurrentTarget();
     return ok;
 }
@@ -760,7 +776,11 @@ void CGlRenderDevice::Clear(uint32_t argb)
 {
     Flush();
     BindCurrentTarget();
-    SetScissor(true, g_viewport);
+    int32_t w = 0, h = 0;
+    TargetSize(g_target, w, h);
+    const bool whole = g_viewport.x <= 0 && g_viewport.y <= 0 && g_viewport.x + g_viewport.w >= w &&
+                       g_viewport.y + g_viewport.h >= h;
+    SetScissor(!whole, g_viewport);
     SetAlphaWrite(true);
     float a = g_target == 0 ? 1.0f : static_cast<float>((argb >> 24) & 0xFF) / 255.0f;
     glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -811,6 +831,11 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
         const bool repeat = g_settings.repeat || forceRepeat;
         BindSampler(g_samplers[(g_settings.linearFilter ? 1 : 0) | (repeat ? 2 : 0)]);
         mode = g_settings.modulate ? 1 : 2;
+    } else {
+        // Untextured drawing keeps no texture bound: the last one may be
+        // the target's own, which WebGL refuses to draw beside even when
+        // nothing samples it.
+        BindTexture(0);
     }
     if (scene)
         g_scene.SetMode(mode);
@@ -820,6 +845,15 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
     SetDepthTest(s.hidden && TargetHasDepth());
     SetCulling(s.cull);
     return true;
+}
+
+const std::vector<uint32_t>& CGlRenderDevice::FlatReady(const std::vector<uint32_t>& indices, EListKind kind)
+{
+    if (kGlFirstVertexProvokes || !g_sceneState.flat || kind != EListKind::Triangles)
+        return indices;
+    g_turned = indices;
+    Gl_MoveFirstCornersLast(g_turned.data(), g_turned.size());
+    return g_turned;
 }
 
 void CGlRenderDevice::Flush3D()
@@ -833,7 +867,7 @@ void CGlRenderDevice::Flush3D()
     BindVertexArray(g_vao3D);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo3D);
     const std::vector<RVertex3D>& vertices = g_batch3D.Vertices();
-    const std::vector<uint32_t>& indices = g_batch3D.Indices();
+    const std::vector<uint32_t>& indices = FlatReady(g_batch3D.Indices(), g_batch3D.Kind());
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RVertex3D)), vertices.data(),
                  GL_STREAM_DRAW);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)), indices.data(),
@@ -855,7 +889,7 @@ void CGlRenderDevice::Flush2D()
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo); // not part of the vertex array's state
 
     const std::vector<RVertex>& vertices = g_batch.Vertices();
-    const std::vector<uint32_t>& indices = g_batch.Indices();
+    const std::vector<uint32_t>& indices = FlatReady(g_batch.Indices(), g_batch.Kind());
     size_t vertexBytes = vertices.size() * sizeof(RVertex);
     size_t indexBytes = indices.size() * sizeof(uint32_t);
     // Fresh storage for every batch, so the driver never waits for the GPU
@@ -887,7 +921,7 @@ TextureHandle CGlRenderDevice::CreateTexture(int32_t w, int32_t h, bool renderTa
     // as large as the biggest one would stay allocated for the whole run.
     if (!renderTarget)
         g_zeros.resize(std::max(g_zeros.size(), static_cast<size_t>(tw) * static_cast<size_t>(th) * 4));
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, kGlPixelFormat, kGlPixelType,
                  renderTarget ? nullptr : g_zeros.data());
     bool ok = glGetError() == GL_NO_ERROR;
     if (ok && renderTarget) {
@@ -926,7 +960,13 @@ bool CGlRenderDevice::UploadTexture(TextureHandle handle, const RPixelRect& area
         return false;
     Flush(); // a queued batch may still use the old content
     BindTexture(found->second.texture);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    if constexpr (!kGlHasBgraTransfers) {
+        const size_t count = static_cast<size_t>(area.w) * static_cast<size_t>(area.h);
+        g_swapped.resize(count * 4);
+        Gl_SwapRedBlue(pixels, g_swapped.data(), count);
+        pixels = g_swapped.data();
+    }
+    glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, kGlPixelFormat, kGlPixelType, pixels);
     ++g_stats.uploads;
     return true;
 }
@@ -964,7 +1004,9 @@ bool CGlRenderDevice::ReadPixels(TextureHandle target, const RPixelRect& area, u
         return false;
     Flush();
     BindReadFramebuffer(TargetFramebuffer(target));
-    glReadPixels(area.x, area.y, area.w, area.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    glReadPixels(area.x, area.y, area.w, area.h, kGlPixelFormat, kGlPixelType, pixels);
+    if constexpr (!kGlHasBgraTransfers)
+        Gl_SwapRedBlue(pixels, pixels, static_cast<size_t>(area.w) * static_cast<size_t>(area.h));
     ++g_stats.readBacks;
     return true;
 }
@@ -996,23 +1038,78 @@ void CGlRenderDevice::ComposePresentation(const RPresentation& p)
     SetScissor(false, {});
     SetAlphaWrite(true);
     // The strips around the picture take the window colour; clearing the
-    // whole window first paints them with one call.
-    uint32_t c = p.windowColor;
-    glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-                 static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    if (sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0) {
+    // whole window first paints them with one call. A picture that fills the
+    // window leaves no strips, and then the window is not cleared at all.
+    int32_t dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(g_window, &dw, &dh);
+    const bool picture = sw > 0 && sh > 0 && p.target.w > 0 && p.target.h > 0;
+    const bool fills = picture && p.target.x <= 0 && p.target.y <= 0 &&
+                       p.target.x + p.target.w >= std::max(p.clientW, dw) &&
+                       p.target.y + p.target.h >= std::max(p.clientH, dh);
+    if (!fills) {
+        uint32_t c = p.windowColor;
+        glClearColor(static_cast<float>((c >> 16) & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
+                     static_cast<float>(c & 0xFF) / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    if (picture) {
         // Whole multiples stay sharp; other scales are smoothed.
         bool exact = p.target.w % sw == 0 && p.target.h % sh == 0;
         int32_t top = p.clientH - p.target.y;
         glBlitFramebuffer(0, 0, sw, sh, p.target.x, top, p.target.x + p.target.w, top - p.target.h,
                           GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
+    if (p.overlay)
+        DrawOverlay(p);
+}
+
+void CGlRenderDevice::DrawOverlay(const RPresentation& p)
+{
+    auto found = g_textures.find(p.overlay);
+    if (found == g_textures.end() || p.overlayW <= 0 || p.overlayH <= 0 || p.clientW <= 0 || p.clientH <= 0)
+        return;
+    UseProgram(g_program);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    SetDepthTest(false);
+    SetCulling(false);
+    // Client pixels straight to clip space; the window's rows run from the
+    // bottom, the texture's from the top.
+    const float w = static_cast<float>(p.clientW), h = static_cast<float>(p.clientH);
+    const RMatrix toClip = {2 / w, 0, 0, 0, 0, -2 / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
+    glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, toClip.data());
+    g_plainTransformVersion = 0; // the game's transform goes up again with its next draw
+    BindVertexArray(g_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
+    BindTexture(found->second.texture);
+    BindSampler(g_samplers[0]);
+    SetMode(1);
+    SetBlend(kBlendSrcAlpha, kBlendInvSrcAlpha);
+    const float ow = static_cast<float>(std::min(p.overlayW, found->second.w));
+    const float oh = static_cast<float>(std::min(p.overlayH, found->second.h));
+    const float u = ow / static_cast<float>(found->second.w), v = oh / static_cast<float>(found->second.h);
+    const uint32_t tint = p.overlayTint;
+    const RVertex quad[6] = {{0, 0, 0, tint, 0, 0},   {ow, 0, 0, tint, u, 0},  {ow, oh, 0, tint, u, v},
+                             {0, 0, 0, tint, 0, 0},   {ow, oh, 0, tint, u, v}, {0, oh, 0, tint, 0, v}};
+    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++g_stats.drawCalls;
 }
 
 bool CGlRenderDevice::Present(const RPresentation& p)
 {
     ComposePresentation(p);
+    SDL_GL_SwapWindow(g_window);
+    ++g_stats.presents;
+    BindCurrentTarget();
+    return true;
+}
+
+bool CGlRenderDevice::PresentWith(const RPresentation& p, const std::function<void()>& drawOver)
+{
+    ComposePresentation(p);
+    SetGlViewport({0, 0, p.clientW, p.clientH});
+    if (drawOver)
+        drawOver(); // puts back every piece of GL state it touches
     SDL_GL_SwapWindow(g_window);
     ++g_stats.presents;
     BindCurrentTarget();
@@ -1028,7 +1125,9 @@ bool CGlRenderDevice::ReadPresentation(const RPresentation& p, uint8_t* pixels)
     ComposePresentation(p);
     BindReadFramebuffer(0);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    glReadPixels(0, 0, w, h, kGlPixelFormat, kGlPixelType, pixels);
+    if constexpr (!kGlHasBgraTransfers)
+        Gl_SwapRedBlue(pixels, pixels, static_cast<size_t>(w) * static_cast<size_t>(h));
     ++g_stats.readBacks;
     // The window's rows run from the bottom.
     size_t stride = static_cast<size_t>(w) * 4;
@@ -1086,7 +1185,7 @@ bool CGlRenderDevice::SetDepthBuffer(bool on)
     }
     SetScissor(false, {});
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     BindCurrentTarget();
@@ -1101,7 +1200,7 @@ void CGlRenderDevice::ClearDepth()
         return;
     SetScissor(true, g_viewport);
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    Gl_ClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glDepthMask(g_shadow.depthTest ? GL_TRUE : GL_FALSE);
     SetScissor(false, {});
@@ -1141,6 +1240,8 @@ MeshHandle CGlRenderDevice::CreateMesh(const RMesh& mesh)
         }
         if (indices.size() > first)
             made.groups.push_back({key.kind, key.repeat, first, static_cast<GLsizei>(indices.size() - first)});
+        if (!kGlFirstVertexProvokes && key.kind == EListKind::Triangles)
+            Gl_MoveFirstCornersLast(indices.data() + first, indices.size() - first);
     }
     if (made.groups.empty())
         return 0;
@@ -1214,7 +1315,12 @@ void CGlRenderDevice::FreeMesh(MeshHandle handle)
 void CGlRenderDevice::SetSynchronization(bool on)
 {
     // Not every video driver can wait for the refresh; then frames just go out.
+    // A page shows what was drawn at the browser's own refresh anyway.
+#ifndef __EMSCRIPTEN__
     SDL_GL_SetSwapInterval(on ? 1 : 0);
+#else
+    (void)on;
+#endif
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr const char* kVertexShader = R"(#version 330 core
+constexpr const char* kVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aTexCoord;
@@ -32,7 +32,8 @@ void main()
 {
     vec4 position = vec4(aPosition + uOffset, 1.0);
     gl_Position = uTransform * position;
-    vec4 color = aDrawColor > 0.5 ? uDrawColor : aColor;
+    gl_PointSize = 1.0;
+    vec4 color = aDrawColor > 0.5 ? uDrawColor : aColor.bgra;
     if (uLighting != 0) {
         // The ambient light is not tinted by the vertex colour; the lights are.
         vec3 place = (uWorld * position).xyz;
@@ -60,7 +61,7 @@ void main()
 }
 )";
 
-constexpr const char* kFragmentShader = R"(#version 330 core
+constexpr const char* kFragmentShader = R"(
 in vec4 vColor;
 flat in vec4 vFlatColor;
 in vec2 vTexCoord;
@@ -94,7 +95,8 @@ void main()
 GLuint CompileShader(GLenum kind, const char* source, std::string& error)
 {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {kGlShaderHeader, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);

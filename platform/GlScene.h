@@ -8,11 +8,12 @@
 
 #include "platform/RenderDevice.h"
 
-#include <epoxy/gl.h>
+#include "platform/GlApi.h"
 
 #include <string>
 
-// Compiles and links a program from two sources; 0 and the reason on failure.
+// Compiles and links a program from two sources (without their version
+// line); 0 and the reason on failure.
 GLuint Gl_BuildProgram(const char* vertexSource, const char* fragmentSource, std::string& error);
 
 class CGlSceneProgram {

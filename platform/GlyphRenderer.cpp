@@ -1,7 +1,9 @@
 // Faces through fontconfig and FreeType; code pages through iconv.
 #include "platform/GlyphRenderer.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -78,6 +81,19 @@ struct RFaceChoice {
     bool slant = false;
 };
 
+#ifdef __EMSCRIPTEN__
+bool ChooseFace(const std::string&, bool bold, bool italic, RFaceChoice& choice)
+{
+    FILE* file = std::fopen(kPageTypefaceFile, "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    choice.path = kPageTypefaceFile;
+    choice.embolden = bold;
+    choice.slant = italic;
+    return true;
+}
+#else
 bool ChooseFace(const std::string& family, bool bold, bool italic, RFaceChoice& choice)
 {
     static const bool initialized = FcInit();
@@ -111,6 +127,7 @@ bool ChooseFace(const std::string& family, bool bold, bool italic, RFaceChoice& 
     FcPatternDestroy(pattern);
     return found;
 }
+#endif
 
 int32_t WholePixels(FT_Pos value26Dot6)
 {

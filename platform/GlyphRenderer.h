@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+// A browser page has no typefaces of its own: its page puts one face file
+// here (the one the desktop finds for Arial), which then serves every name,
+// made bold or slanted where asked.
+constexpr const char* kPageTypefaceFile = "/typefaces/typeface.ttf";
+
 // Whole pixels of the face at its size.
 struct RFaceMetrics {
     int32_t ascent = 0;       // baseline below the top of the line

@@ -70,6 +70,11 @@ constexpr float kSilence = 1.0f / 4096; // a block this quiet ends the tail
 
 } // namespace
 
+bool Platform_HasMidiSynthesizer()
+{
+    return true;
+}
+
 bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error)
 {
     CSynth synth;

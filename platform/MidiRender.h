@@ -15,3 +15,6 @@ constexpr int32_t kMidiRate = 44100;
 // notes' release tail; false when the file holds no playable music or no
 // soundfont is installed.
 bool Platform_RenderMidi(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error);
+
+// Whether this build has a synthesizer at all (a browser page has none).
+bool Platform_HasMidiSynthesizer();

@@ -7,12 +7,7 @@
 #include "platform/AudioDevice.h"
 
 #include "platform/OpenAlEffects.h"
-
-#define AL_ALEXT_PROTOTYPES
-#include <AL/al.h>
-#include <AL/alc.h>
-#include <AL/alext.h>
-#include <AL/efx.h>
+#include "platform/OpenAlExtensions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,6 +17,22 @@
 #include <vector>
 
 namespace {
+
+// A voice's two sources start and stop together (each with the one-source
+// call, both with the list call). The browser's OpenAL mistakes the sources
+// given to the list calls (and throws), so there they go one by one in the
+// same turn, where the page's audio clock starts them together anyway.
+void Together(const ALuint (&sources)[2], void (*each)(ALuint), void (*both)(ALsizei, const ALuint*))
+{
+#ifdef __EMSCRIPTEN__
+    (void)both;
+    each(sources[0]);
+    each(sources[1]);
+#else
+    (void)each;
+    both(2, sources);
+#endif
+}
 
 constexpr ALCint kWantedSends = 10;
 
@@ -254,7 +265,7 @@ public:
         AudioVoiceId id = o_next++;
         o_voices[id] = voice;
         Configure(o_voices[id], path->second);
-        alSourcePlayv(2, voice.source);
+        Together(voice.source, alSourcePlay, alSourcePlayv);
         return id;
     }
 
@@ -335,7 +346,7 @@ private:
 
     static void DeleteSources(RAlVoice& voice)
     {
-        alSourceStopv(2, voice.source);
+        Together(voice.source, alSourceStop, alSourceStopv);
         alDeleteSources(2, voice.source);
     }
 
@@ -481,6 +492,9 @@ std::unique_ptr<IAudioDevice> MakeDevice(ALCdevice* device, bool loopback, int32
 // the sound libraries have printed pages of complaints.
 static bool MaySoundBeAvailable()
 {
+#ifdef __EMSCRIPTEN__
+    return true; // the browser's own audio
+#endif
     if (std::getenv("ALSOFT_DRIVERS") || std::getenv("PULSE_SERVER"))
         return true;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {

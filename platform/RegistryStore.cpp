@@ -338,6 +338,12 @@ bool CRegistryStore::KeyExists(ERegistryRoot root, const std::string& key)
 bool CRegistryStore::WriteValue(ERegistryRoot root, const std::string& key, const std::string& name,
                                 const RRegistryValue& value)
 {
+    return WriteValues(root, key, {{name, value}});
+}
+
+bool CRegistryStore::WriteValues(ERegistryRoot root, const std::string& key,
+                                 const std::vector<std::pair<std::string, RRegistryValue>>& values)
+{
     if (!Platform_CreateDirectories(r_folder))
         return false;
     std::string file = FileOf(root);
@@ -360,14 +366,16 @@ bool CRegistryStore::WriteValue(ERegistryRoot root, const std::string& key, cons
         content.keys.push_back({canonical, {}});
         target = &content.keys.back();
     }
-    bool replaced = false;
-    for (auto& [existing, old] : target->values)
-        if (EqualsIgnoringCaseCp1252(existing, name)) {
-            old = value;
-            replaced = true;
-        }
-    if (!replaced)
-        target->values.emplace_back(name, value);
+    for (const auto& [name, value] : values) {
+        bool replaced = false;
+        for (auto& [existing, old] : target->values)
+            if (EqualsIgnoringCaseCp1252(existing, name)) {
+                old = value;
+                replaced = true;
+            }
+        if (!replaced)
+            target->values.emplace_back(name, value);
+    }
 
     if (!Platform_ReplaceFile(file, Registry_Serialize(content)))
         return false;

@@ -43,6 +43,9 @@ public:
     // Creates the key and its parents as needed. False when the store cannot
     // be written; nothing already stored is lost then.
     bool WriteValue(ERegistryRoot root, const std::string& key, const std::string& name, const RRegistryValue& value);
+    // Several values of one key in one write.
+    bool WriteValues(ERegistryRoot root, const std::string& key,
+                     const std::vector<std::pair<std::string, RRegistryValue>>& values);
 
     const std::string& Folder() const { return r_folder; }
     std::string FileOf(ERegistryRoot root) const;

@@ -9,6 +9,7 @@
 #include "platform/GameWindow.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct RVertex {
@@ -58,9 +59,6 @@ struct RDrawSettings {
 };
 
 enum class ETransform : int32_t { World, View, Projection };
-
-// Handles of textures; 0 is none (and the back buffer as a render target).
-using TextureHandle = uint32_t;
 
 // A vertex of 3D drawing: position, normal (0, 0, 0 where it has none),
 // colour and texture coordinates.
@@ -133,6 +131,9 @@ struct RDeviceStats {
     int64_t meshUploads = 0;
 };
 
+// Handles of textures; 0 is none (and the back buffer as a render target).
+using TextureHandle = uint32_t;
+
 // Where a frame goes in the window: the back buffer's (0, 0, w, h) is
 // scaled into target inside a client area of clientW × clientH; the rest of
 // the client area is filled with windowColor.
@@ -143,6 +144,13 @@ struct RPresentation {
     int32_t clientW = 0;
     int32_t clientH = 0;
     uint32_t windowColor = 0xFFFFFFFF;
+    // A picture of the runner's own (a dialog) over the whole client area:
+    // overlayW × overlayH pixels of the texture at the client's top-left,
+    // one to one, blended by its alpha times the alpha byte of overlayTint.
+    TextureHandle overlay = 0;
+    int32_t overlayW = 0;
+    int32_t overlayH = 0;
+    uint32_t overlayTint = 0xFFFFFFFF;
 };
 
 class IRenderDevice {
@@ -185,6 +193,16 @@ public:
 
     // Shows the back buffer in the window.
     virtual bool Present(const RPresentation& presentation) = 0;
+    // The same with drawOver run over the composed window picture before
+    // it is shown (widgets of the platform's own, drawing straight into
+    // the window); the device's state is as it was afterwards. False, with
+    // drawOver not run, where nothing is shown.
+    virtual bool PresentWith(const RPresentation& presentation, const std::function<void()>& drawOver)
+    {
+        (void)presentation;
+        (void)drawOver;
+        return false;
+    }
     // Composes the window's picture as Present would show it, without
     // showing it, and reads it back: clientW × clientH pixels, BGRA, rows
     // from the top. False where the device has no picture to give.

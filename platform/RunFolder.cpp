@@ -3,6 +3,7 @@
 #include "platform/RunFolder.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cerrno>
 #include <cstdlib>
 #include <csignal>
@@ -42,6 +43,43 @@ bool IsDotOrDotDot(const char* name)
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+#ifdef __EMSCRIPTEN__
+// A browser page has neither signals nor this system call: its entries are
+// read the ordinary way, in the same record form. The caller reads from the
+// start again after each pass: one call gives the entries that fit, and the
+// next call, with the position moved off the start, none.
+long ReadEntries(int folder, char* buffer, size_t size)
+{
+    if (lseek(folder, 0, SEEK_CUR) != 0)
+        return 0;
+    DIR* listing = fdopendir(dup(folder));
+    if (!listing)
+        return -1;
+    long used = 0;
+    while (dirent* entry = readdir(listing)) {
+        const size_t length = std::strlen(entry->d_name);
+        const size_t record = (offsetof(RLinuxDirent64, d_name) + length + 1 + 7) / 8 * 8;
+        if (static_cast<size_t>(used) + record > size)
+            break;
+        RLinuxDirent64* out = reinterpret_cast<RLinuxDirent64*>(buffer + used);
+        out->d_ino = entry->d_ino;
+        out->d_off = 0;
+        out->d_reclen = static_cast<unsigned short>(record);
+        out->d_type = entry->d_type;
+        std::memcpy(out->d_name, entry->d_name, length + 1);
+        used += static_cast<long>(record);
+    }
+    closedir(listing);
+    lseek(folder, 1, SEEK_SET);
+    return used;
+}
+#else
+long ReadEntries(int folder, char* buffer, size_t size)
+{
+    return syscall(SYS_getdents64, folder, buffer, size);
+}
+#endif
+
 // Deletes everything inside the open folder, depth first, without following
 // links. Only system calls, so a signal handler can use it; folders deeper
 // than the limit are left (the run folder itself is shallow).
@@ -56,7 +94,7 @@ void RemoveContents(int folder, int depth)
         bool removed = false;
         lseek(folder, 0, SEEK_SET);
         for (;;) {
-            long count = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+            long count = ReadEntries(folder, buffer, sizeof buffer);
             if (count <= 0)
                 break;
             for (long position = 0; position < count;) {

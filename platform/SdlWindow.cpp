@@ -5,16 +5,22 @@
 
 #include "platform/Clock.h"
 #include "platform/GlDevice.h"
+#include "platform/ImGuiSession.h"
 #include "platform/NullVideo.h"
+#include "platform/SdlEventRouter.h"
 #include "platform/TextEncoding.h"
 
 #include <SDL.h>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#include <emscripten/html5.h>
+#endif
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -54,6 +60,14 @@ SDL_SystemCursor CursorShape(int32_t cursor)
     }
 }
 
+#ifdef __EMSCRIPTEN__
+// Set by the page (brindle-pack --web) for games that scale to their window.
+bool PageFillsWindow()
+{
+    return EM_ASM_INT({ return Module['fillPage'] ? 1 : 0; }) != 0;
+}
+#endif
+
 class CSdlGameWindow : public IGameWindow {
 public:
     explicit CSdlGameWindow(SDL_Window* window) : s_window(window) {}
@@ -92,8 +106,30 @@ public:
     {
         return Platform_CreateGlDevice(s_window, error);
     }
+    std::unique_ptr<IWidgetSession> OpenWidgets() override { return Platform_OpenImGuiSession(s_window); }
 
 private:
+#ifdef __EMSCRIPTEN__
+    // A page that fills the browser window with the game (the game scales
+    // its picture to the window) sets the canvas' size by style; the game
+    // window then takes the size the canvas shows at, whatever it asks for.
+    bool FillsPage() const { return s_fillsPage; }
+    void FollowPageSize()
+    {
+        if (!s_fillsPage)
+            return;
+        double cssW = 0, cssH = 0;
+        if (emscripten_get_element_css_size("#canvas", &cssW, &cssH) != EMSCRIPTEN_RESULT_SUCCESS)
+            return;
+        int w = std::max(static_cast<int>(cssW), 1), h = std::max(static_cast<int>(cssH), 1);
+        int nowW = 0, nowH = 0;
+        SDL_GetWindowSize(s_window, &nowW, &nowH);
+        if (w != nowW || h != nowH)
+            SDL_SetWindowSize(s_window, w, h); // reported back as a size change
+    }
+    const bool s_fillsPage = PageFillsWindow();
+#endif
+
     SDL_Window* s_window;
     RWindowFrame s_frame;
     std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> s_cursors{};
@@ -140,7 +176,7 @@ void CSdlGameWindow::WaitVerticalBlank()
     int64_t period = 1000000 / rate;
     int64_t now = Platform_MonotonicMicroseconds();
     int64_t next = (now / period + 1) * period;
-    std::this_thread::sleep_for(std::chrono::microseconds(next - now));
+    Platform_SleepMicroseconds(next - now);
 }
 
 void CSdlGameWindow::SetVisible(bool visible)
@@ -167,6 +203,10 @@ void CSdlGameWindow::SetClientBounds(const RPixelRect& bounds)
 {
     if (s_frame.fullScreen)
         return;
+#ifdef __EMSCRIPTEN__
+    if (FillsPage())
+        return;
+#endif
     SDL_SetWindowSize(s_window, std::max(bounds.w, 1), std::max(bounds.h, 1));
     SDL_SetWindowPosition(s_window, bounds.x, bounds.y);
 }
@@ -204,70 +244,22 @@ void CSdlGameWindow::SetCursor(int32_t cursor)
 
 void CSdlGameWindow::PumpEvents(const WindowEventHandler& handler)
 {
+    Platform_YieldNowAndThen();
+#ifdef __EMSCRIPTEN__
+    FollowPageSize();
+#endif
+    const uint32_t self = SDL_GetWindowID(s_window);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        RWindowEvent out;
-        switch (e.type) {
-        case SDL_QUIT:
-            out.kind = EWindowEvent::Close;
-            break;
-        case SDL_WINDOWEVENT:
-            switch (e.window.event) {
-            case SDL_WINDOWEVENT_CLOSE:
-                out.kind = EWindowEvent::Close;
-                break;
-            case SDL_WINDOWEVENT_SIZE_CHANGED:
-                out.kind = EWindowEvent::Resized;
-                out.w = e.window.data1;
-                out.h = e.window.data2;
-                break;
-            case SDL_WINDOWEVENT_EXPOSED:
-                out.kind = EWindowEvent::Paint;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_GAINED:
-                out.kind = EWindowEvent::FocusGained;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_LOST:
-                out.kind = EWindowEvent::FocusLost;
-                break;
-            default:
-                continue;
-            }
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            out.kind = e.type == SDL_KEYDOWN ? EWindowEvent::KeyDown : EWindowEvent::KeyUp;
-            out.key = e.key.keysym.sym;
-            out.scancode = e.key.keysym.scancode;
-            out.repeat = e.key.repeat != 0;
-            break;
-        case SDL_TEXTINPUT:
-            out.kind = EWindowEvent::Text;
-            out.text = e.text.text;
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            out.kind = e.type == SDL_MOUSEBUTTONDOWN ? EWindowEvent::MouseDown : EWindowEvent::MouseUp;
-            out.button = e.button.button == SDL_BUTTON_LEFT    ? 1
-                         : e.button.button == SDL_BUTTON_RIGHT ? 2
-                         : e.button.button == SDL_BUTTON_MIDDLE ? 3
-                                                                : 0;
-            out.x = e.button.x;
-            out.y = e.button.y;
-            break;
-        case SDL_MOUSEWHEEL:
-            out.kind = EWindowEvent::MouseWheel;
-            out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
-            break;
-        case SDL_MOUSEMOTION:
-            out.kind = EWindowEvent::MouseMove;
-            out.x = e.motion.x;
-            out.y = e.motion.y;
-            break;
-        default:
+        // The runner's other windows take their own events; events of
+        // windows already gone are dropped.
+        if (SdlEvents_Route(e))
             continue;
-        }
-        if (handler)
+        const uint32_t window = SdlEvents_WindowOf(e);
+        if (window != 0 && window != self)
+            continue;
+        RWindowEvent out;
+        if (SdlEvents_Translate(e, out) && handler)
             handler(out);
     }
 }
@@ -283,7 +275,11 @@ std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
     // Without a display server SDL would settle on a driver that shows
     // nothing (and probing on the way prints complaints); that is the null
     // window's job. A driver asked for by name is always tried.
+#ifdef __EMSCRIPTEN__
+    bool asked = true; // the page is the display
+#else
     bool asked = HasEnvironment("SDL_VIDEODRIVER");
+#endif
     if (!asked && !HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY")) {
         error = "no display server";
         return nullptr;
@@ -298,9 +294,16 @@ std::unique_ptr<IGameWindow> OpenSdlWindow(std::string& error)
         error = "no display server";
         return nullptr;
     }
+#ifdef __EMSCRIPTEN__
+    // WebGL 2.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+#endif
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_Window* window = SDL_CreateWindow("", 100, 100, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);

@@ -105,7 +105,44 @@ bool ReadFrames(SNDFILE* file, const SF_INFO& info, RPcm& pcm, std::string& erro
     return true;
 }
 
+// Whether the sound library was built with the codec of a major format.
+bool LibraryReads(int major)
+{
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int k = 0; k < count; ++k) {
+        SF_FORMAT_INFO info{};
+        info.format = k;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 && info.format == major)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+std::string Platform_MissingSoundCodec(const uint8_t* data, size_t size)
+{
+    if (!data || size < 4)
+        return {};
+    if (Platform_IsMidi(data, size))
+        return Platform_HasMidiSynthesizer() ? std::string() : "MIDI music cannot be played here";
+    const char* name = nullptr;
+    int major = 0;
+    if (std::memcmp(data, "OggS", 4) == 0) {
+        name = "OGG";
+        major = SF_FORMAT_OGG;
+    } else if (std::memcmp(data, "fLaC", 4) == 0) {
+        name = "FLAC";
+        major = SF_FORMAT_FLAC;
+    } else if (std::memcmp(data, "ID3", 3) == 0 || (data[0] == 0xFF && (data[1] & 0xE0) == 0xE0)) {
+        name = "MP3";
+        major = SF_FORMAT_MPEG;
+    }
+    if (!name || LibraryReads(major))
+        return {};
+    return std::string(name) + " sounds cannot be decoded here";
+}
 
 bool Platform_IsMidi(const uint8_t* data, size_t size)
 {

@@ -23,6 +23,12 @@ bool Platform_IsMidi(const uint8_t* data, size_t size);
 bool Platform_DecodeSound(const uint8_t* data, size_t size, double tempo, RPcm& pcm, std::string& error);
 bool Platform_DecodeSoundFile(const std::string& hostPath, double tempo, RPcm& pcm, std::string& error);
 
+// When this build cannot decode the data's kind of sound at all (its sound
+// library was built without that codec, or it has no MIDI synthesizer, as in
+// a browser), says so ("OGG sounds cannot be decoded here"); otherwise, and
+// for data of no kind it knows, gives an empty text.
+std::string Platform_MissingSoundCodec(const uint8_t* data, size_t size);
+
 // Writes 16-bit PCM WAV files as the frames come; the header is kept up to
 // date so that a run that ends abruptly still leaves a readable file.
 class CWavWriter {

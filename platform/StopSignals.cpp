@@ -58,7 +58,9 @@ void Platform_WatchStopSignals()
     stack_t stack = {};
     stack.ss_sp = HandlerStack;
     stack.ss_size = sizeof HandlerStack;
+#ifndef __EMSCRIPTEN__ // a browser page has no signal stacks (nor signals)
     sigaltstack(&stack, nullptr);
+#endif
     struct sigaction fatal = {};
     fatal.sa_sigaction = &OnFatalSignal;
     fatal.sa_flags = SA_SIGINFO | SA_ONSTACK;

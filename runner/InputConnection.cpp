@@ -181,6 +181,16 @@ void Runner_ConnectInput()
     InputHooks.waitForInput = &WaitForInput;
     bool deterministic = HasOwnPointer() || !HasRealWindow();
     InputHooks.windowActive = deterministic ? nullptr : +[] { return Platform_HasInputFocus(); };
+    // Dialogs opened during a step (or before the first) take the script's
+    // answers given for that step or earlier; a recording writes down every
+    // answer a dialog closed with, due at the same step, so that each dialog
+    // of the replay takes the answer its counterpart closed with.
+    DialogHooks.takeAnswer = HasScript ? +[](RDialogAnswer& answer) {
+        return Script.TakeAnswer(StepLoop.steps + 1, answer);
+    } : nullptr;
+    DialogHooks.answered = Recorder.IsOpen() ? +[](const RDialogAnswer& answer) {
+        Recorder.RecordAnswer(StepLoop.steps + 1, answer);
+    } : nullptr;
     if (HasOwnPointer()) {
         InputHooks.feedScript = [] {
             if (HasScript)

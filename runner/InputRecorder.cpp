@@ -92,10 +92,24 @@ void CInputRecorder::Record(const RScriptedInput& input)
     Write(input);
 }
 
+void CInputRecorder::RecordAnswer(int64_t step, const RDialogAnswer& answer)
+{
+    if (!r_file)
+        return;
+    if (r_hasMove)
+        Write(r_move);
+    r_hasMove = false;
+    WriteLine("step " + std::to_string(step) + " " + InputScript_FormatAnswer(answer));
+}
+
 void CInputRecorder::Write(const RScriptedInput& input)
 {
-    std::string line = FormatScriptedInput(input) + "\n";
-    std::fputs(line.c_str(), r_file);
+    WriteLine(FormatScriptedInput(input));
+}
+
+void CInputRecorder::WriteLine(const std::string& line)
+{
+    std::fputs((line + "\n").c_str(), r_file);
     std::fflush(r_file);
 }
 

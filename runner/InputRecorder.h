@@ -1,9 +1,10 @@
 // Recording what the player does as an input script while the game is
 // played (--record FILE): keys, typed characters, the mouse, the wheel, the
-// joysticks and the close button, each due at the step before which it
-// arrived, with the run's seed, so that "--input FILE --seed N" plays the
-// same run again step for step. Lines reach the file as they happen, so a
-// run that crashes still leaves what led there.
+// joysticks, the close button and the answers given to dialogs, each due at
+// the step before which it arrived (an answer: the step during which its
+// dialog closed), with the run's seed, so that "--input FILE --seed N" plays
+// the same run again step for step. Lines reach the file as they happen, so
+// a run that crashes still leaves what led there.
 #pragma once
 
 #include "platform/GameWindow.h"
@@ -32,10 +33,13 @@ public:
     // Of the pointer's moves in a row only the last is written, when
     // anything else happens or the recording ends.
     void Record(const RScriptedInput& input);
+    // The answer a dialog closed with, usable from step on.
+    void RecordAnswer(int64_t step, const RDialogAnswer& answer);
     void Close();
 
 private:
     void Write(const RScriptedInput& input);
+    void WriteLine(const std::string& line);
 
     std::FILE* r_file = nullptr;
     bool r_hasMove = false;

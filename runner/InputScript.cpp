@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -135,8 +136,40 @@ void AddCharacters(std::vector<RScriptedInput>& out, RScriptedInput input, const
     }
 }
 
+void ReadAnswer(CLineWords& words, const std::string& line, int64_t step, std::vector<RScriptedAnswer>& out)
+{
+    RScriptedAnswer scripted;
+    scripted.step = step;
+    RDialogAnswer& answer = scripted.answer;
+    const std::string kind = words.Take("what the answer is");
+    if (kind == "button") {
+        answer.kind = EDialogAnswer::Button;
+        answer.number = static_cast<int32_t>(words.Number("the button", 1, 3));
+        words.End();
+    } else if (kind == "text") {
+        answer.kind = EDialogAnswer::Text;
+        answer.text = Utf8ToCp1252(words.Rest(line));
+    } else if (kind == "menu") {
+        answer.kind = EDialogAnswer::Menu;
+        answer.number = static_cast<int32_t>(words.Number("the menu entry", 0, 1000000));
+        words.End();
+    } else if (kind == "color" || kind == "colour") {
+        answer.kind = EDialogAnswer::Color;
+        const int64_t red = words.Number("red", 0, 255), green = words.Number("green", 0, 255);
+        const int64_t blue = words.Number("blue", 0, 255);
+        answer.number = static_cast<int32_t>(red | (green << 8) | (blue << 16));
+        words.End();
+    } else if (kind == "cancel") {
+        answer.kind = EDialogAnswer::Cancel;
+        words.End();
+    } else {
+        throw RLineError{"unknown answer '" + kind + "' (button, text, menu, color, cancel)"};
+    }
+    out.push_back(std::move(scripted));
+}
+
 // Reads one line without its comment; appends its inputs.
-void ReadLine(const std::string& line, std::vector<RScriptedInput>& out)
+void ReadLine(const std::string& line, std::vector<RScriptedInput>& out, std::vector<RScriptedAnswer>& answers)
 {
     CLineWords words(SplitWords(line));
     if (words.AtEnd())
@@ -222,10 +255,12 @@ void ReadLine(const std::string& line, std::vector<RScriptedInput>& out)
         }
         words.End();
         out.push_back(input);
+    } else if (action == "answer") {
+        ReadAnswer(words, line, input.step, answers);
     } else {
         throw RLineError{"unknown action '" + action +
                          "' (key-down, key-up, key, char, char-code, text, mouse-move, mouse-down, mouse-up, "
-                         "wheel, close, joystick)"};
+                         "wheel, close, joystick, answer)"};
     }
 }
 
@@ -278,6 +313,8 @@ bool CInputScript::Parse(const std::string& text, const std::string& name, std::
 {
     c_inputs.clear();
     c_next = 0;
+    c_answers.clear();
+    c_nextAnswer = 0;
     std::istringstream in(text);
     std::string line;
     int lineNumber = 0;
@@ -287,14 +324,17 @@ bool CInputScript::Parse(const std::string& text, const std::string& name, std::
             line.pop_back();
         // Text lines keep their '#'; any other line ends at its comment.
         std::vector<std::string> words = SplitWords(line);
-        bool isText = words.size() >= 3 && words[2] == "text";
+        const bool isStep = !words.empty() && words[0] == "step";
+        bool isText = isStep && ((words.size() >= 3 && words[2] == "text") ||
+                                 (words.size() >= 4 && words[2] == "answer" && words[3] == "text"));
         if (!isText && line.find('#') != std::string::npos)
             line.erase(line.find('#'));
         try {
-            ReadLine(line, c_inputs);
+            ReadLine(line, c_inputs, c_answers);
         } catch (const RLineError& mistake) {
             error = name + ":" + std::to_string(lineNumber) + ": " + mistake.text;
             c_inputs.clear();
+            c_answers.clear();
             return false;
         }
     }
@@ -324,6 +364,34 @@ std::vector<RScriptedInput> CInputScript::TakeDue(int64_t step)
 std::vector<RScriptedInput> CInputScript::TakeNext()
 {
     return HasMore() ? TakeDue(c_inputs[c_next].step) : std::vector<RScriptedInput>();
+}
+
+bool CInputScript::TakeAnswer(int64_t step, RDialogAnswer& answer)
+{
+    if (c_nextAnswer >= c_answers.size() || c_answers[c_nextAnswer].step > step)
+        return false;
+    answer = c_answers[c_nextAnswer++].answer;
+    return true;
+}
+
+std::string InputScript_FormatAnswer(const RDialogAnswer& answer)
+{
+    switch (answer.kind) {
+    case EDialogAnswer::Button:
+        return "answer button " + std::to_string(answer.number);
+    case EDialogAnswer::Text:
+        return "answer text " + Cp1252ToUtf8(answer.text);
+    case EDialogAnswer::Menu:
+        return "answer menu " + std::to_string(answer.number);
+    case EDialogAnswer::Color: {
+        const uint32_t c = static_cast<uint32_t>(answer.number);
+        return "answer color " + std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+               std::to_string((c >> 16) & 0xFF);
+    }
+    case EDialogAnswer::Cancel:
+        break;
+    }
+    return "answer cancel";
 }
 
 void CInputPlayer::Play(const std::vector<RScriptedInput>& inputs)

@@ -5,6 +5,7 @@
 // run with the file and line.
 #pragma once
 
+#include "dialogs/DialogAnswers.h"
 #include "platform/Joysticks.h"
 
 #include <array>
@@ -25,6 +26,12 @@ enum class EScriptedInput : int32_t {
     JoystickAxis,   // stick (0, 1), a: axis 0..5, b: 0..65535
     JoystickButton, // stick, a: button 1..32, b: 1 down, 0 up
     JoystickPov,    // stick, a: hundredths of a degree, or kPovCentred
+};
+
+// An answer to one of the game's dialogs, usable from its step on.
+struct RScriptedAnswer {
+    int64_t step = 0;
+    RDialogAnswer answer;
 };
 
 struct RScriptedInput {
@@ -50,11 +57,18 @@ public:
     std::vector<RScriptedInput> TakeDue(int64_t step);
     // The inputs of the next step that has any, early (a game waiting for a key).
     std::vector<RScriptedInput> TakeNext();
+    // The first answer not yet taken, when its step has come by step.
+    bool TakeAnswer(int64_t step, RDialogAnswer& answer);
 
 private:
     std::vector<RScriptedInput> c_inputs; // ordered by step, then by line
     size_t c_next = 0;
+    std::vector<RScriptedAnswer> c_answers; // in the order of the file
+    size_t c_nextAnswer = 0;
 };
+
+// An answer as a script line writes it after "step N ": "answer button 2".
+std::string InputScript_FormatAnswer(const RDialogAnswer& answer);
 
 // Plays scripted inputs into the runner: keys and buttons as notifications
 // (keys also in the own table that direct checks read), the pointer through

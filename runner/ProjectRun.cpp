@@ -2,8 +2,8 @@
 #include "runner/ProjectRun.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/EventContext.h"
+#include "code/ExecutionContext.h"
 #include "code/Scripts.h"
 #include "data/Object.h"
 #include "data/Resources.h"
@@ -26,8 +26,9 @@ CCodeOrigins Origins;
 // the running event. Its text, or the name of the action's function.
 std::string RunningCodeText()
 {
-    if (ScriptCall.runningScript >= 0) {
-        const CCode* code = Script_Code(ScriptCall.runningScript);
+    const int32_t script = Code_Context().RunningScript();
+    if (script >= 0) {
+        const CCode* code = Script_Code(script);
         return code ? code->GetText() : std::string();
     }
     const RCurrentEvent& event = CurrentEvent;
@@ -83,11 +84,12 @@ void Runner_TellErrorPlace()
         return;
     // A code error knows its code and line; another error lies in the code
     // that was running, at its start.
-    bool codeError = Code_ErrorFlag;
-    std::string text = codeError ? Code_ErrorSource : RunningCodeText();
+    const CExecutionContext& context = Code_Context();
+    bool codeError = context.Failed() && context.ErrorPlace().line > 0;
+    std::string text = codeError ? context.ErrorSource() : RunningCodeText();
     std::string places;
     for (const RCodeOrigin* origin : Origins.Find(text)) {
-        RProjectPlace place = CCodeOrigins::Locate(*origin, codeError ? Code_ErrorLine : 1, 1);
+        RProjectPlace place = CCodeOrigins::Locate(*origin, codeError ? context.ErrorPlace().line : 1, 1);
         places += (places.empty() ? "" : " or ") + place.file + ":" + std::to_string(place.line);
     }
     if (places.empty())

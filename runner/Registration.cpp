@@ -7,6 +7,7 @@
 #include "code/FunctionCatalogue.h"
 #include "code/RuntimeCodeFunctions.h"
 #include "code/VariableCatalogue.h"
+#include "dialogs/Dialogs.h"
 #include "graphics/Graphics.h"
 #include "library/DataStructures.h"
 #include "library/DebugOutput.h"
@@ -52,11 +53,19 @@ bool Runner_RegisterTables(std::string& problem)
     Library_RegisterDataStructures();
     Library_RegisterMiscFunctions();
     Multiplayer_ImplementFunctions();
+    Dialogs_RegisterFunctions();
     Particles_RegisterFunctions();
 
     std::string missing;
     if (!Function_RegisterAll(&missing)) {
         problem = "functions outside the catalogue: " + missing;
+        return false;
+    }
+    // Every built-in a game can call is there: none is left to fail at its
+    // first call in the middle of a game.
+    const std::string unsupplied = Function_Unsupplied();
+    if (!unsupplied.empty()) {
+        problem = "functions without a routine: " + unsupplied;
         return false;
     }
     if (!Variable_RegisterAll(&missing)) {

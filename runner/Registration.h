@@ -5,9 +5,10 @@
 
 #include <string>
 
-// False (with a description) when a module supplied a name the catalogues lack.
+// False (with a description) when a module supplied a name the catalogues
+// lack, or a catalogued function was left without a routine.
 bool Runner_RegisterTables(std::string& problem);
 
 // One line per built-in function: name, argument count (-1 for any) and
-// whether it is implemented yet, separated by tabs.
+// whether it is implemented, separated by tabs.
 std::string Runner_ListFunctions();

@@ -159,7 +159,7 @@ std::string RunnerUsage()
            "  --help            show this text\n"
            "  --version         show the runner's version\n"
            "  --functions       list every built-in function: name, argument count\n"
-           "                    (-1 for any) and whether it is implemented yet\n"
+           "                    (-1 for any) and whether it is implemented\n"
            "  --dump            load the game, print every resource it holds and end\n"
            "  --headless        run without a window and without drawing; time, dates and\n"
            "                    the random seed are fixed, so a run repeats exactly\n"

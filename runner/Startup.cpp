@@ -2,6 +2,7 @@
 #include "runner/Startup.h"
 
 #include "data/GameData.h"
+#include "dialogs/Dialogs.h"
 #include "data/ResourceDump.h"
 #include "data/Resources.h"
 #include "data/RetiredResources.h"
@@ -93,6 +94,9 @@ GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* obser
 bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::string& problem)
 {
     Hooks_BeginStartup();
+    // Waits before the loop runs (sleep or a splash's delay in the first
+    // room's creation) pass on the run's clock too, not in real time.
+    StepLoop_SetClock(&clock);
     RoomHooks.seedRandom = options.HasSeed || options.Headless ? +[] { Random_SetSeed(SeedAtStart); }
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
@@ -107,6 +111,11 @@ bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::s
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
     Runner_ConnectInput();
+    // Nobody sits at the screen of an automated run: its dialogs answer
+    // from the input script or take their defaults.
+    Dialogs_SetAutomated(options.Headless || options.Steps >= 0 || !options.InputFile.empty() ||
+                         !options.ScreenshotFile.empty());
+    Dialogs_Start();
     GameKeys.toggleFullScreen = &Graphics_ToggleFullScreen;
     GameKeys.saveScreenshot = [](const std::string& file) { Screen_SaveWhole(file); };
     World_InstallSaveHooks();
@@ -156,6 +165,9 @@ bool RunTheGame(const RunnerOptions& options)
         loop.pace = options.Headless && !options.Fast;
         loop.takeStopRequest = &Platform_TakeStopRequest;
         StepLoop_Run(loop);
+        // The debug window may hold the game paused between runs of the loop.
+        while (Dialogs_HoldWhilePaused())
+            StepLoop_Run(loop);
         if (!options.ScreenshotFile.empty() && !Graphics_SaveLastFrame(options.ScreenshotFile)) {
             std::fprintf(stderr,
                          "brindle-run: the last frame was not written to %s"
@@ -169,6 +181,7 @@ bool RunTheGame(const RunnerOptions& options)
     Platform_TakeStopRequest();
     Game_End();
     Resource_FreeRetired(); // while what their code needs is still there
+    Dialogs_Shutdown();
     Multiplayer_Shutdown();
     return !Error_Terminating && !screenshotMissing;
 }

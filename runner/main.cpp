@@ -9,6 +9,7 @@
 #include "runner/Startup.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -65,5 +66,12 @@ int main(int argc, char** argv)
     // Automated runs put messages on standard error instead of into boxes.
     Platform_AllowMessageBoxesOnScreen(!options.IsAutomated());
     Platform_WatchStopSignals();
-    return RunGame(options);
+    const int status = RunGame(options);
+#ifdef __EMSCRIPTEN__
+    // After a wait the page has resumed the game from its event loop: a
+    // status returned from here would be lost (the page would hear 0), so
+    // the runner exits with it instead.
+    std::exit(status);
+#endif
+    return status;
 }

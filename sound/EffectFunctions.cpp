@@ -1,5 +1,6 @@
 // The effect and 3D script functions: each passes its arguments, in order,
 // into the parameter record of its effect or into the sound's placement.
+#include "code/ErrorReport.h"
 #include "code/FunctionCatalogue.h"
 #include "sound/SoundRoutines.h"
 #include "sound/SoundSystem.h"
@@ -24,7 +25,7 @@ bool EffectSet(CExecutionContext&, RValue&, int, RValue* args)
 {
     int32_t id = SoundIdOrReport(args[0]);
     if (id >= 0)
-        SoundSystem.SetEffects(id, static_cast<uint32_t>(ArgInteger(args[1])));
+        SetEffectsOrReport(id, static_cast<uint32_t>(ArgInteger(args[1])));
     return true;
 }
 
@@ -159,6 +160,12 @@ bool SetCone(CExecutionContext&, RValue&, int, RValue* args)
 }
 
 } // namespace
+
+void SetEffectsOrReport(int32_t id, uint32_t flags)
+{
+    if (!SoundSystem.SetEffects(id, flags) && SoundSystem.FirstNotice("effects"))
+        Error_ShowInEvent("Sound effects are not available on this sound device; sounds play without them.", false);
+}
 
 void Sound_ImplementEffectFunctions()
 {

@@ -64,6 +64,19 @@ void CMediaPlayer::Play(const std::string& hostPath, bool loop)
         m_voice = m_device->Play(m_path, m_buffer, loop, 0);
 }
 
+void CMediaPlayer::PlaySamples(const std::string& name, const RPcm& pcm, bool loop)
+{
+    if (!m_device)
+        return;
+    Close();
+    m_buffer = m_device->CreateBuffer(pcm);
+    m_file = name;
+    if (!m_path)
+        m_path = m_device->CreatePath(false);
+    if (m_buffer)
+        m_voice = m_device->Play(m_path, m_buffer, loop, 0);
+}
+
 void CMediaPlayer::Stop(const std::string& hostPath)
 {
     if (m_device && m_voice && hostPath == m_file) {

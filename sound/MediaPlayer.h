@@ -15,6 +15,8 @@ public:
     // Plays the file from its start, looping on request. A name the player
     // cannot take is reported; a missing file plays nothing.
     void Play(const std::string& hostPath, bool loop);
+    // Plays samples decoded elsewhere (a video's sound) under the name.
+    void PlaySamples(const std::string& name, const RPcm& pcm, bool loop);
     // Stops only when the player holds this file.
     void Stop(const std::string& hostPath);
     bool IsPlaying(const std::string& hostPath);

@@ -24,5 +24,11 @@ bool Sound_CaptureFailed();
 bool Sound_Prepare();
 // Moves fades on and renders the capture, seconds after the last update.
 void Sound_Update(double seconds);
+// The sound of a video shown by a splash screen: it takes the media
+// player, as multimedia sounds do; stopping ends it only while it plays.
+struct RPcm;
+void Sound_PlayVideoSound(const std::string& name, const RPcm& pcm, bool loop);
+void Sound_StopVideoSound(const std::string& name);
+
 // Frees every sound and closes the device (and the capture file).
 void Sound_Shutdown();

@@ -1,11 +1,14 @@
 // Bindings of sound resources to sound ids.
 #include "sound/SoundResources.h"
 
+#include "code/ErrorReport.h"
 #include "data/Resources.h"
 #include "data/Sound.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
 #include "platform/RunFolder.h"
+#include "platform/SoundFiles.h"
+#include "sound/SoundRoutines.h"
 #include "sound/SoundSystem.h"
 #include "sound/SoundUnits.h"
 
@@ -110,6 +113,13 @@ void Sound_Restore(int32_t index)
     CSound& sound = *Sounds.Get(index);
     SoundSystem.Free(binding->id);
     binding->id = -1;
+    if (sound.s_hasSound && !sound.s_sound.empty()) {
+        // A kind of sound this build cannot decode at all would stay silent
+        // unseen: it is reported, once a run for each kind.
+        const std::string missing = Platform_MissingSoundCodec(sound.s_sound.data(), sound.s_sound.size());
+        if (!missing.empty() && SoundSystem.FirstNotice(missing))
+            Error_ShowInEvent("Sound " + Sounds.Name(index) + " stays silent: " + missing + ".", false);
+    }
     if (sound.s_kind >= kSoundNormal && sound.s_kind <= kSound3D) {
         if (!sound.s_hasSound || sound.s_sound.empty())
             return;
@@ -126,7 +136,7 @@ void Sound_Restore(int32_t index)
     if (binding->id < 0)
         return;
     if (sound.s_effects > 0)
-        SoundSystem.SetEffects(binding->id, static_cast<uint32_t>(sound.s_effects));
+        SetEffectsOrReport(binding->id, static_cast<uint32_t>(sound.s_effects));
     SoundSystem.SetVolume(binding->id, PathVolume(sound.s_volume));
     SoundSystem.SetPan(binding->id, PathPan(sound.s_pan));
 }

@@ -19,6 +19,10 @@ inline int32_t ArgInteger(const RValue& value)
 // without a message.
 int32_t SoundIdOrReport(const RValue& index);
 
+// Sets the effects of sound id; where the sound device has none (a browser's
+// audio) that is reported, once a run, and the sound plays without them.
+void SetEffectsOrReport(int32_t id, uint32_t flags);
+
 void Sound_ImplementPlaybackFunctions();
 void Sound_ImplementEffectFunctions();
 void Sound_ImplementCdFunctions();

@@ -99,3 +99,13 @@ void Sound_Shutdown()
     SoundSystem.Shutdown();
     Sound_ForgetAll();
 }
+
+void Sound_PlayVideoSound(const std::string& name, const RPcm& pcm, bool loop)
+{
+    SoundSystem.Player().PlaySamples(name, pcm, loop);
+}
+
+void Sound_StopVideoSound(const std::string& name)
+{
+    SoundSystem.Player().Stop(name);
+}

@@ -39,6 +39,7 @@ void CSoundSystem::Start(std::unique_ptr<IAudioDevice> device)
     s_tempo = 1;
     s_globalVolume = 0;
     s_searchDirectory.clear();
+    s_notices.clear();
 }
 
 void CSoundSystem::Shutdown()
@@ -224,18 +225,20 @@ void CSoundSystem::SetPan(int32_t id, int32_t pan)
     }
 }
 
-void CSoundSystem::SetEffects(int32_t id, uint32_t flags)
+bool CSoundSystem::SetEffects(int32_t id, uint32_t flags)
 {
     RSoundSample* sample = FindPlayable(id);
     if (!sample)
-        return;
+        return true;
     DropEndedVoices(*sample);
     if (!sample->voices.empty())
-        return;
+        return true;
     REffectSettings effects = sample->effects;
     effects.flags = flags & kEffectAll;
-    if (s_device->SetPathEffects(sample->path, effects))
-        sample->effects = effects;
+    if (!s_device->SetPathEffects(sample->path, effects))
+        return effects.flags == 0;
+    sample->effects = effects;
+    return true;
 }
 
 REffectSettings* CSoundSystem::EffectsWith(int32_t id, uint32_t bit)

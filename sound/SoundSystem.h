@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,8 @@ public:
     void Fade(int32_t id, int32_t volume, double milliseconds);
     void SetPan(int32_t id, int32_t pan);
     // Refused (ignored) while the sound plays, as the game's platform does.
-    void SetEffects(int32_t id, uint32_t flags);
+    // False when the device has no effects to give (a browser's audio).
+    bool SetEffects(int32_t id, uint32_t flags);
     // The effect settings of id when it has effect bit, to change and then
     // hand to ApplyEffects; null otherwise.
     REffectSettings* EffectsWith(int32_t id, uint32_t bit);
@@ -95,6 +97,10 @@ public:
     CMediaPlayer& Player() { return s_player; }
     CMciDevices& Mci() { return s_mci; }
 
+    // True the first time a notice is given since the device started, so
+    // that what this device lacks is reported once, not at every use.
+    bool FirstNotice(const std::string& notice) { return s_notices.insert(notice).second; }
+
 private:
     RSoundSample* Find(int32_t id);
     RSoundSample* FindPlayable(int32_t id); // used, not multimedia, with a path
@@ -109,6 +115,7 @@ private:
     double s_tempo = 1;
     int32_t s_globalVolume = 0;
     std::string s_searchDirectory;
+    std::set<std::string> s_notices;
 };
 
 extern CSoundSystem SoundSystem;

@@ -2,7 +2,7 @@
 #include "system/Extensions.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
+#include "code/Executor.h"
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
 #include "code/Functions.h"
@@ -60,8 +60,7 @@ bool CallExtension(int32_t id, CInstance* self, CInstance* other, RValue& result
     if (!ValidId(id))
         return false;
     if (GameState.secureMode) {
-        Code_ErrorFlag = true;
-        Code_ErrorMessage = kSecureMessage;
+        Code_Context().SetError(kSecureMessage);
         return false;
     }
     const RExtensionEntry& entry = Entries[static_cast<size_t>(id)];
@@ -73,7 +72,8 @@ bool CallExtension(int32_t id, CInstance* self, CInstance* other, RValue& result
         return false;
     if (Script_RunCode(*entry.code, -1, self, other, result, args, argc))
         return true;
-    Code_ErrorMessage = "In extension function " + entry.name + ":\r" + Code_ErrorMessage;
+    CExecutionContext& context = Code_Context();
+    context.SetError("In extension function " + entry.name + ":\r" + context.ErrorMessage());
     return false;
 }
 
@@ -148,14 +148,14 @@ bool RunFileFunctions(bool initialization)
             CInstance temporary;
             temporary.Create(0, 0, 0, 0);
             RValue result;
-            Code_ClearError();
+            Code_Context().ClearError();
             // It runs outside any event: errors inside are headed with it.
             const std::string place = std::string(initialization ? "initialization" : "finalization") +
                                       " function " + name + " of extension package " + package.s_name;
             CCodePlace running(place);
             if (!CallExtension(found->s_id, &temporary, &temporary, result, nullptr, 0)) {
-                Error_Show(Code_ErrorMessage, true);
-                Code_ClearError();
+                Error_Show(Code_PendingError(), true);
+                Code_Context().ClearError();
                 return false;
             }
         }
@@ -232,9 +232,8 @@ bool Extensions_Prepare()
                     continue;
                 auto code = std::make_unique<CCode>(text->second, false);
                 if (!code->Compile()) {
-                    Error_Show("COMPILATION ERROR in extension package " + package.s_name + "\r" + Code_ErrorMessage,
+                    Error_Show("COMPILATION ERROR in extension package " + package.s_name + "\r" + code->ErrorMessage(),
                                true);
-                    Code_ClearError();
                     return false;
                 }
                 entry.code = std::move(code);

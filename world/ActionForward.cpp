@@ -20,7 +20,7 @@ bool CActionForward::Call(CExecutionContext& context, RValue& result, std::initi
     }
     result = RValue();
     if (!function || !function->f_routine) {
-        Error_ShowInEvent(Function_NotImplementedMessage(f_name), false);
+        Error_ShowInEvent(Function_MissingRoutineMessage(f_name), false);
         return true;
     }
     RValue args[kMaxCallArguments];

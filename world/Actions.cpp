@@ -3,12 +3,10 @@
 
 #include "code/ArgumentVariables.h"
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
 #include "code/Executor.h"
 #include "code/Functions.h"
-#include "code/Scripts.h"
 #include "code/StopRequest.h"
 #include "data/Event.h"
 #include "data/Resources.h"
@@ -36,7 +34,7 @@ bool CompileCode(CAction& action, bool fatal)
 {
     auto code = std::make_shared<CCode>(action.act_codestring, false);
     if (!code->Compile()) {
-        Error_ShowInEvent("COMPILATION ERROR in code action\r" + Code_ErrorMessage, fatal);
+        Error_ShowInEvent("COMPILATION ERROR in code action\r" + code->ErrorMessage(), fatal);
         return false;
     }
     action.act_codecode = std::move(code);
@@ -81,7 +79,7 @@ bool CompileArgument(CAction& action, int index, bool fatal)
     }
     auto code = std::make_shared<CCode>(text, true);
     if (!code->Compile()) {
-        Error_ShowInEvent("COMPILATION ERROR in argument " + std::to_string(index) + "\r" + Code_ErrorMessage, fatal);
+        Error_ShowInEvent("COMPILATION ERROR in argument " + std::to_string(index) + "\r" + code->ErrorMessage(), fatal);
         return false;
     }
     if (code->Kind() == CCode::kConstantExpression)
@@ -144,18 +142,20 @@ bool ExecuteAction(const CAction& action, CInstance* self, CInstance* other)
         if (action.act_functionid < 0)
             return true;
         if (!Function_Call(action.act_functionid, self, other, result, arguments.Data(), count)) {
-            Error_ShowInEvent(Code_ErrorMessage, false);
-            Code_ClearError();
+            Error_ShowInEvent(Code_PendingError(), false);
+            Code_Context().ClearError();
         }
     } else if (action.act_exetype == kExecuteCode && action.act_codecode) {
+        // The code sees the action's arguments in the first slots.
+        CExecutionContext& context = Code_Context();
         CActionValues saved(count);
         for (int k = 0; k < count; ++k) {
-            saved.At(k) = ScriptCall.arguments[k];
-            ScriptCall.SetArgument(k, arguments.At(k));
+            saved.At(k) = context.Argument(k);
+            context.SetArgument(k, arguments.At(k));
         }
-        Code_Run(self, other, *action.act_codecode, result);
+        Code_Run(context, self, other, *action.act_codecode, result);
         for (int k = 0; k < count; ++k)
-            ScriptCall.SetArgument(k, saved.At(k));
+            context.SetArgument(k, saved.At(k));
     }
     bool answer = IsTrue(result.val);
     return action.act_isnot ? !answer : answer;

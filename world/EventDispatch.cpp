@@ -38,6 +38,13 @@ void PerformEventObject(CInstance* self, CInstance* other, int32_t objectindex, 
         RunWithRecord(*event, self, other, owner, etype, enumb);
 }
 
+void PerformFoundEvent(CInstance* self, CInstance* other, const CEvent& event, int32_t owner, int32_t etype,
+                       int32_t enumb)
+{
+    if (!IsChangePending())
+        RunWithRecord(event, self, other, owner, etype, enumb);
+}
+
 void PerformEvent(CInstance* self, CInstance* other, int32_t etype, int32_t enumb)
 {
     if (IsChangePending() || !self)

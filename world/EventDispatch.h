@@ -13,6 +13,9 @@
 
 void PerformEvent(CInstance* self, CInstance* other, int32_t etype, int32_t enumb);
 void PerformEventObject(CInstance* self, CInstance* other, int32_t objectindex, int32_t etype, int32_t enumb);
+// An event already found (owner: the object that defines it).
+void PerformFoundEvent(CInstance* self, CInstance* other, const CEvent& event, int32_t owner, int32_t etype,
+                       int32_t enumb);
 // Every unmarked instance of the room list, self and other both the instance.
 void PerformEventAll(int32_t etype, int32_t enumb);
 // A moment of a time line for an instance.
@@ -33,10 +36,23 @@ bool DispatchEventWhere(int32_t etype, int32_t enumb, Test test)
         CLiveRoom* room = CurrentRoom;
         if (!room || IsChangePending())
             return false;
+        // The event is found once for all the object's instances, and again
+        // only when an event or parent changed meanwhile.
+        int32_t owner = object;
+        const CEvent* event = Object_FindEvent(object, etype, enumb, &owner);
+        uint32_t changes = EventLists_Changes();
         int32_t count = room->Obj_Number(object);
         for (int32_t n = 0; n < count; ++n) {
             CInstance* instance = room->Obj_Instance(object, n);
-            if (instance && !instance->i_marked && test(*instance))
+            if (!instance || instance->i_marked || !test(*instance))
+                continue;
+            if (changes != EventLists_Changes()) {
+                changes = EventLists_Changes();
+                event = Object_FindEvent(object, etype, enumb, &owner);
+            }
+            if (event && instance->i_objectindex == object)
+                PerformFoundEvent(instance, instance, *event, owner, etype, enumb);
+            else
                 PerformEvent(instance, instance, etype, enumb);
         }
     }

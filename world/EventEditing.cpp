@@ -1,7 +1,7 @@
 // Adding to and clearing action lists that may be running.
 #include "world/EventEditing.h"
 
-#include "code/CodeError.h"
+#include "code/ExecutionContext.h"
 #include "data/Event.h"
 #include "data/RetiredResources.h"
 #include "world/Actions.h"
@@ -23,7 +23,7 @@ bool Event_AddCodeAction(CEvent& event, const std::string& code)
 {
     CAction action = CAction::MakeCode(code);
     if (!Action_Compile(action, false)) {
-        Code_ClearError();
+        Code_Context().ClearError();
         return false;
     }
     std::vector<CAction> actions = event.e_actions;

@@ -8,7 +8,12 @@
 
 void World_InstallInputHooks()
 {
-    StepHooks.skipStep = [] { return Settings.FreezeWhenInactive && !Input_IsWindowActive(); };
+    // A splash screen or the information page inside the game window holds
+    // the game; so does an inactive window when the game freezes then.
+    StepHooks.skipStep = [] {
+        return (InputHooks.overlayShowing && InputHooks.overlayShowing()) ||
+               (Settings.FreezeWhenInactive && !Input_IsWindowActive());
+    };
     StepHooks.gameKeys = &GameKeys_Handle;
     StepHooks.prepareInput = [] {
         if (!Input_IsWindowActive())

@@ -17,6 +17,7 @@ std::array<std::vector<std::vector<int32_t>>, kEventTypeCount> EventObjects;
 std::vector<TColPair> CollisionPairs;
 const std::vector<int32_t> NoObjects;
 bool ListsChanged = false;
+uint32_t Changes = 0;
 
 void RebuildIfChanged()
 {
@@ -102,6 +103,12 @@ bool Object_IsDescendentOf(int32_t objectindex, int32_t ancestor)
 void EventLists_MarkChanged()
 {
     ListsChanged = true;
+    ++Changes;
+}
+
+uint32_t EventLists_Changes()
+{
+    return Changes;
 }
 
 void EventLists_Rebuild()

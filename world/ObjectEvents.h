@@ -29,6 +29,8 @@ void EventLists_Rebuild();
 // The same, put off until the lists are next asked for, so that a script
 // changing many objects in a row pays for one rebuild.
 void EventLists_MarkChanged();
+// Counts the changes marked: what was found before stays right while it is unchanged.
+uint32_t EventLists_Changes();
 // The ascending objects that have event (type, number); empty beyond the built ranges.
 const std::vector<int32_t>& EventLists_Objects(int32_t etype, int32_t enumb);
 const std::vector<TColPair>& EventLists_CollisionPairs();

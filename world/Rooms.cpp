@@ -2,7 +2,6 @@
 #include "world/Rooms.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
 #include "code/Executor.h"
@@ -72,14 +71,13 @@ void RunCreationCode(const std::string& text, CInstance* self, const std::string
     CCodePlace running(place);
     CCode code(text, false);
     if (!code.Compile()) {
-        Error_Show(compileHeading + "\r" + Code_ErrorMessage, false);
-        Code_ClearError();
+        Error_Show(compileHeading + "\r" + code.ErrorMessage(), false);
         return;
     }
     RValue result;
     if (!Code_Evaluate(self, self, code, result)) {
-        Error_Show(runHeading + "\r" + Code_ErrorMessage, false);
-        Code_ClearError();
+        Error_Show(runHeading + "\r" + Code_PendingError(), false);
+        Code_Context().ClearError();
     }
 }
 
@@ -180,7 +178,7 @@ bool RunLibraryInitialization()
             continue;
         CCode code(text, false);
         if (!code.Compile()) {
-            Error_Show("COMPILATION ERROR in library initialization code\r" + Code_ErrorMessage, true);
+            Error_Show("COMPILATION ERROR in library initialization code\r" + code.ErrorMessage(), true);
             return false;
         }
         CInstance temporary;

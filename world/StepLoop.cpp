@@ -140,6 +140,11 @@ void StepLoop_Sleep(int64_t microseconds)
     (LoopClock ? *LoopClock : RealStepClock()).Sleep(microseconds);
 }
 
+void StepLoop_SetClock(IStepClock* clock)
+{
+    LoopClock = clock;
+}
+
 bool StepLoop_TimeIsVirtual()
 {
     return LoopClock == &Virtual;
@@ -224,6 +229,30 @@ void StepLoop_Step()
         StepHooks.endStepInput();
 }
 
+namespace {
+
+// After a step: the frame shown (unless the room is about to change), the
+// pending room change carried out, the window's messages handled. False
+// when the game has ended.
+bool FinishStep()
+{
+    if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
+        StepHooks.presentFrame();
+    if (!Room_CarryOutPendingChange()) {
+        StepLoop.running = false;
+        return false;
+    }
+    // A browser page does its own work (drawing, timers, a test asking how
+    // the game goes) only while the game hands control back: a run that
+    // never waits (headless, --fast) does so here now and then.
+    Platform_YieldNowAndThen();
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    return true;
+}
+
+} // namespace
+
 void StepLoop_Run(const RStepLoopOptions& options)
 {
     IStepClock& clock = options.clock ? *options.clock : RealStepClock();
@@ -269,15 +298,20 @@ void StepLoop_Run(const RStepLoopOptions& options)
             second = target;
         }
         ++count;
-        if (!IsChangePending() && StepLoop.automaticDraw && StepHooks.presentFrame)
-            StepHooks.presentFrame();
-        if (!Room_CarryOutPendingChange()) {
-            StepLoop.running = false;
+        if (!FinishStep())
             return;
-        }
-        if (StepHooks.handleMessages)
-            StepHooks.handleMessages();
         if (StepHooks.serviceNetwork)
             StepHooks.serviceNetwork();
     }
+}
+
+void StepLoop_SingleStep()
+{
+    if (!StepLoop.running || !StepLoop.paused)
+        return;
+    if (StepHooks.handleMessages)
+        StepHooks.handleMessages();
+    StepLoop_Step();
+    ++StepLoop.steps;
+    FinishStep();
 }

@@ -76,6 +76,8 @@ extern RStepHooks StepHooks;
 // Sleeps with the loop's clock (virtual in fast and headless runs), handling
 // window messages meanwhile: the sleep function of scripts.
 void StepLoop_Sleep(int64_t microseconds);
+// The clock StepLoop_Sleep uses before any loop has run.
+void StepLoop_SetClock(IStepClock* clock);
 
 // Whether the loop runs on virtual time (fast and headless runs), where
 // nothing waits for real time to pass.
@@ -85,3 +87,6 @@ bool StepLoop_TimeIsVirtual();
 void StepLoop_Run(const RStepLoopOptions& options);
 // One step, as the loop runs it.
 void StepLoop_Step();
+// The debug window's single step of a paused game: messages, one step, the
+// frame shown, the pending change carried out, messages again.
+void StepLoop_SingleStep();

@@ -2,7 +2,6 @@
 #include "world/TimeEvents.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
 #include "code/Executor.h"
@@ -136,7 +135,7 @@ bool TimeEvents_PrepareTriggers()
         // is accepted too, as authors write it that way.
         auto code = std::make_shared<CCode>(trigger->i_condition, false);
         if (!code->Compile()) {
-            std::string message = Code_ErrorMessage;
+            std::string message = code->ErrorMessage();
             auto expression = std::make_shared<CCode>(trigger->i_condition, true);
             if (!expression->Compile()) {
                 Error_Show("COMPILATION ERROR in condition of trigger " + trigger->i_name + "\r" + message, true);
@@ -178,8 +177,8 @@ void TimeEvents_Triggers(int32_t moment)
                     ok = Code_Execute(instance, instance, *code, result);
                 }
                 if (!ok) {
-                    Error_Show("ERROR in trigger " + trigger->i_name + "\r\n" + Code_ErrorMessage, false);
-                    Code_ClearError();
+                    Error_Show("ERROR in trigger " + trigger->i_name + "\r\n" + Code_PendingError(), false);
+                    Code_Context().ClearError();
                     continue;
                 }
                 if (result.kind == VALUE_REAL && IsTrue(result.val))

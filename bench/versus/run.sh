@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The interpreter against Lua 5.4 on the same five workloads: each game here
+# The interpreter against Lua 5.4 on the same six workloads: each game here
 # is packed and run headless, its Lua twin beside it is run by lua5.4, both
 # must print the same result, and the best of three wall-clock times of each
 # gives the ratio ours/Lua (below 1 means we are faster).
@@ -15,7 +15,7 @@ command -v lua5.4 >/dev/null || { echo "lua5.4 is not installed"; exit 1; }
 
 printf '%-10s %12s %12s %8s\n' workload "ours (ms)" "lua (ms)" ratio
 status=0
-for name in fib loop strings array grid; do
+for name in fib loop strings array grid fields; do
   "$pack" "$here/$name" -o "$work/$name.brg" || exit 1
   ours=$(best_time 3 "$run" --headless --fast "$work/$name.brg") || exit 1
   cp "$work/out" "$work/ours.txt"

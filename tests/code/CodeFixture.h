@@ -3,7 +3,6 @@
 #pragma once
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/Constants.h"
 #include "code/Functions.h"
 #include "code/Variables.h"
@@ -46,7 +45,7 @@ protected:
         Settings.Reset();
     }
 
-    // Compiles and returns whether it worked; the message is in Code_ErrorMessage.
+    // Compiles and returns whether it worked; the message is in code.ErrorMessage().
     static bool CompileText(CCode& code, const std::string& text, bool isExpression = false)
     {
         code.Create(text, isExpression);

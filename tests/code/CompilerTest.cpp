@@ -12,9 +12,10 @@ namespace {
 std::string Tree(const std::string& text, bool isExpression = false)
 {
     CCode code(text, isExpression);
-    if (!code.Compile())
-        return "error: " + Code_ErrorMessage;
-    return DescribeTree(code.Token());
+    RToken tree;
+    if (!code.Compile(&tree))
+        return "error: " + code.ErrorMessage();
+    return DescribeTree(tree);
 }
 
 } // namespace
@@ -83,8 +84,9 @@ TEST_F(CodeFixture, ExpressionsBecomeTheseTrees)
     };
     for (const Case& c : cases) {
         CCode code(c.code, true);
-        ASSERT_TRUE(code.Compile()) << c.code << ": " << Code_ErrorMessage;
-        EXPECT_EQ(DescribeTree(code.Token()), c.tree) << c.code;
+        RToken tree;
+        ASSERT_TRUE(code.Compile(&tree)) << c.code << ": " << code.ErrorMessage();
+        EXPECT_EQ(DescribeTree(tree), c.tree) << c.code;
         EXPECT_EQ(code.Kind(), c.kind) << c.code;
     }
     CCode constant("2 + 3", true);
@@ -121,7 +123,7 @@ TEST_F(CodeFixture, CompileErrorsAreReportedWithLineCaretAndColumn)
         CCode code(c.code, c.expression);
         EXPECT_FALSE(code.Compile()) << c.code;
         EXPECT_FALSE(code.Compiled()) << c.code;
-        EXPECT_EQ(Code_ErrorMessage, c.message) << c.code;
+        EXPECT_EQ(code.ErrorMessage(), c.message) << c.code;
     }
 }
 
@@ -164,7 +166,7 @@ TEST_F(CodeFixture, ParserMessages)
     for (const Case& c : cases) {
         CCode code(c.code, false);
         EXPECT_FALSE(code.Compile()) << c.code;
-        std::string message = Code_ErrorMessage;
+        std::string message = code.ErrorMessage();
         size_t colon = message.find(": ", message.find("at position"));
         EXPECT_EQ(message.substr(colon + 2), c.message) << c.code;
     }
@@ -175,13 +177,13 @@ TEST_F(CodeFixture, DeepNestingIsRefusedNotCrashed)
     std::string deep = "x = " + std::string(5000, '(') + "1" + std::string(5000, ')');
     CCode code(deep, false);
     EXPECT_FALSE(code.Compile());
-    EXPECT_NE(Code_ErrorMessage.find("Code is nested too deeply."), std::string::npos);
+    EXPECT_NE(code.ErrorMessage().find("Code is nested too deeply."), std::string::npos);
     std::string blocks = std::string(5000, '{') + std::string(5000, '}');
     CCode nested(blocks, false);
     EXPECT_FALSE(nested.Compile());
     std::string fine = "x = " + std::string(100, '(') + "1" + std::string(100, ')');
     CCode ok(fine, false);
-    EXPECT_TRUE(ok.Compile()) << Code_ErrorMessage;
+    EXPECT_TRUE(ok.Compile()) << ok.ErrorMessage();
 }
 
 TEST_F(CodeFixture, RecompilingIsAnInternalError)
@@ -189,7 +191,7 @@ TEST_F(CodeFixture, RecompilingIsAnInternalError)
     CCode code("x = 1", false);
     ASSERT_TRUE(code.Compile());
     EXPECT_FALSE(code.Compile());
-    EXPECT_NE(Code_ErrorMessage.find("Internal Error: Recompiling compiled code."), std::string::npos);
+    EXPECT_NE(code.ErrorMessage().find("Internal Error: Recompiling compiled code."), std::string::npos);
     EXPECT_TRUE(code.Compiled());
 }
 
@@ -240,4 +242,39 @@ TEST_F(CodeFixture, ArgumentUseIsCounted)
         EXPECT_EQ(code.Args(), c.args) << c.code;
         EXPECT_EQ(code.ArgsArray(), c.array) << c.code;
     }
+}
+
+// A chain of binary operators nests to the left as deep as it is long, and
+// a chain of dots nests its owners as deep: no pass over the tree may
+// recurse along them. Long chains compile (and fold); a chain of dots
+// deeper than the nesting limit is refused like deep parentheses.
+TEST_F(CodeFixture, LongChainsCompileWithoutRecursingAlongThem)
+{
+    std::string sum = "x = 1";
+    std::string text = "s = 'a'";
+    std::string mixed = "x = y";
+    for (int k = 0; k < 100000; ++k) {
+        sum += "+1";
+        text += "+'a'";
+        mixed += k % 2 ? "+y" : "*2";
+    }
+    RToken tree;
+    CCode folded(sum, false);
+    ASSERT_TRUE(folded.Compile(&tree)) << folded.ErrorMessage().substr(0, 200);
+    EXPECT_EQ(DescribeTree(tree), "{(= x@-6 100001)}");
+    CCode joined(text, false);
+    RToken joinedTree;
+    ASSERT_TRUE(joined.Compile(&joinedTree));
+    EXPECT_EQ(joinedTree.items[0].items[1].value.str.size(), 100001u);
+    CCode running(mixed, false);
+    EXPECT_TRUE(running.Compile()) << running.ErrorMessage().substr(0, 200);
+
+    std::string dots = "x = a";
+    for (int k = 0; k < 100000; ++k)
+        dots += ".b";
+    CCode chained(dots, false);
+    EXPECT_FALSE(chained.Compile());
+    EXPECT_NE(chained.ErrorMessage().find("Code is nested too deeply."), std::string::npos);
+    CCode shallow("x = a.b.c.d", false);
+    EXPECT_TRUE(shallow.Compile()) << shallow.ErrorMessage();
 }

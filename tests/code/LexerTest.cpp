@@ -1,5 +1,6 @@
 // Tokens, their texts and positions, and number literal values.
 #include "code/Binder.h"
+#include "code/CodeError.h"
 #include "code/Lexer.h"
 #include "tests/code/CodeFixture.h"
 
@@ -10,8 +11,9 @@ std::string Lex(const std::string& text)
 {
     CCode code(text, false);
     std::vector<RToken1> tokens;
-    if (!Tokenize(code, tokens))
-        return "error: " + Code_ErrorMessage;
+    CCompileErrors errors(code);
+    if (!Tokenize(code, tokens, errors))
+        return "error: " + errors.Message();
     std::string out;
     for (const RToken1& t : tokens)
         out += (out.empty() ? "" : " ") + std::to_string(t.symbol) + ":" + t.str + "@" + std::to_string(t.position);
@@ -55,13 +57,15 @@ TEST_F(CodeFixture, UnexpectedCharactersAreTheOnlyLexicalError)
     for (const char* text : {"a # b", "x = 5 % 2", "?", "a\\b", "x = \xE9"}) {
         CCode code(text, false);
         std::vector<RToken1> tokens;
-        EXPECT_FALSE(Tokenize(code, tokens)) << text;
-        EXPECT_NE(Code_ErrorMessage.find("Unexpected symbol."), std::string::npos) << text;
+        CCompileErrors errors(code);
+        EXPECT_FALSE(Tokenize(code, tokens, errors)) << text;
+        EXPECT_NE(errors.Message().find("Unexpected symbol."), std::string::npos) << text;
     }
     // Inside strings and comments any character is fine.
     CCode fine("s = '#%?\xE9' // #%?", false);
     std::vector<RToken1> tokens;
-    EXPECT_TRUE(Tokenize(fine, tokens));
+    CCompileErrors errors(fine);
+    EXPECT_TRUE(Tokenize(fine, tokens, errors));
 }
 
 TEST(NumberLiterals, Values)

@@ -10,12 +10,13 @@ namespace {
 std::string Fold(const std::string& text)
 {
     CCode code(text, true);
-    if (!code.Compile()) {
-        std::string message = Code_ErrorMessage;
+    RToken tree;
+    if (!code.Compile(&tree)) {
+        std::string message = code.ErrorMessage();
         return "error: " + message.substr(message.find(": ", message.find("position")) + 2);
     }
     EXPECT_EQ(code.Kind(), CCode::kConstantExpression) << text;
-    return DescribeTree(code.Token());
+    return DescribeTree(tree);
 }
 
 } // namespace

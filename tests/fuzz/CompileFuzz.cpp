@@ -24,9 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool expression = (data[0] & 1) != 0;
     CCode code(std::string(reinterpret_cast<const char*>(data + 1), size - 1), expression);
     bool compiled = code.Compile();
-    // A failed compile always says why; a successful one leaves no error.
-    if (compiled == Code_ErrorFlag || (!compiled && Code_ErrorMessage.empty()))
+    // A failed compile always says why and where; a successful one leaves
+    // no error and a program to run.
+    if (compiled != code.ErrorMessage().empty() || compiled != (code.ErrorPlace().line == 0))
         std::abort();
-    Code_ClearError();
+    if (!compiled && (code.ErrorPlace().reason.empty() || code.ErrorPlace().column < 0))
+        std::abort();
+    if (compiled && code.Kind() != CCode::kConstantExpression && code.InstructionCount() == 0)
+        std::abort();
     return 0;
 }

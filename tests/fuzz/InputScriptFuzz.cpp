@@ -1,13 +1,16 @@
 // Feeds arbitrary text to the input-script reader. A script it accepts must
 // come out in step order, taking its inputs step by step must give each
 // exactly once, and written out as a recording does, it must read back as
-// the same inputs.
+// the same inputs and the same dialog answers, due at the same steps.
 #include "runner/InputScript.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
+
+constexpr int64_t kExactSteps = 4096;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -25,6 +28,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string written;
     for (const RScriptedInput& input : all)
         written += FormatScriptedInput(input) + "\n";
+    // Each answer with the first step that gives it.
+    std::vector<std::pair<int64_t, RDialogAnswer>> answers;
+    {
+        CInputScript byStep;
+        byStep.Parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz.txt", error);
+        RDialogAnswer answer;
+        for (int64_t step = 0; step <= (int64_t(1) << 40);) {
+            if (byStep.TakeAnswer(step, answer)) {
+                answers.emplace_back(step, answer);
+                written += "step " + std::to_string(step) + " " + InputScript_FormatAnswer(answer) + "\n";
+                continue;
+            }
+            // Small steps one by one (the step found is the answer's own);
+            // past them by doubling (the step found is a later one).
+            step = step < kExactSteps ? step + 1 : step * 2;
+        }
+    }
     CInputScript reread;
     if (!reread.Parse(written, "written", error))
         std::abort();
@@ -51,6 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         taken += next.size();
     }
     if (taken != total)
+        std::abort();
+    RDialogAnswer answer;
+    for (const auto& [step, given] : answers)
+        if ((step > 0 && step <= kExactSteps && reread.TakeAnswer(step - 1, answer)) ||
+            !reread.TakeAnswer(step, answer) || !(answer == given))
+            std::abort();
+    if (reread.TakeAnswer(int64_t(1) << 40, answer))
         std::abort();
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -209,4 +210,76 @@ TEST_F(GlDrawing, OneDrawCallPerBatchAndNoReadBackInAFrame)
     // Presenting leaves the back buffer as it was.
     EXPECT_EQ(Pixel(999 % kSize, 999 / kSize), 0xFF0000FFu);
     EXPECT_EQ(Pixel(40, 40), kBackground);
+}
+
+TEST_F(GlDrawing, PresentingShowsTheFrameWithStripsOnlyAroundIt)
+{
+    Fill(5, 6, 5, 6, 0xFFFF0000);
+    const RPresentGeometry geometry = Window_PresentGeometry();
+    const int32_t w = geometry.clientW, h = geometry.clientH;
+    ASSERT_GE(w, kSize + 2);
+    ASSERT_GE(h, kSize + 3);
+    std::vector<uint8_t> window(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
+    auto at = [&](int32_t x, int32_t y) {
+        const uint8_t* p = window.data() + (static_cast<size_t>(y) * static_cast<size_t>(w) + x) * 4;
+        return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | 0xFF000000u;
+    };
+    struct Case {
+        RPixelRect target;
+        int32_t frameX, frameY; // where the frame's (0, 0) lands in the window
+    } cases[] = {
+        {{2, 3, kSize, kSize}, 2, 3},       // unscaled, with strips around it
+        {{0, 0, w, h}, 0, 0},               // stretched over the whole window: no strips
+        {{0, 0, kSize, kSize}, 0, 0},       // unscaled in the corner
+    };
+    for (const Case& c : cases) {
+        RPresentation p;
+        p.sourceW = p.sourceH = kSize;
+        p.target = c.target;
+        p.clientW = w;
+        p.clientH = h;
+        p.windowColor = 0xFF00FF00;
+        ASSERT_TRUE(g_device->ReadPresentation(p, window.data()));
+        const bool fills = c.target.w == w && c.target.h == h;
+        EXPECT_EQ(at(c.frameX, c.frameY), kBackground) << c.target.x;
+        EXPECT_EQ(at(w - 1, h - 1), fills ? kBackground : 0xFF00FF00u) << c.target.x;
+        EXPECT_EQ(at(0, h - 1), fills ? kBackground : 0xFF00FF00u) << c.target.x;
+        if (!fills) {
+            EXPECT_EQ(at(c.frameX + 5, c.frameY + 6), 0xFFFF0000u) << c.target.x;
+        }
+        // Presenting and reading the window leave the frame as it was.
+        EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
+        EXPECT_EQ(Pixel(6, 6), kBackground);
+    }
+}
+
+TEST_F(GlDrawing, TheBackBufferFollowsTheRegionAndKeepsItsPicture)
+{
+    Fill(5, 6, 5, 6, 0xFFFF0000);
+    Display_SetRegionSize(32, 16);
+    int32_t w = 0, h = 0;
+    g_device->GetBackBufferSize(w, h);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 16);
+    EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(31, 15), kBackground);
+
+    Display_SetRegionSize(kSize, kSize);
+    EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(31, 15), kBackground);
+    EXPECT_EQ(Pixel(40, 40), 0xFF000000u); // new pixels start black
+
+    // A clear of part of the buffer stays inside its viewport; one of the
+    // whole buffer reaches every pixel.
+    g_device->SetViewport({8, 4, 8, 8});
+    g_device->Clear(0xFF0000FF);
+    EXPECT_EQ(Pixel(8, 4), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(15, 11), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(7, 4), kBackground);
+    EXPECT_EQ(Pixel(16, 11), kBackground);
+    EXPECT_EQ(Pixel(8, 12), kBackground);
+    g_device->SetViewport({0, 0, kSize, kSize});
+    g_device->Clear(0xFF00FF00);
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(Pixel(kSize - 1, kSize - 1), 0xFF00FF00u);
 }

@@ -106,15 +106,41 @@ TEST_F(WindowTest, PropertiesAndCursor)
     EXPECT_EQ(g_device->LastPresentation().windowColor, 0xFFFF0000u);
 }
 
-TEST_F(WindowTest, DisplayModeIsNeverChanged)
+TEST_F(WindowTest, DisplayModesAreEmulated)
 {
-    // The null screen is 1024 × 768, 32 bits, 60 Hz: only requests it already meets succeed.
-    EXPECT_EQ(Real("display_set_all", {RValue(0.0), RValue(0.0), RValue(0.0), RValue(32.0)}), 1);
-    EXPECT_EQ(Real("display_set_all", {RValue(0.0), RValue(0.0), RValue(0.0), RValue(16.0)}), 0);
-    EXPECT_EQ(Real("display_set_size", {RValue(800.0), RValue(600.0)}), 0);
-    EXPECT_EQ(Real("display_test_all", {RValue(1024.0), RValue(768.0), RValue(60.0), RValue(-1.0)}), 1);
-    EXPECT_EQ(Real("display_get_colordepth"), 32);
+    // The null screen is 1024 × 768, 32 bits, 60 Hz. The game sees the mode
+    // it asked for; the screen itself never changes.
+    EXPECT_EQ(Real("display_set_all", {RValue(0.0), RValue(0.0), RValue(0.0), RValue(16.0)}), 1);
+    EXPECT_EQ(Real("display_get_colordepth"), 16);
+    EXPECT_EQ(Real("display_get_width"), 1024); // fields <= 0 keep their value
+    EXPECT_EQ(Real("display_set_size", {RValue(640.0), RValue(480.0)}), 1);
+    EXPECT_EQ(Real("display_get_width"), 640);
+    EXPECT_EQ(Real("display_get_height"), 480);
+    RDisplayMode real;
+    g_window->GetDisplayMode(real);
+    EXPECT_EQ(real, (RDisplayMode{1024, 768, 32, 60}));
+    // Modes no screen has fail, and a test changes nothing.
+    EXPECT_EQ(Real("display_set_colordepth", {RValue(24.0)}), 0);
+    EXPECT_EQ(Real("display_test_all", {RValue(800.0), RValue(600.0), RValue(75.0), RValue(32.0)}), 1);
+    EXPECT_EQ(Real("display_test_all", {RValue(99999.0), RValue(600.0), RValue(75.0), RValue(32.0)}), 0);
+    EXPECT_EQ(Real("display_get_width"), 640);
+    EXPECT_EQ(Real("display_get_frequency"), 60);
+
+    // Full screen shows the region as that screen would, scaled onto the
+    // real one: 640 × 480 becomes 1024 × 768 (factor 1.6).
+    Call("window_set_region_size", {RValue(320.0), RValue(240.0), RValue(1.0)});
+    Call("window_set_fullscreen", {RValue(1.0)});
+    Display_PresentFrame();
+    EXPECT_EQ(g_device->LastPresentation().target, (RPixelRect{256, 192, 512, 384}));
+    const RPresentGeometry geometry = Window_PresentGeometry();
+    EXPECT_EQ(Display_ClientToRegion(geometry, 256 + 1.6 * 100, 192 + 1.6 * 50), (RRegionPoint{100, 50}));
+    EXPECT_EQ(Display_RegionToClient(geometry, 100, 50), (RRegionPoint{416, 272}));
+
     EXPECT_EQ(Real("display_reset"), 0);
+    EXPECT_EQ(Real("display_get_width"), 1024);
+    EXPECT_EQ(Real("display_get_colordepth"), 32);
+    Display_PresentFrame();
+    EXPECT_EQ(g_device->LastPresentation().target, (RPixelRect{352, 264, 320, 240}));
 }
 
 namespace {
@@ -151,6 +177,9 @@ TEST_F(WindowTest, StartUpAppliesTheSettings)
     settings.WindowColor = 0x0000FF;
     settings.Interpolate = true;
     settings.ShowCursor = false;
+    settings.SetDisplayMode = true;
+    settings.Resolution = 3; // 800 × 600
+    settings.Frequency = 3;  // 85 Hz
     auto window = std::make_unique<CNullGameWindow>();
     CNullGameWindow* raw = window.get();
     RStartResult r = StartWith(settings, std::move(window), true);
@@ -165,22 +194,26 @@ TEST_F(WindowTest, StartUpAppliesTheSettings)
     EXPECT_TRUE(DrawState.interpolate);
     EXPECT_EQ(WindowState.color, 0x0000FF);
     EXPECT_FALSE(raw->IsVisible()); // shown by whoever starts the game
+    EXPECT_EQ(Real("display_get_width"), 800);
+    EXPECT_EQ(Real("display_get_frequency"), 85);
+    EXPECT_EQ(Real("display_get_colordepth"), 32); // kept
 }
 
 TEST_F(WindowTest, StartUpFailuresTellWhy)
 {
     Display_Close();
     GameSettings settings;
-    // A 24-bit screen: the player is asked; No ends the start, Yes still
-    // cannot change the mode, so the device refuses the depth.
+    // A 24-bit screen: the player is asked; No ends the start, Yes takes
+    // 16 bits (emulated, as every mode) and the game starts.
     auto window = std::make_unique<CNullGameWindow>(RDisplayMode{1024, 768, 24, 60});
     RStartResult no = StartWith(settings, std::move(window), false);
     EXPECT_FALSE(no.started);
     EXPECT_EQ(no.questions, std::vector<std::string>{kColorModeQuestion});
     window = std::make_unique<CNullGameWindow>(RDisplayMode{1024, 768, 24, 60});
     RStartResult yes = StartWith(settings, std::move(window), true);
-    EXPECT_FALSE(yes.started);
-    EXPECT_EQ(yes.messages, std::vector<std::string>{kDisplayDepthMessage});
+    EXPECT_TRUE(yes.started);
+    EXPECT_TRUE(yes.messages.empty());
+    EXPECT_EQ(Real("display_get_colordepth"), 16);
     // A chosen colour depth skips the question.
     settings.SetDisplayMode = true;
     settings.ColorDepth = 2;

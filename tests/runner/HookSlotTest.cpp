@@ -43,7 +43,8 @@ TEST(HookSlots, AfterStartUpEverySlotIsInstalledOrSaysWhatHappensWithoutIt)
         EXPECT_FALSE(Error_Terminating);
         EXPECT_EQ(Error_Last, std::string(slot.Feature()) + " is not available on this system.");
     });
-    for (const char* slot : {"drawRoom", "loadGame", "saveGame", "updateParticles", "windowActive"})
+    for (const char* slot :
+         {"drawRoom", "loadGame", "saveGame", "updateParticles", "windowActive", "takeAnswer", "answered"})
         EXPECT_TRUE(names.count(slot)) << slot;
     Multiplayer_Shutdown();
     Error_Reset();

@@ -142,3 +142,47 @@ TEST(InputRecord, TheFileTellsTheSeedAndKeepsTheLastMoveOfAStep)
     EXPECT_FALSE(unwritable.Open(folder.File("missing/recording.txt"), 1, "g", error));
     EXPECT_NE(error.find("cannot write the recording"), std::string::npos);
 }
+
+TEST(InputRecord, DialogAnswersWriteAsLinesThatGiveTheSameAnswersBack)
+{
+    auto answer = [](EDialogAnswer kind, int32_t number = 0, std::string text = {}) {
+        return RDialogAnswer{kind, number, std::move(text)};
+    };
+    const RDialogAnswer answers[] = {
+        answer(EDialogAnswer::Button, 3),
+        answer(EDialogAnswer::Text, 0, " Ann # Lee \xE9 "), // blanks, '#' and a Windows-1252 letter kept
+        answer(EDialogAnswer::Text),
+        answer(EDialogAnswer::Menu, 0),
+        answer(EDialogAnswer::Color, 0x0080FF),
+        answer(EDialogAnswer::Cancel),
+    };
+    CScratchFolder folder;
+    std::string path = folder.File("recording.txt");
+    {
+        CInputRecorder recorder;
+        std::string error;
+        ASSERT_TRUE(recorder.Open(path, 7, "game.brg", error)) << error;
+        recorder.Record(Input(2, EScriptedInput::MouseMove, 1, 1));
+        for (size_t k = 0; k < std::size(answers); ++k)
+            recorder.RecordAnswer(static_cast<int64_t>(2 + k / 2), answers[k]);
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Platform_ReadWholeFile(path, bytes));
+    std::string text(bytes.begin(), bytes.end());
+    CInputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Parse(text, "recording", error)) << error << "\n" << text;
+    // The move kept back goes before the first answer; each answer is due
+    // at its own step and not before.
+    EXPECT_EQ(script.TakeDue(2).size(), 1u) << text;
+    RDialogAnswer back;
+    for (size_t k = 0; k < std::size(answers); ++k) {
+        int64_t step = static_cast<int64_t>(2 + k / 2);
+        if (k % 2 == 0) {
+            EXPECT_FALSE(script.TakeAnswer(step - 1, back)) << k;
+        }
+        ASSERT_TRUE(script.TakeAnswer(step, back)) << k << "\n" << text;
+        EXPECT_EQ(back, answers[k]) << k << "\n" << text;
+    }
+    EXPECT_FALSE(script.TakeAnswer(100, back));
+}

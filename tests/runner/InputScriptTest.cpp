@@ -19,6 +19,7 @@ TEST(InputScript, EveryActionAndItsArguments)
     CInputScript script;
     std::string error;
     ASSERT_TRUE(script.Parse("# a comment\n"
+                             "# a comment about text\n"
                              "\n"
                              "step 2 key-down vk_left   # trailing comment\r\n"
                              "step 1 key A\n"
@@ -109,6 +110,13 @@ TEST(InputScript, MistakesNameTheLine)
         {"step 2 joystick 1 button 3 pressed", "the button state must be down or up"},
         {"step 2 joystick 1 pov 360", "the angle must be 0..359 degrees or centre"},
         {"step 2 joystick 1 hat 0", "'hat' is not part of a joystick"},
+        {"step 2 answer", "missing what the answer is"},
+        {"step 2 answer yes", "unknown answer 'yes'"},
+        {"step 2 answer button 4", "the button must be a whole number from 1 to 3"},
+        {"step 2 answer menu -1", "the menu entry must be a whole number from 0"},
+        {"step 2 answer color 255 0", "missing blue"},
+        {"step 2 answer color 0 256 0", "green must be a whole number from 0 to 255"},
+        {"step 2 answer cancel now", "unexpected 'now'"},
     };
     for (const auto& c : cases) {
         CInputScript script;
@@ -143,6 +151,47 @@ TEST(InputScript, InputsComeDueByStepInFileOrder)
     EXPECT_EQ(script.TakeDue(100).size(), 1u);
     EXPECT_FALSE(script.HasMore());
     EXPECT_TRUE(script.TakeNext().empty());
+}
+
+TEST(InputScript, DialogAnswersComeInFileOrderFromTheirStep)
+{
+    CInputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Parse("step 3 answer button 2\n"
+                             "step 1 answer text Ann \xC3\xA9 # kept\n"
+                             "step 5 answer menu 4\n"
+                             "step 5 answer color 255 128 0\n"
+                             "step 5 answer colour 255 0 0\n"
+                             "step 6 answer cancel\n"
+                             "step 7 answer text\n",
+                             "s", error))
+        << error;
+    EXPECT_TRUE(script.IsEmpty()); // answers are no input events
+    RDialogAnswer answer;
+    // The file's order holds, whatever the steps: an answer waits until its
+    // step has come, and holds back the ones after it.
+    EXPECT_FALSE(script.TakeAnswer(2, answer));
+    ASSERT_TRUE(script.TakeAnswer(3, answer));
+    EXPECT_EQ(answer, (RDialogAnswer{EDialogAnswer::Button, 2, ""}));
+    ASSERT_TRUE(script.TakeAnswer(3, answer));
+    EXPECT_EQ(answer, (RDialogAnswer{EDialogAnswer::Text, 0, "Ann \xE9 # kept"}));
+    EXPECT_FALSE(script.TakeAnswer(4, answer));
+    const RDialogAnswer rest[] = {{EDialogAnswer::Menu, 4, ""},
+                                  {EDialogAnswer::Color, 0x0080FF, ""},
+                                  {EDialogAnswer::Color, 255, ""},
+                                  {EDialogAnswer::Cancel, 0, ""},
+                                  {EDialogAnswer::Text, 0, ""}};
+    for (const RDialogAnswer& expected : rest) {
+        ASSERT_TRUE(script.TakeAnswer(100, answer));
+        EXPECT_EQ(answer, expected);
+        // A recording writes each answer so that a script reads it back the same.
+        CInputScript again;
+        ASSERT_TRUE(again.Parse("step 1 " + InputScript_FormatAnswer(expected) + "\n", "r", error)) << error;
+        RDialogAnswer read;
+        ASSERT_TRUE(again.TakeAnswer(1, read));
+        EXPECT_EQ(read, expected);
+    }
+    EXPECT_FALSE(script.TakeAnswer(100, answer));
 }
 
 TEST(InputScript, PlayingFeedsTheInputStateAndItsOwnSticks)

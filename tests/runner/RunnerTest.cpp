@@ -3,12 +3,15 @@
 #include "data/DataFile.h"
 #include "data/TempDirectory.h"
 #include "platform/Files.h"
+#include "code/FunctionCatalogue.h"
 #include "runner/IncludedFiles.h"
+#include "runner/Registration.h"
 #include "runner/RunDirectory.h"
 #include "runner/RunnerOptions.h"
 #include "tests/support/TestSupport.h"
 #include "world/GameState.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -278,4 +281,16 @@ TEST(IncludedFiles, OnlyWhatTheRunExportedIsRemoved)
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "before");
     ASSERT_TRUE(Platform_ReadWholeFile(folder.File("notes.txt"), bytes));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "above");
+}
+
+// A game may call any built-in in the middle of a level: the program must
+// have every one, or refuse to start rather than fail there.
+TEST(Registration, EveryCataloguedFunctionHasItsRoutine)
+{
+    std::string problem;
+    ASSERT_TRUE(Runner_RegisterTables(problem)) << problem;
+    EXPECT_EQ(Function_Unsupplied(), "");
+    const std::string list = Runner_ListFunctions();
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 1260);
+    EXPECT_EQ(list.find("not implemented"), std::string::npos);
 }

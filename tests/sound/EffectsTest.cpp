@@ -55,6 +55,41 @@ TEST_F(EffectsTest, EffectsCannotChangeWhileTheSoundPlays)
     EXPECT_EQ(PathOf(snd)->effects.flags, kEffectEcho);
 }
 
+// A device without effects, as a browser's audio is.
+class CNoEffectsDevice : public CNullAudioDevice {
+public:
+    bool SetPathEffects(AudioPathId path, const REffectSettings& effects) override
+    {
+        return effects.flags == 0 && CNullAudioDevice::SetPathEffects(path, effects);
+    }
+};
+
+TEST_F(EffectsTest, EffectsADeviceLacksAreReportedOnceAndTheSoundStillPlays)
+{
+    auto device = std::make_unique<CNoEffectsDevice>();
+    null = device.get();
+    SoundSystem.Start(std::move(device));
+    int32_t stored = AddTone(kSoundNormal, 1);
+    Sounds.Get(stored)->s_effects = kEffectEcho;
+    int32_t plain = AddTone(kSoundNormal, 1);
+    Sound_PrepareAll();
+    EXPECT_EQ(Reported(), "Sound effects are not available on this sound device; sounds play without them.")
+        << "a sound stored with effects";
+    Error_Reset();
+    Call("sound_effect_set", {plain, 2});
+    EXPECT_EQ(Reported(), "") << "reported once a run";
+    EXPECT_EQ(PathOf(plain)->effects.flags, 0u);
+    Call("sound_play", {stored});
+    EXPECT_EQ(VoicesOf(stored), 1);
+
+    SoundSystem.Start(std::make_unique<CNoEffectsDevice>()); // a new run
+    null = nullptr;
+    Call("sound_effect_set", {plain, 0});
+    EXPECT_EQ(Reported(), "") << "no effects asked for";
+    Call("sound_effect_set", {plain, 2});
+    EXPECT_NE(Reported(), "");
+}
+
 TEST_F(EffectsTest, ThreeDFunctionsPlaceOnlyThreeDSounds)
 {
     int32_t flat = AddTone(kSoundNormal);

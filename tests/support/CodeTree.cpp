@@ -1,5 +1,6 @@
 #include "tests/support/CodeTree.h"
 
+#include "code/Code.h"
 #include "code/Functions.h"
 #include "code/Variables.h"
 
@@ -119,4 +120,17 @@ std::string DescribeTree(const RToken& node)
     default:
         return "(" + KindName(node.kind) + (node.items.empty() ? "" : " " + Children(node)) + ")";
     }
+}
+
+std::string DescribeProgram(const CCode& code)
+{
+    std::string text;
+    for (int32_t k = 0; k < code.InstructionCount(); ++k) {
+        const RInstruction& ins = code.Instructions()[k];
+        char line[160];
+        std::snprintf(line, sizeof line, "%3d: %-16s flags %02x a %5d b %6d c %6d d %6d k %g\n", k,
+                      Instruction_Name(ins.op), ins.flags, ins.a, ins.b, ins.c, ins.d, ins.K());
+        text += line;
+    }
+    return text;
 }

@@ -6,3 +6,7 @@
 #include <string>
 
 std::string DescribeTree(const RToken& node);
+
+class CCode;
+// The instructions of compiled code, one per line (opcode number and operands).
+std::string DescribeProgram(const CCode& code);

@@ -2,10 +2,9 @@
 // library: every way a definition or a call can fail, the script files of
 // packages, and a package's functions, constants, init and final functions.
 #include "code/Code.h"
-#include "code/CodeError.h"
+#include "code/Executor.h"
 #include "code/BuiltinConstants.h"
 #include "code/Constants.h"
-#include "code/Executor.h"
 #include "code/Scripts.h"
 #include "data/ExtensionPackage.h"
 #include "data/Resources.h"
@@ -53,7 +52,7 @@ protected:
     // Compiles and runs code; false with the pending message when it failed.
     static bool RunCode(const std::string& text, RValue& result)
     {
-        Code_ClearError();
+        Code_Context().ClearError();
         CCode code(text, true);
         if (!code.Compile())
             return false;
@@ -212,19 +211,19 @@ TEST_F(ExternalFixture, PackagesOfferFunctionsConstantsAndScripts)
     ASSERT_TRUE(Extensions_Prepare());
     ASSERT_TRUE(Extensions_Start());
     RValue result;
-    ASSERT_TRUE(RunCode("add2(2, 3) * 100 + twice(4) + PKG_FIVE", result)) << Code_ErrorMessage;
+    ASSERT_TRUE(RunCode("add2(2, 3) * 100 + twice(4) + PKG_FIVE", result)) << Code_PendingError();
     EXPECT_EQ(result.val, 513);
     ASSERT_TRUE(RunCode("calls()", result));
     EXPECT_EQ(result.val, 1); // the init function reset the library's counter
     ASSERT_TRUE(RunCode("shadowed()", result));
     EXPECT_EQ(result.val, -1);
     EXPECT_FALSE(RunCode("fails()", result));
-    EXPECT_EQ(Code_ErrorMessage.rfind("In extension function fails:\r", 0), 0u) << Code_ErrorMessage;
+    EXPECT_EQ(Code_PendingError().rfind("In extension function fails:\r", 0), 0u) << Code_PendingError();
     EXPECT_FALSE(RunCode("add2(1)", result)); // the compiler knows the count
 
     GameState.secureMode = true;
     EXPECT_FALSE(RunCode("add2(2, 3)", result));
-    EXPECT_EQ(Code_ErrorMessage, "In secure mode you cannot use extension packages.");
+    EXPECT_EQ(Code_PendingError(), "In secure mode you cannot use extension packages.");
     EXPECT_FALSE(Extensions_Start());
     EXPECT_EQ(Error_Last, "In secure mode you cannot use extension packages.");
     GameState.secureMode = false;

@@ -2,7 +2,6 @@
 #include "tests/world/RunningGameFixture.h"
 
 #include "code/Code.h"
-#include "code/CodeError.h"
 #include "code/ErrorReport.h"
 #include "code/EventContext.h"
 #include "code/Executor.h"
@@ -94,7 +93,7 @@ void RunningGameFixture::StartGame()
         for (int32_t etype = 0; object && etype < kEventTypeCount; ++etype) {
             for (auto& [number, event] : object->o_events[static_cast<size_t>(etype)]) {
                 CurrentEvent = RCurrentEvent{o, etype, number, 0};
-                ASSERT_TRUE(Event_Compile(event)) << Code_ErrorMessage;
+                ASSERT_TRUE(Event_Compile(event)) << Error_Last;
             }
         }
     }
@@ -116,28 +115,28 @@ void RunningGameFixture::Step(int count)
 RValue RunningGameFixture::Evaluate(const std::string& expression)
 {
     CCode code(expression, true);
-    EXPECT_TRUE(code.Compile()) << Code_ErrorMessage;
+    EXPECT_TRUE(code.Compile()) << code.ErrorMessage();
     CInstance* self = CurrentRoom && CurrentRoom->InstanceCount() > 0 ? CurrentRoom->InstanceAt(0) : nullptr;
     CInstance scratch;
     if (!self)
         self = &scratch;
     RValue result;
-    EXPECT_TRUE(Code_Execute(self, self, code, result)) << Code_ErrorMessage;
-    Code_ClearError();
+    EXPECT_TRUE(Code_Execute(self, self, code, result)) << Code_PendingError();
+    Code_Context().ClearError();
     return result;
 }
 
 void RunningGameFixture::Run(const std::string& text)
 {
     CCode code(text, false);
-    EXPECT_TRUE(code.Compile()) << Code_ErrorMessage;
+    EXPECT_TRUE(code.Compile()) << code.ErrorMessage();
     CInstance* self = CurrentRoom && CurrentRoom->InstanceCount() > 0 ? CurrentRoom->InstanceAt(0) : nullptr;
     CInstance scratch;
     if (!self)
         self = &scratch;
     RValue result;
-    EXPECT_TRUE(Code_Execute(self, self, code, result)) << Code_ErrorMessage;
-    Code_ClearError();
+    EXPECT_TRUE(Code_Execute(self, self, code, result)) << Code_PendingError();
+    Code_Context().ClearError();
 }
 
 std::vector<std::string> RunningGameFixture::TakeMessages()

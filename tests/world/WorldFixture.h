@@ -4,7 +4,7 @@
 #pragma once
 
 #include "code/Code.h"
-#include "code/CodeError.h"
+#include "code/ErrorReport.h"
 #include "code/Variables.h"
 #include "code/Executor.h"
 #include "data/Event.h"
@@ -61,7 +61,7 @@ protected:
     {
         CEvent* event = object.CreateEvent(etype, enumb);
         event->e_actions.push_back(CAction::MakeCode(code));
-        ASSERT_TRUE(Event_Compile(*event)) << code << ": " << Code_ErrorMessage;
+        ASSERT_TRUE(Event_Compile(*event)) << code << ": " << Error_Last;
     }
 
     // A one-room game whose room holds instances of the given objects, started.
@@ -82,9 +82,9 @@ protected:
     {
         CCode code(text, false);
         if (!code.Compile())
-            return "compile: " + Code_ErrorMessage;
+            return "compile: " + code.ErrorMessage();
         RValue result;
-        return Code_Execute(self, self, code, result) ? "ok" : Code_ErrorMessage;
+        return Code_Execute(self, self, code, result) ? "ok" : Code_PendingError();
     }
 
     CInstance* At(int position) { return CurrentRoom->InstanceAt(position); }

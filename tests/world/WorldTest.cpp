@@ -263,3 +263,26 @@ TEST_F(WorldFixture, PointsMeetTheMaskNotJustTheBox)
         EXPECT_EQ(Log(), c.log) << c.code;
     }
 }
+
+// Room code and code built at run time go through the same compiler: a long
+// flat expression gives its value instead of ending the runner.
+TEST_F(WorldFixture, LongFlatExpressionsRunInRoomCodeAndExecuteString)
+{
+    std::string ones;
+    for (int k = 0; k < 100000; ++k)
+        ones += "+1";
+    AddObject(0, "obj_a");
+    auto room = std::make_unique<CRoom>();
+    room->r_instance.push_back(RRoomInstance{0, 0, 0, 100001, std::string(), nullptr});
+    room->r_code = "var v; v = 1; global.from_room = v" + ones + ";";
+    Rooms.Set(0, std::move(room), "rm_long");
+    GameResources.RoomOrder = {0};
+    LastInstanceId = 200000;
+    ASSERT_TRUE(Game_Start());
+    EXPECT_EQ(Run(At(0), "n = execute_string('return 1' + string_repeat('+1', 100000) + ';'); m = global.from_room;"), "ok");
+    RValue value;
+    ASSERT_TRUE(At(0)->i_vars.GetVar(Code_Variable_Find("n"), 0, value));
+    EXPECT_EQ(value.val, 100001);
+    ASSERT_TRUE(At(0)->i_vars.GetVar(Code_Variable_Find("m"), 0, value));
+    EXPECT_EQ(value.val, 100001);
+}

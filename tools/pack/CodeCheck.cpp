@@ -4,6 +4,7 @@
 #include "code/BuiltinConstants.h"
 #include "code/Code.h"
 #include "code/CodeError.h"
+#include "code/ExecutionContext.h"
 #include "code/Constants.h"
 #include "code/Executor.h"
 #include "code/FunctionCatalogue.h"
@@ -63,7 +64,7 @@ public:
         Constant_Clear();
         Constant_AddBuiltins();
         Function_RegisterAll();
-        Code_ClearError();
+        Code_Context().ClearError();
         t_project.Resources = std::move(GameResources);
         GameResources = std::move(t_saved);
     }
@@ -90,8 +91,7 @@ public:
         code.Create(text, expression);
         if (code.Compile())
             return true;
-        Report(origin.empty() ? text : origin, origin.empty() || origin == text, what, Code_ErrorReason);
-        Code_ClearError();
+        Report(origin.empty() ? text : origin, origin.empty() || origin == text, what, code.ErrorPlace());
         return false;
     }
 
@@ -99,17 +99,10 @@ public:
     // (a trigger's condition).
     void CompileEither(const std::string& text, const std::string& what)
     {
-        if (CCode(text, false).Compile())
+        CCode program(text, false);
+        if (program.Compile() || CCode(text, true).Compile())
             return;
-        std::string reason = Code_ErrorReason;
-        int line = Code_ErrorLine, column = Code_ErrorColumn;
-        Code_ClearError();
-        if (CCode(text, true).Compile())
-            return;
-        Code_ClearError();
-        Code_ErrorLine = line;
-        Code_ErrorColumn = column;
-        Report(text, true, what, reason);
+        Report(text, true, what, program.ErrorPlace());
     }
 
     void CompileActions(const CEvent& event, const std::string& what)
@@ -118,29 +111,27 @@ public:
             const CAction& action = event.e_actions[static_cast<size_t>(k)];
             std::string where = what + ", action " + std::to_string(k + 1);
             int32_t number;
-            if (action.act_exetype == kExecuteFunction && !Function_Find(action.act_functionname, number)) {
-                Code_ErrorLine = Code_ErrorColumn = 1;
+            if (action.act_exetype == kExecuteFunction && !Function_Find(action.act_functionname, number))
                 Report(action.act_functionname, true, where,
-                       "Failed to locate action function " + action.act_functionname);
-            }
+                       RCodeErrorPlace{1, 1, "Failed to locate action function " + action.act_functionname});
             for (const RActionCode& piece : Action_CodePieces(action))
                 Compile(piece.text, piece.expression, where, piece.origin);
         }
     }
 
-    // A mistake at the current error's line and column within text (or at
-    // the start of text when the mistake lies in code made from it).
-    void Report(const std::string& text, bool within, const std::string& what, const std::string& reason)
+    // A mistake at its line and column within text (or at the start of
+    // text when the mistake lies in code made from it).
+    void Report(const std::string& text, bool within, const std::string& what, const RCodeErrorPlace& error)
     {
         std::vector<const RCodeOrigin*> origins = c_project.CodeOrigins.Find(text);
         if (origins.empty()) {
-            Add(c_project.ShownFolder + "/" + kManifestName + ": in " + what + ": " + reason);
+            Add(c_project.ShownFolder + "/" + kManifestName + ": in " + what + ": " + error.reason);
             return;
         }
         for (const RCodeOrigin* origin : origins) {
-            RProjectPlace place = within ? CCodeOrigins::Locate(*origin, Code_ErrorLine, Code_ErrorColumn)
+            RProjectPlace place = within ? CCodeOrigins::Locate(*origin, error.line, error.column)
                                          : CCodeOrigins::Locate(*origin, 1, 1);
-            Add(place.ToString() + ": " + reason);
+            Add(place.ToString() + ": " + error.reason);
         }
     }
 
@@ -168,8 +159,7 @@ void DefineConstants(CChecker& checker)
         std::string name = Constant_TrimmedName(constant.name);
         std::string what = "constant " + name;
         if (!Constant_IsValidName(name)) {
-            Code_ErrorLine = Code_ErrorColumn = 1;
-            checker.Report(constant.name, true, what, "Constant name " + name + " is not valid.");
+            checker.Report(constant.name, true, what, RCodeErrorPlace{1, 1, "Constant name " + name + " is not valid."});
             continue;
         }
         CCode code;
@@ -179,7 +169,7 @@ void DefineConstants(CChecker& checker)
         CInstance temporary;
         if (Code_Evaluate(&temporary, &temporary, code, value))
             Constant_Add(name, value);
-        Code_ClearError();
+        Code_Context().ClearError();
     }
 }
 

@@ -2,6 +2,8 @@
 // [[extension]] packages and the [information] page.
 #include "tools/pack/ReaderContext.h"
 
+#include "platform/TextEncoding.h"
+
 #include <filesystem>
 
 namespace {
@@ -142,6 +144,32 @@ void ReadExtensionPackages(CReaderContext& context, std::vector<CManifestTable>&
     }
 }
 
+std::string PlainTextToRichText(const std::string& utf8)
+{
+    // The page's characters are the game's code page, written as \'hh
+    // beyond ASCII so that the rich text itself stays ASCII.
+    std::string escaped;
+    for (char c : Utf8ToCp1252(utf8)) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}') {
+            escaped += '\\';
+            escaped += c;
+        } else if (c == '\n') {
+            escaped += "\\par\n";
+        } else if (c == '\t') {
+            escaped += "\\tab ";
+        } else if (byte >= 0x80) {
+            static const char kHex[] = "0123456789abcdef";
+            escaped += "\\'";
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 15];
+        } else if (c != '\r') {
+            escaped += c;
+        }
+    }
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + escaped + "}";
+}
+
 void ReadGameInformation(CReaderContext& context, CManifestTable table)
 {
     CGameInformation& info = context.Resources().GameInformation;
@@ -159,18 +187,8 @@ void ReadGameInformation(CReaderContext& context, CManifestTable table)
     info.i_pausegame = table.GetBool("pause_game", info.i_pausegame);
     std::string text = context.GetCode(table, "text");
     // Plain text becomes a minimal rich-text page, so authors may write either.
-    if (!text.empty() && text.rfind("{\\rtf", 0) != 0) {
-        std::string escaped;
-        for (char c : text) {
-            if (c == '\\' || c == '{' || c == '}')
-                escaped += '\\';
-            if (c == '\n')
-                escaped += "\\par";
-            if (c != '\r')
-                escaped += c;
-        }
-        text = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + escaped + "}";
-    }
+    if (!text.empty() && text.rfind("{\\rtf", 0) != 0)
+        text = PlainTextToRichText(text);
     info.i_text = text;
     table.Finish();
 }

@@ -101,6 +101,9 @@ void ReadLibraryInitCode(CReaderContext& context, std::vector<CManifestTable>& e
 void ReadDataFiles(CReaderContext& context, std::vector<CManifestTable>& entries);
 void ReadExtensionPackages(CReaderContext& context, std::vector<CManifestTable>& entries);
 void ReadGameInformation(CReaderContext& context, CManifestTable table);
+// A plain text (UTF-8, lines ended by LF) as the minimal rich-text page the
+// information section stores.
+std::string PlainTextToRichText(const std::string& utf8);
 // The room order from [game] room_order; every existing room in index
 // order when absent.
 void ReadRoomOrder(CReaderContext& context, CManifestTable& game);

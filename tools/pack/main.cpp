@@ -1,10 +1,11 @@
-// brindle-pack: turns a game project folder into a game, either a game file
-// (for "brindle-run GAME") or a self-contained executable.
+// brindle-pack: turns a game project folder into a game: a game file (for
+// "brindle-run GAME"), a self-contained executable or a web page.
 #include "platform/Executable.h"
 #include "platform/Files.h"
 #include "tools/pack/CodeCheck.h"
 #include "tools/pack/GameBuilder.h"
 #include "tools/pack/Manifest.h"
+#include "tools/pack/WebPage.h"
 
 #include <cstdio>
 #include <new>
@@ -22,8 +23,12 @@ void PrintUsage(std::FILE* to)
                      "  -o, --output FILE   where to write the game (required)\n"
                      "  --executable        write a self-contained game executable instead of a\n"
                      "                      game file for brindle-run\n"
+                     "  --web               write a folder that any static web server can serve:\n"
+                     "                      index.html plays the game in a browser\n"
                      "  --runner FILE       the runner to copy into an executable (default: the\n"
-                     "                      brindle-run beside brindle-pack)\n"
+                     "                      brindle-run beside brindle-pack); with --web, the\n"
+                     "                      folder holding brindle-run.js and brindle-run.wasm\n"
+                     "                      (default: web/ beside brindle-pack)\n"
                      "  --no-code-check     write the game even when its code does not compile\n"
                      "                      (the runner then reports the first mistake at start)\n"
                      "  --help              show this text\n");
@@ -38,6 +43,7 @@ int main(int argc, char** argv)
     std::string runner;
     bool executable = false;
     bool checkCode = true;
+    bool web = false;
     for (int k = 1; k < argc; ++k) {
         std::string word = argv[k];
         if (word == "--help" || word == "-h") {
@@ -52,6 +58,8 @@ int main(int argc, char** argv)
             executable = true;
         } else if (word == "--no-code-check") {
             checkCode = false;
+        } else if (word == "--web") {
+            web = true;
         } else if (!word.empty() && word[0] == '-') {
             std::fprintf(stderr, "brindle-pack: unknown option '%s'\n", word.c_str());
             PrintUsage(stderr);
@@ -65,6 +73,10 @@ int main(int argc, char** argv)
     }
     if (project.empty() || output.empty()) {
         PrintUsage(stderr);
+        return 2;
+    }
+    if (executable && web) {
+        std::fprintf(stderr, "brindle-pack: --executable and --web exclude each other\n");
         return 2;
     }
 
@@ -93,6 +105,10 @@ int main(int argc, char** argv)
             runnerImage.resize(static_cast<size_t>(image));
         }
         std::vector<uint8_t> bytes = BuildGame(game, runnerImage);
+        if (web) {
+            WebPage_WriteFolder(game, bytes, runner.empty() ? Platform_ProgramDirectory() + "/web" : runner, output);
+            return 0;
+        }
         // The zeros before the game data take no disk.
         if (!Platform_WriteSparseFile(output, bytes.data(), bytes.size()))
             throw EProjectError(output + ": cannot write the game");
