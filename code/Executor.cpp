@@ -778,10 +778,8 @@ L_LoadLocal: {
         R[ins->a] = local;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->c, 0, zero))
+    if (!ReadFailed(run, POSITION(), ins->c, 0, R[ins->a]))
         return kStatusError;
-    R[ins->a] = zero;
     FINISH();
 }
 L_Neg: {
@@ -834,10 +832,8 @@ L_GetVar: {
         R[ins->a] = variable->simplevalue;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
+    if (!ReadFailed(run, POSITION(), ins->b, 0, R[ins->a]))
         return kStatusError;
-    R[ins->a] = zero;
     FINISH();
 }
 L_SetVar: {
@@ -875,10 +871,8 @@ L_GetVarIndexed: {
         R[ins->a] = *element;
         FINISH();
     }
-    RValue zero;
-    if (!ReadFailed(run, POSITION(), ins->b, flat, zero))
+    if (!ReadFailed(run, POSITION(), ins->b, flat, R[ins->a]))
         return kStatusError;
-    R[ins->a] = zero;
     FINISH();
 }
 L_SetVarIndexed: {
@@ -936,14 +930,18 @@ L_CheckIndex: {
     NEXT();
 }
 L_GetRef: {
-    const int32_t arrayIndex = RefIndex(run, ins);
-    RValue value;
-    bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
-                     ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)
-                     : Read(run, RefOwner(run, ins), ins->b, arrayIndex, value);
-    if (!found && !ReadFailed(run, POSITION(), ins->b, arrayIndex, value))
-        return kStatusError;
-    R[ins->a] = std::move(value);
+    // The value's own scope ends before the jump to the next instruction:
+    // an indirect jump out of it would skip its destructor.
+    {
+        const int32_t arrayIndex = RefIndex(run, ins);
+        RValue value;
+        bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
+                         ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)
+                         : Read(run, RefOwner(run, ins), ins->b, arrayIndex, value);
+        if (!found && !ReadFailed(run, POSITION(), ins->b, arrayIndex, value))
+            return kStatusError;
+        R[ins->a] = std::move(value);
+    }
     FINISH();
 }
 L_SetRef: {
