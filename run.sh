@@ -2,10 +2,14 @@
 # Sets up what is missing, builds, and runs.
 #   bash run.sh demo            build and play the demo game
 #   bash run.sh test            build and run every test
+#   bash run.sh sanitize        the same with AddressSanitizer and UndefinedBehaviorSanitizer,
+#                               as the stress build (BRINDLE_STRESS)
 #   bash run.sh build           only build
-#   bash run.sh fuzz [TARGET] [SECONDS]  fuzz a loader (clang, AddressSanitizer):
-#                               load_game (the game data, default), load_save (save files),
-#                               model_file (3D model files) or pictures (picture and sprite files)
+#   bash run.sh fuzz [TARGET] [SECONDS]
+#                               fuzz a reader (clang, AddressSanitizer; see tests/fuzz),
+#                               by default the game data loader for a minute; the
+#                               targets: load_game, load_save, model_file, compile,
+#                               project, input_script, ini, registry, pictures
 #   bash run.sh bench           build and run the benchmarks
 #   bash run.sh versus          build, then time the interpreter against Lua 5.4
 #   bash run.sh web             build the runner for browsers (brindle-pack --web)
@@ -26,6 +30,19 @@ packages=(
   libgtest-dev libbenchmark-dev
 )
 fuzz_packages=(clang libclang-rt-14-dev)
+# Fuzz targets (tests/fuzz) and their seeds: folders or files of this
+# repository, globs allowed.
+declare -A fuzz_seeds=(
+  [load_game]="tests/fuzz/corpus/load_game"
+  [load_save]="tests/fuzz/corpus/load_save"
+  [model_file]="tests/fuzz/corpus/model_file"
+  [compile]="tests/fuzz/corpus/compile"
+  [project]="tests/fuzz/corpus/project"
+  [input_script]="tests/games/*/input*.txt"
+  [ini]="tests/fuzz/corpus/ini"
+  [registry]="tests/fuzz/corpus/registry"
+  [pictures]="tests/fuzz/corpus/pictures"
+)
 # The drawing tests run on a virtual X server.
 test_packages=(xvfb xauth)
 # The browser build: emcc, and Debian's sources of the libraries it builds.
@@ -80,32 +97,53 @@ case "${1:-}" in
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
       ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
+  sanitize)
+    # Its own build folder; no benchmarks, which only time the release build.
+    # It is also the stress build: the sanitizers name at once what a rare
+    # container path breaks, and CI pays for one extra build, not two.
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    sanitize_build=${BRINDLE_SANITIZE_BUILD_DIR:-$here/build-sanitize}
+    cmake -S "$here" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLE_SANITIZE=ON \
+      -DBRINDLE_STRESS=ON -DBRINDLE_BENCHMARKS=OFF >/dev/null
+    cmake --build "$sanitize_build"
+    # The sanitizers make the interpreter's frame many times larger (13 KB
+    # where the release build takes 0.4 KB): code nested as deep as the
+    # runner allows needs a larger stack than the usual 8 MB to reach the
+    # limit's error instead of overflowing first.
+    ulimit -s 65536 2>/dev/null || true
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env SDL_VIDEODRIVER=x11 \
+      ctest --test-dir "$sanitize_build" --output-on-failure -j "$(nproc)"
+    ;;
   build)
     configure_and_build
     ;;
   fuzz)
-    target=load_game
-    if [ $# -ge 2 ] && ! [[ $2 =~ ^[0-9]+$ ]]; then target=$2; shift; fi
-    case $target in
-      # tests/fuzz/corpus seeds whole outer bodies of small games, so
-      # mutations reach the resource sections from the first run on.
-      load_game) seeds=$here/tests/fuzz/corpus ;;
-      # Saves written by the test game save-load.
-      load_save) seeds=$here/tests/fuzz/corpus-save ;;
-      model_file) seeds=$here/tests/fuzz/model-corpus ;;
-      # Each road of the picture loading, chosen by a seed's first byte.
-      pictures) seeds=$here/tests/fuzz/corpus-pictures ;;
-      *) echo "unknown fuzz target: $target (load_game, load_save, model_file or pictures)"; exit 2 ;;
-    esac
+    # run.sh fuzz [TARGET] [SECONDS]; a number alone fuzzes the loader.
+    target=load_game seconds=60
+    if [[ "${2:-}" =~ ^[0-9]+$ ]]; then
+      seconds=$2
+    elif [ -n "${2:-}" ]; then
+      target=$2 seconds=${3:-60}
+    fi
+    if [ -z "${fuzz_seeds[$target]:-}" ]; then
+      echo "unknown fuzz target '$target'; the targets are: ${!fuzz_seeds[*]}" >&2
+      exit 2
+    fi
     install_missing "${packages[@]}" "${fuzz_packages[@]}"
     fuzz_build=$here/build-fuzz
     CC=clang CXX=clang++ cmake -S "$here" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBRINDLE_FUZZ=ON -DBRINDLE_SANITIZE=ON -DBRINDLE_TESTS=OFF -DBRINDLE_BENCHMARKS=OFF >/dev/null
     cmake --build "$fuzz_build" --target "fuzz_$target"
-    mkdir -p "$fuzz_build/corpus-$target"
-    # Crashes and slow inputs land in the fuzz build, not in the work tree.
-    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="${2:-60}" -rss_limit_mb=4096 \
-      -max_len=65536 -artifact_prefix="$fuzz_build/" "$fuzz_build/corpus-$target" "$seeds"
+    # What the fuzzer finds stays in corpus/TARGET between runs; the seeds
+    # are gathered afresh each time.
+    corpus=$fuzz_build/corpus/$target seeds=$fuzz_build/seeds/$target artifacts=$fuzz_build/artifacts/$target
+    rm -rf "$seeds"
+    mkdir -p "$corpus" "$seeds" "$artifacts"
+    for seed in ${fuzz_seeds[$target]}; do
+      if [ -d "$here/$seed" ]; then cp -r "$here/$seed/." "$seeds/"; else cp "$here/$seed" "$seeds/${seed//\//_}"; fi
+    done
+    "$fuzz_build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=4096 -max_len=65536 \
+      -artifact_prefix="$artifacts/" "$corpus" "$seeds"
     ;;
   versus)
     configure_and_build
@@ -141,7 +179,7 @@ case "${1:-}" in
       particle-stream particle-shapes particles-headless effects transitions actions save-load
     ;;
   *)
-    sed -n '2,12p' "$0"
+    sed -n '2,/^set /{/^set /!p}' "$0"
     exit 2
     ;;
 esac

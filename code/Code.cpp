@@ -204,9 +204,11 @@ bool CCode::Compile(RToken* tree)
     if (i_compiled) {
         errors.Fail(0, "Internal Error: Recompiling compiled code.");
         i_error = errors.Message();
+        i_errorPlace = errors.Place();
         return false;
     }
     i_error.clear();
+    i_errorPlace = RCodeErrorPlace();
     std::vector<RToken1> tokens;
     std::vector<RToken2> bound;
     RBindResult binding;
@@ -223,6 +225,7 @@ bool CCode::Compile(RToken* tree)
     }
     if (!ok) {
         i_error = errors.Message();
+        i_errorPlace = errors.Place();
         Destroy();
         return false;
     }

@@ -6,6 +6,7 @@
 // keeps the text position of the node it came from for its errors.
 #pragma once
 
+#include "code/CodeError.h"
 #include "code/Instructions.h"
 #include "code/Tokens.h"
 #include "code/Value.h"
@@ -38,6 +39,8 @@ public:
     // tools look at it; running needs only the instructions).
     bool Compile(RToken* tree = nullptr);
     const std::string& ErrorMessage() const { return i_error; }
+    // The same error's line, column and reason alone.
+    const RCodeErrorPlace& ErrorPlace() const { return i_errorPlace; }
     const std::string& GetText() const { return i_str; }
 
     int32_t Kind() const { return i_kind; }
@@ -84,6 +87,7 @@ private:
     std::vector<RValue> i_constants;
     int32_t i_frameSize = 0;
     std::string i_error; // of the last failed Compile
+    RCodeErrorPlace i_errorPlace;
 
     friend class CCodeGenerator;
 };

@@ -8,10 +8,11 @@ void CCompileErrors::Fail(int position, const std::string& message)
     if (c_failed)
         return;
     c_failed = true;
-    c_message = Code_ErrorText(c_code.GetText(), c_code.Kind() == CCode::kProgram, position, message);
+    c_message = Code_ErrorText(c_code.GetText(), c_code.Kind() == CCode::kProgram, position, message, &c_place);
 }
 
-std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message)
+std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message,
+                           RCodeErrorPlace* place)
 {
     int length = static_cast<int>(text.size());
     int p = position;
@@ -45,6 +46,8 @@ std::string Code_ErrorText(const std::string& text, bool isProgram, int position
         ++lineEnd;
     }
     std::string lineText = text.substr(lineStart, lineEnd - lineStart);
+    if (place)
+        *place = RCodeErrorPlace{line, column, message};
 
     if (isProgram)
         return "Error in code at line " + std::to_string(line) + ":\r   " + lineText + "\r" +

@@ -8,9 +8,21 @@
 
 class CCode;
 
+// Where an error lies in its code, in parts, for tools that place it
+// themselves (the builder's code check, a project folder's run): the line
+// (from 1) and column (from 0) in the code's text, and the reason alone.
+// Line 0: no place is known.
+struct RCodeErrorPlace {
+    int line = 0;
+    int column = 0;
+    std::string reason;
+};
+
 // The message for an error at position (1-based) in text: the line form for
-// a program, the one-line form for an expression.
-std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message);
+// a program, the one-line form for an expression. With place given, it also
+// receives the line, column and reason.
+std::string Code_ErrorText(const std::string& text, bool isProgram, int position, const std::string& message,
+                           RCodeErrorPlace* place = nullptr);
 
 // The first error of one compilation; later ones are not recorded.
 class CCompileErrors {
@@ -19,6 +31,7 @@ public:
 
     bool Failed() const { return c_failed; }
     const std::string& Message() const { return c_message; }
+    const RCodeErrorPlace& Place() const { return c_place; }
     void Fail(int position, const std::string& message);
     void Clear() { c_failed = false; }
 
@@ -26,4 +39,5 @@ private:
     const CCode& c_code;
     bool c_failed = false;
     std::string c_message;
+    RCodeErrorPlace c_place;
 };

@@ -101,6 +101,8 @@ void Error_Show(const std::string& message, bool fatal)
             std::fflush(stderr);
             abort = abort || AbortWithoutWindow;
         }
+        if (Hooks.afterShow)
+            Hooks.afterShow();
     }
     if (Hooks.clearInput)
         Hooks.clearInput();

@@ -28,6 +28,8 @@ struct RErrorHooks {
     std::function<void()> clearInput;
     // Ends the game at the step loop's next check.
     std::function<void()> requestEnd;
+    // After an error has been shown (or written to standard error).
+    std::function<void()> afterShow;
 };
 void Error_SetHooks(RErrorHooks hooks);
 // Without a window: treat every shown error as if Abort were pressed.

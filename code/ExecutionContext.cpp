@@ -38,7 +38,8 @@ void CExecutionContext::Fail(const CCode& code, int position, const std::string&
     if (e_failed)
         return;
     e_failed = true;
-    e_message = Code_ErrorText(code.GetText(), code.Kind() == CCode::kProgram, position, message);
+    e_message = Code_ErrorText(code.GetText(), code.Kind() == CCode::kProgram, position, message, &e_place);
+    e_source = code.GetText();
 }
 
 void CExecutionContext::SetArgument(int slot, const RValue& value)

@@ -10,6 +10,7 @@
 // path: the routine returns false and the pending error says why.
 #pragma once
 
+#include "code/CodeError.h"
 #include "code/Value.h"
 
 #include <cstdint>
@@ -58,12 +59,19 @@ public:
     // --- the pending error: the first error of a run, with its place ---
     bool Failed() const { return e_failed; }
     const std::string& ErrorMessage() const { return e_message; }
+    // For tools that place the pending error themselves: the text of the
+    // code it happened in and its place there (line 0 when the error was
+    // worded without a place in code).
+    const std::string& ErrorSource() const { return e_source; }
+    const RCodeErrorPlace& ErrorPlace() const { return e_place; }
     // Records message at position in code, unless an error is already pending.
     void Fail(const CCode& code, int position, const std::string& message);
     // Makes message the pending error, replacing any (callers that word a
     // failure of their own, or head the one pending).
     void SetError(std::string message)
     {
+        if (!e_failed)
+            e_place = RCodeErrorPlace();
         e_failed = true;
         e_message = std::move(message);
     }
@@ -173,6 +181,8 @@ private:
     CInstance* e_other = nullptr;
     bool e_failed = false;
     std::string e_message;
+    std::string e_source;
+    RCodeErrorPlace e_place;
     RArgumentFrame e_args;
     RValue e_programArguments[kArgumentSlots];
     int e_depth = 0;

@@ -794,12 +794,8 @@ L_LoadLocal: {
         R[ins->a] = local;
         FINISH();
     }
-    {
-        RValue zero;
-        if (!ReadFailed(run, POSITION(), ins->c, 0, zero))
-            return kStatusError;
-        R[ins->a] = zero;
-    }
+    if (!ReadFailed(run, POSITION(), ins->c, 0, R[ins->a]))
+        return kStatusError;
     FINISH();
 }
 L_Neg: {
@@ -852,12 +848,8 @@ L_GetVar: {
         R[ins->a] = variable->simplevalue;
         FINISH();
     }
-    {
-        RValue zero;
-        if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
-            return kStatusError;
-        R[ins->a] = zero;
-    }
+    if (!ReadFailed(run, POSITION(), ins->b, 0, R[ins->a]))
+        return kStatusError;
     FINISH();
 }
 L_SetVar: {
@@ -895,12 +887,8 @@ L_GetVarIndexed: {
         R[ins->a] = *element;
         FINISH();
     }
-    {
-        RValue zero;
-        if (!ReadFailed(run, POSITION(), ins->b, row * kArrayRowSize + column, zero))
-            return kStatusError;
-        R[ins->a] = zero;
-    }
+    if (!ReadFailed(run, POSITION(), ins->b, row * kArrayRowSize + column, R[ins->a]))
+        return kStatusError;
     FINISH();
 }
 L_SetVarIndexed: {
@@ -958,8 +946,10 @@ L_CheckIndex: {
     NEXT();
 }
 L_GetRef: {
-    const int32_t arrayIndex = RefIndex(run, ins);
+    // The value's own scope ends before the jump to the next instruction:
+    // an indirect jump out of it would skip its destructor.
     {
+        const int32_t arrayIndex = RefIndex(run, ins);
         RValue value;
         bool found = Instruction_Scope(ins->flags) == kOwnerLocalSlot
                          ? ReadLocal(run, ins->c, ins->b, arrayIndex, value)

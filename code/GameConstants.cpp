@@ -8,9 +8,7 @@
 #include "platform/MessageBox.h"
 #include "world/Instance.h"
 
-namespace {
-
-std::string Trimmed(const std::string& text)
+std::string Constant_TrimmedName(const std::string& text)
 {
     size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
@@ -19,7 +17,7 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-bool IsIdentifier(const std::string& name)
+bool Constant_IsValidName(const std::string& name)
 {
     auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
     if (name.empty() || !letter(name[0]))
@@ -30,12 +28,10 @@ bool IsIdentifier(const std::string& name)
     return true;
 }
 
-} // namespace
-
 bool Constant_Define(const std::string& rawName, const std::string& valueText)
 {
-    std::string name = Trimmed(rawName);
-    if (!IsIdentifier(name)) {
+    std::string name = Constant_TrimmedName(rawName);
+    if (!Constant_IsValidName(name)) {
         Platform_ShowMessage("Constant name " + name + "  is not valid.");
         return false;
     }

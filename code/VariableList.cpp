@@ -3,6 +3,9 @@
 
 #include "data/GameSettings.h"
 #include "data/Stream.h"
+#include "data/StressBuild.h"
+
+#include <iterator>
 
 namespace {
 
@@ -111,10 +114,17 @@ void CVariableList::RebuildIndex()
 
 RVariable& CVariableList::Append(int32_t varIndex)
 {
+    if constexpr (kStressBuild) {
+        // Every new variable moves the list and rehashes its index.
+        std::vector<RVariable> moved;
+        moved.reserve(v_vars.size() + 1);
+        std::move(v_vars.begin(), v_vars.end(), std::back_inserter(moved));
+        v_vars = std::move(moved);
+    }
     RVariable& variable = v_vars.emplace_back();
     variable.ind = varIndex;
     if (v_vars.size() > kScanLimit) {
-        if (v_index.empty() || v_vars.size() * 2 > v_index.size())
+        if (v_index.empty() || v_vars.size() * 2 > v_index.size() || kStressBuild)
             RebuildIndex();
         else
             IndexPosition(static_cast<int32_t>(v_vars.size() - 1));

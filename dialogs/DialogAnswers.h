@@ -4,6 +4,8 @@
 // answer takes its default at once and says so on standard error.
 #pragma once
 
+#include "world/HookSlot.h"
+
 #include <cstdint>
 #include <string>
 
@@ -24,11 +26,11 @@ struct RDialogAnswer {
 
 struct RDialogHooks {
     // The next answer available by now (an input script's, in order); false
-    // when none is.
-    bool (*takeAnswer)(RDialogAnswer& answer) = nullptr;
+    // when none is (by default: never, nobody scripts the run).
+    THook<bool(RDialogAnswer& answer)> takeAnswer{"takeAnswer", [](RDialogAnswer&) { return false; }};
     // Every dialog that closed, with the answer it closed with, for a
-    // recording of the play.
-    void (*answered)(const RDialogAnswer& answer) = nullptr;
+    // recording of the play (by default nobody records).
+    THook<void(const RDialogAnswer& answer)> answered{"answered", [](const RDialogAnswer&) {}};
 };
 extern RDialogHooks DialogHooks;
 

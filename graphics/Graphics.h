@@ -13,12 +13,15 @@
 void Graphics_RegisterFunctions();
 
 // Puts the drawing into the running world: the room draw of every step,
-// presenting, window messages, the region at each room's start and its first
-// draw. Called once the display has started.
+// presenting, the region at each room's start and its first draw. Called
+// once the display has started.
 void Graphics_InstallWorldHooks();
 
-// Window events after the display has seen them (input listens here). Until
-// something listens, a close request ends the game as the Esc key would.
+// Window messages handled by the display alone, where input does not take
+// them over (the runner's input always does): the events go to the listener
+// below. Until something listens, a close request ends the game as the Esc
+// key would.
+void Graphics_InstallMessageHandling();
 void Graphics_SetWindowEventListener(void (*listener)(const RWindowEvent& event));
 
 // The game keys that belong to the display: switching between full screen

@@ -4,18 +4,21 @@
 // depth, then the foreground layers and the cursor sprite.
 #pragma once
 
+#include "world/HookSlot.h"
+
 #include <cstdint>
 
 class CLiveRoom;
 
 // Particle systems are drawn in the depth merge; their module installs these.
+// Without it no particle system can exist, so there is nothing to draw.
 constexpr double kNoParticleDepth = -1e9;
 struct RRoomDrawHooks {
     // The greatest depth below `below` of the systems drawn with the room,
     // or kNoParticleDepth when there is none.
-    double (*particleDepthBelow)(double below) = nullptr;
+    THook<double(double below)> particleDepthBelow{"particleDepthBelow", [](double) { return kNoParticleDepth; }};
     // Draws those systems whose depth is within 0.01 of depth.
-    void (*drawParticles)(double depth) = nullptr;
+    THook<void(double depth)> drawParticles{"drawParticles", [](double) {}};
 };
 extern RRoomDrawHooks RoomDrawHooks;
 

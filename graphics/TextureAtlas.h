@@ -9,6 +9,7 @@
 #pragma once
 
 #include "data/Bitmap32.h"
+#include "data/StressBuild.h"
 #include "graphics/Textures.h"
 
 #include <cstdint>
@@ -16,8 +17,9 @@
 
 class CTextureAtlas {
 public:
-    // Side of a shared page in texels; larger pictures get a page of their own.
-    static constexpr int32_t kPageSize = 2048;
+    // Side of a shared page in texels; larger pictures get a page of their
+    // own. The stress build makes them small, so pages fill up all the time.
+    static constexpr int32_t kPageSize = kStressBuild ? 64 : 2048;
 
     // Places the picture on a page and uploads it; false when the device
     // cannot hold it (no device, or the picture is larger than a texture).

@@ -70,10 +70,14 @@ void Graphics_InstallWorldHooks()
     LastTileId = GameResources.LastTileId;
     StepHooks.drawRoom = &RoomDraw_DrawRoom;
     StepHooks.presentFrame = &Present;
-    StepHooks.handleMessages = &HandleMessages;
     RoomHooks.roomEntered = &RoomEntered;
     RoomHooks.roomStarted = &RoomStarted;
     RoomHooks.roomLeaving = &RoomLeaving;
+}
+
+void Graphics_InstallMessageHandling()
+{
+    StepHooks.handleMessages = &HandleMessages;
 }
 
 void Graphics_SetWindowEventListener(void (*listener)(const RWindowEvent& event))

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string_view>
 #include <system_error>
+#include <algorithm>
+#include <fcntl.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -200,6 +202,34 @@ bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size
     bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
     ok = std::fclose(file) == 0 && ok;
     return ok;
+}
+
+bool Platform_WriteSparseFile(const std::string& hostPath, const void* data, size_t size)
+{
+    constexpr size_t kBlock = 4096;
+    int fd = open(hostPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    static const uint8_t kZeros[kBlock] = {};
+    bool ok = true;
+    size_t position = 0;
+    while (ok && position < size) {
+        size_t length = std::min(kBlock - position % kBlock, size - position);
+        if (length == kBlock && std::memcmp(bytes + position, kZeros, kBlock) == 0) {
+            ok = lseek(fd, static_cast<off_t>(length), SEEK_CUR) >= 0;
+        } else {
+            for (size_t done = 0; ok && done < length;) {
+                ssize_t written = write(fd, bytes + position + done, length - done);
+                ok = written > 0;
+                done += ok ? static_cast<size_t>(written) : 0;
+            }
+        }
+        position += length;
+    }
+    // A hole at the end needs the size set, or the file would stop short.
+    ok = ok && ftruncate(fd, static_cast<off_t>(size)) == 0;
+    return close(fd) == 0 && ok;
 }
 
 bool Platform_FileExists(const std::string& hostPath)

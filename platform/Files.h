@@ -22,6 +22,9 @@ bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& b
 bool Platform_ReadWholeFileLimited(const std::string& hostPath, std::vector<uint8_t>& bytes, size_t limit,
                                    bool& tooLarge);
 bool Platform_WriteWholeFile(const std::string& hostPath, const void* data, size_t size);
+// The same, with every whole block of zeros left as a hole where the file
+// system keeps holes: the file reads the same but those blocks take no disk.
+bool Platform_WriteSparseFile(const std::string& hostPath, const void* data, size_t size);
 bool Platform_FileExists(const std::string& hostPath);
 bool Platform_DirectoryExists(const std::string& hostPath);
 bool Platform_CreateDirectories(const std::string& hostPath);

@@ -14,6 +14,7 @@
 
 #include "platform/DrawBatcher.h"
 #include "platform/GlScene.h"
+#include "platform/LeakCheck.h"
 
 #include "platform/GlApi.h"
 #ifndef __EMSCRIPTEN__
@@ -1393,6 +1394,7 @@ std::unique_ptr<IRenderDevice> Platform_CreateGlDevice(SDL_Window* window, std::
         return nullptr;
     }
 #endif
+    Platform_KeepLoadedLibraries();
     auto device = std::make_unique<CGlRenderDevice>(window, context);
     if (!device->Initialize(error))
         return nullptr;

@@ -266,6 +266,49 @@ void ReadLine(const std::string& line, std::vector<RScriptedInput>& out, std::ve
 
 } // namespace
 
+std::string FormatScriptedInput(const RScriptedInput& input)
+{
+    static const char* const kButtons[] = {"", "left", "right", "middle"};
+    static const char* const kAxes[kJoystickAxes] = {"x", "y", "z", "r", "u", "v"};
+    std::string line = "step " + std::to_string(input.step) + " ";
+    std::string stick = "joystick " + std::to_string(input.stick + 1) + " ";
+    auto button = [](int32_t b) { return b >= 1 && b <= 3 ? std::string(kButtons[b]) : std::to_string(b); };
+    switch (input.kind) {
+    case EScriptedInput::KeyDown:
+    case EScriptedInput::KeyUp: {
+        // A key without a name is its code; one digit would read as a digit key.
+        std::string key = FormatKeyName(input.a);
+        if (key.size() == 1 && input.a < 10)
+            key = "0" + key;
+        return line + (input.kind == EScriptedInput::KeyDown ? "key-down " : "key-up ") + key;
+    }
+    case EScriptedInput::Character:
+        // Plain characters as themselves; a blank, '#' and the rest by code.
+        if (input.a > ' ' && input.a < 127 && input.a != '#')
+            return line + "char " + static_cast<char>(input.a);
+        return line + "char-code " + std::to_string(input.a);
+    case EScriptedInput::MouseMove:
+        return line + "mouse-move " + std::to_string(input.a) + " " + std::to_string(input.b);
+    case EScriptedInput::MouseDown:
+    case EScriptedInput::MouseUp:
+        line += (input.kind == EScriptedInput::MouseDown ? "mouse-down " : "mouse-up ") + button(input.a);
+        if (input.c)
+            line += " " + std::to_string(input.b) + " " + std::to_string(input.d);
+        return line;
+    case EScriptedInput::Wheel:
+        return line + "wheel " + (input.a > 0 ? "up" : "down");
+    case EScriptedInput::CloseButton:
+        return line + "close";
+    case EScriptedInput::JoystickAxis:
+        return line + stick + "axis " + kAxes[std::clamp(input.a, 0, kJoystickAxes - 1)] + " " + std::to_string(input.b);
+    case EScriptedInput::JoystickButton:
+        return line + stick + "button " + std::to_string(input.a) + (input.b ? " down" : " up");
+    case EScriptedInput::JoystickPov:
+        return line + stick + "pov " + (input.a == kPovCentred ? std::string("centre") : std::to_string(input.a / 100));
+    }
+    return line;
+}
+
 bool CInputScript::Parse(const std::string& text, const std::string& name, std::string& error)
 {
     c_inputs.clear();

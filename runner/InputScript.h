@@ -41,6 +41,10 @@ struct RScriptedInput {
     int32_t a = 0, b = 0, c = 0, d = 0;
 };
 
+// One input as a line of an input script ("step 3 key-down vk_left"), which
+// CInputScript reads back as the same input.
+std::string FormatScriptedInput(const RScriptedInput& input);
+
 class CInputScript {
 public:
     // False with error ("NAME:LINE: what is wrong") on the first mistake.

@@ -49,6 +49,8 @@ bool CompileTimeLines()
                 return false;
         }
     }
+    // No event runs yet: messages from outside events must not name this one.
+    CurrentEvent = RCurrentEvent();
     return true;
 }
 
@@ -67,6 +69,7 @@ bool CompileObjects()
             }
         }
     }
+    CurrentEvent = RCurrentEvent();
     return true;
 }
 

@@ -52,6 +52,14 @@ bool TakeOption(const std::vector<std::string>& words, size_t& k, RunnerOptions&
         options.SoundCapture = words[++k];
         return true;
     }
+    if (word == "--record") {
+        if (k + 1 >= words.size() || words[k + 1].empty()) {
+            error = "option '--record' needs a file name";
+            return false;
+        }
+        options.RecordFile = words[++k];
+        return true;
+    }
     if (word == "--screenshot") {
         if (k + 1 >= words.size() || words[k + 1].empty()) {
             error = "option '--screenshot' needs a file name";
@@ -140,7 +148,9 @@ std::string RunnerUsage()
 {
     return "Usage: brindle-run [options] GAME [game arguments...]\n"
            "Plays the game in the file GAME (a game file or a game executable made by\n"
-           "brindle-pack). A game executable runs itself; its runner options come from\n"
+           "brindle-pack), or the game project in the folder GAME as it stands, packed\n"
+           "in memory; errors of such a run also name the project file and line of\n"
+           "their code. A game executable runs itself; its runner options come from\n"
            "the environment variable " +
            std::string(kOptionsVariable) +
            ".\n"
@@ -153,7 +163,8 @@ std::string RunnerUsage()
            "  --dump            load the game, print every resource it holds and end\n"
            "  --headless        run without a window and without drawing; time, dates and\n"
            "                    the random seed are fixed, so a run repeats exactly\n"
-           "  --steps N         end the game after N steps, as if the game ended itself\n"
+           "  --steps N         end the game after N steps, as if the game ended itself;\n"
+           "                    messages then go to standard error instead of boxes\n"
            "  --fast            do not sleep between steps (time still advances per step)\n"
            "  --seed N          the random generator's seed at the start of the game\n"
            "  --screenshot FILE when the game ends, write the window's last frame (scaled\n"
@@ -165,6 +176,10 @@ std::string RunnerUsage()
            "  --input FILE      play the input script FILE: keys, mouse and joystick events\n"
            "                    by step (see the README); the window then counts as active\n"
            "                    and messages go to standard error\n"
+           "  --record FILE     write what the player does (keys, typed text, mouse,\n"
+           "                    joysticks, the close button) into FILE as an input script,\n"
+           "                    with the random seed: --input FILE --seed N plays the same\n"
+           "                    run again\n"
            "  --sound-capture FILE\n"
            "                    render the game's sound into the WAV file FILE (44100 Hz\n"
            "                    stereo, 1/room speed seconds per step) instead of playing it\n"

@@ -21,10 +21,18 @@ struct RunnerOptions {
     uint32_t Seed = 0;                      // the random generator's seed at start
     bool AbortOnErrors = false;             // without a window, every error ends the game
     std::string InputFile;                  // host path of an input script ("" for none)
+    std::string RecordFile;                 // host path: the player's input is written here as a script
     std::string ScreenshotFile;             // host path: the last frame as PNG when the game ends
     std::string SoundCapture;               // render the game's sound into this WAV file
     std::string GameFile;                  // host path of the file holding the game data
     std::vector<std::string> GameArguments; // parameter 0 (the game file) first
+
+    // Nobody is there to click a box away: the run plays an input script,
+    // ends after a number of steps or takes a screenshot (or has no window).
+    bool IsAutomated() const
+    {
+        return Headless || Dump || !InputFile.empty() || !ScreenshotFile.empty() || Steps >= 0;
+    }
 };
 
 // Fills options from the command line; false with error set on a bad option.

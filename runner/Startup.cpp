@@ -11,6 +11,7 @@
 #include "runner/LoadingWindow.h"
 #include "runner/RunDirectory.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "system/Extensions.h"
 #include "system/ExternalFunctions.h"
@@ -22,6 +23,7 @@
 #include "runner/IncludedFiles.h"
 #include "runner/InputConnection.h"
 #include "runner/Preparation.h"
+#include "runner/ProjectRun.h"
 #include "sound/Sound.h"
 #include "world/GameState.h"
 #include "world/GameVariables.h"
@@ -32,6 +34,7 @@
 #include "platform/NetworkPlay.h"
 #include "platform/StopSignals.h"
 #include "world/GameKeys.h"
+#include "world/HookSlot.h"
 #include "world/Rooms.h"
 #include "world/SaveGame.h"
 #include "world/StepLoop.h"
@@ -70,10 +73,15 @@ void UpdateSound()
 
 } // namespace
 
-GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer)
+GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* observer,
+                               std::vector<uint8_t>* inMemory)
 {
     // Damaged data shows one fixed message, whatever reader met it.
     try {
+        if (inMemory) {
+            CStream stream(std::move(*inMemory));
+            return LoadGameDataFromStream(stream, observer);
+        }
         return LoadGameData(gameFile, observer);
     } catch (const EStreamError&) {
     } catch (const std::bad_alloc&) {
@@ -83,19 +91,12 @@ GameLoadResult LoadGameGuarded(const std::string& gameFile, ILoadObserver* obser
     return GameLoadResult::Failed;
 }
 
-namespace {
-
-// The game's run: start, the step loop, the end. False when an error ended it.
-bool RunTheGame(const RunnerOptions& options)
+bool Runner_InstallHooks(const RunnerOptions& options, IStepClock& clock, std::string& problem)
 {
-    IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    Hooks_BeginStartup();
     // Waits before the loop runs (sleep or a splash's delay in the first
     // room's creation) pass on the run's clock too, not in real time.
     StepLoop_SetClock(&clock);
-    // A headless run repeats exactly: its time and dates follow the steps
-    // from a fixed start date-time.
-    if (options.Headless)
-        Platform_SetClock(&VirtualTimeSource());
     RoomHooks.seedRandom = options.HasSeed || options.Headless ? +[] { Random_SetSeed(SeedAtStart); }
                                                                : +[] { Random_Randomize(); };
     SeedAtStart = options.Seed;
@@ -105,7 +106,7 @@ bool RunTheGame(const RunnerOptions& options)
                                    bool abort = Platform_ShowErrorWindow(text, abortOnly, shown);
                                    return shown ? (abort ? 1 : 0) : -1;
                                },
-                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }});
+                               &Input_ClearAll, [] { PendingRoomChange = kChangeStop; }, &Runner_TellErrorPlace});
     // Drawing first: input then takes over the window's messages, as it
     // handles every window event, the close button included.
     Graphics_InstallWorldHooks();
@@ -124,7 +125,6 @@ bool RunTheGame(const RunnerOptions& options)
     Multiplayer_Start(Platform_CreateNetworkPlay(RNetworkPlayOptions{options.Headless, Platform_NetworkPlayPort()}),
                       GameGUID);
     StepHooks.serviceNetwork = &Multiplayer_Service;
-    bool screenshotMissing = false;
 
     SoundClock = &clock;
     SoundBySteps = &clock == &VirtualStepClock() || !options.SoundCapture.empty();
@@ -132,6 +132,27 @@ bool RunTheGame(const RunnerOptions& options)
     StepHooks.updateSound = &UpdateSound;
     Motion_InstallStepHooks();
     Particles_InstallHooks();
+    problem = Hooks_FinishStartup(kHookDebugChecks);
+    return problem.empty();
+}
+
+namespace {
+
+// The game's run: start, the step loop, the end. False when an error ended it.
+bool RunTheGame(const RunnerOptions& options)
+{
+    IStepClock& clock = options.Headless || options.Fast ? VirtualStepClock() : RealStepClock();
+    // A headless run repeats exactly: its time and dates follow the steps
+    // from a fixed start date-time.
+    if (options.Headless)
+        Platform_SetClock(&VirtualTimeSource());
+    std::string problem;
+    if (!Runner_InstallHooks(options, clock, problem)) {
+        std::fprintf(stderr, "brindle-run: internal error: %s\n", problem.c_str());
+        Multiplayer_Shutdown();
+        return false;
+    }
+    bool screenshotMissing = false;
 
     StepLoop = RStepLoopState();
     StepLoop.running = true;
@@ -167,21 +188,44 @@ bool RunTheGame(const RunnerOptions& options)
 
 } // namespace
 
-int RunGame(const RunnerOptions& options)
+int RunGame(const RunnerOptions& givenOptions)
 {
+    RunnerOptions options = givenOptions;
     std::string scriptError;
     if (!options.InputFile.empty() && !Runner_LoadInputScript(options.InputFile, scriptError)) {
         std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
         return kExitUsage;
     }
-    Platform_SetApplicationTitle(std::filesystem::path(options.GameFile).stem().string());
+    if (!options.RecordFile.empty()) {
+        // A recorded run has a seed that the recording tells, as if given.
+        if (!options.HasSeed && !options.Headless) {
+            options.HasSeed = true;
+            options.Seed = static_cast<uint32_t>(Platform_SystemClock().MonotonicMicroseconds());
+        }
+        if (!Runner_StartRecording(options.RecordFile, options.Seed, options.GameFile, scriptError)) {
+            std::fprintf(stderr, "brindle-run: %s\n", scriptError.c_str());
+            return kExitUsage;
+        }
+    }
+    // A project folder runs as it stands, packed in memory; the folder is
+    // then where the game's program lies.
+    bool fromFolder = Platform_DirectoryExists(options.GameFile);
+    std::vector<uint8_t> packed;
+    if (fromFolder && !Runner_PackProject(options.GameFile, packed))
+        return kExitFailed;
+    std::string programFolder =
+        fromFolder ? std::filesystem::absolute(options.GameFile).lexically_normal().string() : FolderOf(options.GameFile);
+    while (programFolder.size() > 1 && programFolder.back() == '/')
+        programFolder.pop_back();
+    Platform_SetApplicationTitle(fromFolder ? std::filesystem::path(programFolder).filename().string()
+                                            : std::filesystem::path(options.GameFile).stem().string());
     GameParameters = options.GameArguments;
     GameState.secureMode = System_ReadSecureMode();
-    Game_SetProgramDirectory(FolderOf(options.GameFile));
-    CreateTempDir(FolderOf(options.GameFile));
+    Game_SetProgramDirectory(programFolder);
+    CreateTempDir(programFolder);
 
     CLoadingWindow loadingWindow(options.Headless || options.Dump);
-    GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow);
+    GameLoadResult result = LoadGameGuarded(options.GameFile, &loadingWindow, fromFolder ? &packed : nullptr);
     if (result != GameLoadResult::Loaded) {
         RemoveTempDir();
         return result == GameLoadResult::Tampered ? kExitTampered : kExitFailed;
@@ -218,6 +262,7 @@ int RunGame(const RunnerOptions& options)
         IncludedFiles_RemoveAll();
     std::fflush(stdout);
 
+    Runner_StopRecording();
     System_CloseFiles();
     External_FreeAll();
     Display_Close();

@@ -63,10 +63,8 @@ int main(int argc, char** argv)
         std::printf("%s", Runner_ListFunctions().c_str());
         return kExitClean;
     }
-    // A run driven by an input script or taking a screenshot is automated:
-    // nobody is there to click a box away, so messages go to standard error.
-    bool automated = !options.InputFile.empty() || !options.ScreenshotFile.empty();
-    Platform_AllowMessageBoxesOnScreen(!options.Headless && !options.Dump && !automated);
+    // Automated runs put messages on standard error instead of into boxes.
+    Platform_AllowMessageBoxesOnScreen(!options.IsAutomated());
     Platform_WatchStopSignals();
     const int status = RunGame(options);
 #ifdef __EMSCRIPTEN__

@@ -41,13 +41,38 @@ bool CompileCode(CAction& action, bool fatal)
     return true;
 }
 
+// An argument of either kind is an expression when it starts with a quote.
+int32_t ResolvedKind(int32_t kind, const std::string& text)
+{
+    if (kind == kArgumentEither)
+        return !text.empty() && (text[0] == '\'' || text[0] == '"') ? kArgumentExpression : kArgumentString;
+    return kind;
+}
+
+bool IsLiteralKind(int32_t kind)
+{
+    return kind == kArgumentString || kind == kArgumentText;
+}
+
+// Variable and code actions run their arguments as code.
+bool RunsArgumentsAsCode(const CAction& action)
+{
+    return action.act_kind == kActionVariable || action.act_kind == kActionCode;
+}
+
+std::string ArgumentCode(const CAction& action)
+{
+    if (action.act_kind == kActionVariable)
+        return action.act_argstring[0] + (action.act_relative ? " += " : " = ") + action.act_argstring[1];
+    return action.act_argstring[0];
+}
+
 bool CompileArgument(CAction& action, int index, bool fatal)
 {
     int32_t& kind = action.act_argtype[static_cast<size_t>(index)];
     const std::string& text = action.act_argstring[static_cast<size_t>(index)];
-    if (kind == kArgumentEither)
-        kind = !text.empty() && (text[0] == '\'' || text[0] == '"') ? kArgumentExpression : kArgumentString;
-    if (kind == kArgumentString || kind == kArgumentText) {
+    kind = ResolvedKind(kind, text);
+    if (IsLiteralKind(kind)) {
         action.act_argcode[static_cast<size_t>(index)] = std::make_shared<CCode>(CCode::MakeConstant(RValue(text)));
         kind = kArgumentConstant;
         return true;
@@ -286,12 +311,8 @@ bool Action_Compile(CAction& action, bool fatal)
             Platform_ShowMessage("Failed to locate action function " + action.act_functionname);
         }
     }
-    if (action.act_kind == kActionVariable || action.act_kind == kActionCode) {
-        if (action.act_kind == kActionVariable)
-            action.act_codestring = action.act_argstring[0] + (action.act_relative ? " += " : " = ") +
-                                    action.act_argstring[1];
-        else
-            action.act_codestring = action.act_argstring[0];
+    if (RunsArgumentsAsCode(action)) {
+        action.act_codestring = ArgumentCode(action);
         action.act_kind = kActionNormal;
         action.act_exetype = kExecuteCode;
         action.act_argumentcount = 0;
@@ -306,6 +327,24 @@ bool Action_Compile(CAction& action, bool fatal)
     for (std::string& text : action.act_argstring)
         text.clear();
     return true;
+}
+
+std::vector<RActionCode> Action_CodePieces(const CAction& action)
+{
+    std::vector<RActionCode> pieces;
+    if (RunsArgumentsAsCode(action)) {
+        pieces.push_back({ArgumentCode(action), false, action.act_argstring[0]});
+        return pieces;
+    }
+    if (action.act_exetype == kExecuteCode)
+        pieces.push_back({action.act_codestring, false, action.act_codestring});
+    int count = std::clamp(action.act_argumentcount, 0, CAction::kMaxArguments);
+    for (int k = 0; k < count; ++k) {
+        const std::string& text = action.act_argstring[static_cast<size_t>(k)];
+        if (!IsLiteralKind(ResolvedKind(action.act_argtype[static_cast<size_t>(k)], text)))
+            pieces.push_back({text, true, text});
+    }
+    return pieces;
 }
 
 bool Event_Compile(CEvent& event)

@@ -2,17 +2,20 @@
 // the game information, Esc ends the game, F4 switches full screen, F5 saves
 // and F6 loads the game, F9 takes a screenshot, each when the game's settings
 // allow it. The work of most of them belongs to other modules, which install
-// it here; until then the key is taken and nothing happens.
+// it here at start-up; a key whose module is missing says that its feature is
+// not available (see world/HookSlot.h).
 #pragma once
+
+#include "world/HookSlot.h"
 
 #include <string>
 
 struct RGameKeys {
-    void (*showInformation)() = nullptr;
-    void (*toggleFullScreen)() = nullptr;
-    void (*saveGame)(const std::string& file) = nullptr;
-    void (*loadGame)(const std::string& file) = nullptr;
-    void (*saveScreenshot)(const std::string& file) = nullptr;
+    THook<void()> showInformation{"showInformation", RUnavailable{"The game information window"}};
+    THook<void()> toggleFullScreen{"toggleFullScreen", kRequired};
+    THook<void(const std::string& file)> saveGame{"saveGame", RUnavailable{"Saving a game"}};
+    THook<void(const std::string& file)> loadGame{"loadKeyGame", RUnavailable{"Loading a saved game"}};
+    THook<void(const std::string& file)> saveScreenshot{"saveScreenshot", kRequired};
 };
 extern RGameKeys GameKeys;
 

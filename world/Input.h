@@ -8,6 +8,7 @@
 
 #include "platform/GameWindow.h"
 #include "platform/Joysticks.h"
+#include "world/HookSlot.h"
 
 #include <array>
 #include <cstdint>
@@ -52,25 +53,27 @@ extern RInputState InputState;
 
 struct RInputHooks {
     // Hands every waiting window event to Input_HandleWindowEvent.
-    void (*pumpWindow)() = nullptr;
+    THook<void()> pumpWindow{"pumpWindow", kRequired};
     // The pointer in room coordinates, through the views.
-    void (*mouseInRoom)(int32_t& x, int32_t& y) = nullptr;
-    // The instance's precise mask holds the room point (null: none does).
-    bool (*instanceCovers)(const class CInstance& instance, double x, double y) = nullptr;
-    // The game window is the active one (null: always).
-    bool (*windowActive)() = nullptr;
-    // Joystick 0 or 1; false when absent (null: no joysticks).
-    bool (*readJoystick)(int32_t index, RJoystickState& state) = nullptr;
-    // Scripted input due by now goes in (automation).
-    void (*feedScript)() = nullptr;
+    THook<void(int32_t& x, int32_t& y)> mouseInRoom{"mouseInRoom", kRequired};
+    // The instance's precise mask holds the room point.
+    THook<bool(const class CInstance& instance, double x, double y)> instanceCovers{"instanceCovers", kRequired};
+    // The game window is the active one (by default: always).
+    THook<bool()> windowActive{"windowActive", [] { return true; }};
+    // Joystick 0 or 1; false when absent (by default: no joysticks).
+    THook<bool(int32_t index, RJoystickState& state)> readJoystick{"readJoystick",
+                                                                    [](int32_t, RJoystickState&) { return false; }};
+    // Scripted input due by now goes in (automation; by default there is none).
+    THook<void()> feedScript{"feedScript", [] {}};
     // Called between polls of keyboard_wait and mouse_wait: waits a little,
     // or brings the next scripted input early. False when no input can come
     // any more, which ends the wait.
-    bool (*waitForInput)() = nullptr;
+    THook<bool()> waitForInput{"waitForInput", kRequired};
     // The game information window or a splash screen is showing: window
     // notifications are ignored and the close button closes that instead.
-    bool (*overlayShowing)() = nullptr;
-    void (*closeOverlay)() = nullptr;
+    // By default nothing else is ever showing.
+    THook<bool()> overlayShowing{"overlayShowing", [] { return false; }};
+    THook<void()> closeOverlay{"closeOverlay", [] {}};
 };
 extern RInputHooks InputHooks;
 

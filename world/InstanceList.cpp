@@ -3,12 +3,44 @@
 
 #include "data/Object.h"
 #include "data/Resources.h"
+#include "data/StressBuild.h"
 #include "world/Instance.h"
 
 #include <algorithm>
+#include <iterator>
 
 CInstanceLists::CInstanceLists() = default;
 CInstanceLists::~CInstanceLists() = default;
+
+namespace {
+
+template <typename T>
+void MoveToNewMemory(std::vector<T>& list)
+{
+    std::vector<T> moved;
+    moved.reserve(list.size());
+    std::move(list.begin(), list.end(), std::back_inserter(moved));
+    list = std::move(moved);
+}
+
+} // namespace
+
+void CInstanceLists::StressMove()
+{
+    if constexpr (!kStressBuild)
+        return;
+    ++InstanceLayoutChanges;
+    MoveToNewMemory(r_instance);
+    MoveToNewMemory(r_instance_deact);
+    for (auto& list : r_obj_instance)
+        MoveToNewMemory(list);
+    for (auto& list : r_obj_instance_recursive)
+        MoveToNewMemory(list);
+    MoveToNewMemory(r_obj_instance);
+    MoveToNewMemory(r_obj_instance_recursive);
+    std::unordered_map<int32_t, CInstance*> index(r_byid.begin(), r_byid.end());
+    r_byid = std::move(index);
+}
 
 void CInstanceLists::EnsureObjectSlots()
 {
@@ -63,6 +95,7 @@ CInstance* CInstanceLists::AdoptInstance(std::unique_ptr<CInstance> instance)
     r_instance.push_back(std::move(instance));
     Enter(raw);
     IndexId(raw);
+    StressMove();
     return raw;
 }
 
@@ -123,6 +156,7 @@ void CInstanceLists::SortInstances()
                      [](const std::unique_ptr<CInstance>& a, const std::unique_ptr<CInstance>& b) {
                          return a->i_depth > b->i_depth;
                      });
+    StressMove();
 }
 
 bool CInstanceLists::RemoveMarked()
@@ -135,6 +169,7 @@ bool CInstanceLists::RemoveMarked()
     std::erase_if(r_instance, [](const std::unique_ptr<CInstance>& instance) { return instance->i_marked; });
     RebuildIdIndex();
     RebuildObjectLists();
+    StressMove();
     return true;
 }
 
@@ -167,6 +202,7 @@ void CInstanceLists::UpdateActive()
     r_instance = std::move(active);
     RebuildIdIndex();
     RebuildObjectLists();
+    StressMove();
 }
 
 void CInstanceLists::RebuildObjectLists()

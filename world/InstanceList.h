@@ -69,6 +69,8 @@ private:
     void IndexId(CInstance* instance);
     void RebuildIdIndex();
     void EnsureObjectSlots();
+    // The stress build: every list moves to new memory after a change.
+    void StressMove();
 
     std::vector<std::unique_ptr<CInstance>> r_instance;
     std::vector<std::unique_ptr<CInstance>> r_instance_deact;

@@ -322,6 +322,16 @@ bool Game_Start()
     return true;
 }
 
+bool Room_NoExtensions()
+{
+    static bool told = false;
+    if (!GameResources.ExtensionPackages.empty() && !told) {
+        told = true;
+        Error_Show("Extension packages are not available on this system.", false);
+    }
+    return true;
+}
+
 void Game_End()
 {
     LeaveRoom(true);

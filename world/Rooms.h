@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/Room.h"
+#include "world/HookSlot.h"
 #include "world/InstanceList.h"
 
 #include <cstdint>
@@ -74,17 +75,22 @@ void Game_End();
 // Carries out the pending change; false when the game stopped running.
 bool Room_CarryOutPendingChange();
 
+// Starting a game without the extension module: true (the game goes on).
+bool Room_NoExtensions();
+
 // Things the room needs from modules that come later (drawing, input,
-// saving); each does nothing until its module installs it.
+// saving), installed at start-up (see world/HookSlot.h).
 struct RRoomHooks {
-    void (*clearInput)() = nullptr;
-    void (*roomEntered)(bool first) = nullptr; // region sizing, showing the window
-    void (*roomStarted)() = nullptr;           // first drawing and the transition
-    void (*roomLeaving)(bool ending) = nullptr; // the old room's picture for the transition
-    void (*clearEffects)() = nullptr;          // no effect particles outlive a room
-    bool (*loadGame)(const std::string& file) = nullptr;
-    void (*seedRandom)() = nullptr;
-    bool (*startExtensions)() = nullptr;
-    void (*endExtensions)() = nullptr;
+    THook<void()> clearInput{"clearInput", kRequired};
+    THook<void(bool first)> roomEntered{"roomEntered", kRequired}; // region sizing, showing the window
+    THook<void()> roomStarted{"roomStarted", kRequired};           // first drawing and the transition
+    THook<void(bool ending)> roomLeaving{"roomLeaving", kRequired}; // the old room's picture for the transition
+    THook<void()> clearEffects{"clearEffects", kRequired};          // no effect particles outlive a room
+    THook<bool(const std::string& file)> loadGame{"loadGame", RUnavailable{"Loading a saved game"}};
+    THook<void()> seedRandom{"seedRandom", kRequired};
+    // Without the extension module a game that holds extension packages is
+    // told so once; one without them needs nothing.
+    THook<bool()> startExtensions{"startExtensions", &Room_NoExtensions};
+    THook<void()> endExtensions{"endExtensions", [] {}};
 };
 extern RRoomHooks RoomHooks;

@@ -4,6 +4,7 @@
 #include "code/ErrorReport.h"
 #include "code/StopRequest.h"
 #include "data/Event.h"
+#include "data/GameData.h"
 #include "data/Resources.h"
 #include "data/RetiredResources.h"
 #include "data/Sprite.h"
@@ -97,18 +98,6 @@ void MoveInstances()
     }
 }
 
-void ScrollBackgrounds()
-{
-    if (StepHooks.scrollBackgrounds) {
-        StepHooks.scrollBackgrounds();
-        return;
-    }
-    for (CBack& back : CurrentRoom->r_background) {
-        back.x += back.hspeed;
-        back.y += back.vspeed;
-    }
-}
-
 void Animate()
 {
     CLiveRoom* room = CurrentRoom;
@@ -131,6 +120,23 @@ void Animate()
 }
 
 } // namespace
+
+void StepLoop_ScrollBackgrounds()
+{
+    for (CBack& back : CurrentRoom->r_background) {
+        back.x += back.hspeed;
+        back.y += back.vspeed;
+    }
+}
+
+void StepLoop_NoDebugWindow()
+{
+    static bool told = false;
+    if (GameDebugMode && !told) {
+        told = true;
+        Error_Show("The debug window is not available on this system.", false);
+    }
+}
 
 void StepLoop_Sleep(int64_t microseconds)
 {
@@ -169,6 +175,10 @@ void StepLoop_Step()
     Resource_FreeRetired();
     if (!CurrentRoom)
         return;
+    struct RStepping {
+        RStepping() { StepLoop.inStep = true; }
+        ~RStepping() { StepLoop.inStep = false; }
+    } stepping;
     if (StepHooks.skipStep && StepHooks.skipStep())
         return;
     if (StepHooks.gameKeys)
@@ -213,7 +223,7 @@ void StepLoop_Step()
     CurrentRoom->RemoveMarked();
     if (StepLoop.automaticDraw && StepHooks.drawRoom)
         StepHooks.drawRoom();
-    ScrollBackgrounds();
+    StepHooks.scrollBackgrounds();
     Animate();
     ++GameState.cursorImage;
     if (StepHooks.debugWindow)

@@ -3,6 +3,8 @@
 // room speed, counts frames per second and carries out room changes.
 #pragma once
 
+#include "world/HookSlot.h"
+
 #include <cstdint>
 
 // Time as the loop sees it. The real clock sleeps; a virtual one (for
@@ -21,6 +23,11 @@ IStepClock& VirtualStepClock();
 class CClock;
 CClock& VirtualTimeSource();
 
+// What a step does without other modules: backgrounds move by their speeds;
+// a debug-mode game says once that it has no debug window.
+void StepLoop_ScrollBackgrounds();
+void StepLoop_NoDebugWindow();
+
 struct RStepLoopOptions {
     IStepClock* clock = nullptr; // the real clock when null
     int64_t maxSteps = -1;       // end the game after this many steps (-1: no limit)
@@ -35,29 +42,34 @@ struct RStepLoopState {
     bool paused = false;
     int32_t fps = 0;
     int64_t steps = 0; // steps run since the game started
+    bool inStep = false; // a step is under way (not between steps)
     bool automaticDraw = true;
 };
 extern RStepLoopState StepLoop;
 
-// Things a step does that belong to modules outside the world; each does
-// nothing until its module installs it.
+// Things a step does that belong to modules outside the world, installed at
+// start-up (see world/HookSlot.h for what each does until then).
 struct RStepHooks {
-    bool (*skipStep)() = nullptr;        // splash, information window, inactive window
-    void (*gameKeys)() = nullptr;
-    void (*prepareInput)() = nullptr;    // clear input when the window is not active
-    void (*inputEvents)() = nullptr;     // keyboard, joystick and mouse stages
-    bool (*followPath)(class CInstance* instance) = nullptr; // true when the path ended
-    void (*boundaryEvents)() = nullptr;
-    void (*collisionEvents)() = nullptr;
-    void (*updateParticles)() = nullptr;
-    void (*drawRoom)() = nullptr;
-    void (*scrollBackgrounds)() = nullptr;
-    void (*debugWindow)() = nullptr;
-    void (*endStepInput)() = nullptr;    // forget this step's presses and releases
-    void (*presentFrame)() = nullptr;
-    void (*handleMessages)() = nullptr;
-    void (*updateSound)() = nullptr;     // once per step, after the step's time has passed
-    void (*serviceNetwork)() = nullptr;  // once a step, between steps
+    THook<bool()> skipStep{"skipStep", kRequired};    // splash, information window, inactive window
+    THook<void()> gameKeys{"gameKeys", kRequired};
+    THook<void()> prepareInput{"prepareInput", kRequired}; // clear input when the window is not active
+    THook<void()> inputEvents{"inputEvents", kRequired};   // keyboard, joystick and mouse stages
+    // True when the path ended.
+    THook<bool(class CInstance* instance)> followPath{"followPath", kRequired};
+    THook<void()> boundaryEvents{"boundaryEvents", kRequired};
+    THook<void()> collisionEvents{"collisionEvents", kRequired};
+    // Without the particle module no particle system can exist (its
+    // functions say they are not implemented), so there is nothing to move.
+    THook<void()> updateParticles{"updateParticles", [] {}};
+    THook<void()> drawRoom{"drawRoom", kRequired};
+    THook<void()> scrollBackgrounds{"scrollBackgrounds", &StepLoop_ScrollBackgrounds};
+    // Without one, a debug-mode game is told once that there is no debug window.
+    THook<void()> debugWindow{"debugWindow", &StepLoop_NoDebugWindow};
+    THook<void()> endStepInput{"endStepInput", kRequired}; // forget this step's presses and releases
+    THook<void()> presentFrame{"presentFrame", kRequired};
+    THook<void()> handleMessages{"handleMessages", kRequired};
+    THook<void()> updateSound{"updateSound", kRequired};       // once per step, after the step's time has passed
+    THook<void()> serviceNetwork{"serviceNetwork", kRequired}; // once a step, between steps
 };
 extern RStepHooks StepHooks;
 

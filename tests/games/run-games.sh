@@ -7,6 +7,15 @@
 #   runner-options        options for brindle-run, one line (default: --headless);
 #                         {game} stands for the project folder, so a game can
 #                         name its own files (--input {game}/input.txt)
+#   expected-folder-errors.txt
+#                         standard error when the runner runs the project folder
+#                         itself, where errors also name the place of their code
+#                         (default: expected-errors.txt)
+#   expected-pack-errors.txt
+#                         brindle-pack must refuse the project with exactly this
+#                         on standard error (status 1), and so must the runner
+#                         given the folder; the game is then packed with
+#                         --no-code-check and run as usual
 #   test-library          the game uses the suite's own shared library: the
 #                         project is packed from a copy into which the file
 #                         named by BRINDLE_TEST_LIBRARY is put, at each path
@@ -18,8 +27,10 @@
 #                         picture within a small tolerance (the program named
 #                         by BRINDLE_COMPARE_PNG decides). Without an OpenGL
 #                         context the game is skipped, not failed.
-# Each game also runs once as a self-contained executable, which must behave
-# the same. Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
+# Each game also runs once as a self-contained executable and once from its
+# project folder, which must behave the same; BRINDLE_GAME_FORMS ("brg exe
+# folder" by default) chooses the forms run.
+# Usage: run-games.sh PACK RUN GAMES_DIR [GAME...]
 set -u
 pack=$1 run=$2 games=$3
 shift 3
@@ -62,18 +73,44 @@ for name in "${names[@]}"; do
     done <"$dir/test-library"
     dir=$work/$name-project
   fi
-  if ! "$pack" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
+  pack_options=()
+  if [ -f "$dir/expected-pack-errors.txt" ]; then
+    # Packed from the games folder, so the messages name the project as "NAME/...".
+    (cd "$games" && "$pack" "$name" -o "$work/$name.brg") 2>"$work/$name.pack"
+    got=$?
+    if [ $got != 1 ] || [ -e "$work/$name.brg" ]; then
+      echo "FAIL $name: brindle-pack gave status $got (expected 1, and no game written)"; failed=$((failed + 1)); continue
+    fi
+    if ! compare "$name pack errors" "$dir/expected-pack-errors.txt" "$work/$name.pack"; then
+      failed=$((failed + 1)); continue
+    fi
+    pack_options=(--no-code-check)
+  fi
+  if ! "$pack" "${pack_options[@]}" "$dir" -o "$work/$name.brg" 2>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
-  if ! "$pack" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
+  forms=${BRINDLE_GAME_FORMS:-brg exe folder}
+  if [[ " $forms " == *" exe "* ]] &&
+    ! "$pack" "${pack_options[@]}" --executable --runner "$run" "$dir" -o "$work/$name.exe" 2>>"$work/$name.pack"; then
     echo "FAIL $name: brindle-pack --executable failed"; cat "$work/$name.pack"; failed=$((failed + 1)); continue
   fi
 
   reference=$dir/expected-screenshot.png
   [ -f "$reference" ] || reference=
   ok=1 skip=0
-  for form in brg exe; do
+  # The folder form runs a copy, so that the places its errors name read
+  # "NAME/..." as the pack errors do.
+  rm -rf "${work:?}/$name" && cp -r "$dir" "$work/$name"
+  for form in $forms; do
     form_options=$options
+    form_status=$status form_errors=$expected_errors form_output=$dir/expected-output.txt
+    if [ $form = folder ]; then
+      [ -f "$dir/expected-folder-errors.txt" ] && form_errors=$dir/expected-folder-errors.txt
+      if [ -f "$dir/expected-pack-errors.txt" ]; then
+        form_status=1 form_output=/dev/null form_errors=$work/$name.folder-errors
+        sed 's/^brindle-pack: /brindle-run: /' "$dir/expected-pack-errors.txt" >"$form_errors"
+      fi
+    fi
     # Drawing games run with a window; their sound is rendered, not played,
     # so no sound card is needed.
     [ -n "$reference" ] && form_options="$options --screenshot $work/$name-$form.png --sound-capture $work/$name-$form.wav"
@@ -81,6 +118,9 @@ for name in "${names[@]}"; do
     if [ $form = brg ]; then
       # shellcheck disable=SC2086
       "$run" $form_options "./$name.brg"
+    elif [ $form = folder ]; then
+      # shellcheck disable=SC2086
+      "$run" $form_options "$name"
     else
       BRINDLE_RUNNER_OPTIONS="$form_options" "./$name.exe"
     fi) >"$work/out" 2>"$work/err" </dev/null
@@ -88,12 +128,12 @@ for name in "${names[@]}"; do
     if [ -n "$reference" ] && grep -q -e "No display available" -e "Failed to initialize drawing surfaces" "$work/err"; then
       echo "skip $name: no OpenGL display here ($(head -n 1 "$work/err"))"; skip=1; break
     fi
-    if [ "$got" != "$status" ]; then
-      echo "FAIL $name ($form): exit status $got, expected $status"; cat "$work/err" | head -20; ok=0
+    if [ "$got" != "$form_status" ]; then
+      echo "FAIL $name ($form): exit status $got, expected $form_status"; cat "$work/err" | head -20; ok=0
     fi
-    compare "$name ($form) output" "$dir/expected-output.txt" "$work/out" || ok=0
-    compare "$name ($form) errors" "$expected_errors" "$work/err" || ok=0
-    if [ -n "$reference" ]; then
+    compare "$name ($form) output" "$form_output" "$work/out" || ok=0
+    compare "$name ($form) errors" "$form_errors" "$work/err" || ok=0
+    if [ -n "$reference" ] && [ "$form_status" = "$status" ]; then
       if [ -z "${BRINDLE_COMPARE_PNG:-}" ]; then
         echo "FAIL $name ($form): BRINDLE_COMPARE_PNG names no picture comparer"; ok=0
       elif ! "$BRINDLE_COMPARE_PNG" "$work/$name-$form.png" "$reference"; then

@@ -286,6 +286,7 @@ TEST_F(RoomDraw, CaptionShowsTheRoomAndTheScore)
 TEST_F(RoomDraw, WorldHooksSizeShowDrawAndListen)
 {
     Graphics_InstallWorldHooks();
+    Graphics_InstallMessageHandling();
     RoomHooks.roomEntered(true);
     EXPECT_TRUE(g_window->IsVisible());
     EXPECT_EQ(WindowState.regionW, 200);

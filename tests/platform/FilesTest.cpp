@@ -3,7 +3,10 @@
 #include "tests/support/TestSupport.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(Files, GamePathsBecomeHostPaths)
 {
@@ -36,4 +39,37 @@ TEST(Files, EnvironmentFallsBackToAnyCase)
     EXPECT_EQ(value, "yes");
     EXPECT_FALSE(Platform_GetEnvironment("BrindleTestMissing", value));
     unsetenv("BrindleTestVariable");
+}
+
+TEST(Files, SparseFilesReadBackWholeAndLeaveZeroBlocksUnwritten)
+{
+    CScratchFolder folder;
+    // Zeros before the data (as before the game data marker), data across a
+    // block edge, zeros short of a block, and a hole at the very end.
+    std::vector<uint8_t> bytes(3 * 1024 * 1024 + 10000, 0);
+    for (size_t k = 3 * 1024 * 1024 - 5; k < 3 * 1024 * 1024 + 20; ++k)
+        bytes[k] = static_cast<uint8_t>(k);
+    bytes[3 * 1024 * 1024 + 5000] = 7;
+    for (size_t size : {bytes.size(), size_t(3 * 1024 * 1024 + 100), size_t(0), size_t(4096)}) {
+        std::string path = folder.File("game.brg");
+        ASSERT_TRUE(Platform_WriteSparseFile(path, bytes.data(), size));
+        std::vector<uint8_t> back;
+        ASSERT_TRUE(Platform_ReadWholeFile(path, back));
+        EXPECT_TRUE(back == std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size)))
+            << size;
+    }
+    ASSERT_TRUE(Platform_WriteSparseFile(folder.File("game.brg"), bytes.data(), bytes.size()));
+    struct stat info;
+    ASSERT_EQ(stat(folder.File("game.brg").c_str(), &info), 0);
+    // Where the file system keeps holes, the zeros take no disk.
+    struct stat probe;
+    int fd = open(folder.File("probe").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, 1024 * 1024), 0);
+    close(fd);
+    ASSERT_EQ(stat(folder.File("probe").c_str(), &probe), 0);
+    if (probe.st_blocks * 512 < 512 * 1024) {
+        EXPECT_LT(info.st_blocks * 512, 64 * 1024);
+    }
+    EXPECT_FALSE(Platform_WriteSparseFile(folder.File("missing/game.brg"), bytes.data(), 1));
 }

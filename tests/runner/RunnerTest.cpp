@@ -68,6 +68,28 @@ TEST(RunnerOptions, GameSeesItsFileAndOnlyItsOwnArguments)
     EXPECT_NE(error.find("--screenshot"), std::string::npos);
 }
 
+TEST(RunnerOptions, RunsThatNobodyWatchesAreAutomated)
+{
+    struct Case {
+        Words arguments;
+        bool automated;
+    } cases[] = {
+        {{"brindle-run", "g.brg"}, false},
+        {{"brindle-run", "--fast", "--seed", "3", "g.brg"}, false},
+        {{"brindle-run", "--steps", "5", "g.brg"}, true},
+        {{"brindle-run", "--input", "i.txt", "g.brg"}, true},
+        {{"brindle-run", "--screenshot", "s.png", "g.brg"}, true},
+        {{"brindle-run", "--headless", "g.brg"}, true},
+        {{"brindle-run", "--dump", "g.brg"}, true},
+    };
+    for (const Case& c : cases) {
+        RunnerOptions options;
+        std::string error;
+        ASSERT_TRUE(ParseRunnerOptions(c.arguments, false, "", options, error)) << error;
+        EXPECT_EQ(options.IsAutomated(), c.automated) << c.arguments[1];
+    }
+}
+
 TEST(RunnerOptions, SoundCaptureTakesAFileFromEitherCommandLine)
 {
     RunnerOptions options;

@@ -6,7 +6,8 @@
 
 namespace {
 
-std::vector<std::string> GetStrings(CManifestTable& table, const std::string& key)
+// Each text's place goes into the code origins: arguments are code.
+std::vector<std::string> GetStrings(CReaderContext& context, CManifestTable& table, const std::string& key)
 {
     std::vector<std::string> values;
     const toml::node* node = table.GetNode(key);
@@ -16,8 +17,10 @@ std::vector<std::string> GetStrings(CManifestTable& table, const std::string& ke
     if (!array)
         table.Fail(key, "expected a list of texts");
     for (const toml::node& item : *array) {
-        if (item.is_string())
+        if (item.is_string()) {
             values.push_back(item.as_string()->get());
+            context.NoteOrigin(values.back(), table, item);
+        }
         else if (item.is_integer())
             values.push_back(std::to_string(item.as_integer()->get()));
         else
@@ -88,7 +91,7 @@ CAction ReadNamedAction(CReaderContext& context, CManifestTable& table)
         action.act_isquestion = entry->question;
         action.act_userelative = entry->relative;
         action.act_useapplyto = entry->appliesTo;
-        std::vector<std::string> arguments = GetStrings(table, "arguments");
+        std::vector<std::string> arguments = GetStrings(context, table, "arguments");
         if (arguments.size() != entry->arguments.size())
             table.Fail("arguments", "\"" + name + "\" takes " + std::to_string(entry->arguments.size()) +
                                         " arguments, not " + std::to_string(arguments.size()));
@@ -126,6 +129,8 @@ CAction ReadAction(CReaderContext& context, CManifestTable& table)
     action.act_kind =
         table.GetChoice("kind", {"normal", "begin", "end", "else", "exit", "repeat", "variable", "code"}, 0);
     action.act_functionname = table.GetString("function", std::string());
+    if (!action.act_functionname.empty())
+        context.NoteOrigin(action.act_functionname, table, *table.GetNode("function"));
     bool hasCode = false;
     action.act_codestring = context.GetCode(table, "code", &hasCode);
     int fallback = !action.act_functionname.empty() ? kExecuteFunction : hasCode ? kExecuteCode : kExecuteNone;
@@ -137,7 +142,7 @@ CAction ReadAction(CReaderContext& context, CManifestTable& table)
     action.act_useapplyto = table.GetBool("offers_applies_to", false);
     action.act_who = ReadAppliesTo(context, table);
 
-    std::vector<std::string> arguments = GetStrings(table, "arguments");
+    std::vector<std::string> arguments = GetStrings(context, table, "arguments");
     std::vector<int32_t> types = GetIntegerList(table, "argument_types");
     if (arguments.size() > CAction::kMaxArguments)
         table.Fail("arguments", "an action has at most 8 arguments");

@@ -20,6 +20,8 @@ void ReadScripts(CReaderContext& context, std::vector<CManifestTable>& entries)
             if (!Platform_ReadWholeFile(context.HostPath(relative), bytes))
                 table.FailHere("script \"" + name + "\" has no code: give code, code_file, or write " + relative);
             script->s_text.assign(bytes.begin(), bytes.end());
+            context.Project().CodeOrigins.Add(script->s_text,
+                                              RCodeOrigin{context.Project().ShownFolder + "/" + relative, 1, 1, true});
         }
         table.Finish();
         return script;
@@ -46,12 +48,14 @@ void ReadConstants(CReaderContext& context, std::vector<CManifestTable>& entries
         constant.name = table.GetString("name", std::string());
         if (constant.name.empty())
             table.FailHere("a constant needs a name");
+        context.NoteOrigin(constant.name, table, *table.GetNode("name"));
         const toml::node* value = table.GetNode("value");
         if (!value)
             table.FailHere("constant \"" + constant.name + "\" needs a value");
-        if (value->is_string())
+        if (value->is_string()) {
             constant.value = value->as_string()->get();
-        else if (value->is_integer())
+            context.NoteOrigin(constant.value, table, *value);
+        } else if (value->is_integer())
             constant.value = std::to_string(value->as_integer()->get());
         else if (value->is_floating_point()) {
             char text[32];

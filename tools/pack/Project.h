@@ -4,6 +4,7 @@
 
 #include "data/GameSettings.h"
 #include "data/Resources.h"
+#include "tools/pack/CodeOrigins.h"
 
 #include <array>
 #include <cstdint>
@@ -11,12 +12,14 @@
 
 struct GameProject {
     std::string Folder;   // host path of the project folder
+    std::string ShownFolder; // the folder as given, as mistakes name it
     std::string Name;     // [game] name
     int32_t GameId = 0;
     std::array<uint8_t, 16> GameGUID{};
     bool DebugMode = false;
     GameSettings Settings;
     CGameResources Resources; // every section of the game, as the runner reads it
+    CCodeOrigins CodeOrigins; // where its code (and the names of action functions) was written
 };
 
 constexpr const char* kManifestName = "game.toml";

@@ -244,6 +244,7 @@ void ReadProject(const std::string& folder, GameProject& project)
     std::string shownFolder = folder;
     while (shownFolder.size() > 1 && shownFolder.back() == '/')
         shownFolder.pop_back();
+    project.ShownFolder = shownFolder;
     std::string shownName = shownFolder + "/" + kManifestName;
     CManifestSet set;
     set.Add(manifestPath, shownName);

@@ -77,13 +77,71 @@ std::string CReaderContext::GetCode(CManifestTable& table, const std::string& ke
         *given = inline_ || fromFile;
     if (inline_ && fromFile)
         table.Fail(fileKey, "give either " + key + " or " + fileKey + ", not both");
-    if (inline_)
-        return table.GetString(key, std::string());
+    if (inline_) {
+        std::string code = table.GetString(key, std::string());
+        NoteOrigin(code, table, *table.GetNode(key));
+        return code;
+    }
     if (!fromFile)
         return std::string();
     std::string relative = table.GetString(fileKey, std::string());
     std::vector<uint8_t> bytes = ReadFile(table, fileKey, relative);
-    return std::string(bytes.begin(), bytes.end());
+    std::string code(bytes.begin(), bytes.end());
+    c_project.CodeOrigins.Add(code, RCodeOrigin{c_project.ShownFolder + "/" + relative, 1, 1, true});
+    return code;
+}
+
+const std::vector<std::string>& CReaderContext::ManifestLines(const std::string& hostPath)
+{
+    auto found = c_manifestLines.find(hostPath);
+    if (found != c_manifestLines.end())
+        return found->second;
+    std::vector<std::string>& lines = c_manifestLines[hostPath];
+    std::vector<uint8_t> bytes;
+    if (Platform_ReadWholeFile(hostPath, bytes)) {
+        std::string text(bytes.begin(), bytes.end());
+        for (size_t start = 0; start <= text.size();) {
+            size_t end = text.find('\n', start);
+            lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+    }
+    return lines;
+}
+
+void CReaderContext::NoteOrigin(const std::string& text, const CManifestTable& table, const toml::node& node)
+{
+    const toml::source_region& where = node.source();
+    if (where.begin.line == 0)
+        return;
+    RCodeOrigin origin{table.File(), static_cast<int32_t>(where.begin.line), static_cast<int32_t>(where.begin.column),
+                       false};
+    // The value starts at its opening quote. A string in triple quotes keeps
+    // its line breaks (and drops one that directly follows the quotes); any
+    // other string is one line of the file.
+    std::string line;
+    if (where.path) {
+        const std::vector<std::string>& lines = ManifestLines(*where.path);
+        if (where.begin.line <= lines.size())
+            line = lines[where.begin.line - 1];
+    }
+    size_t quote = static_cast<size_t>(where.begin.column) - 1;
+    bool triple = quote + 3 <= line.size() && (line.compare(quote, 3, "\"\"\"") == 0 || line.compare(quote, 3, "'''") == 0);
+    if (triple) {
+        origin.linesFollowFile = true;
+        std::string rest = line.substr(quote + 3);
+        if (rest.empty() || rest == "\r") {
+            origin.line += 1;
+            origin.column = 1;
+        } else {
+            origin.column += 3;
+        }
+    } else {
+        origin.column += 1;
+    }
+    c_project.CodeOrigins.Add(text, origin);
 }
 
 std::string CReaderContext::HostPath(const std::string& relative) const

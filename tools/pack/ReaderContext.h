@@ -66,7 +66,10 @@ public:
 
     // A piece of code given inline as key, or in the file key + "_file".
     // given tells whether either was present; both at once is an error.
+    // Where it was written goes into the project's code origins.
     std::string GetCode(CManifestTable& table, const std::string& key, bool* given = nullptr);
+    // Notes where a text of the manifest (a string value) was written.
+    void NoteOrigin(const std::string& text, const CManifestTable& table, const toml::node& node);
     // The bytes of a project file named by key (its value is a path
     // relative to the project folder, inside it: tools/pack/ProjectPaths.h).
     std::vector<uint8_t> ReadFile(CManifestTable& table, const std::string& key, const std::string& relative);
@@ -74,7 +77,11 @@ public:
     std::string HostPath(const std::string& relative) const;
 
 private:
+    // The lines of a manifest file, read once, to see how its strings are written.
+    const std::vector<std::string>& ManifestLines(const std::string& hostPath);
+
     GameProject& c_project;
+    std::map<std::string, std::vector<std::string>> c_manifestLines;
     std::array<std::map<std::string, int32_t>, static_cast<size_t>(EResourceKind::Count)> c_names;
 };
 

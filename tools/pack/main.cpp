@@ -2,11 +2,13 @@
 // "brindle-run GAME"), a self-contained executable or a web page.
 #include "platform/Executable.h"
 #include "platform/Files.h"
+#include "tools/pack/CodeCheck.h"
 #include "tools/pack/GameBuilder.h"
 #include "tools/pack/Manifest.h"
 #include "tools/pack/WebPage.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,8 @@ void PrintUsage(std::FILE* to)
                      "                      brindle-run beside brindle-pack); with --web, the\n"
                      "                      folder holding brindle-run.js and brindle-run.wasm\n"
                      "                      (default: web/ beside brindle-pack)\n"
+                     "  --no-code-check     write the game even when its code does not compile\n"
+                     "                      (the runner then reports the first mistake at start)\n"
                      "  --help              show this text\n");
 }
 
@@ -38,6 +42,7 @@ int main(int argc, char** argv)
     std::string output;
     std::string runner;
     bool executable = false;
+    bool checkCode = true;
     bool web = false;
     for (int k = 1; k < argc; ++k) {
         std::string word = argv[k];
@@ -51,6 +56,8 @@ int main(int argc, char** argv)
             runner = argv[++k];
         } else if (word == "--executable") {
             executable = true;
+        } else if (word == "--no-code-check") {
+            checkCode = false;
         } else if (word == "--web") {
             web = true;
         } else if (!word.empty() && word[0] == '-') {
@@ -76,6 +83,15 @@ int main(int argc, char** argv)
     try {
         GameProject game;
         ReadProject(project, game);
+        // Every piece of code is compiled now, as the runner would at start;
+        // each mistake is told with its place in the project.
+        if (checkCode) {
+            std::vector<std::string> mistakes = CheckProjectCode(game);
+            for (const std::string& mistake : mistakes)
+                std::fprintf(stderr, "brindle-pack: %s\n", mistake.c_str());
+            if (!mistakes.empty())
+                return 1;
+        }
         std::vector<uint8_t> runnerImage;
         if (executable) {
             if (runner.empty())
@@ -93,12 +109,18 @@ int main(int argc, char** argv)
             WebPage_WriteFolder(game, bytes, runner.empty() ? Platform_ProgramDirectory() + "/web" : runner, output);
             return 0;
         }
-        if (!Platform_WriteWholeFile(output, bytes.data(), bytes.size()))
+        // The zeros before the game data take no disk.
+        if (!Platform_WriteSparseFile(output, bytes.data(), bytes.size()))
             throw EProjectError(output + ": cannot write the game");
         if (executable && !Platform_MakeExecutable(output))
             throw EProjectError(output + ": cannot make the game executable");
     } catch (const EProjectError& error) {
         std::fprintf(stderr, "brindle-pack: %s\n", error.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // A picture or sound that claims a huge size can ask for more memory
+        // than there is: a failure to report, not a crash.
+        std::fprintf(stderr, "brindle-pack: not enough memory to pack %s\n", project.c_str());
         return 1;
     }
     return 0;
