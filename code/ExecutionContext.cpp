@@ -109,8 +109,11 @@ void CExecutionContext::ReleaseLaterChunks()
     }
 }
 
-CExecutionContext& Code_Context()
+CExecutionContext* CodeContextInstance = nullptr;
+
+CExecutionContext& Code_ContextMade()
 {
     static CExecutionContext context;
+    CodeContextInstance = &context;
     return context;
 }

@@ -171,9 +171,10 @@ int Execute(RRun& run, const RInstruction* ins);
 
 [[gnu::always_inline]] inline CVariableList& ListOf(RRun& run, uint8_t scope, int32_t var)
 {
+    // Unqualified names are the usual case, and no globalvar has run in most games.
+    if (BRINDLE_LIKELY(scope == kScopeUnqualified))
+        return BRINDLE_LIKELY(!AnyGlobalDeclared) || !Variable_IsGlobal(var) ? run.context.Self()->i_vars : GlobalVars;
     switch (scope) {
-    case kScopeUnqualified:
-        return Variable_IsGlobal(var) ? GlobalVars : run.context.Self()->i_vars;
     case kScopeSelf:
         return run.context.Self()->i_vars;
     case kScopeOther:
@@ -727,7 +728,7 @@ L_BodyEnd:
 L_ReturnStatus:
     return ins->b;
 L_Return:
-    run.result = R[ins->a];
+    run.result.CopyFrom(R[ins->a]);
     run.lastResult = -1;
     return kStatusExit;
 L_Jump:
@@ -786,12 +787,12 @@ L_LoadConst:
     R[ins->a] = run.code.Constant(ins->b);
     FINISH();
 L_Move:
-    R[ins->a] = R[ins->b];
+    R[ins->a].CopyFrom(R[ins->b]);
     FINISH();
 L_LoadLocal: {
     const RValue& local = R[ins->b];
     if (BRINDLE_LIKELY(local.kind != kUnsetKind)) {
-        R[ins->a] = local;
+        R[ins->a].CopyFrom(local);
         FINISH();
     }
     if (!ReadFailed(run, POSITION(), ins->c, 0, R[ins->a]))
@@ -835,7 +836,7 @@ L_CallExtension:
         return kStatusError;
     NEXT();
 L_GetArg:
-    R[ins->a] = run.context.Argument(ins->b);
+    R[ins->a].CopyFrom(run.context.Argument(ins->b));
     FINISH();
 L_SetArg:
     run.result = R[ins->a];
@@ -845,7 +846,7 @@ L_SetArg:
 L_GetVar: {
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     if (const RVariable* variable = list.Cached(ins->b, ins->d)) {
-        R[ins->a] = variable->simplevalue;
+        R[ins->a].CopyFrom(variable->simplevalue);
         FINISH();
     }
     if (!ReadFailed(run, POSITION(), ins->b, 0, R[ins->a]))
@@ -855,9 +856,9 @@ L_GetVar: {
 L_SetVar: {
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     const RValue& value = R[ins->a];
-    run.result = value;
+    run.result.CopyFrom(value);
     run.lastResult = -1;
-    list.CachedOrCreate(ins->b, ins->d).simplevalue = value;
+    list.CachedOrCreate(ins->b, ins->d).simplevalue.CopyFrom(value);
     NEXT();
 }
 L_CompoundVar: {
@@ -884,7 +885,7 @@ L_GetVarIndexed: {
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     const RVariable* variable = list.Cached(ins->b, ins->d);
     if (const RValue* element = variable ? Variable_ElementAt(*variable, row, column) : nullptr) {
-        R[ins->a] = *element;
+        R[ins->a].CopyFrom(*element);
         FINISH();
     }
     if (!ReadFailed(run, POSITION(), ins->b, row * kArrayRowSize + column, R[ins->a]))
@@ -897,7 +898,7 @@ L_SetVarIndexed: {
         return kStatusError;
     CVariableList& list = ListOf(run, Instruction_Scope(ins->flags), ins->b);
     const RValue& value = R[ins->a];
-    run.result = value;
+    run.result.CopyFrom(value);
     run.lastResult = -1;
     Variable_SetElementAt(list.CachedOrCreate(ins->b, ins->d), row, column, value);
     NEXT();

@@ -115,6 +115,17 @@ struct RValue {
         val = 0.0;
         str = std::move(text);
     }
+    // The same as *this = other, cheaper when neither holds a text (the
+    // usual copy between registers and variables): no count to change.
+    [[gnu::always_inline]] void CopyFrom(const RValue& other)
+    {
+        if (__builtin_expect(!(str.HasBlock() | other.str.HasBlock()), 1)) {
+            kind = other.kind;
+            val = other.val;
+            return;
+        }
+        *this = other;
+    }
 };
 
 static_assert(sizeof(RString) == sizeof(void*), "a shared text is one pointer");

@@ -11,6 +11,7 @@
 #include "code/Value.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CStream;
@@ -23,16 +24,26 @@ struct RVariable {
     std::vector<std::vector<RValue>> value;
 };
 
+// Whether position lies inside items, compared in bytes: a count of
+// items that are not a power of two in size costs a multiplication.
+template <class T>
+[[gnu::always_inline]] inline bool Variable_Inside(const std::vector<T>& items, size_t position)
+{
+    const char* begin = reinterpret_cast<const char*>(std::to_address(items.begin()));
+    const char* end = reinterpret_cast<const char*>(std::to_address(items.end()));
+    return position * sizeof(T) < static_cast<size_t>(end - begin);
+}
+
 // One variable's value at row and column (both checked to lie in
 // 0..31999 by the caller): the stored value or nullptr.
 [[gnu::always_inline]] inline const RValue* Variable_ElementAt(const RVariable& variable, int32_t row, int32_t column)
 {
     if ((row | column) == 0)
         return &variable.simplevalue;
-    if (static_cast<size_t>(row) >= variable.value.size())
+    if (!Variable_Inside(variable.value, static_cast<size_t>(row)))
         return nullptr;
     const std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
-    return static_cast<size_t>(column) < cells.size() ? &cells[static_cast<size_t>(column)] : nullptr;
+    return Variable_Inside(cells, static_cast<size_t>(column)) ? &cells[static_cast<size_t>(column)] : nullptr;
 }
 // One variable's value at an array index: the stored value or nullptr.
 inline const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
@@ -47,10 +58,10 @@ void Variable_SetElementGrowing(RVariable& variable, int32_t row, int32_t column
                                                          const RValue& value)
 {
     // Overwriting an element that exists is the common case of a loop.
-    if ((row | column) != 0 && static_cast<size_t>(row) < variable.value.size()) {
+    if ((row | column) != 0 && Variable_Inside(variable.value, static_cast<size_t>(row))) {
         std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
-        if (static_cast<size_t>(column) < cells.size()) {
-            cells[static_cast<size_t>(column)] = value;
+        if (Variable_Inside(cells, static_cast<size_t>(column))) {
+            cells[static_cast<size_t>(column)].CopyFrom(value);
             return;
         }
     }
