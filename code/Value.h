@@ -119,7 +119,7 @@ struct RValue {
     // usual copy between registers and variables): no count to change.
     [[gnu::always_inline]] void CopyFrom(const RValue& other)
     {
-        if (__builtin_expect(!(str.HasBlock() | other.str.HasBlock()), 1)) {
+        if (__builtin_expect(!str.HasBlock() && !other.str.HasBlock(), 1)) {
             kind = other.kind;
             val = other.val;
             return;
