@@ -359,5 +359,19 @@ bool Event_Compile(CEvent& event)
 
 void Event_Run(const CEvent& event, CInstance* self, CInstance* other)
 {
+    // The usual event is one plain action (its code): run it without the
+    // list walk, exactly as the walk would.
+    if (event.Count() == 1) {
+        const CAction& action = event.e_actions[0];
+        const int kind = action.act_kind;
+        if (!action.act_isquestion && kind != kActionBeginBlock && kind != kActionRepeat && kind != kActionExit &&
+            kind != kActionEndBlock && kind != kActionElse) {
+            if (!IsChangePending()) {
+                CurrentEvent.action = 0;
+                ExecuteApplied(action, self, other);
+            }
+            return;
+        }
+    }
     CListRun(event, self, other).Start();
 }

@@ -102,6 +102,9 @@ void Animate()
 {
     CLiveRoom* room = CurrentRoom;
     int32_t count = room->InstanceCount();
+    // Whether no object has an animation-end event: asked once, and again
+    // only after such an event ran (it may change events or parents).
+    int noneHas = -1;
     for (int32_t k = 0; k < count; ++k) {
         CInstance* instance = room->InstanceAt(k);
         if (!instance)
@@ -113,8 +116,12 @@ void Animate()
             instance->i_imageindex -= images;
             // Instances without a sprite end their animation every step:
             // not looking for an event no object has saves most of the step.
-            if (!EventLists_NoneHas(kEventOther, kAnimationEnd))
+            if (noneHas < 0)
+                noneHas = EventLists_NoneHas(kEventOther, kAnimationEnd) ? 1 : 0;
+            if (!noneHas) {
                 PerformEvent(instance, instance, kEventOther, kAnimationEnd);
+                noneHas = -1;
+            }
         }
     }
 }
