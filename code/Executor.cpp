@@ -318,11 +318,20 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
     return true;
 }
 
+// The entry of a built-in variable, or nullptr; the bounds compared in
+// bytes, as the entry's size would cost a multiplication.
+[[gnu::always_inline]] inline const RBuiltinVariable* BuiltinOf(int32_t var)
+{
+    const std::vector<RBuiltinVariable>& builtins = VariableDetail::Builtins;
+    const size_t position = static_cast<uint32_t>(var);
+    return Variable_Inside(builtins, position) ? &builtins[position] : nullptr;
+}
+
 // A built-in variable of an instance: straight to its getter or setter
 // when it has one, else the general routes.
-[[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, int32_t var, RValue& out)
+[[gnu::always_inline]] inline bool GetBuiltin(CInstance* instance, const RBuiltinVariable* builtin, int32_t var,
+                                              RValue& out)
 {
-    const RBuiltinVariable* builtin = Variable_Builtin(var);
     // A getter writes its value or nothing, and reads no value: out can
     // take the value directly.
     if (BRINDLE_LIKELY(builtin && builtin->getter))
@@ -330,9 +339,9 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
     return Variable_GetOfInstance(instance, var, 0, out);
 }
 
-[[gnu::always_inline]] inline bool SetBuiltin(CInstance* instance, int32_t var, const RValue& value)
+[[gnu::always_inline]] inline bool SetBuiltin(CInstance* instance, const RBuiltinVariable* builtin, int32_t var,
+                                              const RValue& value)
 {
-    const RBuiltinVariable* builtin = Variable_Builtin(var);
     if (BRINDLE_LIKELY(builtin && builtin->canset && builtin->setter))
         return builtin->setter(instance, 0, value);
     return Variable_SetOfInstance(instance, var, 0, value);
@@ -440,25 +449,26 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
 [[gnu::noinline]] bool CompoundBuiltin(RRun& run, const RInstruction* ins)
 {
     CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
-    const RInstructionPosition& position = run.code.PositionOf(ins);
+    const RBuiltinVariable* builtin = BuiltinOf(ins->b);
     const RValue& value = run.R[ins->a];
     RValue& result = run.result;
     run.lastResult = -1;
-    if (!GetBuiltin(instance, ins->b, result) && !ReadFailed(run, position.position, ins->b, 0, result))
+    if (!GetBuiltin(instance, builtin, ins->b, result) &&
+        !ReadFailed(run, run.code.PositionOf(ins).position, ins->b, 0, result))
         return false;
     if (result.kind == VALUE_REAL && value.kind == VALUE_REAL) {
         double updated;
         if (const char* message = Operator_OnReals(ins->c, result.val, value.val, updated)) {
-            Fail(run, position.second, message);
+            Fail(run, run.code.PositionOf(ins).second, message);
             return false;
         }
         result.val = updated;
     } else if (const char* message = Operator_Binary(ins->c, value, result)) {
-        Fail(run, position.second, message);
+        Fail(run, run.code.PositionOf(ins).second, message);
         return false;
     }
-    if (!SetBuiltin(instance, ins->b, result)) {
-        Fail(run, position.position, "Cannot assign to the variable");
+    if (!SetBuiltin(instance, builtin, ins->b, result)) {
+        Fail(run, run.code.PositionOf(ins).position, "Cannot assign to the variable");
         return false;
     }
     return true;
@@ -905,7 +915,7 @@ L_SetVarIndexed: {
 }
 L_GetBuiltin: {
     CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
-    if (!GetBuiltin(instance, ins->b, R[ins->a])) {
+    if (!GetBuiltin(instance, BuiltinOf(ins->b), ins->b, R[ins->a])) {
         RValue zero;
         if (!ReadFailed(run, POSITION(), ins->b, 0, zero))
             return kStatusError;
@@ -917,7 +927,7 @@ L_SetBuiltin: {
     CInstance* instance = Instruction_Scope(ins->flags) == kScopeOther ? run.context.Other() : run.context.Self();
     run.result = R[ins->a];
     run.lastResult = -1;
-    if (BRINDLE_UNLIKELY(!SetBuiltin(instance, ins->b, R[ins->a])))
+    if (BRINDLE_UNLIKELY(!SetBuiltin(instance, BuiltinOf(ins->b), ins->b, R[ins->a])))
         return Fail(run, POSITION(), "Cannot assign to the variable");
     NEXT();
 }

@@ -196,9 +196,9 @@ class CListRun {
 public:
     CListRun(const CEvent& event, CInstance* self, CInstance* other) : l_event(event), l_self(self), l_other(other) {}
 
-    void Start()
+    void Start(int first = 0)
     {
-        for (int i = 0; i != kStop && i < l_event.Count();)
+        for (int i = first; i != kStop && i < l_event.Count();)
             i = Run(i);
     }
 
@@ -366,10 +366,14 @@ void Event_Run(const CEvent& event, CInstance* self, CInstance* other)
         const int kind = action.act_kind;
         if (!action.act_isquestion && kind != kActionBeginBlock && kind != kActionRepeat && kind != kActionExit &&
             kind != kActionEndBlock && kind != kActionElse) {
-            if (!IsChangePending()) {
-                CurrentEvent.action = 0;
-                ExecuteApplied(action, self, other);
-            }
+            if (IsChangePending())
+                return;
+            CurrentEvent.action = 0;
+            ExecuteApplied(action, self, other);
+            // The action may have added actions to its own event: the walk
+            // goes on to them.
+            if (event.Count() > 1 && !IsChangePending())
+                CListRun(event, self, other).Start(1);
             return;
         }
     }
