@@ -181,7 +181,8 @@ case "${1:-}" in
     # last frame must match its reference picture.
     python3 "$here/tests/web/run-web-games.py" "$build/brindle-pack" "$build/brindle-run" "$build/web" \
       "$build/tests/compare-png" "$here/tests/games" bounce-path math-functions room-drawing d3d-model \
-      particle-stream particle-shapes particles-headless effects transitions actions save-load
+      particle-stream particle-shapes particles-headless effects transitions actions save-load \
+      arrays-division-fields
     ;;
   *)
     sed -n '2,/^set /{/^set /!p}' "$0"
