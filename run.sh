@@ -63,9 +63,14 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# A compiler cache, where one is installed, makes repeated builds cheap; a
+# fresh machine builds without one.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 configure_and_build() {
   install_missing "${packages[@]}"
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$build"
 }
 
@@ -104,7 +109,7 @@ case "${1:-}" in
     install_missing "${packages[@]}" "${test_packages[@]}"
     sanitize_build=${BRINDLE_SANITIZE_BUILD_DIR:-$here/build-sanitize}
     cmake -S "$here" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLE_SANITIZE=ON \
-      -DBRINDLE_STRESS=ON -DBRINDLE_BENCHMARKS=OFF >/dev/null
+      -DBRINDLE_STRESS=ON -DBRINDLE_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
     cmake --build "$sanitize_build"
     # The sanitizers make the interpreter's frame many times larger (13 KB
     # where the release build takes 0.4 KB): code nested as deep as the

@@ -1,9 +1,9 @@
 // Constant lookup.
 #include "code/Constants.h"
 
+#include "code/NameMap.h"
 #include "data/Resources.h"
 
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -14,7 +14,7 @@ struct RConstantEntry {
 };
 
 std::vector<RConstantEntry> Table;
-std::unordered_map<std::string, size_t> TableIndex; // name → newest position
+CNameMap<size_t> TableIndex; // name → newest position
 
 } // namespace
 
@@ -26,7 +26,7 @@ void Constant_Add(const std::string& name, const RValue& value)
 
 bool Constant_FindInTable(std::string_view name, RValue& value)
 {
-    auto found = TableIndex.find(std::string(name));
+    auto found = TableIndex.find(name);
     if (found == TableIndex.end())
         return false;
     value = Table[found->second].value;

@@ -1,15 +1,19 @@
 // Filling the function table from the catalogue and the supplied routines.
 #include "code/FunctionCatalogue.h"
 #include "code/Functions.h"
+#include "code/NameMap.h"
 
 #include <string>
-#include <unordered_map>
 
 namespace {
 
-std::unordered_map<std::string, TRoutine>& Implementations()
+CNameMap<TRoutine>& Implementations()
 {
-    static std::unordered_map<std::string, TRoutine> table;
+    static CNameMap<TRoutine> table = [] {
+        CNameMap<TRoutine> routines;
+        routines.reserve(4096);
+        return routines;
+    }();
     return table;
 }
 
@@ -23,6 +27,10 @@ void Function_Implement(const char* name, TRoutine routine)
 bool Function_RegisterAll(std::string* missing)
 {
     Function_Clear();
+    size_t count = 0;
+    for (size_t m = 0; m < kFunctionCatalogueModules; ++m)
+        count += kFunctionCatalogue[m].entries.size();
+    Function_Reserve(count);
     for (size_t m = 0; m < kFunctionCatalogueModules; ++m) {
         for (const RCatalogueEntry& entry : kFunctionCatalogue[m].entries) {
             auto found = Implementations().find(entry.name);
@@ -48,7 +56,7 @@ std::string Function_Unsupplied()
     for (int32_t k = 0; k < Function_Count(); ++k) {
         const RFunction* function = Function_Get(k);
         if (!function->f_routine)
-            names += (names.empty() ? "" : " ") + function->f_name;
+            names += (names.empty() ? "" : " ") + std::string(function->f_name);
     }
     return names;
 }

@@ -6,18 +6,19 @@
 #include "code/Scripts.h"
 #include "data/Resources.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
 std::vector<RFunction> Table;
-std::unordered_map<std::string, int32_t> TableIndex; // name → first index
+std::unordered_map<std::string_view, int32_t> TableIndex; // name → first index
 RExtensionFunctionLookup Extensions;
 
 } // namespace
 
-void Function_Add(const std::string& name, TRoutine routine, int32_t argnumb)
+void Function_Add(const char* name, TRoutine routine, int32_t argnumb)
 {
     int32_t index = static_cast<int32_t>(Table.size());
     Table.push_back(RFunction{name, routine, argnumb});
@@ -41,7 +42,7 @@ bool Function_Find(std::string_view name, int32_t& number)
 
 bool Function_FindBuiltin(std::string_view name, int32_t& number)
 {
-    auto found = TableIndex.find(std::string(name));
+    auto found = TableIndex.find(name);
     if (found == TableIndex.end())
         return false;
     number = found->second;
@@ -75,6 +76,12 @@ void Function_Clear()
 {
     Table.clear();
     TableIndex.clear();
+}
+
+void Function_Reserve(size_t count)
+{
+    Table.reserve(count);
+    TableIndex.reserve(count);
 }
 
 void Function_SetExtensionLookup(RExtensionFunctionLookup lookup)

@@ -31,12 +31,13 @@ using TRoutine = bool (*)(CExecutionContext& context, RValue& result, int argc, 
               [[maybe_unused]] int argc, [[maybe_unused]] RValue* args)
 
 struct RFunction {
-    std::string f_name;
+    const char* f_name; // the catalogue's own text, lasting as long as the program
     TRoutine f_routine = nullptr;
     int32_t f_argnumb = 0;
 };
 
-void Function_Add(const std::string& name, TRoutine routine, int32_t argnumb);
+// name is kept, not copied: a text that lasts (the catalogue's, a literal).
+void Function_Add(const char* name, TRoutine routine, int32_t argnumb);
 bool Function_Find(std::string_view name, int32_t& number);
 // Only among the built-in functions (scripts of the same name do not hide them).
 bool Function_FindBuiltin(std::string_view name, int32_t& number);
@@ -46,6 +47,8 @@ const RFunction* Function_Get(int32_t number);
 int32_t Function_Count();
 // Empties the table (tests that register their own).
 void Function_Clear();
+// Room for count functions, so that filling the table does not grow it step by step.
+void Function_Reserve(size_t count);
 
 // Calls function number (built-in, script or extension) the way code does,
 // for the context's self and other; false when a script or extension call

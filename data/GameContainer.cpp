@@ -82,10 +82,10 @@ bool IsMarkerAt(const uint8_t* data, int64_t p)
     return MatchesAt(Marker(), data, p);
 }
 
-int64_t FindGameDataMarker(const uint8_t* data, int64_t size)
+int64_t FindGameDataMarker(const uint8_t* data, int64_t size, int64_t fileOffset)
 {
     const RMarker& marker = Marker();
-    for (int64_t p = kMarkerSearchStart; p + 8 <= size; ++p)
+    for (int64_t p = std::max<int64_t>(kMarkerSearchStart - fileOffset, 0); p + 8 <= size; ++p)
         if (MatchesAt(marker, data, p))
             return p;
     return -1;

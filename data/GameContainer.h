@@ -22,7 +22,9 @@ constexpr const char* kKeySuffix = ">lnR";
 // The marker test at offset p; needs p + 8 <= size.
 bool IsMarkerAt(const uint8_t* data, int64_t p);
 // The first marker at or after kMarkerSearchStart, or -1 when there is none.
-int64_t FindGameDataMarker(const uint8_t* data, int64_t size);
+// data may hold only the file from fileOffset on; the result is still an
+// offset into data.
+int64_t FindGameDataMarker(const uint8_t* data, int64_t size, int64_t fileOffset = 0);
 // The value the stored version word is XOR-ed with for a marker at markerOffset.
 int32_t VersionMask(int64_t markerOffset);
 

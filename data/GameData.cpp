@@ -29,15 +29,19 @@ public:
 
 GameLoadResult LoadGameData(const std::string& hostPath, ILoadObserver* observer)
 {
+    // Nothing before the marker's first possible place is ever looked at:
+    // that stretch is the runner's own program image and the zeros after
+    // it, several megabytes that would cost more to read than the whole
+    // start of an empty game.
     CStream file;
-    if (!file.LoadFromFile(hostPath)) {
+    if (!file.LoadFromFile(hostPath, kMarkerSearchStart)) {
         Platform_ShowMessage("Error: Cannot read the game file.");
         return GameLoadResult::Failed;
     }
-    return LoadGameDataFromStream(file, observer);
+    return LoadGameDataFromStream(file, observer, kMarkerSearchStart);
 }
 
-GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
+GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer, int64_t fileOffset)
 {
     CNullObserver nullObserver;
     if (!observer)
@@ -45,7 +49,7 @@ GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
     ClearResources();
     InitFastCRC();
 
-    int64_t marker = FindGameDataMarker(file.Memory(), static_cast<int64_t>(file.Size()));
+    int64_t marker = FindGameDataMarker(file.Memory(), static_cast<int64_t>(file.Size()), fileOffset);
     if (marker < 0) {
         Platform_ShowMessage("Error: Not a valid game file.");
         return GameLoadResult::Failed;
@@ -53,7 +57,7 @@ GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer)
     file.Seek(static_cast<size_t>(marker + 16));
     int32_t storedVersion = file.ReadInteger();
     file.Seek(static_cast<size_t>(marker + 16));
-    file.WriteInteger(storedVersion ^ VersionMask(marker));
+    file.WriteInteger(storedVersion ^ VersionMask(marker + fileOffset));
 
     if (!DecryptWad(file, marker + 8))
         return GameLoadResult::Tampered;

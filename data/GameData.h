@@ -32,7 +32,8 @@ extern std::array<uint8_t, 16> GameGUID;
 // (EStreamError); the caller reports them.
 GameLoadResult LoadGameData(const std::string& hostPath, ILoadObserver* observer);
 // The same over a file already in memory; the stream is unscrambled in place.
-GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer);
+// The stream may start at byte fileOffset of the file (before the marker).
+GameLoadResult LoadGameDataFromStream(CStream& file, ILoadObserver* observer, int64_t fileOffset = 0);
 
 // The message start-up shows when an error escapes the load.
 constexpr const char* kCorruptGameMessage = "Failed to load the game data. File seems corrupted.";

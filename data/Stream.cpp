@@ -40,8 +40,13 @@ void CStream::Clear()
 
 bool CStream::LoadFromFile(const std::string& hostPath)
 {
+    return LoadFromFile(hostPath, 0);
+}
+
+bool CStream::LoadFromFile(const std::string& hostPath, size_t from)
+{
     std::vector<uint8_t> bytes;
-    if (!Platform_ReadWholeFile(hostPath, bytes))
+    if (!Platform_ReadFileFrom(hostPath, from, bytes))
         return false;
     s_data = std::move(bytes);
     s_position = 0;

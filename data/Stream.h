@@ -35,6 +35,8 @@ public:
     std::vector<uint8_t>& Bytes() { return s_data; }
     const std::vector<uint8_t>& Bytes() const { return s_data; }
     bool LoadFromFile(const std::string& hostPath);
+    // Only the bytes from offset `from` on: position 0 is that byte of the file.
+    bool LoadFromFile(const std::string& hostPath, size_t from);
     bool SaveToFile(const std::string& hostPath) const;
 
     // Raw access at the current position; ReadBytes fails rather than read a partial value.

@@ -154,16 +154,25 @@ std::string ToHostPath(const std::string& gamePath)
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes)
 {
+    return Platform_ReadFileFrom(hostPath, 0, bytes);
+}
+
+bool Platform_ReadFileFrom(const std::string& hostPath, uint64_t from, std::vector<uint8_t>& bytes)
+{
     std::error_code error;
     if (!fs::is_regular_file(hostPath, error))
         return false;
     std::FILE* file = std::fopen(hostPath.c_str(), "rb");
     if (!file)
         return false;
-    // One read of the size the file has, then whatever it grew by meanwhile.
-    bytes.resize(static_cast<size_t>(fs::file_size(hostPath, error)));
-    if (error)
+    const uintmax_t size = fs::file_size(hostPath, error);
+    if (from > 0 && (error || size <= from || fseeko(file, static_cast<off_t>(from), SEEK_SET) != 0)) {
+        std::fclose(file);
         bytes.clear();
+        return !error;
+    }
+    // One read of the size the file has, then whatever it grew by meanwhile.
+    bytes.resize(error ? 0 : static_cast<size_t>(size - from));
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     uint8_t chunk[65536];
     size_t got;

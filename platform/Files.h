@@ -17,6 +17,8 @@
 std::string ToHostPath(const std::string& gamePath);
 
 bool Platform_ReadWholeFile(const std::string& hostPath, std::vector<uint8_t>& bytes);
+// The file from byte offset `from` to its end (nothing when it is shorter).
+bool Platform_ReadFileFrom(const std::string& hostPath, uint64_t from, std::vector<uint8_t>& bytes);
 // The same for a file of at most limit bytes; a longer one is not read
 // (false, with tooLarge set).
 bool Platform_ReadWholeFileLimited(const std::string& hostPath, std::vector<uint8_t>& bytes, size_t limit,

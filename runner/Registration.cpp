@@ -82,7 +82,7 @@ std::string Runner_ListFunctions()
     std::string out;
     for (int32_t k = 0; k < Function_Count(); ++k) {
         const RFunction* function = Function_Get(k);
-        out += function->f_name + "\t" + std::to_string(function->f_argnumb) + "\t" +
+        out += std::string(function->f_name) + "\t" + std::to_string(function->f_argnumb) + "\t" +
                (function->f_routine ? "implemented" : "not implemented") + "\n";
     }
     return out;

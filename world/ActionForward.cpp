@@ -7,13 +7,14 @@
 #include "world/Instance.h"
 
 #include <string>
+#include <string_view>
 
 bool CActionForward::Call(CExecutionContext& context, RValue& result, std::initializer_list<RValue> arguments)
 {
     // The table is filled at start-up; the number found on the first call is
     // kept while it still names this function (tests refill the table).
     const RFunction* function = Function_Get(f_number);
-    if (!function || function->f_name != f_name) {
+    if (!function || std::string_view(function->f_name) != f_name) {
         if (!Function_FindBuiltin(f_name, f_number))
             f_number = -1;
         function = Function_Get(f_number);

@@ -73,3 +73,17 @@ TEST(Files, SparseFilesReadBackWholeAndLeaveZeroBlocksUnwritten)
     }
     EXPECT_FALSE(Platform_WriteSparseFile(folder.File("missing/game.brg"), bytes.data(), 1));
 }
+
+TEST(Files, ReadingFromAnOffsetGivesTheRestOfTheFile)
+{
+    CScratchFolder folder;
+    const std::string text = "0123456789";
+    folder.Write("f.bin", text);
+    for (uint64_t from : {0u, 3u, 9u, 10u, 11u, 1000000u}) {
+        std::vector<uint8_t> back{1, 2, 3};
+        ASSERT_TRUE(Platform_ReadFileFrom(folder.File("f.bin"), from, back)) << from;
+        EXPECT_EQ(std::string(back.begin(), back.end()), from < text.size() ? text.substr(from) : "") << from;
+    }
+    std::vector<uint8_t> back;
+    EXPECT_FALSE(Platform_ReadFileFrom(folder.File("missing.bin"), 3, back));
+}
