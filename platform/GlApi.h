@@ -31,9 +31,8 @@ constexpr bool kGlHasBgraTransfers = true;
 constexpr GLenum kGlPixelFormat = GL_BGRA;
 constexpr GLenum kGlPixelType = GL_UNSIGNED_INT_8_8_8_8_REV;
 // Textures and targets are stored in an unsized format, which lets the
-// driver keep them in the layout of the transfers (blue, green, red, alpha):
-// a software driver then copies them as they are, and draws into them and
-// samples them on its fast integer path, which takes no other layout.
+// driver keep them in the layout of the transfers (blue, green, red, alpha),
+// the layout of the back buffer too: copies between them are plain copies.
 constexpr GLint kGlTextureFormat = GL_RGBA;
 inline void Gl_ClearDepth(float depth) { glClearDepth(depth); }
 constexpr bool kGlFirstVertexProvokes = true;

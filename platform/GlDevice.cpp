@@ -50,10 +50,13 @@ void main()
 )";
 
 // One fragment program per way of colouring, not one with a branch on a
-// uniform: a software rasteriser runs every fragment through the program, and
-// one made only of a texture fetch and a multiply qualifies for its fast
-// integer path, where any comparison or branch sends all drawing down the
-// general float path.
+// uniform that every fragment would evaluate. The textured ones sample with
+// textureLod at level 0: every texture has one level and one filter for
+// both directions, so this is exactly texture(), and it keeps Mesa's
+// software rasteriser on its float path. A plain texture() times colour
+// qualifies for its 8-bit path instead, which rounds coordinates and
+// blending differently (neighbouring texels at texel edges, drift where
+// particles overlap) for a few per cent of speed.
 enum EColoring : int32_t { kColorOnly, kTextureTimesColor, kTextureOnly, kColoringCount };
 
 constexpr const char* kFragmentShaders[kColoringCount] = {
