@@ -25,6 +25,12 @@ public:
     // vertex that a strip or fan gives it first, so flat shading takes the
     // colour the primitive means.
     static void Append(std::vector<uint32_t>& indices, EPrimitive kind, uint32_t base, int32_t count);
+    // Whether a primitive is made of whole quads whose indices are those of
+    // a quad list: a quad list, or a fan of four (a textured quad).
+    static bool IsQuads(EPrimitive kind, int32_t count)
+    {
+        return kind == EPrimitive::QuadList || (kind == EPrimitive::TriangleFan && count == 4);
+    }
 };
 
 // Capacity: the vertices a batch may hold before it has to be sent.
@@ -36,7 +42,7 @@ public:
     // Whether the primitive can join the open batch.
     bool Accepts(EListKind kind, TextureHandle texture, int32_t count) const
     {
-        return !b_indices.empty() && kind == b_kind && texture == b_texture &&
+        return !b_vertices.empty() && kind == b_kind && texture == b_texture &&
                b_vertices.size() + static_cast<size_t>(count) <= static_cast<size_t>(kVertexCapacity);
     }
     // Starts a new batch; the previous one must have been taken.
@@ -46,18 +52,26 @@ public:
         b_kind = kind;
         b_texture = texture;
     }
+    // A batch of quads alone keeps no indices until they are asked for: a
+    // device can draw it with one fixed index pattern.
     void Append(EPrimitive kind, const TVertex* vertices, int32_t count)
     {
         if (IndexCount(kind, count) == 0)
             return;
         const uint32_t base = static_cast<uint32_t>(b_vertices.size());
+        if (b_quadsOnly && !IsQuads(kind, count)) {
+            MakeQuadIndices();
+            b_quadsOnly = false;
+        }
         b_vertices.insert(b_vertices.end(), vertices, vertices + UsedVertices(kind, count));
-        CListIndices::Append(b_indices, kind, base, count);
+        if (!b_quadsOnly)
+            CListIndices::Append(b_indices, kind, base, count);
     }
     void Clear()
     {
         b_vertices.clear();
         b_indices.clear();
+        b_quadsOnly = true;
     }
     // What a device does with a primitive it is given: counts it, sends the
     // open batch (through send) when the primitive cannot join it, and
@@ -80,17 +94,31 @@ public:
         Append(kind, vertices, count);
     }
 
-    bool IsEmpty() const { return b_indices.empty(); }
+    bool IsEmpty() const { return b_vertices.empty(); }
     EListKind Kind() const { return b_kind; }
     TextureHandle Texture() const { return b_texture; }
     const std::vector<TVertex>& Vertices() const { return b_vertices; }
-    const std::vector<uint32_t>& Indices() const { return b_indices; }
+    // Whether the batch holds quads alone, four vertices each.
+    bool IsQuadsOnly() const { return b_quadsOnly && !b_vertices.empty(); }
+    const std::vector<uint32_t>& Indices()
+    {
+        if (b_quadsOnly && b_indices.empty())
+            MakeQuadIndices();
+        return b_indices;
+    }
 
 private:
+    void MakeQuadIndices()
+    {
+        b_indices.clear();
+        CListIndices::Append(b_indices, EPrimitive::QuadList, 0, static_cast<int32_t>(b_vertices.size()));
+    }
+
     EListKind b_kind = EListKind::Triangles;
     TextureHandle b_texture = 0;
     std::vector<TVertex> b_vertices;
     std::vector<uint32_t> b_indices;
+    bool b_quadsOnly = true;
 };
 
 using CDrawBatcher = CVertexBatcher<RVertex, 1 << 16>;

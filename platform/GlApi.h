@@ -19,6 +19,7 @@ constexpr const char* kGlShaderHeader = "#version 300 es\nprecision highp float;
 constexpr bool kGlHasBgraTransfers = false;
 constexpr GLenum kGlPixelFormat = GL_RGBA;
 constexpr GLenum kGlPixelType = GL_UNSIGNED_BYTE;
+constexpr GLint kGlTextureFormat = GL_RGBA8;
 inline void Gl_ClearDepth(float depth) { glClearDepthf(depth); }
 // ES always takes the last vertex of a triangle for flat shading; the
 // device turns the corners of flat triangles round instead.
@@ -29,6 +30,10 @@ constexpr const char* kGlShaderHeader = "#version 330 core\n";
 constexpr bool kGlHasBgraTransfers = true;
 constexpr GLenum kGlPixelFormat = GL_BGRA;
 constexpr GLenum kGlPixelType = GL_UNSIGNED_INT_8_8_8_8_REV;
+// Textures and targets are stored in an unsized format, which lets the
+// driver keep them in the layout of the transfers (blue, green, red, alpha),
+// the layout of the back buffer too: copies between them are plain copies.
+constexpr GLint kGlTextureFormat = GL_RGBA;
 inline void Gl_ClearDepth(float depth) { glClearDepth(depth); }
 constexpr bool kGlFirstVertexProvokes = true;
 inline void Gl_FirstVertexProvokes() { glProvokingVertex(GL_FIRST_VERTEX_CONVENTION); }

@@ -49,23 +49,53 @@ void main()
 }
 )";
 
-// uMode 0: vertex colour alone (no texture); 1: texture × colour; 2: texture.
-constexpr const char* kFragmentShader = R"(
+// One fragment program per way of colouring, not one with a branch on a
+// uniform that every fragment would evaluate. The textured ones sample with
+// textureLod at level 0: every texture has one level and one filter for
+// both directions, so this is exactly texture(), and it keeps Mesa's
+// software rasteriser on its float path. A plain texture() times colour
+// qualifies for its 8-bit path instead, which rounds coordinates and
+// blending differently (neighbouring texels at texel edges, drift where
+// particles overlap) for a few per cent of speed.
+enum EColoring : int32_t { kColorOnly, kTextureTimesColor, kTextureOnly, kColoringCount };
+
+constexpr const char* kFragmentShaders[kColoringCount] = {
+    R"(
 in vec4 vColor;
-in vec2 vTexCoord;
-uniform sampler2D uTexture;
-uniform int uMode;
 out vec4 fragColor;
 void main()
 {
-    if (uMode == 0) {
-        fragColor = vColor;
-    } else {
-        vec4 texel = texture(uTexture, vTexCoord);
-        fragColor = uMode == 1 ? texel * vColor : texel;
-    }
+    fragColor = vColor;
 }
-)";
+)",
+    R"(
+in vec4 vColor;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+out vec4 fragColor;
+void main()
+{
+    fragColor = textureLod(uTexture, vTexCoord, 0.0) * vColor;
+}
+)",
+    R"(
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+out vec4 fragColor;
+void main()
+{
+    fragColor = textureLod(uTexture, vTexCoord, 0.0);
+}
+)"};
+
+// Batches of quads alone are drawn through one fixed index buffer of this
+// many quads, a draw call for each run of them. Mesa's software rasteriser
+// turns a pair of triangles into a screen-aligned rectangle, which it fills
+// far faster than two triangles, only when a draw call's indices come in
+// 16-bit form, number at most 4096 and end before the end of their buffer;
+// longer draws are cut into pieces of 1023 indices, which split the pairs.
+constexpr int32_t kQuadsPerDraw = 682;
+constexpr int32_t kQuadIndexCount = kQuadsPerDraw * 6 + 6; // one spare quad: see above
 
 GLenum BlendFactor(int32_t factor)
 {
@@ -222,7 +252,8 @@ private:
     void SetGlViewport(const RPixelRect& viewport);
     void SetScissor(bool on, const RPixelRect& rect);
     void SetAlphaWrite(bool on);
-    void SetMode(GLint mode);
+    // Makes the plain program of a colouring current.
+    void UseColoring(EColoring coloring);
     void BindVertexArray(GLuint vao);
     void SetDepthTest(bool on);
     void SetCulling(bool on);
@@ -234,11 +265,18 @@ private:
     // Gives the current render target its depth buffer when targets need one.
     void EnsureTargetDepth();
     GLuint MakeDepthBuffer(int32_t w, int32_t h);
-    void UploadTransform();
+    // guarded: the plain program draws with the guard band (see
+    // ApplyViewport), and its transform is halved in x and y.
+    void UploadTransform(bool guarded);
+    // The viewport of a draw. With guarded, the GL viewport is the
+    // game's viewport grown by half its size on every side, and the scissor
+    // keeps drawing inside the game's viewport; false when that cannot be.
+    bool ApplyViewport(bool guarded);
     // Makes the program that a batch needs current, with its uniforms, and
     // sets texture, sampler, blend, depth and culling; false when the
     // texture has gone.
-    bool PrepareDraw(bool vertices3D, TextureHandle texture, bool forceRepeat);
+    // triangles: the batch is of triangles, which may use the guard band.
+    bool PrepareDraw(bool vertices3D, TextureHandle texture, bool forceRepeat, bool triangles);
     void Flush2D();
     void Flush3D();
     // The batch's indices as this GL must get them for flat shading.
@@ -254,13 +292,15 @@ private:
     SDL_Window* g_window;
     SDL_GLContext g_context;
 
-    GLuint g_program = 0;
+    GLuint g_programs[kColoringCount] = {};
     GLuint g_vao = 0;
     GLuint g_vbo = 0;
     GLuint g_ibo = 0;
+    GLuint g_vaoQuads = 0; // g_vbo's vertices with the fixed quad indices
+    GLuint g_iboQuads = 0;
+    GLint g_maxViewport[2] = {0, 0};
     GLuint g_samplers[4] = {};
-    GLint g_uTransform = -1;
-    GLint g_uMode = -1;
+    GLint g_uTransforms[kColoringCount] = {-1, -1, -1};
     GLint g_maxTextureSize = 0;
     CGlSceneProgram g_scene;
     GLuint g_vao3D = 0;
@@ -289,7 +329,8 @@ private:
     // program remembers the version it last received.
     uint64_t g_transformVersion = 1;
     uint64_t g_fullVersion = 0;
-    uint64_t g_plainTransformVersion = 0;
+    uint64_t g_plainTransformVersions[kColoringCount] = {};
+    bool g_plainTransformGuarded[kColoringCount] = {};
     uint64_t g_sceneTransformVersion = 0;
     RSceneState g_sceneState;
     bool g_sceneDirty = true;
@@ -311,7 +352,6 @@ private:
         bool scissor = false;
         RPixelRect scissorRect{-1, -1, -1, -1};
         bool alphaWrite = true;
-        GLint mode = -1;
         GLuint vao = 0;
         bool depthTest = false;
         bool culling = false;
@@ -343,10 +383,13 @@ CGlRenderDevice::~CGlRenderDevice()
     glDeleteBuffers(1, &g_vbo);
     glDeleteBuffers(1, &g_ibo);
     glDeleteVertexArrays(1, &g_vao);
+    glDeleteBuffers(1, &g_iboQuads);
+    glDeleteVertexArrays(1, &g_vaoQuads);
     glDeleteBuffers(1, &g_vbo3D);
     glDeleteBuffers(1, &g_ibo3D);
     glDeleteVertexArrays(1, &g_vao3D);
-    glDeleteProgram(g_program);
+    for (GLuint program : g_programs)
+        glDeleteProgram(program);
     g_scene.Release();
     SDL_GL_DeleteContext(g_context);
 }
@@ -359,13 +402,17 @@ bool CGlRenderDevice::Initialize(std::string& error)
         return false;
     }
 #endif
-    g_program = Gl_BuildProgram(kVertexShader, kFragmentShader, error);
-    if (!g_program || !g_scene.Build(error))
+    for (int k = 0; k < kColoringCount; ++k) {
+        g_programs[k] = Gl_BuildProgram(kVertexShader, kFragmentShaders[k], error);
+        if (!g_programs[k])
+            return false;
+        g_uTransforms[k] = glGetUniformLocation(g_programs[k], "uTransform");
+        UseProgram(g_programs[k]);
+        if (k != kColorOnly)
+            glUniform1i(glGetUniformLocation(g_programs[k], "uTexture"), 0);
+    }
+    if (!g_scene.Build(error))
         return false;
-    g_uTransform = glGetUniformLocation(g_program, "uTransform");
-    g_uMode = glGetUniformLocation(g_program, "uMode");
-    UseProgram(g_program);
-    glUniform1i(glGetUniformLocation(g_program, "uTexture"), 0);
 
     glGenVertexArrays(1, &g_vao);
     glBindVertexArray(g_vao);
@@ -387,6 +434,21 @@ bool CGlRenderDevice::Initialize(std::string& error)
     PointVertexAttributes<RVertex3D>();
     glVertexAttrib4f(3, 0, 0, 0, 1);
     glVertexAttrib4f(4, 0, 0, 0, 1);
+    std::vector<uint16_t> quadIndices(kQuadIndexCount);
+    for (int32_t q = 0; q < kQuadIndexCount / 6; ++q) {
+        const uint16_t b = static_cast<uint16_t>(q * 4);
+        const uint16_t corners[6] = {b, static_cast<uint16_t>(b + 1), static_cast<uint16_t>(b + 2),
+                                     b, static_cast<uint16_t>(b + 2), static_cast<uint16_t>(b + 3)};
+        std::memcpy(&quadIndices[static_cast<size_t>(q) * 6], corners, sizeof corners);
+    }
+    glGenVertexArrays(1, &g_vaoQuads);
+    glBindVertexArray(g_vaoQuads);
+    glGenBuffers(1, &g_iboQuads);
+    glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g_iboQuads);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(quadIndices.size() * sizeof(uint16_t)),
+                 quadIndices.data(), GL_STATIC_DRAW);
+    PointVertexAttributes<RVertex>();
     glBindVertexArray(g_vao);
     g_shadow.vao = g_vao;
 
@@ -401,6 +463,7 @@ bool CGlRenderDevice::Initialize(std::string& error)
     }
     glActiveTexture(GL_TEXTURE0);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &g_maxTextureSize);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, g_maxViewport);
     glEnable(GL_BLEND);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -517,12 +580,9 @@ void CGlRenderDevice::SetAlphaWrite(bool on)
     }
 }
 
-void CGlRenderDevice::SetMode(GLint mode)
+void CGlRenderDevice::UseColoring(EColoring coloring)
 {
-    if (g_shadow.mode != mode) {
-        glUniform1i(g_uMode, mode);
-        g_shadow.mode = mode;
-    }
+    UseProgram(g_programs[coloring]);
 }
 
 void CGlRenderDevice::BindVertexArray(GLuint vao)
@@ -657,7 +717,7 @@ GLuint CGlRenderDevice::MakeBackColor(int32_t w, int32_t h)
     BindTexture(color);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, kGlTextureFormat, w, h, 0, kGlPixelFormat, kGlPixelType, nullptr);
     BindTexture(0);
 #else
     glGenRenderbuffers(1, &color);
@@ -781,33 +841,62 @@ void CGlRenderDevice::SetTransform(ETransform which, const float matrix[16])
     ++g_transformVersion;
 }
 
-void CGlRenderDevice::UploadTransform()
+bool CGlRenderDevice::ApplyViewport(bool guarded)
+{
+    const RPixelRect& v = g_viewport;
+    // Halving clip coordinates and doubling the viewport about the same
+    // centre puts every vertex at the very same window position, bit for
+    // bit, as long as the half sizes are whole numbers.
+    guarded = guarded && v.w > 0 && v.h > 0 && v.w % 2 == 0 && v.h % 2 == 0 && 2 * v.w <= g_maxViewport[0] &&
+              2 * v.h <= g_maxViewport[1];
+    if (!guarded) {
+        SetGlViewport(v);
+        SetScissor(false, {});
+        return false;
+    }
+    SetGlViewport({v.x - v.w / 2, v.y - v.h / 2, 2 * v.w, 2 * v.h});
+    int32_t w = 0, h = 0;
+    TargetSize(g_target, w, h);
+    const bool whole = v.x <= 0 && v.y <= 0 && v.x + v.w >= w && v.y + v.h >= h;
+    SetScissor(!whole, v);
+    return true;
+}
+
+void CGlRenderDevice::UploadTransform(bool guarded)
 {
     const bool scene = g_shadow.program == g_scene.Program();
-    uint64_t& sent = scene ? g_sceneTransformVersion : g_plainTransformVersion;
-    if (sent == g_transformVersion)
+    int plain = 0;
+    while (plain < kColoringCount - 1 && g_programs[plain] != g_shadow.program)
+        ++plain;
+    uint64_t& sent = scene ? g_sceneTransformVersion : g_plainTransformVersions[plain];
+    if (sent == g_transformVersion && (scene || g_plainTransformGuarded[plain] == guarded))
         return;
     sent = g_transformVersion;
-    if (g_fullVersion == g_transformVersion) {
-        if (scene)
-            g_scene.SetTransforms(g_full.data(), g_world.data(), g_view.data());
-        else
-            glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, g_full.data());
-        return;
+    if (!scene)
+        g_plainTransformGuarded[plain] = guarded;
+    if (g_fullVersion != g_transformVersion) {
+        // Callers put pixel centres at whole numbers and depth in 0..1, with
+        // y growing downwards on the screen. GL puts centres at halves, depth
+        // in -1..1, and we store rows top first: shift by half a pixel, flip y
+        // and stretch depth, all in clip space so perspective keeps working.
+        float vw = static_cast<float>(std::max(g_viewport.w, 1));
+        float vh = static_cast<float>(std::max(g_viewport.h, 1));
+        RMatrix adjust = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 2, 0, 1.0f / vw, 1.0f / vh, -1, 1};
+        g_full = Multiply(adjust, Multiply(g_projection, Multiply(g_view, g_world)));
+        g_fullVersion = g_transformVersion;
     }
-    // Callers put pixel centres at whole numbers and depth in 0..1, with y
-    // growing downwards on the screen. GL puts centres at halves, depth in
-    // -1..1, and we store rows top first: shift by half a pixel, flip y and
-    // stretch depth, all in clip space so perspective keeps working.
-    float vw = static_cast<float>(std::max(g_viewport.w, 1));
-    float vh = static_cast<float>(std::max(g_viewport.h, 1));
-    RMatrix adjust = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 2, 0, 1.0f / vw, 1.0f / vh, -1, 1};
-    g_full = Multiply(adjust, Multiply(g_projection, Multiply(g_view, g_world)));
-    g_fullVersion = g_transformVersion;
-    if (scene)
+    if (scene) {
         g_scene.SetTransforms(g_full.data(), g_world.data(), g_view.data());
-    else
-        glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, g_full.data());
+    } else if (guarded) {
+        RMatrix halved = g_full;
+        for (int c = 0; c < 4; ++c) {
+            halved[c * 4] *= 0.5f; // exact: a power of two
+            halved[c * 4 + 1] *= 0.5f;
+        }
+        glUniformMatrix4fv(g_uTransforms[plain], 1, GL_FALSE, halved.data());
+    } else {
+        glUniformMatrix4fv(g_uTransforms[plain], 1, GL_FALSE, g_full.data());
+    }
 }
 
 void CGlRenderDevice::SetDrawSettings(const RDrawSettings& settings)
@@ -862,7 +951,7 @@ void CGlRenderDevice::Flush()
     Flush3D();
 }
 
-bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool forceRepeat)
+bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool forceRepeat, bool triangles)
 {
     GLuint texture = 0;
     if (handle != 0) {
@@ -874,28 +963,36 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
     BindCurrentTarget();
     const RSceneState& s = g_sceneState;
     const bool scene = vertices3D || s.lighting || s.fog || s.hidden || s.flat;
-    UseProgram(scene ? g_scene.Program() : g_program);
-    UploadTransform();
-    if (scene && g_sceneDirty) {
-        g_scene.SetScene(s);
-        g_sceneDirty = false;
-    }
-    GLint mode = 0;
+    EColoring coloring = kColorOnly;
     if (texture) {
         BindTexture(texture);
         const bool repeat = g_settings.repeat || forceRepeat;
         BindSampler(g_samplers[(g_settings.linearFilter ? 1 : 0) | (repeat ? 2 : 0)]);
-        mode = g_settings.modulate ? 1 : 2;
+        coloring = g_settings.modulate ? kTextureTimesColor : kTextureOnly;
     } else {
         // Untextured drawing keeps no texture bound: the last one may be
         // the target's own, which WebGL refuses to draw beside even when
         // nothing samples it.
         BindTexture(0);
     }
-    if (scene)
-        g_scene.SetMode(mode);
-    else
-        SetMode(mode);
+    if (scene) {
+        UseProgram(g_scene.Program());
+        g_scene.SetMode(coloring); // the scene program numbers its modes the same way
+    } else {
+        UseColoring(coloring);
+    }
+    // The plain program's triangles are drawn with a guard band around the
+    // viewport: Mesa's software rasteriser sends a whole draw call through
+    // its slow per-triangle path (and splits the rectangles it would find)
+    // when any vertex lies outside the viewport, as sprites and particles
+    // at the edge of a view do. A target with depth never takes its fast
+    // path, so it keeps the exact clipping it had.
+    const bool guarded = ApplyViewport(!scene && triangles && !TargetHasDepth());
+    UploadTransform(guarded);
+    if (scene && g_sceneDirty) {
+        g_scene.SetScene(s);
+        g_sceneDirty = false;
+    }
     SetBlend(g_settings.blendSource, g_settings.blendDest);
     SetDepthTest(s.hidden && TargetHasDepth());
     SetCulling(s.cull);
@@ -915,7 +1012,7 @@ void CGlRenderDevice::Flush3D()
 {
     if (g_batch3D.IsEmpty())
         return;
-    if (!PrepareDraw(true, g_batch3D.Texture(), false)) {
+    if (!PrepareDraw(true, g_batch3D.Texture(), false, false)) {
         g_batch3D.Clear();
         return;
     }
@@ -936,16 +1033,33 @@ void CGlRenderDevice::Flush2D()
 {
     if (g_batch.IsEmpty())
         return;
-    if (!PrepareDraw(false, g_batch.Texture(), false)) {
+    if (!PrepareDraw(false, g_batch.Texture(), false, g_batch.Kind() == EListKind::Triangles)) {
         g_batch.Clear();
         return;
     }
+    const std::vector<RVertex>& vertices = g_batch.Vertices();
+    size_t vertexBytes = vertices.size() * sizeof(RVertex);
+#ifndef __EMSCRIPTEN__
+    // Quads alone use the fixed indices, offset to each run of quads (the
+    // browser's GL cannot offset indices, so it takes the general way).
+    if (g_batch.IsQuadsOnly() && kGlFirstVertexProvokes) {
+        BindVertexArray(g_vaoQuads);
+        glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexBytes), vertices.data(), GL_STREAM_DRAW);
+        const int32_t quads = static_cast<int32_t>(vertices.size() / 4);
+        for (int32_t first = 0; first < quads; first += kQuadsPerDraw) {
+            const int32_t count = std::min(kQuadsPerDraw, quads - first);
+            glDrawRangeElementsBaseVertex(GL_TRIANGLES, 0, static_cast<GLuint>(count * 4 - 1), count * 6,
+                                          GL_UNSIGNED_SHORT, nullptr, first * 4);
+        }
+        ++g_stats.drawCalls;
+        g_batch.Clear();
+        return;
+    }
+#endif
     BindVertexArray(g_vao);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo); // not part of the vertex array's state
-
-    const std::vector<RVertex>& vertices = g_batch.Vertices();
     const std::vector<uint32_t>& indices = FlatReady(g_batch.Indices(), g_batch.Kind());
-    size_t vertexBytes = vertices.size() * sizeof(RVertex);
     size_t indexBytes = indices.size() * sizeof(uint32_t);
     // Fresh storage for every batch, so the driver never waits for the GPU
     // to finish with the previous one.
@@ -976,7 +1090,7 @@ TextureHandle CGlRenderDevice::CreateTexture(int32_t w, int32_t h, bool renderTa
     // as large as the biggest one would stay allocated for the whole run.
     if (!renderTarget)
         g_zeros.resize(std::max(g_zeros.size(), static_cast<size_t>(tw) * static_cast<size_t>(th) * 4));
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, kGlPixelFormat, kGlPixelType,
+    glTexImage2D(GL_TEXTURE_2D, 0, kGlTextureFormat, tw, th, 0, kGlPixelFormat, kGlPixelType,
                  renderTarget ? nullptr : g_zeros.data());
     bool ok = glGetError() == GL_NO_ERROR;
     if (ok && renderTarget) {
@@ -1123,7 +1237,7 @@ void CGlRenderDevice::DrawOverlay(const RPresentation& p)
     auto found = g_textures.find(p.overlay);
     if (found == g_textures.end() || p.overlayW <= 0 || p.overlayH <= 0 || p.clientW <= 0 || p.clientH <= 0)
         return;
-    UseProgram(g_program);
+    UseColoring(kTextureTimesColor);
     SetGlViewport({0, 0, p.clientW, p.clientH});
     SetDepthTest(false);
     SetCulling(false);
@@ -1131,13 +1245,12 @@ void CGlRenderDevice::DrawOverlay(const RPresentation& p)
     // bottom, the texture's from the top.
     const float w = static_cast<float>(p.clientW), h = static_cast<float>(p.clientH);
     const RMatrix toClip = {2 / w, 0, 0, 0, 0, -2 / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
-    glUniformMatrix4fv(g_uTransform, 1, GL_FALSE, toClip.data());
-    g_plainTransformVersion = 0; // the game's transform goes up again with its next draw
+    glUniformMatrix4fv(g_uTransforms[kTextureTimesColor], 1, GL_FALSE, toClip.data());
+    g_plainTransformVersions[kTextureTimesColor] = 0; // the game's transform goes up again with its next draw
     BindVertexArray(g_vao);
     glBindBuffer(GL_ARRAY_BUFFER, g_vbo);
     BindTexture(found->second.texture);
     BindSampler(g_samplers[0]);
-    SetMode(1);
     SetBlend(kBlendSrcAlpha, kBlendInvSrcAlpha);
     const float ow = static_cast<float>(std::min(p.overlayW, found->second.w));
     const float oh = static_cast<float>(std::min(p.overlayH, found->second.h));
@@ -1341,7 +1454,7 @@ void CGlRenderDevice::DrawMesh(MeshHandle handle, TextureHandle texture, uint32_
     Flush();
     const RGlMesh& mesh = found->second;
     for (const RGlMesh::RGroup& group : mesh.groups) {
-        if (!PrepareDraw(true, texture, group.repeat))
+        if (!PrepareDraw(true, texture, group.repeat, false))
             return;
         g_scene.SetMesh(offset, drawColor);
         BindVertexArray(mesh.vao);

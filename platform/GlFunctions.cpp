@@ -45,6 +45,7 @@
     X(glDisable) \
     X(glDrawArrays) \
     X(glDrawElements) \
+    X(glDrawRangeElementsBaseVertex) \
     X(glEnable) \
     X(glEnableVertexAttribArray) \
     X(glFramebufferRenderbuffer) \

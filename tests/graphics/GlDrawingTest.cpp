@@ -195,6 +195,30 @@ TEST_F(GlDrawing, RenderTargetsKeepAlphaAndCopyExactly)
     EXPECT_FALSE(g_device->SetRenderTarget(target));
 }
 
+// Triangles are drawn with a margin around the viewport, in which GL does
+// not clip them: what crosses the edge of a viewport that is only part of
+// the target must still stop at it.
+TEST_F(GlDrawing, QuadsAcrossTheEdgeOfAPartViewportStayInsideIt)
+{
+    int32_t id = Texture(1, 1, {0xFFFF0000});
+    g_device->SetViewport({8, 4, 16, 8});
+    Draw_SetProjection2D(0, 0, 16, 8, 0);
+    Draw_TextureExt(id, 0xFFFFFF, 1.0, 0, 6, 6, 12, 4, 0, 0);  // across the right and bottom edges
+    Draw_TextureExt(id, 0xFFFFFF, 1.0, 0, 6, 6, -3, -3, 0, 0); // across the left and top edges
+    Draw_TextureExt(id, 0xFFFFFF, 1.0, 0, 6, 6, 30, 2, 0, 0);  // wholly outside
+    EXPECT_EQ(Pixel(8 + 12, 4 + 4), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(8 + 15, 4 + 7), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(8 + 16, 4 + 4), kBackground);
+    EXPECT_EQ(Pixel(8 + 12, 4 + 8), kBackground);
+    EXPECT_EQ(Pixel(8 + 0, 4 + 0), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(8 + 2, 4 + 2), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(7, 4), kBackground);
+    EXPECT_EQ(Pixel(8, 3), kBackground);
+    EXPECT_EQ(Pixel(8 + 30, 4 + 4), kBackground);
+    g_device->SetViewport({0, 0, kSize, kSize});
+    Draw_SetProjection2D(0, 0, kSize, kSize, 0);
+}
+
 TEST_F(GlDrawing, OneDrawCallPerBatchAndNoReadBackInAFrame)
 {
     int32_t id = Texture(1, 1, {0xFF0000FF});

@@ -53,6 +53,31 @@ TEST(DrawBatcher, SecondPrimitiveIndexesFromItsOwnVertices)
     EXPECT_FALSE(batch.Accepts(EListKind::Triangles, 7, CDrawBatcher::kVertexCapacity));
 }
 
+// A batch of quads alone (quad lists and fans of four) is marked as such and
+// keeps no indices until asked; anything else joining it gives the quads
+// before it their indices at once.
+TEST(DrawBatcher, QuadsAloneAreMarkedAndIndexedOnlyWhenAsked)
+{
+    std::vector<RVertex> vertices(8);
+    CDrawBatcher batch;
+    batch.Begin(EListKind::Triangles, 0);
+    batch.Append(EPrimitive::QuadList, vertices.data(), 8);
+    batch.Append(EPrimitive::TriangleFan, vertices.data(), 4);
+    EXPECT_TRUE(batch.IsQuadsOnly());
+    EXPECT_EQ(batch.Indices(), (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7, 8, 9, 10, 8, 10, 11}));
+
+    batch.Begin(EListKind::Triangles, 0);
+    batch.Append(EPrimitive::QuadList, vertices.data(), 4);
+    batch.Append(EPrimitive::TriangleFan, vertices.data(), 5);
+    batch.Append(EPrimitive::QuadList, vertices.data(), 4);
+    EXPECT_FALSE(batch.IsQuadsOnly());
+    EXPECT_EQ(batch.Indices(), (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7, 4, 7, 8, 9, 10, 11, 9,
+                                                      11, 12}));
+    batch.Clear();
+    EXPECT_TRUE(batch.IsEmpty());
+    EXPECT_FALSE(batch.IsQuadsOnly());
+}
+
 TEST(DrawBatcher, DeviceSendsOneCallPerRun)
 {
     CNullRenderDevice device(640, 480);
