@@ -35,13 +35,9 @@ extern "C" const char* __lsan_default_suppressions()
 }
 
 // Standard error stays the game's: a clean run prints nothing of its own.
-// The leak check reads no thread's registers: its tracer crashed doing so
-// ("Tracer caught signal 11") at the end of some runs with the GL driver's
-// threads alive, failing a clean run. A leaked block held only in another
-// thread's register at exit would show as a leak, never the reverse.
 extern "C" const char* __lsan_default_options()
 {
-    return "print_suppressions=0:use_registers=0";
+    return "print_suppressions=0";
 }
 
 extern "C" const char* __ubsan_default_options()
