@@ -107,6 +107,75 @@ TEST_F(CodeFixture, VariableListStreamsKeepJaggedRows)
     EXPECT_THROW(back.LoadFromStream(damaged), EStreamError);
 }
 
+// The stored form of arrays, byte for byte: the row count, then each row's
+// length and values, empty rows included. Rows written past and a loaded
+// empty row 0 come back out exactly as they went in.
+TEST_F(CodeFixture, VariableListStreamsKeepEveryRowExactly)
+{
+    const int32_t a = Code_Variable_Find("exact_a");
+    const int32_t b = Code_Variable_Find("exact_b");
+    auto value = [](CStream& stream, double real) {
+        stream.WriteInteger(VALUE_REAL);
+        stream.WriteReal(real);
+        stream.WriteString("");
+    };
+    CStream expected;
+    expected.WriteInteger(440);
+    expected.WriteInteger(2);
+    expected.WriteInteger(a); // a = 1; a[3] = 2; a[2, 1] = 3: rows 0, 1 (empty) and 2
+    value(expected, 1);
+    expected.WriteInteger(3);
+    expected.WriteInteger(4);
+    for (double cell : {0.0, 0.0, 0.0, 2.0})
+        value(expected, cell);
+    expected.WriteInteger(0);
+    expected.WriteInteger(2);
+    value(expected, 0);
+    value(expected, 3);
+    expected.WriteInteger(b); // b[1, 0] = 4: row 0 exists and is empty
+    value(expected, 0);
+    expected.WriteInteger(2);
+    expected.WriteInteger(0);
+    expected.WriteInteger(1);
+    value(expected, 4);
+
+    CVariableList list;
+    list.SetVar(a, 0, RValue(1.0));
+    list.SetVar(a, 3, RValue(2.0));
+    list.SetVar(a, 2 * kArrayRowSize + 1, RValue(3.0));
+    list.SetVar(b, 1 * kArrayRowSize, RValue(4.0));
+    CStream saved;
+    list.SaveToStream(saved);
+    EXPECT_EQ(saved.Bytes(), expected.Bytes());
+
+    // A loaded row 0 that is empty stays a row: saved again, the same bytes.
+    CStream loadedRowZero;
+    loadedRowZero.WriteInteger(440);
+    loadedRowZero.WriteInteger(1);
+    loadedRowZero.WriteInteger(a);
+    value(loadedRowZero, 5);
+    loadedRowZero.WriteInteger(1);
+    loadedRowZero.WriteInteger(0);
+    for (CStream* source : {&expected, &loadedRowZero}) {
+        source->Seek(0);
+        CVariableList back;
+        ASSERT_TRUE(back.LoadFromStream(*source));
+        CStream again;
+        back.SaveToStream(again);
+        EXPECT_EQ(again.Bytes(), source->Bytes());
+    }
+    RValue missing;
+    CVariableList back;
+    expected.Seek(0);
+    back.LoadFromStream(expected);
+    EXPECT_EQ(Real(back, a, 3), 2);
+    EXPECT_EQ(Real(back, a, 2 * kArrayRowSize + 1), 3);
+    EXPECT_FALSE(back.GetVar(a, 4, missing));
+    EXPECT_FALSE(back.GetVar(a, 1 * kArrayRowSize, missing));
+    EXPECT_FALSE(back.GetVar(b, 1, missing));
+    EXPECT_EQ(Real(back, b, 1 * kArrayRowSize), 4);
+}
+
 TEST_F(CodeFixture, NamesAndNumbers)
 {
     EXPECT_EQ(Code_Variable_Find("x"), Variable_FindBuiltin("x"));
