@@ -374,7 +374,6 @@ private:
         int32_t index = -1; // a register with the checked flat index, or -1
         int32_t i = 0xFFFF, j = 0xFFFF; // the fast form's index registers, unchecked
         int32_t iPosition = 0, jPosition = 0;
-        uint8_t checked = 0; // kFlagFirstIndexChecked, kFlagSecondIndexChecked
     };
 
     // The list a constant owner reaches directly, for the fast forms.
@@ -391,18 +390,15 @@ private:
     }
 
     // Checks an index register now, before what follows is evaluated:
-    // through the instruction that computed it when there is one. True
-    // when reg is a temporary that instruction just wrote: nothing writes
-    // it again before the access, which then need not check it twice.
-    bool CheckNow(int32_t reg, int32_t position, int32_t producedFrom)
+    // through the instruction that computed it when there is one.
+    void CheckNow(int32_t reg, int32_t position, int32_t producedFrom)
     {
         if (Here() > producedFrom && Last().a == reg && TakesFlags(Last().op) && !(Last().flags & kFlagCheckIndex)) {
             SetFlags(kFlagCheckIndex);
             g_code.i_positions.back().second = position;
-            return reg >= g_base + static_cast<int32_t>(g_assigned.size());
+        } else {
+            Emit(Op_CheckIndex, reg, 0, 0, position);
         }
-        Emit(Op_CheckIndex, reg, 0, 0, position);
-        return false;
     }
 
     // Evaluates a kind-7 node's owner and indices. value, when given, is the
@@ -425,15 +421,15 @@ private:
             bool valueIsPure = !value || IsTriviallyPure(*value);
             if (indices > 1) {
                 const RToken& second = node.items[2];
-                if ((!IsTriviallyPure(second) || !valueIsPure) && CheckNow(reference.i, first.position, before))
-                    reference.checked |= kFlagFirstIndexChecked;
+                if (!IsTriviallyPure(second) || !valueIsPure)
+                    CheckNow(reference.i, first.position, before);
                 before = Here();
                 reference.j = Value(second);
                 reference.jPosition = second.position;
-                if (!valueIsPure && CheckNow(reference.j, second.position, before))
-                    reference.checked |= kFlagSecondIndexChecked;
-            } else if (!valueIsPure && CheckNow(reference.i, first.position, before)) {
-                reference.checked |= kFlagFirstIndexChecked;
+                if (!valueIsPure)
+                    CheckNow(reference.j, second.position, before);
+            } else if (!valueIsPure) {
+                CheckNow(reference.i, first.position, before);
             }
             return reference;
         }
@@ -464,7 +460,7 @@ private:
         if (reference.indexed) {
             Emit(Op_GetVarIndexed, dest, node.ind, reference.i | (reference.j << 16), node.position,
                  reference.iPosition, reference.jPosition);
-            Last().flags = static_cast<uint8_t>(Instruction_WithScope(reference.scope) | reference.checked);
+            Last().flags = Instruction_WithScope(reference.scope);
             return;
         }
         Emit(Op_GetRef, dest, node.ind, reference.owner, node.position);
@@ -477,7 +473,7 @@ private:
         if (reference.indexed) {
             Emit(Op_SetVarIndexed, source, node.ind, reference.i | (reference.j << 16), node.position,
                  reference.iPosition, reference.jPosition);
-            Last().flags = static_cast<uint8_t>(Instruction_WithScope(reference.scope) | reference.checked);
+            Last().flags = Instruction_WithScope(reference.scope);
             return;
         }
         Emit(Op_SetRef, source, node.ind, reference.owner, node.position);

@@ -34,10 +34,6 @@
 #include <algorithm>
 #include <memory>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 const char* Instruction_Message(int32_t message)
 {
     switch (message) {
@@ -155,15 +151,6 @@ int Execute(RRun& run, const RInstruction* ins);
     if (value.kind != VALUE_REAL)
         return "Wrong type of array index";
     // A whole number in range, the usual index, needs no rounding.
-#if defined(__SSE2__)
-    // The processor's truncation gives 0x80000000 for NaN and for what lies
-    // beyond 32 bits, so one unsigned compare tells the range.
-    const int32_t whole = _mm_cvttsd_si32(_mm_set_sd(value.val));
-    if (static_cast<uint32_t>(whole) < static_cast<uint32_t>(kArrayRowSize) && whole == value.val) {
-        index = whole;
-        return nullptr;
-    }
-#else
     if (value.val >= 0.0 && value.val < static_cast<double>(kArrayRowSize)) {
         const int32_t whole = static_cast<int32_t>(value.val);
         if (whole == value.val) {
@@ -171,7 +158,6 @@ int Execute(RRun& run, const RInstruction* ins);
             return nullptr;
         }
     }
-#endif
     int64_t i = RoundToInteger(value.val);
     if (i < 0)
         return "Negative array index";
@@ -313,33 +299,20 @@ inline int32_t RefIndex(const RRun& run, const RInstruction* ins)
     return false;
 }
 
-// The index of a value that IndexOf already accepted: a real that rounds
-// into 0..31999, nearly always a whole number.
-[[gnu::always_inline]] inline int32_t CheckedIndexOf(const RValue& value)
-{
-    const int32_t whole = static_cast<int32_t>(value.val);
-    return BRINDLE_LIKELY(whole == value.val) ? whole : static_cast<int32_t>(RoundToInteger(value.val));
-}
-
 // The row and column of GetVarIndexed and SetVarIndexed (one index is a
 // column of row 0), or false after the message.
 [[gnu::always_inline]] inline bool IndexedIndex(RRun& run, const RInstruction* ins, int32_t& row, int32_t& column)
 {
     const uint32_t packed = static_cast<uint32_t>(ins->c);
-    const uint8_t flags = ins->flags;
     int32_t i;
-    if (flags & kFlagFirstIndexChecked)
-        i = CheckedIndexOf(run.R[packed & 0xFFFF]);
-    else if (const char* message = IndexOf(run.R[packed & 0xFFFF], i))
+    if (const char* message = IndexOf(run.R[packed & 0xFFFF], i))
         return IndexFailed(run, run.code.PositionOf(ins).second, message);
     if ((packed >> 16) == 0xFFFF) {
         row = 0;
         column = i;
         return true;
     }
-    if (flags & kFlagSecondIndexChecked)
-        column = CheckedIndexOf(run.R[packed >> 16]);
-    else if (const char* message = IndexOf(run.R[packed >> 16], column))
+    if (const char* message = IndexOf(run.R[packed >> 16], column))
         return IndexFailed(run, run.code.PositionOf(ins).third, message);
     row = i;
     return true;

@@ -114,14 +114,6 @@ enum : uint8_t {
     kFlagCheckIndex = 8,
 };
 
-// GetVarIndexed and SetVarIndexed: an index register that the instruction
-// computing it already checked (through kFlagCheckIndex) and that nothing
-// wrote since, so only its conversion is left. Bits 6 and 7, beside the scope.
-enum : uint8_t {
-    kFlagFirstIndexChecked = 0x40,
-    kFlagSecondIndexChecked = 0x80,
-};
-
 // Where a variable instruction finds its variable (GetVar and its kin).
 enum : uint8_t {
     kScopeUnqualified = 0, // self's, or the global one once declared

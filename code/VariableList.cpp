@@ -138,12 +138,11 @@ void Variable_SetElementGrowing(RVariable& variable, int32_t row, int32_t column
         variable.simplevalue = value;
         return;
     }
+    const size_t r = static_cast<size_t>(row);
     const size_t c = static_cast<size_t>(column);
-    if (variable.rowCount < row + 1) {
-        variable.rowCount = row + 1;
-        variable.rows.resize(static_cast<size_t>(row));
-    }
-    std::vector<RValue>& cells = row == 0 ? variable.row0 : variable.rows[static_cast<size_t>(row) - 1];
+    if (variable.value.size() < r + 1)
+        variable.value.resize(r + 1);
+    std::vector<RValue>& cells = variable.value[r];
     // An array filled in order grows by one each time: push_back keeps that
     // amortised.
     if (cells.size() == c) {
@@ -195,9 +194,8 @@ void CVariableList::SaveToStream(CStream& stream) const
     for (const RVariable& variable : v_vars) {
         stream.WriteInteger(variable.ind);
         WriteValue(stream, variable.simplevalue);
-        stream.WriteInteger(variable.rowCount);
-        for (int32_t r = 0; r < variable.rowCount; ++r) {
-            const std::vector<RValue>& row = r == 0 ? variable.row0 : variable.rows[static_cast<size_t>(r) - 1];
+        stream.WriteInteger(static_cast<int32_t>(variable.value.size()));
+        for (const std::vector<RValue>& row : variable.value) {
             stream.WriteInteger(static_cast<int32_t>(row.size()));
             for (const RValue& cell : row)
                 WriteValue(stream, cell);
@@ -217,10 +215,8 @@ bool CVariableList::LoadFromStream(CStream& stream)
         variable.simplevalue = ReadValue(stream);
         int32_t rows = stream.ReadInteger();
         RequireBytes(stream, rows, 4);
-        variable.rowCount = rows < 0 ? 0 : rows;
-        variable.rows.resize(static_cast<size_t>(rows < 1 ? 0 : rows - 1));
-        for (int32_t r = 0; r < variable.rowCount; ++r) {
-            std::vector<RValue>& row = r == 0 ? variable.row0 : variable.rows[static_cast<size_t>(r) - 1];
+        variable.value.resize(static_cast<size_t>(rows < 0 ? 0 : rows));
+        for (std::vector<RValue>& row : variable.value) {
             int32_t columns = stream.ReadInteger();
             RequireBytes(stream, columns, 16);
             row.reserve(static_cast<size_t>(columns < 0 ? 0 : columns));

@@ -1,9 +1,7 @@
 // CVariableList: the variables of one owner (an instance, the game's globals
 // or one run's locals), found by variable number. Each variable has a simple
 // value and an array of rows of values; array index i × 32000 + j addresses
-// row i, column j, and index 0 is the simple value. Row 0, which holds every
-// one-index element, lies in the variable itself: such an access is one
-// bounds check and one load.
+// row i, column j, and index 0 is the simple value.
 //
 // Variables are kept in creation order (which is what the stream format
 // stores); a small open-addressed index keeps lookups constant-time once a
@@ -22,12 +20,8 @@ constexpr int32_t kArrayRowSize = 32000;
 
 struct RVariable {
     int32_t ind = 0;
-    // How many rows the array has, as stored: 0 for none, else row 0 and
-    // rows.size() more. A row may be empty (one written past it, or loaded).
-    int32_t rowCount = 0;
     RValue simplevalue;
-    std::vector<RValue> row0;
-    std::vector<std::vector<RValue>> rows; // rows 1 and up: rows[k] is row k + 1
+    std::vector<std::vector<RValue>> value;
 };
 
 // Whether position lies inside items, compared in bytes: a count of
@@ -44,17 +38,12 @@ template <class T>
 // 0..31999 by the caller): the stored value or nullptr.
 [[gnu::always_inline]] inline const RValue* Variable_ElementAt(const RVariable& variable, int32_t row, int32_t column)
 {
-    const size_t c = static_cast<size_t>(column);
-    if (row == 0) {
-        if (column == 0)
-            return &variable.simplevalue;
-        return Variable_Inside(variable.row0, c) ? &variable.row0[c] : nullptr;
-    }
-    const size_t r = static_cast<size_t>(row) - 1;
-    if (!Variable_Inside(variable.rows, r))
+    if ((row | column) == 0)
+        return &variable.simplevalue;
+    if (!Variable_Inside(variable.value, static_cast<size_t>(row)))
         return nullptr;
-    const std::vector<RValue>& cells = variable.rows[r];
-    return Variable_Inside(cells, c) ? &cells[c] : nullptr;
+    const std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
+    return Variable_Inside(cells, static_cast<size_t>(column)) ? &cells[static_cast<size_t>(column)] : nullptr;
 }
 // One variable's value at an array index: the stored value or nullptr.
 inline const RValue* Variable_Element(const RVariable& variable, int32_t arrayIndex)
@@ -69,16 +58,10 @@ void Variable_SetElementGrowing(RVariable& variable, int32_t row, int32_t column
                                                          const RValue& value)
 {
     // Overwriting an element that exists is the common case of a loop.
-    const size_t c = static_cast<size_t>(column);
-    if (row == 0) {
-        if (column != 0 && Variable_Inside(variable.row0, c)) {
-            variable.row0[c].CopyFrom(value);
-            return;
-        }
-    } else if (const size_t r = static_cast<size_t>(row) - 1; Variable_Inside(variable.rows, r)) {
-        std::vector<RValue>& cells = variable.rows[r];
-        if (Variable_Inside(cells, c)) {
-            cells[c].CopyFrom(value);
+    if ((row | column) != 0 && Variable_Inside(variable.value, static_cast<size_t>(row))) {
+        std::vector<RValue>& cells = variable.value[static_cast<size_t>(row)];
+        if (Variable_Inside(cells, static_cast<size_t>(column))) {
+            cells[static_cast<size_t>(column)].CopyFrom(value);
             return;
         }
     }

@@ -486,29 +486,6 @@ TEST_F(ExecutorTest, IndicesAreCheckedBeforeWhatFollowsThem)
     EXPECT_EQ(CallCount, 0);
 }
 
-// An index checked as soon as it is computed is only converted at the
-// access: it must round as any index does (ties to even), on reads and
-// writes alike, for the first index and the second.
-TEST_F(ExecutorTest, IndicesCheckedAheadRoundAsAnyIndex)
-{
-    struct Case {
-        const char* h;
-        const char* element; // where h / 2 lands
-    } cases[] = {{"5", "2"}, {"7", "4"}, {"2.5", "1"}, {"1.5", "1"}, {"12", "6"}, {"0.5", "0"}};
-    for (const Case& c : cases) {
-        e_self->i_vars.Clear();
-        const std::string e = c.element;
-        const std::string code = std::string("h = ") + c.h + "; a[h / 2, count_call() * 0] = 9; " +
-                                 "b[1, h / 2] = count_call() * 0 + 8; r = a[" + e + ", 0]; " +
-                                 "z = a[h / 2, count_call() * 0]; w = b[1, " + e + "]";
-        EXPECT_EQ(Run(code), "ok") << code;
-        EXPECT_EQ(Get(e_self, "r"), 9) << code;
-        EXPECT_EQ(Get(e_self, "z"), 9) << code;
-        EXPECT_EQ(Get(e_self, "w"), 8) << code;
-    }
-    EXPECT_EQ(Run("h = 63999.4; y = a[h / 2, count_call()]"), "at position 20: Array index >= 32000");
-}
-
 TEST_F(ExecutorTest, ZzDumpForDebugging)
 {
     const char* text = getenv("BRINDLE_DUMP_CODE");
