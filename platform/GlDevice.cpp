@@ -265,9 +265,10 @@ private:
     // Gives the current render target its depth buffer when targets need one.
     void EnsureTargetDepth();
     GLuint MakeDepthBuffer(int32_t w, int32_t h);
-    // guarded: the plain program draws with the guard band (see
-    // ApplyViewport), and its transform is halved in x and y.
-    void UploadTransform(bool guarded);
+    // For the current program; plain: which plain program that is, when it
+    // is not the scene's. guarded: the plain program draws with the guard
+    // band (see ApplyViewport), and its transform is halved in x and y.
+    void UploadTransform(EColoring plain, bool guarded);
     // The viewport of a draw. With guarded, the GL viewport is the
     // game's viewport grown by half its size on every side, and the scissor
     // keeps drawing inside the game's viewport; false when that cannot be.
@@ -434,13 +435,10 @@ bool CGlRenderDevice::Initialize(std::string& error)
     PointVertexAttributes<RVertex3D>();
     glVertexAttrib4f(3, 0, 0, 0, 1);
     glVertexAttrib4f(4, 0, 0, 0, 1);
-    std::vector<uint16_t> quadIndices(kQuadIndexCount);
-    for (int32_t q = 0; q < kQuadIndexCount / 6; ++q) {
-        const uint16_t b = static_cast<uint16_t>(q * 4);
-        const uint16_t corners[6] = {b, static_cast<uint16_t>(b + 1), static_cast<uint16_t>(b + 2),
-                                     b, static_cast<uint16_t>(b + 2), static_cast<uint16_t>(b + 3)};
-        std::memcpy(&quadIndices[static_cast<size_t>(q) * 6], corners, sizeof corners);
-    }
+    // The batcher's own quad pattern, in 16 bits.
+    std::vector<uint32_t> quadPattern;
+    CListIndices::Append(quadPattern, EPrimitive::QuadList, 0, kQuadIndexCount / 6 * 4);
+    const std::vector<uint16_t> quadIndices(quadPattern.begin(), quadPattern.end());
     glGenVertexArrays(1, &g_vaoQuads);
     glBindVertexArray(g_vaoQuads);
     glGenBuffers(1, &g_iboQuads);
@@ -862,12 +860,9 @@ bool CGlRenderDevice::ApplyViewport(bool guarded)
     return true;
 }
 
-void CGlRenderDevice::UploadTransform(bool guarded)
+void CGlRenderDevice::UploadTransform(EColoring plain, bool guarded)
 {
     const bool scene = g_shadow.program == g_scene.Program();
-    int plain = 0;
-    while (plain < kColoringCount - 1 && g_programs[plain] != g_shadow.program)
-        ++plain;
     uint64_t& sent = scene ? g_sceneTransformVersion : g_plainTransformVersions[plain];
     if (sent == g_transformVersion && (scene || g_plainTransformGuarded[plain] == guarded))
         return;
@@ -988,7 +983,7 @@ bool CGlRenderDevice::PrepareDraw(bool vertices3D, TextureHandle handle, bool fo
     // at the edge of a view do. A target with depth never takes its fast
     // path, so it keeps the exact clipping it had.
     const bool guarded = ApplyViewport(!scene && triangles && !TargetHasDepth());
-    UploadTransform(guarded);
+    UploadTransform(coloring, guarded);
     if (scene && g_sceneDirty) {
         g_scene.SetScene(s);
         g_sceneDirty = false;
